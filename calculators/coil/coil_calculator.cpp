@@ -1,0 +1,7 @@
+#include "calculators/coil/coil_calculator.hpp"
+
+namespace CoilCalculator {
+
+void run() {}
+
+}  // namespace CoilCalculator

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace CoilCalculator {
+
+void run();
+
+}  // namespace CoilCalculator

@@ -1,0 +1,7 @@
+#include "calculators/dipole/dipole_calculator.hpp"
+
+namespace DipoleCalculator {
+
+void run() {}
+
+}  // namespace DipoleCalculator

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace DipoleCalculator {
+
+void run();
+
+}  // namespace DipoleCalculator

@@ -1,0 +1,7 @@
+#include "calculators/efficiency/efficiency_calculator.hpp"
+
+namespace EfficiencyCalculator {
+
+void run() {}
+
+}  // namespace EfficiencyCalculator

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace EfficiencyCalculator {
+
+void run();
+
+}  // namespace EfficiencyCalculator

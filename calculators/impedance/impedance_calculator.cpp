@@ -1,0 +1,7 @@
+#include "calculators/impedance/impedance_calculator.hpp"
+
+namespace ImpedanceCalculator {
+
+void run() {}
+
+}  // namespace ImpedanceCalculator

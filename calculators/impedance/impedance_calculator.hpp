@@ -1,0 +1,7 @@
+#pragma once
+
+namespace ImpedanceCalculator {
+
+void run();
+
+}  // namespace ImpedanceCalculator

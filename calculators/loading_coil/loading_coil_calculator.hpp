@@ -1,0 +1,7 @@
+#pragma once
+
+namespace LoadingCoilCalculator {
+
+void run();
+
+}  // namespace LoadingCoilCalculator

@@ -1,0 +1,135 @@
+#include "console/number_syntax.hpp"
+
+namespace NumberSyntax {
+namespace {
+
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 10^count built by repeated multiplication, as the reader defines it.
+long double powerOfTen(long count) {
+  long double power = 1.0L;
+  for (long i = 0; i < count; ++i) power *= 10.0L;
+  return power;
+}
+
+// Exponents beyond this overflow while their power is built in any case.
+constexpr long kExponentCeiling = 100000;
+// Larger exponents are applied in two steps, this power first.
+constexpr long kExponentStep = 4930;
+
+long double applyExponent(long double value, long exponent) {
+  bool negative = exponent < 0;
+  long remaining = negative ? -exponent : exponent;
+  if (remaining > kExponentStep) {
+    long double first = powerOfTen(kExponentStep);
+    value = negative ? value / first : value * first;
+    remaining -= kExponentStep;
+  }
+  long double power = powerOfTen(remaining);
+  return negative ? value / power : value * power;
+}
+
+int digitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return 99;
+}
+
+}  // namespace
+
+std::optional<long double> parseReal(std::string_view token) {
+  size_t at = 0;
+  auto more = [&] { return at < token.size(); };
+
+  bool negative = false;
+  if (more() && (token[at] == '+' || token[at] == '-')) negative = token[at++] == '-';
+
+  long double value = 0.0L;
+  int digits = 0;
+  while (more() && isDecimalDigit(token[at])) {
+    value = value * 10.0L + static_cast<long double>(token[at++] - '0');
+    ++digits;
+  }
+  long fractionDigits = 0;
+  if (more() && token[at] == '.') {
+    ++at;
+    while (more() && isDecimalDigit(token[at])) {
+      value = value * 10.0L + static_cast<long double>(token[at++] - '0');
+      ++fractionDigits;
+    }
+  }
+  if (digits + fractionDigits == 0) return std::nullopt;
+
+  long exponent = 0;
+  bool hasExponent = more() && (token[at] == 'E' || token[at] == 'e');
+  if (hasExponent) {
+    ++at;
+    bool negativeExponent = false;
+    if (more() && (token[at] == '+' || token[at] == '-')) {
+      negativeExponent = token[at++] == '-';
+    }
+    if (!more() || !isDecimalDigit(token[at])) return std::nullopt;
+    while (more() && isDecimalDigit(token[at])) {
+      exponent = exponent * 10 + (token[at++] - '0');
+      if (exponent > kExponentCeiling) exponent = kExponentCeiling;
+    }
+    if (negativeExponent) exponent = -exponent;
+  }
+  if (more()) return std::nullopt;
+
+  value = value / powerOfTen(fractionDigits);
+  if (negative) value = -value;
+  if (hasExponent) value = applyExponent(value, exponent);
+  return value;
+}
+
+std::optional<std::int32_t> parseInteger(std::string_view token) {
+  size_t at = 0;
+  auto more = [&] { return at < token.size(); };
+  auto startsWith = [&](std::string_view prefix) {
+    return token.substr(at, prefix.size()) == prefix;
+  };
+
+  bool negative = false;
+  if (more() && (token[at] == '+' || token[at] == '-')) negative = token[at++] == '-';
+
+  int base = 10;
+  if (startsWith("$") || startsWith("x") || startsWith("X")) {
+    base = 16;
+    at += 1;
+  } else if (startsWith("0x") || startsWith("0X")) {
+    base = 16;
+    at += 2;
+  } else if (startsWith("%")) {
+    base = 2;
+    at += 1;
+  } else if (startsWith("&")) {
+    base = 8;
+    at += 1;
+  }
+  if (!more()) return std::nullopt;
+
+  const std::uint64_t limit = base == 10 ? (negative ? 2147483648u : 2147483647u)
+                                         : 4294967295u;
+  std::uint64_t magnitude = 0;
+  for (; more(); ++at) {
+    int digit = digitValue(token[at]);
+    if (digit >= base) return std::nullopt;
+    magnitude = magnitude * static_cast<std::uint64_t>(base) +
+                static_cast<std::uint64_t>(digit);
+    if (magnitude > limit) return std::nullopt;
+  }
+
+  // Two's complement in 32 bits: $FFFFFFFF is -1 and -$80000000 is -2^31.
+  auto bits = static_cast<std::uint32_t>(magnitude);
+  if (negative) bits = ~bits + 1u;
+  return static_cast<std::int32_t>(bits);
+}
+
+std::int16_t low16Bits(std::int32_t number) {
+  return static_cast<std::int16_t>(static_cast<std::uint16_t>(
+      static_cast<std::uint32_t>(number) & 0xFFFFu));
+}
+
+}  // namespace NumberSyntax

@@ -1,0 +1,23 @@
+// What the streams need from the operating system: the standard handles, the
+// device type of standard output and the process exit.
+#pragma once
+
+namespace Platform {
+
+// Reads up to size bytes from standard input. Returns the count read, 0 at
+// the end of the input (a closed pipe included), or -errno on a failure.
+int readInput(unsigned char* buffer, int size);
+
+// Writes count bytes to standard output in one write. Returns false when the
+// write fails or takes fewer bytes.
+bool writeOutput(const unsigned char* bytes, int count);
+
+// Prepares standard output for writing (a closed pipe then fails a write
+// instead of killing the process) and tells whether it is a character
+// device (a console).
+bool openStandardOutput();
+
+// Ends the process with the exit code, at once.
+[[noreturn]] void exitProcess(int exitCode);
+
+}  // namespace Platform

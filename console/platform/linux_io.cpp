@@ -1,0 +1,36 @@
+#include "console/platform/io.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Platform {
+
+int readInput(unsigned char* buffer, int size) {
+  for (;;) {
+    ssize_t count = ::read(STDIN_FILENO, buffer, static_cast<size_t>(size));
+    if (count >= 0) return static_cast<int>(count);
+    if (errno == EINTR) continue;
+    if (errno == EPIPE) return 0;
+    return -errno;
+  }
+}
+
+bool writeOutput(const unsigned char* bytes, int count) {
+  ssize_t written;
+  do {
+    written = ::write(STDOUT_FILENO, bytes, static_cast<size_t>(count));
+  } while (written < 0 && errno == EINTR);
+  return written == count;
+}
+
+bool openStandardOutput() {
+  std::signal(SIGPIPE, SIG_IGN);
+  struct stat status {};
+  return ::fstat(STDOUT_FILENO, &status) == 0 && S_ISCHR(status.st_mode);
+}
+
+void exitProcess(int exitCode) { ::_exit(exitCode); }
+
+}  // namespace Platform

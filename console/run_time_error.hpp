@@ -1,0 +1,46 @@
+// The two ways the program ends: a numbered run-time error with its report,
+// or a normal end with an exit code.
+#pragma once
+
+namespace RunTime {
+
+// Numbers of the run-time errors that the program raises itself.
+enum ErrorNumber : int {
+  writeFailed = 101,
+  invalidNumber = 106,
+  divisionByZero = 200,
+  floatingOverflow = 205,
+  invalidOperation = 207,
+};
+
+// Sets up the extended-precision arithmetic, the traps for invalid operation,
+// division by zero and overflow, and the fault handler. Called once at
+// start-up, before the streams are used.
+void setUpFaultHandling();
+
+// Writes the report "Runtime error N at $XXXXXXXX" with the callers' locations
+// after all text written so far, and ends the process with N as exit code.
+[[noreturn]] void runTimeError(int number);
+
+// Writes out what is buffered and ends the process; writes nothing else.
+[[noreturn]] void endProgram(int exitCode);
+
+// While a dialogue operation runs, a fault inside it is reported at the place
+// that called the operation, as if the operation were one step of its caller.
+// Each operation opens one with __builtin_return_address(0).
+class CallerScope {
+ public:
+  explicit CallerScope(const void* returnAddress) noexcept;
+  ~CallerScope();
+  CallerScope(const CallerScope&) = delete;
+  CallerScope& operator=(const CallerScope&) = delete;
+
+ private:
+  bool outermost_;
+};
+
+// The return address into the caller of the running dialogue operation, or
+// nullptr when none runs.
+const void* operationCaller();
+
+}  // namespace RunTime

@@ -1,0 +1,7 @@
+#include "shell/guide_screens.hpp"
+
+namespace GuideScreens {
+
+void run() {}
+
+}  // namespace GuideScreens

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace GuideScreens {
+
+void run();
+
+}  // namespace GuideScreens

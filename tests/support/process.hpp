@@ -1,0 +1,29 @@
+// Runs a program as a child process with the given bytes on standard input
+// and collects its standard output and how it ended.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProcessResult {
+  std::string output;   // standard output, byte for byte
+  int exitCode = -1;    // -1 when the process died by a signal
+  int signal = 0;       // the signal that ended it, or 0
+};
+
+struct ProcessOptions {
+  std::vector<std::string> arguments;
+  bool closeStdin = false;   // start with standard input closed
+  bool closeStdout = false;  // start with standard output closed
+  std::string stdoutPath;    // when set, standard output goes to this file
+  std::string stdinPath;     // when set, standard input comes from this file
+  int timeoutSeconds = 30;
+};
+
+ProcessResult runProcess(const std::string& program, const std::string& input,
+                         const ProcessOptions& options = {});
+
+// The program under test, built beside the tests.
+std::string programPath();
+// A test-only program from tests/probes, by name.
+std::string probePath(const std::string& name);

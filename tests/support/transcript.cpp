@@ -1,0 +1,125 @@
+#include "tests/support/transcript.hpp"
+
+#include <iconv.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace {
+
+const std::string kLineEndMark = "↵";
+const std::string kAnswerOpen = "«";
+const std::string kAnswerClose = "»";
+
+std::string convert(const std::string& text, const char* to, const char* from) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
+  std::string result(text.size() * 4 + 16, '\0');
+  char* in = const_cast<char*>(text.data());
+  size_t inLeft = text.size();
+  char* out = result.data();
+  size_t outLeft = result.size();
+  size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+  iconv_close(converter);
+  if (done == static_cast<size_t>(-1)) {
+    throw std::runtime_error("cannot convert: " + text);
+  }
+  result.resize(result.size() - outLeft);
+  return result;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+std::string unescapeAnswer(const std::string& answer) {
+  std::string bytes;
+  for (size_t i = 0; i < answer.size(); ++i) {
+    if (answer[i] == '\\' && i + 1 < answer.size() && answer[i + 1] == '\\') {
+      bytes += '\\';
+      ++i;
+    } else if (answer[i] == '\\' && i + 3 < answer.size() && answer[i + 1] == 'x') {
+      bytes += static_cast<char>(std::stoi(answer.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      bytes += answer[i];
+    }
+  }
+  return bytes;
+}
+
+std::string directory(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+void readLines(const std::string& path, const std::string& screensDir, Transcript& transcript,
+               std::string& outputUtf8) {
+  std::istringstream lines(readFile(path));
+  std::string line;
+  bool inHeader = true;
+  while (std::getline(lines, line)) {
+    if (inHeader && line.starts_with("#")) continue;
+    inHeader = false;
+    if (line.starts_with("[screen ") && line.ends_with("]")) {
+      readLines(screensDir + "/" + line.substr(8, line.size() - 9) + ".t", screensDir,
+                transcript, outputUtf8);
+      continue;
+    }
+    if (line.starts_with("[exit ") && line.ends_with("]")) {
+      transcript.expectedExitCode = std::stoi(line.substr(6));
+      continue;
+    }
+    size_t at = 0;
+    while (at < line.size()) {
+      size_t open = line.find(kAnswerOpen, at);
+      std::string text = line.substr(at, open == std::string::npos ? std::string::npos : open - at);
+      for (size_t mark; (mark = text.find(kLineEndMark)) != std::string::npos;) {
+        text.replace(mark, kLineEndMark.size(), "\r\n");
+      }
+      outputUtf8 += text;
+      if (open == std::string::npos) break;
+      size_t close = line.find(kAnswerClose, open);
+      if (close == std::string::npos) throw std::runtime_error("unclosed « in " + path);
+      std::string answer = line.substr(open + kAnswerOpen.size(), close - open - kAnswerOpen.size());
+      transcript.input += unescapeAnswer(answer) + "\n";
+      at = close + kAnswerClose.size();
+    }
+  }
+}
+
+}  // namespace
+
+std::string toShiftJis(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
+std::string toUtf8(const std::string& shiftJis) { return convert(shiftJis, "UTF-8", "CP932"); }
+
+Transcript readTranscript(const std::string& path) {
+  Transcript transcript;
+  std::string outputUtf8;
+  std::string base = directory(path);
+  std::string screensDir = base.ends_with("/screens") ? base : base + "/screens";
+  if (base.find("/transcripts/") != std::string::npos) {
+    screensDir = base.substr(0, base.find("/transcripts/")) + "/transcripts/screens";
+  }
+  readLines(path, screensDir, transcript, outputUtf8);
+  transcript.expectedOutput = toShiftJis(outputUtf8);
+  return transcript;
+}
+
+std::string normaliseReport(const std::string& output) {
+  static const std::regex report(
+      "Runtime error ([0-9]+) at \\$([0-9A-F]{8})\r\n  \\$\\2\r\n(  \\$[0-9A-F]{8}\r\n)+\r\n");
+  size_t start = output.rfind("Runtime error ");
+  if (start == std::string::npos) return output;
+  std::smatch match;
+  std::string tail = output.substr(start);
+  if (!std::regex_match(tail, match, report)) return output;
+  return output.substr(0, start) + "Runtime error " + match[1].str() +
+         " at $XXXXXXXX\r\n  $XXXXXXXX\r\n  $XXXXXXXX" + toShiftJis("…") + "\r\n\r\n";
+}

@@ -1,0 +1,70 @@
+// Runs every golden transcript under tests/transcripts through the program.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "tests/support/process.hpp"
+#include "tests/support/transcript.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> transcriptFiles() {
+  std::vector<std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(TANSHUKU_TRANSCRIPT_DIR)) {
+    std::string path = entry.path().string();
+    if (entry.is_regular_file() && entry.path().extension() == ".t" &&
+        path.find("/screens/") == std::string::npos) {
+      files.push_back(path);
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::string testName(const std::string& path) {
+  std::string name = fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().string();
+  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+  return name;
+}
+
+// The first line where the two outputs part, in UTF-8, for the failure message.
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+  size_t at = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first -
+              expected.begin();
+  size_t lineStart = expected.rfind('\n', at == 0 ? 0 : at - 1);
+  lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+  auto lineOf = [&](const std::string& text) {
+    size_t end = text.find('\n', at);
+    std::string line = text.substr(lineStart, end == std::string::npos ? std::string::npos
+                                                                     : end - lineStart + 1);
+    try {
+      return toUtf8(line);
+    } catch (...) {
+      return line;
+    }
+  };
+  return "at byte " + std::to_string(at) + "\n  expected: [" + lineOf(expected) +
+         "]\n  actual:   [" + lineOf(actual) + "]";
+}
+
+class TranscriptTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(TranscriptTest, ProgramWritesExactlyTheTranscript) {
+  Transcript transcript = readTranscript(GetParam());
+  ProcessResult result = runProcess(programPath(), transcript.input);
+  std::string actual = normaliseReport(result.output);
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, transcript.expectedExitCode);
+  EXPECT_TRUE(actual == transcript.expectedOutput)
+      << firstDifference(transcript.expectedOutput, actual);
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, TranscriptTest, testing::ValuesIn(transcriptFiles()),
+                         [](const testing::TestParamInfo<std::string>& param) {
+                           return testName(param.param);
+                         });
+
+}  // namespace
