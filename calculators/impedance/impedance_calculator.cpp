@@ -1,7 +1,127 @@
 #include "calculators/impedance/impedance_calculator.hpp"
 
-namespace ImpedanceCalculator {
+#include <cmath>
+#include <string_view>
 
-void run() {}
+#include "calculators/impedance/impedance_model.hpp"
+#include "console/console_io.hpp"
+#include "console/stored.hpp"
+
+namespace ImpedanceCalculator {
+namespace {
+
+constexpr std::string_view kIntroduction[] = {
+    " ",
+    "************************アンテナ　インピーダンス 計算***********************",
+    " ",
+    "tanshuku ver.1.0  (C) 2026",
+    " ",
+    "このソフトは０．１－０．６３波長でのアンテナ導体のインピーダンスを算出します",
+    " ",
+    "ホイップが基本です。ダイポールの時は導体長を片側で入力し答えを２倍してください",
+    " ",
+    "ローディングアンテナでは、虚数項は変化し、計算できません。",
+    "                                        （まともなものなら０になります）",
+    "　実数項については、コイルでの損失抵抗、放射抵抗を計算結果に加算してください",
+    " ",
+    "大事な部分での誤差は数パーセント、そうでない部分は約１割です。  ",
+    "  ",
+    " ",
+    "                                                 リターンキーを押してください",
+};
+constexpr std::string_view kTwoBlankLines[] = {" ", " "};
+constexpr std::string_view kFrequencyQuestion = "   周波数は？ＭＨｚですか？　        ";
+constexpr std::string_view kLengthQuestion = "   エレメントの長さは？ｍですか？   ";
+constexpr std::string_view kDiameterQuestion = "   エレメントの直径は？ｍｍですか  ";
+constexpr std::string_view kImpedanceLead = "アンテナの基本伝送特性インピーダンスは、";
+constexpr std::string_view kImpedanceTail = "オームです";
+constexpr std::string_view kFeedImpedanceLead = "この導体の、端点（給電点）でのインピーダンスは、";
+constexpr std::string_view kImaginaryOpen = "  j( ";
+constexpr std::string_view kImaginaryClose = ") オームです";
+constexpr std::string_view kClosing[] = {
+    " ",
+    " ",
+    "                                           リターンキーを押してください",
+};
+
+double frequencyMhz = 0.0;
+double elementLengthM = 0.0;
+double electricalLength = 0.0;  // wavelengths
+double elementDiameterMm = 0.0;
+double elementImpedance = 0.0;  // ohms
+
+// 138 × log10(2L ÷ D): characteristic impedance of the element, L in metres
+// and the diameter D typed in millimetres.
+double elementImpedanceOf(double lengthM, double diameterMm) {
+  return stored(138.0L * logl(lengthM * 2.0L / (diameterMm / 1000.0L)) / 2.302585092994046L);
+}
+
+void showIntroduction() {
+  ConsoleIo::writeLines(kIntroduction);
+  ConsoleIo::waitForReturn();
+  ConsoleIo::writeLines(kTwoBlankLines);
+}
+
+double ask(std::string_view question) {
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeText(question);
+  return ConsoleIo::readReal();
+}
+
+// The wavelength is formed as soon as the frequency is known, so a frequency
+// of 0 stops the program before the next question.
+void askElement() {
+  frequencyMhz = ask(kFrequencyQuestion);
+  const long double wavelengthM = stored(300.0L / frequencyMhz);
+  elementLengthM = ask(kLengthQuestion);
+  electricalLength = stored(elementLengthM / wavelengthM);
+  elementDiameterMm = ask(kDiameterQuestion);
+}
+
+void showElementImpedance() {
+  ConsoleIo::writeLines(kTwoBlankLines);
+  elementImpedance = elementImpedanceOf(elementLengthM, elementDiameterMm);
+  ConsoleIo::writeText(kImpedanceLead);
+  ConsoleIo::writeFixed(elementImpedance, 10, 2);
+  ConsoleIo::writeLine(kImpedanceTail);
+}
+
+// Two separate tests: the apology is written for each bound that is crossed.
+void warnOutsideRange() {
+  if (electricalLength < 0.1L) ImpedanceModel::reportUnsupportedRange();
+  if (electricalLength > 0.63L) ImpedanceModel::reportUnsupportedRange();
+}
+
+void computeFeedImpedance() {
+  ImpedanceModel::setElement(electricalLength, elementImpedance);
+  ImpedanceModel::normaliseLengths();
+  ImpedanceModel::resistanceCurve();
+  ImpedanceModel::reactanceCurve();
+  ImpedanceModel::adjustForElement();
+}
+
+void showFeedImpedance() {
+  const ImpedanceModel::Quantities model = ImpedanceModel::quantities();
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeText(kFeedImpedanceLead);
+  ConsoleIo::writeFixed(model.feedResistance, 10, 2);
+  ConsoleIo::writeText(kImaginaryOpen);
+  ConsoleIo::writeFixed(model.feedReactance, 10, 2);
+  ConsoleIo::writeLine(kImaginaryClose);
+  ConsoleIo::writeLines(kClosing);
+}
+
+}  // namespace
+
+void run() {
+  ImpedanceModel::clearBaseValues();
+  showIntroduction();
+  askElement();
+  showElementImpedance();
+  warnOutsideRange();
+  computeFeedImpedance();
+  showFeedImpedance();
+  ConsoleIo::waitForReturn();
+}
 
 }  // namespace ImpedanceCalculator
