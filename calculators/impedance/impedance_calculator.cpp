@@ -52,8 +52,8 @@ double elementImpedance = 0.0;  // ohms
 
 // 138 × log10(2L ÷ D): characteristic impedance of the element, L in metres
 // and the diameter D typed in millimetres.
-double elementImpedanceOf(double lengthM, double diameterMm) {
-  return stored(138.0L * logl(lengthM * 2.0L / (diameterMm / 1000.0L)) / 2.302585092994046L);
+long double characteristicImpedance(long double lengthM, long double diameterMm) {
+  return 138.0L * logl(lengthM * 2.0L / (diameterMm / 1000.0L)) / 2.302585092994046L;
 }
 
 void showIntroduction() {
@@ -80,7 +80,7 @@ void askElement() {
 
 void showElementImpedance() {
   ConsoleIo::writeLines(kTwoBlankLines);
-  elementImpedance = elementImpedanceOf(elementLengthM, elementDiameterMm);
+  elementImpedance = stored(characteristicImpedance(elementLengthM, elementDiameterMm));
   ConsoleIo::writeText(kImpedanceLead);
   ConsoleIo::writeFixed(elementImpedance, 10, 2);
   ConsoleIo::writeLine(kImpedanceTail);

@@ -1,0 +1,264 @@
+// The conductor impedance model without the dialogue: its worked values, the
+// pieces of its two curves, and the branch decisions where a stored double
+// meets a bound held in the extended format.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "calculators/impedance/impedance_model.hpp"
+#include "console/stored.hpp"
+#include "tests/support/process.hpp"
+#include "tests/support/transcript.hpp"
+
+namespace {
+
+using ImpedanceModel::Quantities;
+
+// All four steps from cleared base values. Only for elements that both
+// curves cover: an unsupported length would write its apology.
+Quantities calculate(double electricalLength, double elementImpedance) {
+  ImpedanceModel::clearBaseValues();
+  ImpedanceModel::setElement(electricalLength, elementImpedance);
+  ImpedanceModel::normaliseLengths();
+  ImpedanceModel::resistanceCurve();
+  ImpedanceModel::reactanceCurve();
+  ImpedanceModel::adjustForElement();
+  return ImpedanceModel::quantities();
+}
+
+Quantities normalise(double electricalLength, double elementImpedance) {
+  ImpedanceModel::setElement(electricalLength, elementImpedance);
+  ImpedanceModel::normaliseLengths();
+  return ImpedanceModel::quantities();
+}
+
+// --- Worked values -------------------------------------------------------
+
+TEST(ImpedanceModel, ReferenceElementIsItsOwnNormalisedLength) {
+  const Quantities model = calculate(0.2, 300);
+  EXPECT_EQ(model.resistanceLength, 0.2);
+  EXPECT_EQ(model.reactanceLength, 0.2);
+  EXPECT_NEAR(model.baseResistance, 22.816, 1e-9);
+  EXPECT_NEAR(model.baseReactance, -76.0, 1e-9);
+  EXPECT_NEAR(model.feedResistance, 22.816 * 5 / 7, 1e-9);  // prints 16.30
+  EXPECT_NEAR(model.feedReactance, -75.997, 5e-4);
+}
+
+TEST(ImpedanceModel, ThickElementLengthensBothCurves) {
+  const Quantities model = calculate(0.35, 200);
+  EXPECT_NEAR(model.resistanceLength, 0.392683, 5e-7);
+  EXPECT_NEAR(model.cappedReactanceLength, 0.404628, 5e-7);  // u before its correction
+  EXPECT_NEAR(model.reactanceLength, 0.402099, 5e-7);
+  EXPECT_NEAR(model.baseResistance, 329.01, 5e-3);
+  EXPECT_NEAR(model.baseReactance, 272.68, 5e-3);
+  EXPECT_NEAR(model.feedResistance, 175.21, 5e-3);
+  EXPECT_NEAR(model.feedReactance, 127.21, 5e-3);
+}
+
+TEST(ImpedanceModel, ShortThinElementDividesItsReactance) {
+  const Quantities model = calculate(0.12, 600);
+  EXPECT_EQ(model.resistanceLength, 0.12);
+  EXPECT_NEAR(model.reactanceLength, 0.095052, 5e-7);
+  EXPECT_NEAR(model.baseResistance, 4.928, 5e-4);
+  EXPECT_NEAR(model.baseReactance, -391.65, 5e-3);
+  EXPECT_NEAR(model.feedResistance, 6.34, 5e-3);
+  EXPECT_NEAR(model.feedReactance, -723.25, 5e-3);
+}
+
+TEST(ImpedanceModel, LongThinElementGetsALongerReactanceLength) {
+  const Quantities model = calculate(0.6, 450);
+  EXPECT_NEAR(model.resistanceLength, 0.565429, 5e-7);
+  EXPECT_NEAR(model.cappedReactanceLength, 0.540852, 5e-7);
+  EXPECT_NEAR(model.reactanceLength, 0.619288, 5e-7);
+  EXPECT_NEAR(model.baseResistance, 199.00, 5e-3);
+  EXPECT_NEAR(model.baseReactance, -206.25, 5e-3);
+  EXPECT_NEAR(model.feedResistance, 562.86, 5e-3);
+  EXPECT_NEAR(model.feedReactance, -647.25, 5e-3);
+}
+
+// The correction brings a reactance length from above 0.8 back into the
+// curve; the resistance length stays outside its curve.
+TEST(ImpedanceModel, VeryThickLongElementIsCorrectedIntoTheReactanceCurve) {
+  const Quantities model = normalise(0.63, 100);
+  EXPECT_NEAR(model.resistanceLength, 0.865, 5e-4);
+  EXPECT_EQ(model.cappedReactanceLength, 0.6);
+  EXPECT_NEAR(model.reactanceLength, 0.515170, 5e-7);
+  EXPECT_EQ(ImpedanceModel::baseResistanceAt(model.resistanceLength), std::nullopt);
+  EXPECT_NEAR(ImpedanceModel::baseReactanceAt(model.reactanceLength).value(), -388.45, 5e-3);
+}
+
+// --- Whole calculations with apologies, in a child process ---------------
+
+std::string runProbe(const std::string& input) {
+  ProcessResult result = runProcess(probePath("impedance_model_probe"), input);
+  EXPECT_EQ(result.exitCode, 0);
+  return result.output;
+}
+
+const std::string kApology = toShiftJis("この範囲は計算をサポートしていません。御免なさい\r\n");
+
+TEST(ImpedanceModel, UnsupportedResistanceContributesNothingAfterClearing) {
+  EXPECT_EQ(runProbe("2\n1\n0.2\n300\n1\n0.63\n100\n"),
+            "     16.30    -76.00\r\n" + kApology + "      0.00    -84.54\r\n");
+}
+
+TEST(ImpedanceModel, UnsupportedCurveKeepsItsBaseValueUntilCleared) {
+  EXPECT_EQ(runProbe("2\n1\n0.2\n300\n0\n0.63\n100\n"),
+            "     16.30    -76.00\r\n" + kApology + "      5.70    -84.54\r\n");
+}
+
+TEST(ImpedanceModel, NegativeLengthIsOutsideBothCurves) {
+  EXPECT_EQ(runProbe("1\n1\n-0.2\n300\n"), kApology + kApology + "      0.00      0.00\r\n");
+}
+
+// --- The pieces of the curves --------------------------------------------
+
+struct CurvePoint {
+  double length;
+  double value;
+};
+
+// One point inside each piece, from top to bottom.
+TEST(ImpedanceModel, ResistanceCurvePieces) {
+  const CurvePoint points[] = {{0.79, -123.75}, {0.7, -22.5},    {0.58, 160.14}, {0.5, 494.75},
+                               {0.46, 600.0},  {0.41, 443.66},  {0.36, 190.6},  {0.2, 22.816},
+                               {0.011, 0.0037958}};
+  for (const CurvePoint& point : points) {
+    EXPECT_NEAR(ImpedanceModel::baseResistanceAt(point.length).value(), point.value, 1e-6)
+        << "p = " << point.length;
+  }
+  EXPECT_EQ(ImpedanceModel::baseResistanceAt(0.81), std::nullopt);
+  EXPECT_EQ(ImpedanceModel::baseResistanceAt(0.009), std::nullopt);
+  EXPECT_EQ(ImpedanceModel::baseResistanceAt(-0.2), std::nullopt);
+}
+
+TEST(ImpedanceModel, ReactanceCurvePieces) {
+  const CurvePoint points[] = {{0.79, 92.5},   {0.6, -240.0}, {0.51, -400.0}, {0.48, -220.0},
+                               {0.44, 66.0},  {0.39, 280.0}, {0.2, -76.0},   {0.1, -373.0},
+                               {0.011, -708.53}};
+  for (const CurvePoint& point : points) {
+    EXPECT_NEAR(ImpedanceModel::baseReactanceAt(point.length).value(), point.value, 1e-6)
+        << "u = " << point.length;
+  }
+  EXPECT_EQ(ImpedanceModel::baseReactanceAt(0.81), std::nullopt);
+  EXPECT_EQ(ImpedanceModel::baseReactanceAt(0.009), std::nullopt);
+}
+
+// --- Doubles at the decimal bounds ---------------------------------------
+
+struct Bound {
+  double nearestDouble;
+  long double extended;
+};
+
+// Which side of the extended bound the double nearest to the same decimal
+// lies: the cases below rely on it, each on the side named here.
+TEST(ImpedanceModel, DoublesAtTheBoundsLieOnTheirKnownSide) {
+  const Bound above[] = {{0.8, 0.8L},   {0.43041, 0.43041L}, {0.39406, 0.39406L},
+                         {0.34, 0.34L}, {0.01, 0.01L},       {0.515, 0.515L},
+                         {0.39, 0.39L}, {0.1, 0.1L},         {0.63, 0.63L}};
+  const Bound below[] = {{0.6109, 0.6109L}, {0.5476, 0.5476L}, {0.48011, 0.48011L},
+                         {0.42, 0.42L},     {0.3, 0.3L},       {0.4643, 0.4643L},
+                         {0.415, 0.415L},   {0.37, 0.37L},     {0.15, 0.15L},
+                         {0.6, 0.6L}};
+  for (const Bound& bound : above) EXPECT_GT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
+  for (const Bound& bound : below) EXPECT_LT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
+  // The calculator forms w = L ÷ (300 ÷ f); at f = 30 these are the bounds.
+  const long double wavelength = stored(300.0L / 30.0);
+  EXPECT_EQ(stored(1.0 / wavelength), 0.1);
+  EXPECT_EQ(stored(6.3 / wavelength), 0.63);
+}
+
+using Piece = std::function<std::optional<double>(long double)>;
+
+const Piece kUnsupported = [](long double) -> std::optional<double> { return std::nullopt; };
+
+// A double at a bound must take the piece on its side, and the two pieces
+// must tell themselves apart there, or the case proves nothing.
+struct BoundCase {
+  double length;
+  Piece taken;
+  Piece other;
+};
+
+void expectPieces(std::span<const BoundCase> cases, std::optional<double> (*curve)(double)) {
+  for (const BoundCase& bound : cases) {
+    SCOPED_TRACE(testing::Message() << "at " << bound.length);
+    EXPECT_NE(bound.taken(bound.length), bound.other(bound.length));
+    EXPECT_EQ(curve(bound.length), bound.taken(bound.length));
+  }
+}
+
+TEST(ImpedanceModel, ResistanceCurveBoundsTakeThePieceOnTheirSide) {
+  const Piece linear2 = [](long double p) { return stored(p * -1125.0L + 765.0L); };
+  const Piece linear3 = [](long double p) { return stored(p * -2667.0L + 1707.0L); };
+  const Piece linear4 = [](long double p) { return stored(p * -5210.5L + 3100.0L); };
+  const Piece peak5 = [](long double p) { return stored((p - 0.46L) * -40000.0L * (p - 0.46L) + 600.0L); };
+  const Piece linear6 = [](long double p) { return stored(p * 6826.0L - 2355.0L); };
+  const Piece linear7 = [](long double p) { return stored(p * 4235.0L - 1334.0L); };
+  const Piece cubic8 = [](long double p) { return stored(p * 2852.0L * p * p); };
+  const BoundCase cases[] = {
+      {0.8, kUnsupported, linear2}, {0.6109, linear3, linear2}, {0.5476, linear4, linear3},
+      {0.48011, peak5, linear4},    {0.43041, peak5, linear6},  {0.39406, linear6, linear7},
+      {0.34, linear7, cubic8},      {0.01, cubic8, kUnsupported}};
+  expectPieces(cases, ImpedanceModel::baseResistanceAt);
+}
+
+TEST(ImpedanceModel, ReactanceCurveBoundsTakeThePieceOnTheirSide) {
+  const Piece linear2 = [](long double u) { return stored(u * 1750.0L - 1290.0L); };
+  const Piece dip3 = [](long double u) { return stored((u - 0.51L) * 200000.0L * (u - 0.51L) - 400.0L); };
+  const Piece linear4 = [](long double u) { return stored(u * -8000.0L + 3620.0L); };
+  const Piece linear5 = [](long double u) { return stored(u * -6600.0L + 2970.0L); };
+  const Piece peak6 = [](long double u) { return stored((u - 0.39L) * -50000.0L * (u - 0.39L) + 280.0L); };
+  const Piece linear7 = [](long double u) { return stored(u * 2170.0L - 510.0L); };
+  const Piece steep8 = [](long double u) { return stored((u * 2170.0L - 510.0L) - (0.15L - u) * 1600.0L); };
+  const BoundCase cases[] = {
+      {0.8, kUnsupported, linear2}, {0.515, linear2, dip3},   {0.4643, linear5, linear4},
+      {0.415, peak6, linear5},      {0.37, linear7, peak6},   {0.15, steep8, linear7},
+      {0.01, steep8, kUnsupported}};
+  expectPieces(cases, ImpedanceModel::baseReactanceAt);
+}
+
+// Below 0.42 the resistance blends towards q. At Z = 0 the first point alone
+// gives exactly q/8, so a p of 0.42 that is blended lies above q/8.
+TEST(ImpedanceModel, ResistanceLengthAtPointFourTwoIsBlended) {
+  const Quantities model = calculate(0x1.b76df7fc7031ep-3, 0);
+  ASSERT_EQ(model.resistanceLength, 0.42);
+  EXPECT_GT(model.feedResistance, model.baseResistance / 8);
+  EXPECT_NEAR(model.feedResistance, model.baseResistance / 8, 1e-12);
+}
+
+// Below 0.3 the resistance drops to 5/7: at Z = 300 R is q above 0.3.
+TEST(ImpedanceModel, ResistanceLengthAtPointThreeDropsToFiveSevenths) {
+  const Quantities model = calculate(0.3, 300);
+  ASSERT_EQ(model.resistanceLength, 0.3);
+  EXPECT_NEAR(model.feedResistance, model.baseResistance * 5 / 7, 1e-9);
+  EXPECT_NEAR(calculate(0.30001, 300).feedResistance, calculate(0.30001, 300).baseResistance, 1e-9);
+}
+
+// A reactance length of 0.39 is corrected; for a very thin element (A < 0)
+// the correction lengthens it by a few units in the last place.
+TEST(ImpedanceModel, ReactanceLengthAtPointThreeNineIsCorrected) {
+  const Quantities model = normalise(0x1.df52bf48b6981p+0, 2000);
+  ASSERT_EQ(model.cappedReactanceLength, 0.39);  // u before its correction
+  EXPECT_GT(model.reactanceLength, 0.39);
+  EXPECT_LT(model.reactanceLength, 0.39 + 1e-14);
+}
+
+// The length factor changes sign between two neighbouring doubles near
+// 1074.9 ohms without being zero at either, so no element impedance makes
+// the resistance length a division by zero.
+TEST(ImpedanceModel, LengthFactorHasNoZeroAtAnyDouble) {
+  const double below = 1074.8999919987195;
+  const double above = std::nextafter(below, 2000.0);
+  const double belowLength = normalise(0.5, below).resistanceLength;
+  const double aboveLength = normalise(0.5, above).resistanceLength;
+  EXPECT_TRUE(std::isfinite(belowLength) && belowLength > 0) << belowLength;
+  EXPECT_TRUE(std::isfinite(aboveLength) && aboveLength < 0) << aboveLength;
+}
+
+}  // namespace
