@@ -165,8 +165,12 @@ TEST(ImpedanceModel, DoublesAtTheBoundsLieOnTheirKnownSide) {
                          {0.42, 0.42L},     {0.3, 0.3L},       {0.4643, 0.4643L},
                          {0.415, 0.415L},   {0.37, 0.37L},     {0.15, 0.15L},
                          {0.6, 0.6L}};
-  for (const Bound& bound : above) EXPECT_GT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
-  for (const Bound& bound : below) EXPECT_LT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
+  for (const Bound& bound : above) {
+    EXPECT_GT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
+  }
+  for (const Bound& bound : below) {
+    EXPECT_LT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
+  }
   // The calculator forms w = L ÷ (300 ÷ f); at f = 30 these are the bounds.
   const long double wavelength = stored(300.0L / 30.0);
   EXPECT_EQ(stored(1.0 / wavelength), 0.1);
@@ -197,7 +201,9 @@ TEST(ImpedanceModel, ResistanceCurveBoundsTakeThePieceOnTheirSide) {
   const Piece linear2 = [](long double p) { return stored(p * -1125.0L + 765.0L); };
   const Piece linear3 = [](long double p) { return stored(p * -2667.0L + 1707.0L); };
   const Piece linear4 = [](long double p) { return stored(p * -5210.5L + 3100.0L); };
-  const Piece peak5 = [](long double p) { return stored((p - 0.46L) * -40000.0L * (p - 0.46L) + 600.0L); };
+  const Piece peak5 = [](long double p) {
+    return stored((p - 0.46L) * -40000.0L * (p - 0.46L) + 600.0L);
+  };
   const Piece linear6 = [](long double p) { return stored(p * 6826.0L - 2355.0L); };
   const Piece linear7 = [](long double p) { return stored(p * 4235.0L - 1334.0L); };
   const Piece cubic8 = [](long double p) { return stored(p * 2852.0L * p * p); };
@@ -210,12 +216,18 @@ TEST(ImpedanceModel, ResistanceCurveBoundsTakeThePieceOnTheirSide) {
 
 TEST(ImpedanceModel, ReactanceCurveBoundsTakeThePieceOnTheirSide) {
   const Piece linear2 = [](long double u) { return stored(u * 1750.0L - 1290.0L); };
-  const Piece dip3 = [](long double u) { return stored((u - 0.51L) * 200000.0L * (u - 0.51L) - 400.0L); };
+  const Piece dip3 = [](long double u) {
+    return stored((u - 0.51L) * 200000.0L * (u - 0.51L) - 400.0L);
+  };
   const Piece linear4 = [](long double u) { return stored(u * -8000.0L + 3620.0L); };
   const Piece linear5 = [](long double u) { return stored(u * -6600.0L + 2970.0L); };
-  const Piece peak6 = [](long double u) { return stored((u - 0.39L) * -50000.0L * (u - 0.39L) + 280.0L); };
+  const Piece peak6 = [](long double u) {
+    return stored((u - 0.39L) * -50000.0L * (u - 0.39L) + 280.0L);
+  };
   const Piece linear7 = [](long double u) { return stored(u * 2170.0L - 510.0L); };
-  const Piece steep8 = [](long double u) { return stored((u * 2170.0L - 510.0L) - (0.15L - u) * 1600.0L); };
+  const Piece steep8 = [](long double u) {
+    return stored((u * 2170.0L - 510.0L) - (0.15L - u) * 1600.0L);
+  };
   const BoundCase cases[] = {
       {0.8, kUnsupported, linear2}, {0.515, linear2, dip3},   {0.4643, linear5, linear4},
       {0.415, peak6, linear5},      {0.37, linear7, peak6},   {0.15, steep8, linear7},
@@ -237,7 +249,8 @@ TEST(ImpedanceModel, ResistanceLengthAtPointThreeDropsToFiveSevenths) {
   const Quantities model = calculate(0.3, 300);
   ASSERT_EQ(model.resistanceLength, 0.3);
   EXPECT_NEAR(model.feedResistance, model.baseResistance * 5 / 7, 1e-9);
-  EXPECT_NEAR(calculate(0.30001, 300).feedResistance, calculate(0.30001, 300).baseResistance, 1e-9);
+  const Quantities justAbove = calculate(0.30001, 300);
+  EXPECT_NEAR(justAbove.feedResistance, justAbove.baseResistance, 1e-9);
 }
 
 // A reactance length of 0.39 is corrected; for a very thin element (A < 0)

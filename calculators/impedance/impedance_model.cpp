@@ -33,26 +33,38 @@ long double lengthFactor() {
 // A thick element (low Z) gets a longer reactance length, a thin one a
 // shorter one, before the correction above 0.39 wavelength.
 double uncorrectedReactanceLength() {
+  const long double w = electricalLength;
   const long double z = elementImpedance;
-  if (z > 300.0L) return stored(electricalLength / (((z / 300.0L) * (z / 300.0L) - 1.0L) / 11.43L + 1.0L));
-  return stored(electricalLength / (1.0L - (1.0L - (z / 300.0L) * (z / 300.0L)) / 4.115L));
+  if (z > 300.0L) {
+    return stored(w / (((z / 300.0L) * (z / 300.0L) - 1.0L) / 11.43L + 1.0L));
+  }
+  return stored(w / (1.0L - (1.0L - (z / 300.0L) * (z / 300.0L)) / 4.115L));
 }
 
 // Both terms are divided by 0.42, also below 0.3 wavelength, so there R
 // drops to 5/7 of the blend.
 void blendShortResistance() {
   const long double p = resistanceLength;
-  if (p < 0.42L) feedResistance = stored((0.42L - p) * baseResistance / 0.42L + feedResistance * p / 0.42L);
-  if (p < 0.3L) feedResistance = stored((0.3L - p) * baseResistance / 0.42L + feedResistance * p / 0.42L);
+  const long double q = baseResistance;
+  if (p < 0.42L) {
+    feedResistance = stored((0.42L - p) * q / 0.42L + feedResistance * p / 0.42L);
+  }
+  if (p < 0.3L) {
+    feedResistance = stored((0.3L - p) * q / 0.42L + feedResistance * p / 0.42L);
+  }
 }
 
 void shortenReactanceOfShortElement() {
   const long double z = elementImpedance;
   const long double w = electricalLength;
-  if (w < 0.25L && z > 300.0L)
-    feedReactance = stored(feedReactance / ((z - 300.0L) * (z - 300.0L) / 120.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L));
-  if (w < 0.25L && z < 300.0L)
-    feedReactance = stored(((z - 300.0L) * (z - 300.0L) / 150.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L) * feedReactance);
+  if (w < 0.25L && z > 300.0L) {
+    feedReactance = stored(
+        feedReactance / ((z - 300.0L) * (z - 300.0L) / 120.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L));
+  }
+  if (w < 0.25L && z < 300.0L) {
+    feedReactance = stored(
+        ((z - 300.0L) * (z - 300.0L) / 150.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L) * feedReactance);
+  }
 }
 
 }  // namespace
@@ -72,14 +84,20 @@ void normaliseLengths() {
   reactanceLength = uncorrectedReactanceLength();
   cappedReactanceLength = reactanceLength > 0.6L ? stored(0.6L) : reactanceLength;
   if (reactanceLength > 0.39L) {
-    const long double a = (300.0L - elementImpedance) * fabsl(300.0L - elementImpedance) / 10000.0L;
+    // a keeps the sign of 300 − Z: a thick element's length shrinks, a thin
+    // one's grows.
+    const long double z = elementImpedance;
+    const long double a = (300.0L - z) * fabsl(300.0L - z) / 10000.0L;
     const long double b = (cappedReactanceLength - 0.39L) * reactanceLength / 1.1L * 0.47L;
     reactanceLength = stored(reactanceLength - a * b);
   }
 }
 
-std::optional<double> baseResistanceAt(double resistanceLengthNow) {
-  const long double p = resistanceLengthNow;
+// Each piece covers (lower, upper], tested from the top. The stored length
+// meets each bound in the extended format, so a length that equals a decimal
+// bound to double precision falls on the side where its double lies.
+std::optional<double> baseResistanceAt(double length) {
+  const long double p = length;
   if (p > 0.8L) return std::nullopt;
   if (p > 0.6109L) return stored(p * -1125.0L + 765.0L);
   if (p > 0.5476L) return stored(p * -2667.0L + 1707.0L);
@@ -91,8 +109,8 @@ std::optional<double> baseResistanceAt(double resistanceLengthNow) {
   return std::nullopt;
 }
 
-std::optional<double> baseReactanceAt(double reactanceLengthNow) {
-  const long double u = reactanceLengthNow;
+std::optional<double> baseReactanceAt(double length) {
+  const long double u = length;
   if (u > 0.8L) return std::nullopt;
   if (u > 0.515L) return stored(u * 1750.0L - 1290.0L);
   if (u > 0.5L) return stored((u - 0.51L) * 200000.0L * (u - 0.51L) - 400.0L);
@@ -125,17 +143,17 @@ void adjustForElement() {
   feedResistance = stored(expl(kLn2 * (z / 100.0L - 1.0L)) * baseResistance / 4.0L);
   blendShortResistance();
   feedReactance = stored(expl(kLn2 * (z - 200.0L) * 1.1L / 100.0L) * baseReactance * 0.4665L);
-  if (z > 400.0L && feedResistance < 0.0L)
+  if (z > 400.0L && feedResistance < 0.0L) {
     feedResistance = stored(feedResistance / (1.0L - (500.0L - z) / 100.0L * 0.4L));
+  }
   shortenReactanceOfShortElement();
 }
 
 void reportUnsupportedRange() { ConsoleIo::writeLine(kUnsupportedRange); }
 
 Quantities quantities() {
-  return {electricalLength, elementImpedance, resistanceLength,
-          reactanceLength,  cappedReactanceLength, baseResistance,
-          baseReactance,    feedResistance,   feedReactance};
+  return {electricalLength, elementImpedance, resistanceLength, reactanceLength,
+          cappedReactanceLength, baseResistance, baseReactance, feedResistance, feedReactance};
 }
 
 }  // namespace ImpedanceModel
