@@ -37,58 +37,78 @@ Quantities normalise(double electricalLength, double elementImpedance) {
 }
 
 // --- Worked values -------------------------------------------------------
+// Figures to 10 decimals; the result line prints R and X to 2.
+
+constexpr double kTolerance = 1e-9;
 
 TEST(ImpedanceModel, ReferenceElementIsItsOwnNormalisedLength) {
   const Quantities model = calculate(0.2, 300);
   EXPECT_EQ(model.resistanceLength, 0.2);
   EXPECT_EQ(model.reactanceLength, 0.2);
-  EXPECT_NEAR(model.baseResistance, 22.816, 1e-9);
-  EXPECT_NEAR(model.baseReactance, -76.0, 1e-9);
-  EXPECT_NEAR(model.feedResistance, 22.816 * 5 / 7, 1e-9);  // prints 16.30
-  EXPECT_NEAR(model.feedReactance, -75.997, 5e-4);
+  EXPECT_NEAR(model.baseResistance, 22.816, kTolerance);
+  EXPECT_NEAR(model.baseReactance, -76.0, kTolerance);
+  EXPECT_NEAR(model.feedResistance, 16.2971428571, kTolerance);  // 5/7 of q
+  EXPECT_NEAR(model.feedReactance, -75.9973126815, kTolerance);
 }
 
 TEST(ImpedanceModel, ThickElementLengthensBothCurves) {
   const Quantities model = calculate(0.35, 200);
-  EXPECT_NEAR(model.resistanceLength, 0.392683, 5e-7);
-  EXPECT_NEAR(model.cappedReactanceLength, 0.404628, 5e-7);  // u before its correction
-  EXPECT_NEAR(model.reactanceLength, 0.402099, 5e-7);
-  EXPECT_NEAR(model.baseResistance, 329.01, 5e-3);
-  EXPECT_NEAR(model.baseReactance, 272.68, 5e-3);
-  EXPECT_NEAR(model.feedResistance, 175.21, 5e-3);
-  EXPECT_NEAR(model.feedReactance, 127.21, 5e-3);
+  EXPECT_NEAR(model.resistanceLength, 0.3926829268, kTolerance);
+  EXPECT_NEAR(model.cappedReactanceLength, 0.4046277509, kTolerance);  // u before correction
+  EXPECT_NEAR(model.reactanceLength, 0.4020988117, kTolerance);
+  EXPECT_NEAR(model.baseResistance, 329.0121951220, kTolerance);
+  EXPECT_NEAR(model.baseReactance, 272.6809378137, kTolerance);
+  EXPECT_NEAR(model.feedResistance, 175.2056811422, kTolerance);
+  EXPECT_NEAR(model.feedReactance, 127.2056574901, kTolerance);
 }
 
 TEST(ImpedanceModel, ShortThinElementDividesItsReactance) {
   const Quantities model = calculate(0.12, 600);
   EXPECT_EQ(model.resistanceLength, 0.12);
-  EXPECT_NEAR(model.reactanceLength, 0.095052, 5e-7);
-  EXPECT_NEAR(model.baseResistance, 4.928, 5e-4);
-  EXPECT_NEAR(model.baseReactance, -391.65, 5e-3);
-  EXPECT_NEAR(model.feedResistance, 6.34, 5e-3);
-  EXPECT_NEAR(model.feedReactance, -723.25, 5e-3);
+  EXPECT_NEAR(model.reactanceLength, 0.0950519751, kTolerance);
+  EXPECT_NEAR(model.baseResistance, 4.928256, kTolerance);
+  EXPECT_NEAR(model.baseReactance, -391.6540540541, kTolerance);
+  EXPECT_NEAR(model.feedResistance, 6.3363291429, kTolerance);
+  EXPECT_NEAR(model.feedReactance, -723.2543527852, kTolerance);
 }
 
 TEST(ImpedanceModel, LongThinElementGetsALongerReactanceLength) {
   const Quantities model = calculate(0.6, 450);
-  EXPECT_NEAR(model.resistanceLength, 0.565429, 5e-7);
-  EXPECT_NEAR(model.cappedReactanceLength, 0.540852, 5e-7);
-  EXPECT_NEAR(model.reactanceLength, 0.619288, 5e-7);
-  EXPECT_NEAR(model.baseResistance, 199.00, 5e-3);
-  EXPECT_NEAR(model.baseReactance, -206.25, 5e-3);
-  EXPECT_NEAR(model.feedResistance, 562.86, 5e-3);
-  EXPECT_NEAR(model.feedReactance, -647.25, 5e-3);
+  EXPECT_NEAR(model.resistanceLength, 0.5654289373, kTolerance);
+  EXPECT_NEAR(model.cappedReactanceLength, 0.5408517350, kTolerance);  // u before correction
+  EXPECT_NEAR(model.reactanceLength, 0.6192878777, kTolerance);
+  EXPECT_NEAR(model.baseResistance, 199.0010243278, kTolerance);
+  EXPECT_NEAR(model.baseReactance, -206.2462140870, kTolerance);
+  EXPECT_NEAR(model.feedResistance, 562.8598950610, kTolerance);
+  EXPECT_NEAR(model.feedReactance, -647.2471121827, kTolerance);
 }
 
 // The correction brings a reactance length from above 0.8 back into the
 // curve; the resistance length stays outside its curve.
 TEST(ImpedanceModel, VeryThickLongElementIsCorrectedIntoTheReactanceCurve) {
   const Quantities model = normalise(0.63, 100);
-  EXPECT_NEAR(model.resistanceLength, 0.865, 5e-4);
+  EXPECT_NEAR(model.resistanceLength, 0.8650746269, kTolerance);
   EXPECT_EQ(model.cappedReactanceLength, 0.6);
-  EXPECT_NEAR(model.reactanceLength, 0.515170, 5e-7);
+  EXPECT_NEAR(model.reactanceLength, 0.5151701445, kTolerance);
   EXPECT_EQ(ImpedanceModel::baseResistanceAt(model.resistanceLength), std::nullopt);
-  EXPECT_NEAR(ImpedanceModel::baseReactanceAt(model.reactanceLength).value(), -388.45, 5e-3);
+  EXPECT_NEAR(ImpedanceModel::baseReactanceAt(model.reactanceLength).value(), -388.4522471312,
+              kTolerance);
+}
+
+// At whole hundreds of ohms the scaling of the resistance is a power of two,
+// which ln 2 held to full extended precision reproduces exactly.
+TEST(ImpedanceModel, ResistanceScalesByPowersOfTwoAtWholeHundreds) {
+  const struct {
+    double electricalLength;
+    double elementImpedance;
+    double factor;
+  } cases[] = {{0.45, 700, 16}, {0.25, 900, 64}, {0.15, 1000, 128}};
+  for (const auto& element : cases) {
+    const Quantities model = calculate(element.electricalLength, element.elementImpedance);
+    ASSERT_GE(model.resistanceLength, 0.42) << element.elementImpedance;
+    EXPECT_EQ(model.feedResistance, model.baseResistance * element.factor)
+        << element.elementImpedance;
+  }
 }
 
 // --- Whole calculations with apologies, in a child process ---------------
