@@ -113,6 +113,8 @@ void showFeedImpedance() {
 
 }  // namespace
 
+// Every calculation starts from base values of 0: a curve that does not
+// reach the element contributes 0, whatever an earlier run computed.
 void run() {
   ImpedanceModel::clearBaseValues();
   showIntroduction();
