@@ -16,6 +16,8 @@
 namespace EfficiencyCalculator {
 namespace {
 
+// Widens a stored double, so that the arithmetic it starts is done in the
+// extended format as well.
 using Extended = long double;
 
 std::int16_t bandCount;
