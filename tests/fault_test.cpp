@@ -33,8 +33,12 @@ Report reportIn(const std::string& output) {
   report.textBefore = output.substr(0, start);
   report.number = std::stoi(match[1].str());
   report.locations.push_back(match[2].str());
+  static const std::regex callerLine("  \\$([0-9A-F]{8})\r\n");
   std::string callers = match[3].str();
-  for (size_t at = 0; at < callers.size(); at += 13) report.locations.push_back(callers.substr(at + 3, 8));
+  for (std::sregex_iterator line(callers.begin(), callers.end(), callerLine), end; line != end;
+       ++line) {
+    report.locations.push_back((*line)[1].str());
+  }
   return report;
 }
 
