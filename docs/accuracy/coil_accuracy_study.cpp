@@ -70,8 +70,12 @@ std::string coilName(const WoundCoil& coil) {
 void writeNagaokaData(const std::string& folder) {
   std::ofstream file(folder + "/nagaoka.dat");
   file << "# r/l  exact K  program K  error %\n";
+  double previous = 1.0;
   for (double ratio : logarithmicRatios(0.05, 100.0, 801)) {
     NagaokaPoint point = compareNagaoka(ratio);
+    // A blank line keeps the plot from joining the two sides of the pole.
+    if ((point.program < 0.0) != (previous < 0.0)) file << '\n';
+    previous = point.program;
     file << format("%.6g %.10Lf %.10f %.6Lf\n", ratio, point.exact, point.program,
                    percent(point.error));
   }
@@ -117,15 +121,16 @@ std::string nagaokaTable() {
 std::string inductanceTable() {
   std::string table =
       "| coil | r / l | exact (Rosa) | ring sum | program | error | program, pitch 0 | error "
-      "| program, length (N−1)p | error |\n"
-      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+      "| program, length (N−1)p | error | wire's internal inductance |\n"
+      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
     InductanceComparison c = compareInductance(coil);
     table += format("| %s | %.3f | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %.4f | %+.2Lf %% ",
                     coilName(coil).c_str(), coil.radiusToLength(), c.referenceUh, c.ringSumUh,
                     c.programUh, percent(c.error), c.programCloseWoundUh,
                     percent(c.closeWoundError));
-    table += format("| %.4f | %+.2Lf %% |\n", c.programShortLengthUh, percent(c.shortLengthError));
+    table += format("| %.4f | %+.2Lf %% | %.2Lf %% |\n", c.programShortLengthUh,
+                    percent(c.shortLengthError), percent(c.internalInductanceShare));
   }
   return table;
 }
@@ -133,13 +138,30 @@ std::string inductanceTable() {
 std::string turnsTable() {
   std::string table =
       "| coil | wanted µH | exact turns (root search) | current-sheet turns | program's turns "
-      "| program's error |\n"
-      "|---|---:|---:|---:|---:|---:|\n";
+      "| program's error | against the current sheet |\n"
+      "|---|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
     TurnsComparison c = compareTurns(coil);
-    table += format("| %s | %.4Lf | %.4Lf | %.4Lf | %.4f | %+.2Lf %% |\n", coilName(coil).c_str(),
-                    c.wantedUh, c.exactTurns, c.currentSheetTurns, c.programTurns,
-                    percent(c.error));
+    table += format("| %s | %.4Lf | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %+.2Lf %% |\n",
+                    coilName(coil).c_str(), c.wantedUh, c.exactTurns, c.currentSheetTurns,
+                    c.programTurns, percent(c.error), percent(c.currentSheetError));
+  }
+  return table;
+}
+
+std::string wireCorrectionTable() {
+  std::string table =
+      "| d / p | program's A | Rosa's G | | N | program's B | Rosa's H |\n"
+      "|---:|---:|---:|---|---:|---:|---:|\n";
+  constexpr double kDiameterToPitch[] = {1.0, 0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2};
+  constexpr double kTurns[] = {2, 3, 5, 10, 20, 50, 100, 300, 1000};
+  for (int row = 0; row < 9; ++row) {
+    double ratio = kDiameterToPitch[row];
+    double turns = kTurns[row];
+    table += format("| %g | %.4f | %.4Lf | | %g | %.4f | %.4Lf |\n", ratio,
+                    programWireCorrectionA(ratio),
+                    CoilReference::selfInductanceCorrection(ratio, 1.0L), turns,
+                    programWireCorrectionB(turns), CoilReference::mutualInductanceCorrection(turns));
   }
   return table;
 }
@@ -287,6 +309,7 @@ int main(int argc, char** argv) {
   writeStudyCoilData(folder);
   bool filled = fillTables(argv[2], {{"reference-check", referenceCheckTable()},
                                      {"nagaoka", nagaokaTable()},
+                                     {"wire-corrections", wireCorrectionTable()},
                                      {"inductance", inductanceTable()},
                                      {"turns", turnsTable()},
                                      {"headline", headlineTable()}});

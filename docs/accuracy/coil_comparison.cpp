@@ -80,7 +80,9 @@ InductanceComparison compareInductance(const WoundCoil& coil) {
           closeWound,
           relativeError(closeWound, reference),
           shortLength,
-          relativeError(shortLength, reference)};
+          relativeError(shortLength, reference),
+          CoilReference::magneticConstant() * exact.radiusM * exact.turns / 4.0L * 1e6L /
+              reference};
 }
 
 TurnsComparison compareTurns(const WoundCoil& coil) {
@@ -91,8 +93,14 @@ TurnsComparison compareTurns(const WoundCoil& coil) {
       CoilReference::currentSheetTurns(wantedH, coil.radiusM(), coil.lengthM());
   double program = programTurns(static_cast<double>(wantedH), coil.radiusM(), coil.lengthM());
   return {coil, wantedH * 1e6L, exactTurns, sheetTurns, program,
-          relativeError(program, exactTurns)};
+          relativeError(program, exactTurns), relativeError(program, sheetTurns)};
 }
+
+double programWireCorrectionA(double wireDiameterToPitch) {
+  return stored(CoilFormulas::wireCorrectionA(wireDiameterToPitch, 1.0));
+}
+
+double programWireCorrectionB(double turns) { return stored(CoilFormulas::wireCorrectionB(turns)); }
 
 std::span<const WoundCoil> studyCoils() { return kStudyCoils; }
 

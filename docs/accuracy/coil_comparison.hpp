@@ -55,6 +55,9 @@ struct InductanceComparison {
   long double closeWoundError;
   double programShortLengthUh;  // length typed as (N - 1) p, pitch and wire typed
   long double shortLengthError;
+  // The wire's internal inductance mu0 r N / 4 as a part of the reference:
+  // included at low frequency, gone at radio frequencies (skin effect).
+  long double internalInductanceShare;
 };
 
 InductanceComparison compareInductance(const WoundCoil& coil);
@@ -66,6 +69,7 @@ struct TurnsComparison {
   long double currentSheetTurns;  // exact current sheet, no wire
   double programTurns;            // the program's turns mode, length N p
   long double error;              // program against the exact turns
+  long double currentSheetError;  // program against the current-sheet turns
 };
 
 TurnsComparison compareTurns(const WoundCoil& coil);
@@ -73,6 +77,11 @@ TurnsComparison compareTurns(const WoundCoil& coil);
 // The coils of the study: those the question was asked with first, then more
 // shapes from long and thin to short and wide, one close-wound.
 std::span<const WoundCoil> studyCoils();
+
+// The program's round-wire correction terms A (wire diameter / pitch) and
+// B (turns), to set beside Rosa's G and H.
+double programWireCorrectionA(double wireDiameterToPitch);
+double programWireCorrectionB(double turns);
 
 // The largest radius / length at which the program's coefficient is still
 // positive; above it, 1 + 0.9 x - 0.02 x^2 is negative.
