@@ -4,12 +4,12 @@
 // - the Nagaoka coefficient of a current sheet from complete elliptic
 //   integrals (Lorenz's current-sheet inductance in Nagaoka's arrangement,
 //   H. Nagaoka, J. Coll. Sci. Tokyo 27 (1909); F. W. Grover, "Inductance
-//   Calculations", 1946, chapter 16);
+//   Calculations", 1946);
 // - the current-sheet inductance L_s = mu0 pi r^2 N^2 K / l;
 // - Rosa's corrections from the current sheet to round wire at pitch p,
 //   L = L_s - mu0 r N (G + H) (E. B. Rosa, "Calculation of the self-inductance
-//   of single-layer coils", Bulletin of the Bureau of Standards 2 (1906),
-//   161-187; Grover, chapter 16);
+//   of single-layer coils", Bulletin of the Bureau of Standards 2, 1906;
+//   Grover);
 // - as an independent check of Rosa's corrections, the direct sum over the
 //   turns taken as coaxial circular rings of round wire: self-inductance of
 //   each ring plus Maxwell's mutual inductance of every pair.
