@@ -1,5 +1,6 @@
 # Answers whose first byte is not N or n keep base loading and ask no tip
-# length: the full-width Ｎ, a small y, an empty line, and N after a blank.
+# length: the full-width Ｎ (Shift-JIS 0x82 0x6D), a small y, an empty line,
+# and N after a blank.
 [screen menu]
 «1»
  ↵
@@ -12,7 +13,7 @@
  ↵
 周波数（ＭＨｚ）は、いくつですか？？                     «7»
  ↵
-ベースローディングですね　Ｙ  or  Ｎ           «Ｎ»
+ベースローディングですね　Ｙ  or  Ｎ           «\x82\x6D»
  ↵
  ↵
  ↵

@@ -1,11 +1,11 @@
 # Base loading: d 10 mm, L 2 m, f 7 MHz, answer Y. Z fills its width of 6
 # exactly; the inductance gets one leading blank in its width of 8. Text typed
-# at the closing pause is discarded and the menu comes back.
+# at the two pauses is discarded and the menu comes back.
 [screen menu]
 «1»
  ↵
 [screen loading_coil_intro]
-«»
+«go»
  ↵
 アンテナエレメントの直径（ｍｍ）を、入力してください     «10»
  ↵
