@@ -1,0 +1,35 @@
+// A program run step by step: the test reads what it has written so far,
+// types a line, reads again. Its standard output is a pipe or, with
+// Terminal::pseudo, a pseudo-terminal in raw mode (so the terminal adds no
+// CR and takes no Ctrl-Z); standard input is a pipe or the same terminal.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+class InteractiveProcess {
+ public:
+  enum class Terminal { none, pseudo };
+
+  InteractiveProcess(const std::string& program, Terminal terminal,
+                     const std::vector<std::string>& arguments = {});
+  ~InteractiveProcess();
+  InteractiveProcess(const InteractiveProcess&) = delete;
+  InteractiveProcess& operator=(const InteractiveProcess&) = delete;
+
+  // Everything written until nothing more arrives for quietMilliseconds.
+  std::string readUntilQuiet(int quietMilliseconds);
+  // Everything until the output closes.
+  std::string readToEnd();
+  void send(const std::string& bytes);
+  void closeInput();
+  // Waits for the process; its exit code, or -1 after a signal.
+  int wait();
+
+ private:
+  pid_t child_ = -1;
+  int input_ = -1;
+  int output_ = -1;
+};
