@@ -1,17 +1,11 @@
 // The guide's special lines, pinned byte for byte, and its pauses as a user at
 // a console sees them.
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
+#include "tests/support/interactive.hpp"
 #include "tests/support/output_lines.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/transcript.hpp"
@@ -90,56 +84,6 @@ TEST(GuideScreens, PauseLines) {
                            toShiftJis("リターンキーを押すとメニューに戻ります"));
 }
 
-// The program on a pseudo-terminal: there every operation shows its output at
-// once, so what has been written while the program waits can be seen.
-class Console {
- public:
-  Console() {
-    std::string program = programPath();
-    termios raw{};
-    cfmakeraw(&raw);
-    child_ = forkpty(&terminal_, nullptr, &raw, nullptr);
-    if (child_ == 0) {
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
-  ~Console() {
-    close(terminal_);
-    kill(child_, SIGKILL);
-    waitpid(child_, nullptr, 0);
-  }
-
-  void type(const std::string& line) {
-    std::string bytes = line + "\n";
-    ASSERT_EQ(write(terminal_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-  }
-
-  // Reads until the output ends with the given text, then makes sure that
-  // nothing more comes: the program waits there for the user.
-  std::string screenUntilWaitingAfter(const std::string& ending) {
-    std::string screen;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!screen.ends_with(ending) && std::chrono::steady_clock::now() < deadline) {
-      readFor(1000, screen);
-    }
-    readFor(300, screen);
-    return screen;
-  }
-
- private:
-  void readFor(int milliseconds, std::string& screen) {
-    pollfd ready{terminal_, POLLIN, 0};
-    if (poll(&ready, 1, milliseconds) <= 0) return;
-    char buffer[4096];
-    ssize_t count = read(terminal_, buffer, sizeof buffer);
-    if (count > 0) screen.append(buffer, static_cast<size_t>(count));
-  }
-
-  int terminal_ = -1;
-  pid_t child_ = -1;
-};
-
 std::string joinLines(const std::vector<std::string>& lines, size_t first, size_t last) {
   std::string text;
   for (size_t line = first; line <= last; ++line) text += lines[line] + "\r\n";
@@ -151,16 +95,18 @@ TEST(GuideScreens, EachPageWaitsForReturn) {
   std::vector<std::string> menu = outputLines("");
   std::string menuScreen = joinLines(menu, 0, kMenuLines - 1);
 
-  Console console;
-  EXPECT_EQ(console.screenUntilWaitingAfter(menuScreen), menuScreen);
-  console.type("6");
-  EXPECT_EQ(console.screenUntilWaitingAfter(guide[25] + "\r\n"), " \r\n" + joinLines(guide, 1, 25));
-  console.type("typed before Return");
-  EXPECT_EQ(console.screenUntilWaitingAfter(guide[47] + "\r\n"), joinLines(guide, 26, 47));
-  console.type("");
-  EXPECT_EQ(console.screenUntilWaitingAfter(guide[68] + "\r\n"), joinLines(guide, 48, 68));
-  console.type("");
-  EXPECT_EQ(console.screenUntilWaitingAfter(menuScreen), menuScreen);
+  // On a terminal every line is shown at once, so each page can be seen
+  // waiting for Return.
+  InteractiveProcess console(programPath(), InteractiveProcess::Terminal::pseudo);
+  EXPECT_EQ(console.readUntilQuiet(500), menuScreen);
+  console.send("6\n");
+  EXPECT_EQ(console.readUntilQuiet(500), " \r\n" + joinLines(guide, 1, 25));
+  console.send("typed before Return\n");
+  EXPECT_EQ(console.readUntilQuiet(500), joinLines(guide, 26, 47));
+  console.send("\n");
+  EXPECT_EQ(console.readUntilQuiet(500), joinLines(guide, 48, 68));
+  console.send("\n");
+  EXPECT_EQ(console.readUntilQuiet(500), menuScreen);
 }
 
 }  // namespace
