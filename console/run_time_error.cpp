@@ -1,35 +1,115 @@
-// Provisional: the report's locations and the fault handler come next.
 #include "console/run_time_error.hpp"
 
-#include <cfenv>
+#include <cstdint>
+#include <string_view>
 
+#include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
 #include "console/text_stream.hpp"
 
 namespace RunTime {
 namespace {
+
+// Caller lines of a report: a screenful on a console, many more when the
+// output is kept in a file or a pipe.
+constexpr int kConsoleCallerLines = 9;
+constexpr int kKeptCallerLines = 257;
+
 const void* caller = nullptr;
 bool reporting = false;
-}  // namespace
+int numberBeingReported = 0;
+std::uint32_t locations[1 + kKeptCallerLines];
 
-void setUpFaultHandling() { feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW); }
+int faultNumber(Platform::Fault fault) {
+  using Platform::Fault;
+  switch (fault) {
+    case Fault::floatingDivisionByZero:
+    case Fault::integerDivisionByZero: return divisionByZero;
+    case Fault::subscriptOutOfRange: return subscriptOutOfRange;
+    case Fault::stackOverflow: return stackOverflow;
+    case Fault::floatingOverflow: return floatingOverflow;
+    case Fault::floatingUnderflow: return floatingUnderflow;
+    case Fault::floatingInvalidOperation:
+    case Fault::floatingStackFault:
+    case Fault::floatingInexactResult: return invalidOperation;
+    case Fault::integerOverflow: return integerOverflow;
+    case Fault::memoryAccess:
+    case Fault::illegalInstruction: return accessViolation;
+    case Fault::privilegedInstruction: return privilegedInstruction;
+    case Fault::otherErrorFault: return otherErrorFault;
+    case Fault::otherFault: return otherFault;
+  }
+  return otherFault;
+}
 
-void runTimeError(int number) {
-  if (reporting) Platform::exitProcess(writeFailed);
-  reporting = true;
-  char line[40] = "Runtime error ";
-  int length = 14;
-  char digits[4];
+void putDecimal(int number) {
+  char digits[12];
   int count = 0;
-  for (int n = number; n > 0; n /= 10) digits[count++] = static_cast<char>('0' + n % 10);
-  while (count > 0) line[length++] = digits[--count];
-  TextStream::put(std::string_view(line, static_cast<size_t>(length)));
-  TextStream::put(" at $00000000\r\n  $00000000\r\n  $00000000\r\n\r\n");
+  do {
+    digits[count++] = static_cast<char>('0' + number % 10);
+    number /= 10;
+  } while (number > 0);
+  char text[12];
+  for (int i = 0; i < count; ++i) text[i] = digits[count - 1 - i];
+  TextStream::put(std::string_view(text, static_cast<size_t>(count)));
+}
+
+void putLocationLine(std::string_view prefix, std::uint32_t location) {
+  char digits[8];
+  for (int i = 7; i >= 0; --i) {
+    digits[i] = "0123456789ABCDEF"[location & 0xF];
+    location >>= 4;
+  }
+  TextStream::put(prefix);
+  TextStream::put(std::string_view(digits, sizeof digits));
+  TextStream::put("\r\n");
+}
+
+// Inside a dialogue operation the report starts at the operation's caller.
+Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
+  if (caller != nullptr) return {caller, true};
+  return elsewhere;
+}
+
+[[noreturn]] void report(int number, Platform::CodeAddress origin) {
+  // Only a failed write of the report itself comes back here.
+  if (reporting) Platform::exitProcess(writeFailed);
+  numberBeingReported = number;
+  reporting = true;
+
+  int callerLines = TextStream::outputIsConsole() ? kConsoleCallerLines : kKeptCallerLines;
+  int count = Platform::codeLocations(origin, locations, 1 + callerLines);
+  if (count == 0) locations[count++] = 0;
+
+  TextStream::put("Runtime error ");
+  putDecimal(number);
+  putLocationLine(" at $", locations[0]);
+  for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
+  TextStream::put("\r\n");
   TextStream::flush();
   Platform::exitProcess(number);
 }
 
-void endProgram(int exitCode) {
+void onFault(Platform::Fault fault, const void* faultAddress) {
+  // A fault while the report is made: what it could not show stays unshown.
+  if (reporting) Platform::exitProcess(numberBeingReported);
+  report(faultNumber(fault), reportOrigin({faultAddress, false}));
+}
+
+}  // namespace
+
+void setUpFaultHandling() {
+  Platform::setUpArithmetic();
+  Platform::installFaultHandler(onFault);
+}
+
+[[gnu::noinline]] void runTimeError(int number) {
+  report(number, reportOrigin({__builtin_return_address(0), true}));
+}
+
+[[gnu::noinline]] void endProgram(int exitCode) {
+  // A write that fails here is reported where the program was ended.
+  CallerScope scope(__builtin_return_address(0));
   TextStream::flush();
   Platform::exitProcess(exitCode);
 }

@@ -4,13 +4,22 @@
 
 namespace RunTime {
 
-// Numbers of the run-time errors that the program raises itself.
+// Numbers of the run-time errors: the exit code of the process. A failed
+// read of standard input has a number of 1 to 100 of its own.
 enum ErrorNumber : int {
   writeFailed = 101,
   invalidNumber = 106,
   divisionByZero = 200,
+  subscriptOutOfRange = 201,
+  stackOverflow = 202,
   floatingOverflow = 205,
+  floatingUnderflow = 206,
   invalidOperation = 207,
+  integerOverflow = 215,
+  accessViolation = 216,
+  otherErrorFault = 217,
+  privilegedInstruction = 218,
+  otherFault = 255,
 };
 
 // Sets up the extended-precision arithmetic, the traps for invalid operation,

@@ -1,0 +1,58 @@
+// What fault handling needs from the operating system and the processor: the
+// floating-point control words, the handler for processor faults, and the
+// code locations of the active frames.
+#pragma once
+
+#include <cstdint>
+
+namespace Platform {
+
+// The processor faults, as the fault handler tells them apart.
+enum class Fault {
+  floatingDivisionByZero,
+  floatingOverflow,
+  floatingUnderflow,
+  floatingInvalidOperation,
+  floatingStackFault,
+  floatingInexactResult,
+  integerDivisionByZero,
+  integerOverflow,
+  subscriptOutOfRange,
+  memoryAccess,
+  stackOverflow,
+  illegalInstruction,
+  privilegedInstruction,
+  otherErrorFault,
+  otherFault,
+};
+
+// Called in place of the faulting computation, on the alternate signal stack;
+// must not return. faultAddress is the address of the faulting instruction.
+using FaultHandler = void (*)(Fault fault, const void* faultAddress);
+
+// Extended precision, rounding to nearest; invalid operation, division by
+// zero and overflow trap, denormal operand, underflow and inexact result do
+// not. Sets both the x87 unit and the SSE unit.
+void setUpArithmetic();
+
+// Sends every trapped floating-point exception and every other processor
+// fault of the thread to handler, on a stack of its own so that a stack
+// overflow can be reported too. Also does, once, what the location lookup
+// needs that could allocate memory later.
+void installFaultHandler(FaultHandler handler);
+
+// A code address where a report starts: the faulting instruction itself, or a
+// return address (then the call before it is the location).
+struct CodeAddress {
+  const void* address;
+  bool isReturnAddress;
+};
+
+// Fills locations with the offsets from the executable's load address of
+// origin's code and of the active callers' calls, innermost first, skipping
+// frames outside the executable (the C library, the signal trampoline)
+// before the first one inside it and ending with main. Writes at most
+// capacity values and returns their count.
+int codeLocations(CodeAddress origin, std::uint32_t* locations, int capacity);
+
+}  // namespace Platform

@@ -1,0 +1,214 @@
+// Run-time errors: the number each fault ends the program with, the report's
+// form and place in the output, and what its locations name.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <regex>
+
+#include "tests/support/interactive.hpp"
+#include "tests/support/process.hpp"
+
+namespace {
+
+struct Report {
+  std::string textBefore;              // the output that precedes the report
+  int number = -1;                     // -1 when no well-formed report ends the output
+  std::vector<std::string> locations;  // the first line's, then the callers'
+};
+
+Report reportIn(const std::string& output) {
+  static const std::regex form(
+      "Runtime error ([1-9][0-9]*) at \\$([0-9A-F]{8})\r\n  \\$\\2\r\n"
+      "((?:  \\$[0-9A-F]{8}\r\n)+)\r\n");
+  Report report;
+  size_t start = output.rfind("Runtime error ");
+  std::smatch match;
+  std::string tail = output.substr(start == std::string::npos ? output.size() : start);
+  if (!std::regex_match(tail, match, form)) return report;
+  report.textBefore = output.substr(0, start);
+  report.number = std::stoi(match[1].str());
+  report.locations.push_back(match[2].str());
+  static const std::regex callerLine("  \\$([0-9A-F]{8})\r\n");
+  std::string callers = match[3].str();
+  for (std::sregex_iterator line(callers.begin(), callers.end(), callerLine), end; line != end;
+       ++line) {
+    report.locations.push_back((*line)[1].str());
+  }
+  return report;
+}
+
+size_t callerLines(const Report& report) { return report.locations.size() - 1; }
+
+// What addr2line says about a location: function names and source lines,
+// the functions the code was inlined into included.
+std::string describe(const std::string& executable, const std::string& location) {
+  ProcessOptions options;
+  options.arguments = {"-f", "-C", "-i", "-e", executable, "0x" + location};
+  return runProcess("/usr/bin/addr2line", "", options).output;
+}
+
+ProcessResult runProbe(const std::string& mode, const std::string& input) {
+  ProcessOptions options;
+  options.arguments = {mode};
+  return runProcess(probePath("fault_probe"), input, options);
+}
+
+struct FaultCase {
+  const char* name;
+  const char* mode;
+  const char* input;
+  int number;
+  bool memoryFault;  // left to the sanitizer in its build
+};
+
+void PrintTo(const FaultCase& fault, std::ostream* out) {
+  *out << fault.mode << " -> " << fault.number;
+}
+
+class FaultNumber : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(FaultNumber, EndsWithTheReportRightAfterTheTextBeforeTheFault) {
+  const FaultCase& fault = GetParam();
+#ifdef TANSHUKU_SANITIZE
+  if (fault.memoryFault) GTEST_SKIP() << "the sanitizer reports memory faults";
+#endif
+  ProcessResult result = runProbe(fault.mode, fault.input);
+  Report report = reportIn(result.output);
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exitCode, fault.number);
+  EXPECT_EQ(report.number, fault.number) << result.output;
+  EXPECT_EQ(report.textBefore, "before\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FaultNumber,
+    testing::Values(FaultCase{"DivisionByZero", "divide", "1\n0\n", 200, false},
+                    FaultCase{"ZeroByZero", "divide", "0\n0\n", 207, false},
+                    FaultCase{"QuotientBeyondDouble", "divide", "1e300\n1e-300\n", 205, false},
+                    FaultCase{"PowerBeyondExtended", "raise", "1e300\n", 205, false},
+                    FaultCase{"LogarithmOfZero", "log", "0\n", 200, false},
+                    FaultCase{"LogarithmOfNegative", "log", "-1\n", 207, false},
+                    FaultCase{"SquareRootOfNegative", "sqrt", "-1\n", 207, false},
+                    FaultCase{"IntegerDivisionByZero", "divide-integers", "0\n", 200, false},
+                    FaultCase{"ReadBeyondDouble", "read", "1e400\n", 205, false},
+                    FaultCase{"ReadNotANumber", "read", "abc\n", 106, false},
+                    FaultCase{"IllegalInstruction", "illegal", "", 216, false},
+                    FaultCase{"BadMemoryAccess", "memory", "", 216, true},
+                    FaultCase{"PrivilegedInstruction", "privileged", "", 218, true},
+                    FaultCase{"StackOverflow", "stack", "", 202, true}),
+    [](const testing::TestParamInfo<FaultCase>& param) { return std::string(param.param.name); });
+
+TEST(FaultReport, NamesTheLineThatCalledTheFailingLibraryFunctionAndEndsAtMain) {
+  Report report = reportIn(runProbe("log", "0\n").output);
+  ASSERT_EQ(report.number, 200);
+  std::string probe = probePath("fault_probe");
+  EXPECT_NE(describe(probe, report.locations.front()).find("takeLogarithm()"), std::string::npos);
+  EXPECT_EQ(callerLines(report), 1u);
+  EXPECT_TRUE(describe(probe, report.locations.back()).starts_with("main\n"));
+}
+
+TEST(FaultReport, AFaultInsideAReadIsReportedAtTheReadsCaller) {
+  Report report = reportIn(runProbe("read", "1e400\n").output);
+  ASSERT_EQ(report.number, 205);
+  std::string place = describe(probePath("fault_probe"), report.locations.front());
+  EXPECT_TRUE(place.starts_with("(anonymous namespace)::readNumber()\n")) << place;
+}
+
+TEST(FaultReport, ANonNumberAtTheMenuIsReportedAtTheMenuAndItsCallerMain) {
+  ProcessResult result = runProcess(programPath(), "abc\n");
+  Report report = reportIn(result.output);
+  ASSERT_EQ(report.number, 106);
+  ASSERT_EQ(report.locations.size(), 2u);
+  EXPECT_TRUE(describe(programPath(), report.locations[0]).starts_with("MainMenu::run()\n"));
+  EXPECT_TRUE(describe(programPath(), report.locations[1]).starts_with("main\n"));
+}
+
+TEST(FaultReport, ShowsAtMost257CallersOnAPipeAndNineOnAConsole) {
+  Report piped = reportIn(runProbe("deep", "1\n0\n").output);
+  EXPECT_EQ(piped.number, 200);
+  EXPECT_EQ(callerLines(piped), 257u);
+
+  InteractiveProcess console(probePath("fault_probe"), InteractiveProcess::Terminal::pseudo,
+                             {"deep"});
+  console.send("1\n0\n");
+  Report shown = reportIn(console.readToEnd());
+  EXPECT_EQ(console.wait(), 200);
+  EXPECT_EQ(shown.number, 200);
+  EXPECT_EQ(shown.textBefore, "before\r\n");
+  EXPECT_EQ(callerLines(shown), 9u);
+}
+
+TEST(FaultReport, MakingTheReportAllocatesNoMemory) {
+#ifdef TANSHUKU_SANITIZE
+  GTEST_SKIP() << "the sanitizer's allocator replaces the one the probe wraps";
+#endif
+  ProcessResult result = runProcess(probePath("allocation_probe"), "abc\n");
+  EXPECT_EQ(result.exitCode, 106);
+  EXPECT_EQ(reportIn(result.output).number, 106);
+}
+
+// Standard output a pipe that nobody reads; standard input empty.
+ProcessResult runIntoUnreadPipe(const std::string& program) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
+  close(pipeEnds[0]);
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(pipeEnds[1], STDOUT_FILENO);
+    int empty = open("/dev/null", O_RDONLY);
+    dup2(empty, STDIN_FILENO);
+    signal(SIGPIPE, SIG_DFL);
+    execl(program.c_str(), program.c_str(), nullptr);
+    _exit(127);
+  }
+  close(pipeEnds[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ProcessResult result;
+  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+  return result;
+}
+
+TEST(OutputFailure, EndsWith101WhereverStandardOutputRefuses) {
+  ProcessOptions closed;
+  closed.closeStdout = true;
+  ProcessResult result = runProcess(programPath(), "0\n", closed);
+  EXPECT_EQ(result.exitCode, 101);
+
+  ProcessOptions full;
+  full.stdoutPath = "/dev/full";
+  result = runProcess(programPath(), "0\n", full);
+  EXPECT_EQ(result.exitCode, 101);
+
+  result = runIntoUnreadPipe(programPath());
+  EXPECT_EQ(result.signal, 0) << "killed by a signal instead of ending with 101";
+  EXPECT_EQ(result.exitCode, 101);
+}
+
+TEST(InputFailure, EndsWithTheSystemsErrorCodeAfterTheMenu) {
+  std::string menu = runProcess(programPath(), "").output;
+  ASSERT_TRUE(menu.ends_with(" \r\n"));
+  menu.resize(menu.size() - 3);  // the blank line that follows the answer
+
+  ProcessOptions closed;
+  closed.closeStdin = true;
+  ProcessResult result = runProcess(programPath(), "", closed);
+  EXPECT_EQ(result.exitCode, EBADF);
+  Report report = reportIn(result.output);
+  EXPECT_EQ(report.number, EBADF);
+  EXPECT_EQ(report.textBefore, menu);
+
+  ProcessOptions directory;
+  directory.stdinPath = "/";
+  result = runProcess(programPath(), "", directory);
+  EXPECT_EQ(result.exitCode, EISDIR);
+  EXPECT_EQ(reportIn(result.output).number, EISDIR);
+}
+
+}  // namespace

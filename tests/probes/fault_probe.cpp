@@ -1,0 +1,143 @@
+// The program's start-up, then the fault that the first argument names,
+// between the lines "before" and "after": the run must end with the fault's
+// report right after "before". Operands are read from the input, as a
+// calculator reads them, so that nothing is computed at compile time.
+#include <cmath>
+#include <string_view>
+
+#include "console/console_io.hpp"
+#include "console/run_time_error.hpp"
+#include "console/stored.hpp"
+#include "shell/program.hpp"
+
+namespace {
+
+double left;
+double right;
+double result;
+
+void before() { ConsoleIo::writeLine("before"); }
+void after() { ConsoleIo::writeLine("after"); }
+
+[[gnu::noinline]] void divide() {
+  left = ConsoleIo::readReal();
+  right = ConsoleIo::readReal();
+  before();
+  result = stored(static_cast<long double>(left) / right);
+  after();
+}
+
+// left to the power 65536, by squaring in the extended format.
+[[gnu::noinline]] void raiseToPower() {
+  left = ConsoleIo::readReal();
+  before();
+  long double power = left;
+  for (int i = 0; i < 16; ++i) power *= power;
+  result = stored(power);
+  after();
+}
+
+[[gnu::noinline]] void takeLogarithm() {
+  left = ConsoleIo::readReal();
+  before();
+  result = stored(logl(left));
+  after();
+}
+
+[[gnu::noinline]] void takeSquareRoot() {
+  left = ConsoleIo::readReal();
+  before();
+  result = stored(sqrtl(left));
+  after();
+}
+
+// In machine code: the sanitizer would catch the division in C++ first.
+[[gnu::noinline]] void divideIntegers() {
+  int divisor = ConsoleIo::readInteger();
+  before();
+  int quotient = 1000;
+  int remainder = 0;
+  asm volatile("cltd\n\tidivl %2" : "+a"(quotient), "=&d"(remainder) : "r"(divisor));
+  after();
+}
+
+[[gnu::noinline]] void readNumber() {
+  before();
+  result = ConsoleIo::readReal();
+  after();
+}
+
+[[gnu::noinline]] void accessBadMemory() {
+  before();
+  int* volatile address = reinterpret_cast<int*>(16);
+  *address = 1;
+  after();
+}
+
+volatile int neverReached = -1;
+
+[[gnu::noinline]] int recurseWithoutEnd(int depth) {
+  volatile char frame[1024];
+  frame[0] = static_cast<char>(depth);
+  if (depth == neverReached) return 0;
+  return recurseWithoutEnd(depth + 1) + frame[0];
+}
+
+[[gnu::noinline]] void overflowStack() {
+  before();
+  result = recurseWithoutEnd(0);
+  after();
+}
+
+[[gnu::noinline]] void executeIllegalInstruction() {
+  before();
+  __builtin_trap();
+}
+
+[[gnu::noinline]] void executePrivilegedInstruction() {
+  before();
+  asm volatile("hlt");
+  after();
+}
+
+// A division 300 calls deep.
+[[gnu::noinline]] void divideDeepDown(int levels) {
+  if (levels == 0) {
+    divide();
+  } else {
+    divideDeepDown(levels - 1);
+  }
+  after();
+}
+
+[[gnu::noinline]] void divideDeepDown() { divideDeepDown(300); }
+
+struct Mode {
+  std::string_view name;
+  void (*run)();
+};
+
+constexpr Mode kModes[] = {
+    {"divide", divide},
+    {"raise", raiseToPower},
+    {"log", takeLogarithm},
+    {"sqrt", takeSquareRoot},
+    {"divide-integers", divideIntegers},
+    {"read", readNumber},
+    {"memory", accessBadMemory},
+    {"stack", overflowStack},
+    {"illegal", executeIllegalInstruction},
+    {"privileged", executePrivilegedInstruction},
+    {"deep", divideDeepDown},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Program::start();
+  if (argc < 2) return 2;
+  for (const Mode& mode : kModes) {
+    if (mode.name == argv[1]) mode.run();
+  }
+  RunTime::endProgram(0);
+}
