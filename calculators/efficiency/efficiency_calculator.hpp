@@ -1,3 +1,4 @@
+// Menu entry 4: radiation efficiency of a shortened antenna element.
 #pragma once
 
 namespace EfficiencyCalculator {
