@@ -26,10 +26,16 @@ TEST(CoilAccuracyReference, NagaokaCoefficientMatchesPublishedTable) {
     double diameterToLength;
     double k;
   };
-  for (Entry entry : {Entry{0.1, 0.9588}, {0.2, 0.9201}, {0.5, 0.8181}, {1.0, 0.6884},
-                      {2.0, 0.5255}, {4.0, 0.3654}, {5.0, 0.3198}, {10.0, 0.2033}}) {
-    EXPECT_NEAR(asDouble(CoilReference::nagaokaCoefficient(entry.diameterToLength / 2.0)),
-                entry.k, 0.00005)
+  for (Entry entry : {Entry{0.1, 0.9588},
+                      {0.2, 0.9201},
+                      {0.5, 0.8181},
+                      {1.0, 0.6884},
+                      {2.0, 0.5255},
+                      {4.0, 0.3654},
+                      {5.0, 0.3198},
+                      {10.0, 0.2033}}) {
+    EXPECT_NEAR(asDouble(CoilReference::nagaokaCoefficient(entry.diameterToLength / 2.0)), entry.k,
+                0.00005)
         << "2r / l = " << entry.diameterToLength;
   }
 }
@@ -39,11 +45,12 @@ TEST(CoilAccuracyReference, NagaokaCoefficientMatchesPublishedTable) {
 TEST(CoilAccuracyReference, NagaokaCoefficientMeetsLongAndShortCoilLimits) {
   const double pi = std::numbers::pi;
   double x = 0.001;
-  EXPECT_NEAR(asDouble(CoilReference::nagaokaCoefficient(x)), 1.0 - 8.0 * x / (3.0 * pi) + x * x / 2.0,
-              1e-9);
+  EXPECT_NEAR(asDouble(CoilReference::nagaokaCoefficient(x)),
+              1.0 - 8.0 * x / (3.0 * pi) + x * x / 2.0, 1e-9);
   x = 1000.0;
-  EXPECT_NEAR(asDouble(CoilReference::nagaokaCoefficient(x)) / ((std::log(8.0 * x) - 0.5) / (pi * x)),
-              1.0, 1e-5);
+  EXPECT_NEAR(
+      asDouble(CoilReference::nagaokaCoefficient(x)) / ((std::log(8.0 * x) - 0.5) / (pi * x)), 1.0,
+      1e-5);
 }
 
 // Rosa's mutual-inductance correction by turns and his self-inductance
@@ -52,8 +59,8 @@ TEST(CoilAccuracyReference, RosaCorrectionsMatchPublishedTable) {
   constexpr double kTabulatedH[] = {0.0,    0.1137, 0.1663, 0.1973, 0.2180,
                                     0.2329, 0.2443, 0.2532, 0.2604, 0.2664};
   for (int turns = 1; turns <= 10; ++turns) {
-    EXPECT_NEAR(asDouble(CoilReference::mutualInductanceCorrection(turns)),
-                kTabulatedH[turns - 1], 0.00005)
+    EXPECT_NEAR(asDouble(CoilReference::mutualInductanceCorrection(turns)), kTabulatedH[turns - 1],
+                0.00005)
         << turns << " turns";
   }
   EXPECT_NEAR(asDouble(CoilReference::selfInductanceCorrection(1.0L, 1.0L)), 0.557, 0.0005);

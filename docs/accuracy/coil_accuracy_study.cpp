@@ -63,8 +63,8 @@ std::vector<WoundCoil> familyCoils(const CoilFamily& family) {
 }
 
 std::string coilName(const WoundCoil& coil) {
-  return format("%g mm, %d turns at %g mm, wire %g mm", coil.diameterMm, coil.turns,
-                coil.pitchMm, coil.wireDiameterMm);
+  return format("%g mm, %d turns at %g mm, wire %g mm", coil.diameterMm, coil.turns, coil.pitchMm,
+                coil.wireDiameterMm);
 }
 
 void writeNagaokaData(const std::string& folder) {
@@ -125,10 +125,10 @@ std::string inductanceTable() {
       "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
     InductanceComparison c = compareInductance(coil);
-    table += format("| %s | %.3f | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %.4f | %+.2Lf %% ",
-                    coilName(coil).c_str(), coil.radiusToLength(), c.referenceUh, c.ringSumUh,
-                    c.programUh, percent(c.error), c.programCloseWoundUh,
-                    percent(c.closeWoundError));
+    table +=
+        format("| %s | %.3f | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %.4f | %+.2Lf %% ",
+               coilName(coil).c_str(), coil.radiusToLength(), c.referenceUh, c.ringSumUh,
+               c.programUh, percent(c.error), c.programCloseWoundUh, percent(c.closeWoundError));
     table += format("| %.4f | %+.2Lf %% | %.2Lf %% |\n", c.programShortLengthUh,
                     percent(c.shortLengthError), percent(c.internalInductanceShare));
   }
@@ -158,10 +158,10 @@ std::string wireCorrectionTable() {
   for (int row = 0; row < 9; ++row) {
     double ratio = kDiameterToPitch[row];
     double turns = kTurns[row];
-    table += format("| %g | %.4f | %.4Lf | | %g | %.4f | %.4Lf |\n", ratio,
-                    programWireCorrectionA(ratio),
-                    CoilReference::selfInductanceCorrection(ratio, 1.0L), turns,
-                    programWireCorrectionB(turns), CoilReference::mutualInductanceCorrection(turns));
+    table += format(
+        "| %g | %.4f | %.4Lf | | %g | %.4f | %.4Lf |\n", ratio, programWireCorrectionA(ratio),
+        CoilReference::selfInductanceCorrection(ratio, 1.0L), turns, programWireCorrectionB(turns),
+        CoilReference::mutualInductanceCorrection(turns));
   }
   return table;
 }
@@ -175,9 +175,8 @@ std::string referenceCheckTable() {
   };
   constexpr Tabulated kNagaoka[] = {{0.1, 0.9588}, {0.2, 0.9201}, {0.5, 0.8181}, {1.0, 0.6884},
                                     {2.0, 0.5255}, {4.0, 0.3654}, {5.0, 0.3198}, {10.0, 0.2033}};
-  constexpr Tabulated kRosa[] = {{2, 0.1137}, {3, 0.1663}, {4, 0.1973}, {5, 0.2180},
-                                 {6, 0.2329}, {7, 0.2443}, {8, 0.2532}, {9, 0.2604},
-                                 {10, 0.2664}};
+  constexpr Tabulated kRosa[] = {{2, 0.1137}, {3, 0.1663}, {4, 0.1973}, {5, 0.2180}, {6, 0.2329},
+                                 {7, 0.2443}, {8, 0.2532}, {9, 0.2604}, {10, 0.2664}};
   std::string table =
       "| quantity | argument | tabulated | computed here |\n"
       "|---|---:|---:|---:|\n";
@@ -238,8 +237,9 @@ std::string headlineTable() {
     return *std::max_element(values.begin(), values.end());
   };
   std::string table = "| figure | value |\n|---|---:|\n";
-  table += format("| Nagaoka coefficient, largest error for r / l from 0.05 to 20 | %.1Lf %% at r / l = %g |\n",
-                  percent(largest->error), largest->radiusToLength);
+  table += format(
+      "| Nagaoka coefficient, largest error for r / l from 0.05 to 20 | %.1Lf %% at r / l = %g |\n",
+      percent(largest->error), largest->radiusToLength);
   table += format("| Nagaoka coefficient, largest error for r / l from 0.05 to 10 | %.2Lf %% |\n",
                   percent(largestUpTo10));
   table += format("| Nagaoka coefficient, median error for r / l from 0.05 to 10 | %.2Lf %% |\n",
@@ -250,13 +250,14 @@ std::string headlineTable() {
   }
   table += format("| program's coefficient turns negative | r / l above %.3f |\n",
                   programNagaokaSignChange());
-  table += format("| coils above, inductance: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
-                  percent(largestOf(inductanceErrors)), percent(median(inductanceErrors)));
+  table +=
+      format("| coils above, inductance: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
+             percent(largestOf(inductanceErrors)), percent(median(inductanceErrors)));
   table += format("| coils above, inductance with pitch typed as 0: largest error | %.2Lf %% |\n",
                   percent(largestOf(closeWoundErrors)));
   table += format("| coils above, turns: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
                   percent(largestOf(turnsErrors)), percent(median(turnsErrors)));
-  table += format("| reference check: Rosa's corrections against the ring sum, largest difference | %.3Lf %% |\n",
+  table += format("| reference check: Rosa against the ring sum, largest difference | %.3Lf %% |\n",
                   percent(referenceSpread));
   return table;
 }

@@ -10,9 +10,8 @@ namespace {
 constexpr double kAirCore = 1.0;
 
 constexpr WoundCoil kStudyCoils[] = {
-    {50.0, 10, 2.0, 1.0},    {25.4, 20, 2.0, 1.0},  {60.0, 30, 3.0, 2.0},
-    {20.0, 50, 1.0, 0.8},    {50.8, 32, 3.175, 1.6}, {100.0, 6, 4.0, 2.0},
-    {150.0, 4, 6.0, 3.0},    {30.0, 40, 0.5, 0.5},
+    {50.0, 10, 2.0, 1.0},   {25.4, 20, 2.0, 1.0}, {60.0, 30, 3.0, 2.0}, {20.0, 50, 1.0, 0.8},
+    {50.8, 32, 3.175, 1.6}, {100.0, 6, 4.0, 2.0}, {150.0, 4, 6.0, 3.0}, {30.0, 40, 0.5, 0.5},
 };
 
 CoilReference::Coil referenceCoil(const WoundCoil& coil) {
@@ -34,16 +33,15 @@ double programInductanceUh(double radiusM, double lengthM, double turns, double 
   if (pitchM != 0.0) {
     double a = stored(CoilFormulas::wireCorrectionA(wireDiameterM, pitchM));
     double b = stored(CoilFormulas::wireCorrectionB(turns));
-    inductance = stored(
-        CoilFormulas::wireCorrectedInductance(inductance, a, b, radiusM, lengthM, turns, k));
+    inductance =
+        stored(CoilFormulas::wireCorrectedInductance(inductance, a, b, radiusM, lengthM, turns, k));
   }
   return stored(inductance * 1000.0L * 1000.0L);
 }
 
 double programTurns(double wantedInductanceH, double radiusM, double lengthM) {
   double k = programNagaokaCoefficient(radiusM, lengthM);
-  return stored(
-      CoilFormulas::turnsForInductance(wantedInductanceH, radiusM, lengthM, k, kAirCore));
+  return stored(CoilFormulas::turnsForInductance(wantedInductanceH, radiusM, lengthM, k, kAirCore));
 }
 
 long double relativeError(long double program, long double reference) {
@@ -53,7 +51,8 @@ long double relativeError(long double program, long double reference) {
 NagaokaPoint compareNagaoka(double radiusToLength) {
   const double lengthM = 0.1;
   const double radiusM = radiusToLength * lengthM;
-  long double exact = CoilReference::nagaokaCoefficient(radiusM / static_cast<long double>(lengthM));
+  long double exact =
+      CoilReference::nagaokaCoefficient(radiusM / static_cast<long double>(lengthM));
   double program = programNagaokaCoefficient(radiusM, lengthM);
   return {radiusToLength, exact, program, relativeError(program, exact)};
 }
@@ -72,17 +71,17 @@ InductanceComparison compareInductance(const WoundCoil& coil) {
   double closeWound = programInductanceUh(coil.radiusM(), coil.lengthM(), coil.turns, 0.0, wireM);
   double shortLength = programInductanceUh(coil.radiusM(), (coil.turns - 1) * coil.pitchMm / 1000.0,
                                            coil.turns, pitchM, wireM);
-  return {coil,
-          reference,
-          ringSum,
-          program,
-          relativeError(program, reference),
-          closeWound,
-          relativeError(closeWound, reference),
-          shortLength,
-          relativeError(shortLength, reference),
-          CoilReference::magneticConstant() * exact.radiusM * exact.turns / 4.0L * 1e6L /
-              reference};
+  return {
+      coil,
+      reference,
+      ringSum,
+      program,
+      relativeError(program, reference),
+      closeWound,
+      relativeError(closeWound, reference),
+      shortLength,
+      relativeError(shortLength, reference),
+      CoilReference::magneticConstant() * exact.radiusM * exact.turns / 4.0L * 1e6L / reference};
 }
 
 TurnsComparison compareTurns(const WoundCoil& coil) {
@@ -92,8 +91,13 @@ TurnsComparison compareTurns(const WoundCoil& coil) {
   long double sheetTurns =
       CoilReference::currentSheetTurns(wantedH, coil.radiusM(), coil.lengthM());
   double program = programTurns(static_cast<double>(wantedH), coil.radiusM(), coil.lengthM());
-  return {coil, wantedH * 1e6L, exactTurns, sheetTurns, program,
-          relativeError(program, exactTurns), relativeError(program, sheetTurns)};
+  return {coil,
+          wantedH * 1e6L,
+          exactTurns,
+          sheetTurns,
+          program,
+          relativeError(program, exactTurns),
+          relativeError(program, sheetTurns)};
 }
 
 double programWireCorrectionA(double wireDiameterToPitch) {

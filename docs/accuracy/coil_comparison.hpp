@@ -47,9 +47,9 @@ struct WoundCoil {
 
 struct InductanceComparison {
   WoundCoil coil;
-  long double referenceUh;     // exact current sheet with Rosa's corrections
-  long double ringSumUh;       // direct sum over the turns as rings
-  double programUh;            // length N p, pitch and wire typed
+  long double referenceUh;  // exact current sheet with Rosa's corrections
+  long double ringSumUh;    // direct sum over the turns as rings
+  double programUh;         // length N p, pitch and wire typed
   long double error;
   double programCloseWoundUh;  // the same with pitch typed as 0
   long double closeWoundError;

@@ -23,8 +23,8 @@ long double stripDistanceCorrection(long double k) {
 // Maxwell's mutual inductance of two coaxial rings of radius r, d apart:
 // M = mu0 r ((2/k - k) K(k) - (2/k) E(k)), k^2 = 4 r^2 / (4 r^2 + d^2).
 long double coaxialRingsMutualInductance(long double radiusM, long double distanceM) {
-  long double k = std::sqrt(4.0L * radiusM * radiusM /
-                            (4.0L * radiusM * radiusM + distanceM * distanceM));
+  long double k =
+      std::sqrt(4.0L * radiusM * radiusM / (4.0L * radiusM * radiusM + distanceM * distanceM));
   return magneticConstant() * radiusM *
          ((2.0L / k - k) * std::comp_ellint_1(k) - 2.0L / k * std::comp_ellint_2(k));
 }
@@ -77,11 +77,9 @@ long double roundWireInductance(const Coil& coil) {
 }
 
 long double ringSumInductance(const Coil& coil) {
-  long double total =
-      coil.turns * ringSelfInductance(coil.radiusM, coil.wireDiameterM / 2.0L);
+  long double total = coil.turns * ringSelfInductance(coil.radiusM, coil.wireDiameterM / 2.0L);
   for (long double k = 1.0L; k < coil.turns; k += 1.0L) {
-    total += 2.0L * (coil.turns - k) *
-             coaxialRingsMutualInductance(coil.radiusM, k * coil.pitchM);
+    total += 2.0L * (coil.turns - k) * coaxialRingsMutualInductance(coil.radiusM, k * coil.pitchM);
   }
   return total;
 }
@@ -108,9 +106,9 @@ long double turnsForInductance(long double wantedInductanceH, long double radius
 
 long double currentSheetTurns(long double wantedInductanceH, long double radiusM,
                               long double lengthM) {
-  return std::sqrt(wantedInductanceH * lengthM /
-                   (magneticConstant() * kPi * radiusM * radiusM *
-                    nagaokaCoefficient(radiusM / lengthM)));
+  return std::sqrt(
+      wantedInductanceH * lengthM /
+      (magneticConstant() * kPi * radiusM * radiusM * nagaokaCoefficient(radiusM / lengthM)));
 }
 
 }  // namespace CoilReference
