@@ -1,7 +1,154 @@
+// Menu entry 1: the characteristic impedance of a shortened element and the
+// inductance of the loading coil that makes it resonate, for a coil at the
+// base of the element or part-way along it.
 #include "calculators/loading_coil/loading_coil_calculator.hpp"
 
-namespace LoadingCoilCalculator {
+#include <cmath>
+#include <string_view>
 
-void run() {}
+#include "calculators/element_impedance.hpp"
+#include "calculators/result_line.hpp"
+#include "console/console_io.hpp"
+#include "console/stored.hpp"
+
+namespace LoadingCoilCalculator {
+namespace {
+
+double elementDiameterMm;
+double elementLengthM;
+double frequencyMhz;
+unsigned char loadingAnswer;
+double tipLengthM;
+double elementImpedance;
+double coilInductance;  // henries, then microhenries
+
+// "ﾛ" draws the coil; the full-width and half-width blanks place the drawings.
+constexpr std::string_view kIntroduction[] = {
+    "  ",
+    "   ",
+    " このソフトは、短縮アンテナの、ローディングコイルの定数を計算するソフトです",
+    "   ",
+    "                                                  tanshuku ver.1.0  (C) 2026",
+    " ",
+    " ",
+    "エレメントの直径と長さを入力してください",
+    "ホイップ（ＧＰ）で計算されるので、ダイポールのときは長さを半分にしてください",
+    " ",
+    "センターローディングの時は誤差が非常に大きくなるので、目安程度にしてください",
+    "トップローディングの計算は、",
+    "　　　　   ・     先端の容量をエレメントに見立てればできないこともありません",
+    "  ",
+    "ベースローディングダイポールの例",
+    "  -----------------------ﾛ TXout ﾛ----------------------- ",
+    "  [     アンテナ長       ]      ｺｲﾙ                        ",
+    "   ",
+    "センターローディングダイポールの例",
+    "  --------ﾛ--------------- TXout ---------------ﾛ-------- ",
+    "  [ 　　アンテナ長　     ]                     ｺｲﾙ",
+    "  [先端長 ]               ",
+    " ",
+    "                            　　　   　　　     リターンキーを押してください",
+};
+
+constexpr std::string_view kDiameterQuestion =
+    "アンテナエレメントの直径（ｍｍ）を、入力してください     ";
+constexpr std::string_view kLengthQuestion =
+    "アンテナエレメントの長さ（ｍ）を、入力してください       ";
+constexpr std::string_view kFrequencyQuestion =
+    "周波数（ＭＨｚ）は、いくつですか？？                     ";
+constexpr std::string_view kLoadingQuestion = "ベースローディングですね　Ｙ  or  Ｎ           ";
+constexpr std::string_view kTipLengthTitle = "アンテナ先端部の長さは？ｍですか？？？";
+constexpr std::string_view kTipLengthQuestion =
+    "先端（または、容量冠のはじっこ）から、ローディングコイルまでの長さです  ";
+
+// Written without a line end: the closing line continues it.
+constexpr std::string_view kTooLong =
+    "このソフトは、ローディングアンテナ用です。定数を再確認してください";
+
+constexpr std::string_view kBlankLines[] = {" ", " ", " "};
+constexpr std::string_view kImpedanceText = "アンテナ導体の、基本特性インピーダンスは  ";
+constexpr std::string_view kImpedanceUnit = "オームです";
+constexpr std::string_view kImpedanceNote[] = {
+    "　　　　　［注意：これは給電点インピーダンスとは違うものです！］ ",
+    " ",
+    " ",
+};
+constexpr std::string_view kInductanceText = "ローディングコイルのインダクタンスは ";
+constexpr std::string_view kInductanceUnit = " μヘンリーです";
+constexpr std::string_view kClosing =
+    "                                               リターンキーを押してください";
+
+double askReal(std::string_view question) {
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeText(question);
+  return ConsoleIo::readReal();
+}
+
+void askQuestions() {
+  elementDiameterMm = askReal(kDiameterQuestion);
+  elementLengthM = askReal(kLengthQuestion);
+  frequencyMhz = askReal(kFrequencyQuestion);
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeText(kLoadingQuestion);
+  loadingAnswer = ConsoleIo::readAnswerChar();
+}
+
+// Kept in the extended format: the length check compares against it unrounded.
+long double quarterWaveLengthM() { return 300.0L / frequencyMhz / 4.0L; }
+
+bool isCentreLoading() { return loadingAnswer == 'N' || loadingAnswer == 'n'; }
+
+void computeBaseLoading() {
+  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
+  const long double electricalLengthRad = 6.28L * elementLengthM / (300.0L / frequencyMhz);
+  coilInductance = stored(std::cos(electricalLengthRad) *
+                          (elementImpedance / (6.28L * frequencyMhz * 1000000.0L)) /
+                          std::sin(electricalLengthRad));
+}
+
+// A rough estimate: the base-loading inductance scaled by how far the coil
+// sits from the tip, both as fractions of a quarter wave.
+void applyCentreLoading() {
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeLine(kTipLengthTitle);
+  ConsoleIo::writeText(kTipLengthQuestion);
+  tipLengthM = ConsoleIo::readReal();
+  ConsoleIo::writeLine(" ");
+  const long double quarterWave = quarterWaveLengthM();
+  coilInductance = stored(std::sin(1.57L * (elementLengthM / quarterWave)) * coilInductance /
+                          std::sin(1.57L * (tipLengthM / quarterWave)));
+}
+
+void convertToMicrohenries() { coilInductance = stored(1000.0L * coilInductance * 1000.0L); }
+
+void writeResults() {
+  ConsoleIo::writeLines(kBlankLines);
+  ResultLine::write(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
+  ConsoleIo::writeLines(kImpedanceNote);
+  ResultLine::write(kInductanceText, coilInductance, 8, 4, kInductanceUnit);
+  ConsoleIo::writeLine(" ");
+}
+
+void computeAndWriteResults() {
+  computeBaseLoading();
+  if (isCentreLoading()) applyCentreLoading();
+  convertToMicrohenries();
+  writeResults();
+}
+
+}  // namespace
+
+void run() {
+  ConsoleIo::writeLines(kIntroduction);
+  ConsoleIo::waitForReturn();
+  askQuestions();
+  if (elementLengthM > quarterWaveLengthM()) {
+    ConsoleIo::writeText(kTooLong);
+  } else {
+    computeAndWriteResults();
+  }
+  ConsoleIo::writeLine(kClosing);
+  ConsoleIo::waitForReturn();
+}
 
 }  // namespace LoadingCoilCalculator

@@ -38,19 +38,28 @@ std::string readFile(const std::string& path) {
   return content.str();
 }
 
+// The answer as typed on a Shift-JIS console: its text converted, \xNN
+// escapes taken as raw bytes.
 std::string unescapeAnswer(const std::string& answer) {
   std::string bytes;
+  std::string text;
+  auto flushText = [&] {
+    bytes += convert(text, "CP932", "UTF-8");
+    text.clear();
+  };
   for (size_t i = 0; i < answer.size(); ++i) {
     if (answer[i] == '\\' && i + 1 < answer.size() && answer[i + 1] == '\\') {
-      bytes += '\\';
+      text += '\\';
       ++i;
     } else if (answer[i] == '\\' && i + 3 < answer.size() && answer[i + 1] == 'x') {
+      flushText();
       bytes += static_cast<char>(std::stoi(answer.substr(i + 2, 2), nullptr, 16));
       i += 3;
     } else {
-      bytes += answer[i];
+      text += answer[i];
     }
   }
+  flushText();
   return bytes;
 }
 

@@ -7,8 +7,9 @@
 //   [exit 0]                       the exit code, last
 //
 // Everything outside «» is expected output; the file's own line breaks are not
-// output, only ↵ is. Each «answer» is one input line (the answer and LF);
-// inside it \xNN stands for a byte and \\ for a backslash. A run-time error
+// output, only ↵ is. Each «answer» is one input line (the answer and LF),
+// typed in Shift-JIS; inside it \xNN stands for a raw byte and \\ for a
+// backslash. A run-time error
 // report is compared as "Runtime error N at $XXXXXXXX↵  $XXXXXXXX↵
 // $XXXXXXXX…↵↵": its locations and the number of caller lines vary.
 #pragma once

@@ -1,0 +1,21 @@
+// The characteristic impedance of a straight conductor, shared by the
+// calculators that size an element. Evaluated in the extended format; the
+// caller decides where the result is stored.
+#pragma once
+
+#include <cmath>
+
+namespace Antenna {
+
+// ln 10 to extended precision: ln(x) / kLn10 is the common logarithm.
+inline constexpr long double kLn10 = 2.302585092994046L;
+
+// 138 × log10(2L ÷ D) in ohms, for a conductor of length L (metres) and
+// diameter D (typed in millimetres). The order of the steps is fixed, because
+// it decides where a bad length or diameter faults: 2 × L, D ÷ 1000, their
+// quotient, its logarithm, times 138, divided by ln 10.
+inline long double elementImpedance(long double lengthM, long double diameterMm) {
+  return 138.0L * std::log(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
+}
+
+}  // namespace Antenna

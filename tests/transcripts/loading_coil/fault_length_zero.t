@@ -1,0 +1,19 @@
+# L = 0 takes the logarithm of zero: reported as a division by zero.
+[screen menu]
+«1»
+ ↵
+[screen loading_coil_intro]
+«»
+ ↵
+アンテナエレメントの直径（ｍｍ）を、入力してください     «10»
+ ↵
+アンテナエレメントの長さ（ｍ）を、入力してください       «0»
+ ↵
+周波数（ＭＨｚ）は、いくつですか？？                     «7»
+ ↵
+ベースローディングですね　Ｙ  or  Ｎ           «Y»
+Runtime error 200 at $XXXXXXXX↵
+  $XXXXXXXX↵
+  $XXXXXXXX…↵
+↵
+[exit 200]
