@@ -1,8 +1,8 @@
 #include "calculators/impedance/impedance_calculator.hpp"
 
-#include <cmath>
 #include <string_view>
 
+#include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
@@ -50,12 +50,6 @@ double electricalLength = 0.0;  // wavelengths
 double elementDiameterMm = 0.0;
 double elementImpedance = 0.0;  // ohms
 
-// 138 × log10(2L ÷ D): characteristic impedance of the element, L in metres
-// and the diameter D typed in millimetres.
-long double characteristicImpedance(long double lengthM, long double diameterMm) {
-  return 138.0L * logl(lengthM * 2.0L / (diameterMm / 1000.0L)) / 2.302585092994046L;
-}
-
 void showIntroduction() {
   ConsoleIo::writeLines(kIntroduction);
   ConsoleIo::waitForReturn();
@@ -80,7 +74,7 @@ void askElement() {
 
 void showElementImpedance() {
   ConsoleIo::writeLines(kTwoBlankLines);
-  elementImpedance = stored(characteristicImpedance(elementLengthM, elementDiameterMm));
+  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
   ConsoleIo::writeText(kImpedanceLead);
   ConsoleIo::writeFixed(elementImpedance, 10, 2);
   ConsoleIo::writeLine(kImpedanceTail);
