@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "calculators/efficiency/loading_point_guides.hpp"
+#include "calculators/ln10.hpp"
+#include "calculators/result_line.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
@@ -147,19 +149,15 @@ void sumCurrents() {
 void writeEfficiency() {
   efficiency = stored(Extended{elementCurrentSum} / fullCurrentSum);
   writeBlankLines(2);
-  ConsoleIo::writeText("能率は、真数で");
-  ConsoleIo::writeFixed(efficiency, 5, 3);
-  ConsoleIo::writeLine("です");
+  ResultLine::write("能率は、真数で", efficiency, 5, 3, "です");
 }
 
 // Computed only after the efficiency line is out: an efficiency of 0 stops
 // the program here, with that line on the screen.
 void writeEfficiencyDb() {
-  efficiencyDb = stored(20.0L * logl(efficiency) / 2.302585092994046L);
+  efficiencyDb = stored(20.0L * logl(efficiency) / kLn10);
   ConsoleIo::writeLine(" ");
-  ConsoleIo::writeText("能率（利得）は ");
-  ConsoleIo::writeFixed(efficiencyDb, 5, 2);
-  ConsoleIo::writeLine("ｄＢです ");
+  ResultLine::write("能率（利得）は ", efficiencyDb, 5, 2, "ｄＢです ");
   writeBlankLines(3);
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "calculators/element_impedance.hpp"
+#include "calculators/result_line.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
@@ -75,9 +76,7 @@ void askElement() {
 void showElementImpedance() {
   ConsoleIo::writeLines(kTwoBlankLines);
   elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
-  ConsoleIo::writeText(kImpedanceLead);
-  ConsoleIo::writeFixed(elementImpedance, 10, 2);
-  ConsoleIo::writeLine(kImpedanceTail);
+  ResultLine::write(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
 }
 
 // Two separate tests: the apology is written for each bound that is crossed.
