@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "calculators/element_impedance.hpp"
-#include "calculators/result_line.hpp"
+#include "calculators/dialogue.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
@@ -57,26 +57,20 @@ void showIntroduction() {
   ConsoleIo::writeLines(kTwoBlankLines);
 }
 
-double ask(std::string_view question) {
-  ConsoleIo::writeLine(" ");
-  ConsoleIo::writeText(question);
-  return ConsoleIo::readReal();
-}
-
 // The wavelength is formed as soon as the frequency is known, so a frequency
 // of 0 stops the program before the next question.
 void askElement() {
-  frequencyMhz = ask(kFrequencyQuestion);
+  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
   const long double wavelengthM = stored(300.0L / frequencyMhz);
-  elementLengthM = ask(kLengthQuestion);
+  elementLengthM = Dialogue::ask(kLengthQuestion);
   electricalLength = stored(elementLengthM / wavelengthM);
-  elementDiameterMm = ask(kDiameterQuestion);
+  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
 }
 
 void showElementImpedance() {
   ConsoleIo::writeLines(kTwoBlankLines);
   elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
-  ResultLine::write(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
+  Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
 }
 
 // Two separate tests: the apology is written for each bound that is crossed.
