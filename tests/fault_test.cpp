@@ -115,6 +115,16 @@ TEST(FaultReport, NamesTheLineThatCalledTheFailingLibraryFunctionAndEndsAtMain) 
   EXPECT_TRUE(describe(probe, report.locations.back()).starts_with("main\n"));
 }
 
+TEST(FaultReport, AFaultInsideTheCLibraryIsReportedAtTheLineThatCalledIt) {
+  Report report = reportIn(runProbe("divide-in-library", "0\n").output);
+  ASSERT_EQ(report.number, 200);
+  std::string probe = probePath("fault_probe");
+  std::string place = describe(probe, report.locations.front());
+  EXPECT_TRUE(place.starts_with("(anonymous namespace)::divideInLibrary()\n")) << place;
+  EXPECT_EQ(callerLines(report), 1u);
+  EXPECT_TRUE(describe(probe, report.locations.back()).starts_with("main\n"));
+}
+
 TEST(FaultReport, AFaultInsideAReadIsReportedAtTheReadsCaller) {
   Report report = reportIn(runProbe("read", "1e400\n").output);
   ASSERT_EQ(report.number, 205);
