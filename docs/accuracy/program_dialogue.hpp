@@ -1,0 +1,52 @@
+// The program's own numbers for the antenna models, read from its screens:
+// each function runs the built program (tests/support/process.hpp), answers
+// one calculator's questions and reads the result lines. These formulas live
+// inside their calculators and are reached only through the dialogue.
+//
+// Answers are typed as decimal text with ten significant digits; the same
+// text is what the comparison gives NEC2.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ProgramDialogue {
+
+// The answer text for a value, as typed.
+std::string typed(double value);
+
+// The value the program reads from that text.
+double asTyped(double value);
+
+// Menu entry 1, base loading: the coil in microhenries.
+double baseLoadingCoilUh(double diameterMm, double lengthM, double frequencyMhz);
+
+// Menu entry 1, centre loading with the coil tipLengthM below the tip.
+double centreLoadingCoilUh(double diameterMm, double lengthM, double frequencyMhz,
+                           double tipLengthM);
+
+// Menu entry 3: the feed-point impedance, or nothing when the model
+// apologised for a length outside its curves (the printed figure is then
+// left over from an earlier run, not computed for this element).
+struct FeedImpedance {
+  double resistanceOhm;
+  double reactanceOhm;
+};
+std::optional<FeedImpedance> feedImpedance(double frequencyMhz, double lengthM,
+                                           double diameterMm);
+
+// Menu entry 4: the efficiency as printed, a ratio and in decibels.
+struct Efficiency {
+  double ratio;
+  double decibels;
+};
+Efficiency efficiency(double frequencyMhz, double nearLoadingPointM, double farLoadingPointM);
+
+// Menu entry 5: the shortening in percent and the element length in metres.
+struct Dipole {
+  double shorteningPercent;
+  double elementLengthM;
+};
+Dipole dipole(double frequencyMhz, double diameterMm);
+
+}  // namespace ProgramDialogue
