@@ -34,12 +34,12 @@ AntennaReference::Monopole Element::monopole(int segmentsPerWave) const {
 double relativeError(double program, double reference) { return program / reference - 1.0; }
 
 double FeedPointComparison::impedanceError() const {
-  std::complex<double> programZ{program->resistanceOhm, program->reactanceOhm};
+  std::complex<double> programZ{program.resistanceOhm, program.reactanceOhm};
   return std::abs(programZ - reference) / std::abs(reference);
 }
 
 double FeedPointComparison::resistanceError() const {
-  return relativeError(program->resistanceOhm, reference.real());
+  return relativeError(program.resistanceOhm, reference.real());
 }
 
 FeedPointComparison compareFeedPoint(const Element& element) {

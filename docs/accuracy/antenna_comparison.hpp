@@ -10,14 +10,13 @@
 #pragma once
 
 #include <complex>
-#include <optional>
 
 #include "docs/accuracy/antenna_reference.hpp"
 #include "docs/accuracy/program_dialogue.hpp"
 
 namespace AntennaComparison {
 
-constexpr double kFrequencyMhz = 7.05;
+constexpr double kFrequencyMhz = 7.5;
 
 // The wavelength by which the program turns metres into wavelengths.
 double programWavelengthM();
@@ -38,7 +37,7 @@ double relativeError(double program, double reference);
 // Menu entry 3 against NEC2's feed-point impedance of the same monopole.
 struct FeedPointComparison {
   Element element;
-  std::optional<ProgramDialogue::FeedImpedance> program;  // none where the model apologises
+  ProgramDialogue::FeedImpedance program;
   std::complex<double> reference;
   // |Z_program - Z_NEC2| / |Z_NEC2|, the size of the error as a part of the
   // impedance; and the program's resistance error alone.

@@ -107,7 +107,7 @@ CentreCoil resonatingCoil(const Monopole& monopole, double wantedHeightM) {
   double reactance = findZero(reactanceAtFeed, low, high);
   double resistance =
       Nec2::feedImpedance(coilLoadedDipole(monopole, above, reactance)).real() / 2.0;
-  return {above * segmentLength(monopole), reactance, resistance};
+  return {above, above * segmentLength(monopole), reactance, resistance};
 }
 
 Nec2::Structure topHatDipole(const Monopole& monopole, double spokeLengthM, int spokeSegments) {
@@ -138,7 +138,7 @@ TopHat resonatingTopHat(const Monopole& monopole) {
   int segments = std::max(2, static_cast<int>(std::lround(rough / segmentLength(monopole))));
   double spoke = searchWith(segments, 0.0, 0.8 * rough);
   double resistance = Nec2::feedImpedance(topHatDipole(monopole, spoke, segments)).real() / 2.0;
-  return {spoke, resistance};
+  return {segments, spoke, resistance};
 }
 
 Resonance firstResonance(double diameterM, double frequencyMhz, int segmentsPerWave) {

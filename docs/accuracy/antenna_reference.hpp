@@ -44,6 +44,7 @@ std::complex<double> feedImpedance(const Monopole& monopole);
 // The coil sits on the segment whose centre is nearest the wanted height,
 // so its height is a whole number of segments above the feed point.
 struct CentreCoil {
+  int segmentsAboveFeed;
   double heightM;       // above the feed point, as placed
   double reactanceOhm;  // the coil's reactance at resonance
   double resistanceOhm; // the feed-point resistance at resonance
@@ -55,6 +56,7 @@ Nec2::Structure coilLoadedDipole(const Monopole& monopole, int coilSegmentsAbove
 // A top hat of four horizontal spokes of the monopole's wire at its top,
 // long enough to make the feed-point reactance zero.
 struct TopHat {
+  int spokeSegments;
   double spokeLengthM;
   double resistanceOhm;  // the feed-point resistance at resonance
 };

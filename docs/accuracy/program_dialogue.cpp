@@ -69,15 +69,11 @@ double centreLoadingCoilUh(double diameterMm, double lengthM, double frequencyMh
 }
 
 // Menu 3: Return after the introduction, frequency, length, diameter, Return.
-// The calculator's own range warning and the curves' apologies are the same
-// line; inside 0.1 to 0.63 wavelength only the curves write it.
-std::optional<FeedImpedance> feedImpedance(double frequencyMhz, double lengthM,
-                                           double diameterMm) {
+FeedImpedance feedImpedance(double frequencyMhz, double lengthM, double diameterMm) {
   std::string screen =
       screenOf("3\n\n" + line(frequencyMhz) + line(lengthM) + line(diameterMm) + "\n");
-  if (occurrences(screen, "この範囲は計算をサポートしていません") > 0) return std::nullopt;
-  return FeedImpedance{numberAfter(screen, "端点（給電点）でのインピーダンスは、"),
-                       numberAfter(screen, "j(")};
+  return {numberAfter(screen, "端点（給電点）でのインピーダンスは、"), numberAfter(screen, "j("),
+          occurrences(screen, "この範囲は計算をサポートしていません")};
 }
 
 // Menu 4: band count 0 (no guide screen), frequency, L1, L2, Return.

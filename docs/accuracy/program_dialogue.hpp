@@ -7,7 +7,6 @@
 // text is what the comparison gives NEC2.
 #pragma once
 
-#include <optional>
 #include <string>
 
 namespace ProgramDialogue {
@@ -25,15 +24,16 @@ double baseLoadingCoilUh(double diameterMm, double lengthM, double frequencyMhz)
 double centreLoadingCoilUh(double diameterMm, double lengthM, double frequencyMhz,
                            double tipLengthM);
 
-// Menu entry 3: the feed-point impedance, or nothing when the model
-// apologised for a length outside its curves (the printed figure is then
-// left over from an earlier run, not computed for this element).
+// Menu entry 3: the feed-point impedance, and how many times the screen
+// apologises for a length outside the supported range. The calculator's own
+// range check and the model's curves write the same line; where a curve
+// apologises, its part of the impedance is 0 instead of a computed value.
 struct FeedImpedance {
   double resistanceOhm;
   double reactanceOhm;
+  int apologies;
 };
-std::optional<FeedImpedance> feedImpedance(double frequencyMhz, double lengthM,
-                                           double diameterMm);
+FeedImpedance feedImpedance(double frequencyMhz, double lengthM, double diameterMm);
 
 // Menu entry 4: the efficiency as printed, a ratio and in decibels.
 struct Efficiency {
