@@ -17,6 +17,7 @@ namespace {
 
 using namespace AntennaComparison;
 using PageTables::format;
+using AntennaReference::kSegmentsPerWave;
 
 constexpr double kLengthToDiameter[] = {100.0, 1000.0, 10000.0};
 constexpr double kCoilHeights[] = {0.25, 0.5, 0.75};
@@ -89,7 +90,53 @@ struct Study {
   std::vector<std::vector<CoilComparison>> centreCoils;  // by coil height, then length
   std::vector<std::vector<EfficiencyComparison>> efficiencies;  // by loading, then length
   std::vector<DipoleComparison> dipoles;
+  std::string otherConvergences;  // the table
 };
+
+// The other references at 100 and 300 segments a wavelength: a third of the
+// segment length keeps a coil at the same height, on the middle of the three
+// segments that its segment is cut into.
+std::string otherConvergenceTable() {
+  using namespace AntennaReference;
+  struct Row {
+    const char* quantity;
+    const char* unit;
+    double (*value)(int segmentsPerWave);
+  };
+  static const Row kRows[] = {
+      {"resonant length of a monopole, λ / D 200", "m",
+       [](int s) { return firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s).lengthM; }},
+      {"resonant length of a monopole, λ / D 10⁴", "m",
+       [](int s) { return firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s).lengthM; }},
+      {"resonant monopole of 10 mm wire: radiation resistance", "Ω",
+       [](int s) { return firstResonance(0.01, kFrequencyMhz, s).resistanceOhm; }},
+      {"coil half-way up 0.1 λ, L/D 1000: reactance", "Ω",
+       [](int s) {
+         Monopole m = Element{0.1, 1000.0}.monopole(s);
+         return resonatingCoil(m, m.lengthM / 2.0).reactanceOhm;
+       }},
+      {"coil half-way up 0.1 λ of 10 mm wire: radiation resistance", "Ω",
+       [](int s) {
+         Monopole m{0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s};
+         return resonatingCoil(m, m.lengthM / 2.0).resistanceOhm;
+       }},
+      {"top hat on 0.1 λ of 10 mm wire: radiation resistance", "Ω",
+       [](int s) {
+         return resonatingTopHat({0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s})
+             .resistanceOhm;
+       }},
+  };
+  std::string table =
+      "| quantity | 100 segments / λ (used) | 300 segments / λ | change |\n"
+      "|---|---:|---:|---:|\n";
+  for (const Row& row : kRows) {
+    double nominal = row.value(kSegmentsPerWave);
+    double fine = row.value(kSegmentsPerWave * 3);
+    table += format("| %s | %.4g %s | %.4g %s | %+.2f %% |\n", row.quantity, nominal, row.unit,
+                    fine, row.unit, percent(fine / nominal - 1.0));
+  }
+  return table;
+}
 
 // The program's check of the range is strict against 0.63 in the extended
 // format, so at 0.63 itself the calculator writes its out-of-range line;
@@ -129,6 +176,7 @@ Study runStudy() {
     for (double length : steps(0.03, 0.23, 0.01)) points.push_back(compareEfficiency(loading, length));
   }
   for (double ratio : logarithmicSteps(200.0, 1e6, 29)) study.dipoles.push_back(compareDipole(ratio));
+  study.otherConvergences = otherConvergenceTable();
   return study;
 }
 
@@ -359,6 +407,7 @@ int main(int argc, char** argv) {
     bool filled = PageTables::fill(argv[3], {{"antenna-headline", headlineTable(study)},
                                              {"feed-impedance", feedImpedanceTable(study)},
                                              {"feed-convergence", convergenceTable(study)},
+                                             {"other-convergence", study.otherConvergences},
                                              {"loading-coil", coilTable(study)},
                                              {"efficiency", efficiencyTable(study)},
                                              {"dipole", dipoleTable(study)}});
