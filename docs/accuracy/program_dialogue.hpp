@@ -1,7 +1,9 @@
 // The program's own numbers for the antenna models, read from its screens:
 // each function runs the built program (tests/support/process.hpp), answers
-// one calculator's questions and reads the result lines. These formulas live
-// inside their calculators and are reached only through the dialogue.
+// one calculator's questions and reads the result lines. The formulas of
+// menus 1, 4 and 5 live inside their calculators; menu 3's model has
+// operations of its own, but the element's electrical length and impedance
+// are formed by its calculator, so it too is read from the screen.
 //
 // Answers are typed as decimal text with ten significant digits; the same
 // text is what the comparison gives NEC2.
