@@ -4,8 +4,8 @@ include(GNUInstallDirs)
 
 install(TARGETS tanshuku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS scripts/tanshuku-utf8 DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
-install(FILES man/ja/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1 OPTIONAL)
+install(FILES man/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES man/ja/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 install(FILES README.md docs/accuracy.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/accuracy
         FILES_MATCHING PATTERN "*.png")
