@@ -5,10 +5,9 @@
 
 #include <cmath>
 
-namespace Antenna {
+#include "calculators/ln10.hpp"
 
-// ln 10 to extended precision: ln(x) / kLn10 is the common logarithm.
-inline constexpr long double kLn10 = 2.302585092994046L;
+namespace Antenna {
 
 // 138 × log10(2L ÷ D) in ohms, for a conductor of length L (metres) and
 // diameter D (typed in millimetres). The order of the steps is fixed, because

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "calculators/coil/coil_formulas.hpp"
+#include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
@@ -103,9 +104,7 @@ void showNagaokaCoefficient() {
   ConsoleIo::writeLine(" ");
   nagaokaCoefficient = stored(CoilFormulas::nagaokaCoefficient(coilRadiusM, coilLengthM));
   ConsoleIo::writeLine(" ");
-  ConsoleIo::writeText("長岡係数は ");
-  ConsoleIo::writeFixed(nagaokaCoefficient, 6, 3);
-  ConsoleIo::writeLine("です");
+  Dialogue::writeResult("長岡係数は ", nagaokaCoefficient, 6, 3, "です");
   ConsoleIo::writeLine(" ");
 }
 
@@ -121,9 +120,7 @@ void askWantedInductance() {
 void showTurnsNeeded() {
   turns = stored(CoilFormulas::turnsForInductance(wantedInductanceH, coilRadiusM, coilLengthM,
                                                   nagaokaCoefficient, relativePermeability));
-  ConsoleIo::writeText("この形では");
-  ConsoleIo::writeFixed(turns, 8, 2);
-  ConsoleIo::writeLine("巻　必要です");
+  Dialogue::writeResult("この形では", turns, 8, 2, "巻　必要です");
 }
 
 // A spaced winding (non-zero pitch): asks the wire diameter and corrects the
@@ -149,9 +146,7 @@ void showInductance() {
   windingPitchM = stored(ConsoleIo::readReal() / 1000.0L);
   if (windingPitchM != 0.0L) correctForRoundWire();  // 0 is close-wound
   inductance = stored(inductance * 1000.0L * 1000.0L);
-  ConsoleIo::writeText("そのコイルは");
-  ConsoleIo::writeFixed(inductance, 10, 4);
-  ConsoleIo::writeLine("uH です");
+  Dialogue::writeResult("そのコイルは", inductance, 10, 4, "uH です");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "calculators/ln10.hpp"
+
 namespace CoilFormulas {
 
 // π as the double nearest to it, widened exactly (not the extended value
@@ -39,7 +41,7 @@ inline long double turnsForInductance(double wantedInductanceH, double radiusM, 
 // Round-wire correction term A = 2.3 × log10(1.73 d / p); the factor is 2.3,
 // the divisor ln 10.
 inline long double wireCorrectionA(double wireDiameterM, double windingPitchM) {
-  return 2.3L * std::log(1.73L * wireDiameterM / windingPitchM) / 2.302585092994046L;
+  return 2.3L * std::log(1.73L * wireDiameterM / windingPitchM) / kLn10;
 }
 
 // Round-wire correction term B = 0.336 (1 − 2.5 / N + 3.8 / N²).

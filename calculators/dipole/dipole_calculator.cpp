@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "calculators/element_impedance.hpp"
-#include "calculators/result_line.hpp"
+#include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
@@ -78,9 +78,9 @@ void run() {
   ConsoleIo::writeLines(kIntroduction);
   askQuestions();
   computeShortening();
-  ResultLine::write(kShorteningText, shorteningPercent, 6, 2, kShorteningUnit);
+  Dialogue::writeResult(kShorteningText, shorteningPercent, 6, 2, kShorteningUnit);
   computeElementLength();
-  ResultLine::write(kLengthText, elementLengthM, 7, 3, kLengthUnit);
+  Dialogue::writeResult(kLengthText, elementLengthM, 7, 3, kLengthUnit);
   ConsoleIo::writeLines(kClosing);
   ConsoleIo::waitForReturn();
 }

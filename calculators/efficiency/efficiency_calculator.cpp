@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "calculators/efficiency/loading_point_guides.hpp"
+#include "calculators/ln10.hpp"
+#include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
@@ -81,12 +83,6 @@ void writeBlankLines(int count) {
   for (int line = 0; line < count; ++line) ConsoleIo::writeLine(" ");
 }
 
-double ask(int blankLinesBefore, std::string_view prompt) {
-  writeBlankLines(blankLinesBefore);
-  ConsoleIo::writeText(prompt);
-  return ConsoleIo::readReal();
-}
-
 void introduce() {
   ConsoleIo::writeText(" ");
   ConsoleIo::writeLines(kIntroduction);
@@ -106,9 +102,9 @@ void showGuideForBandCount() {
 }
 
 void askElement() {
-  frequencyMhz = ask(3, kFrequencyPrompt);
-  nearLoadingPointM = ask(2, kNearLoadingPointPrompt);
-  farLoadingPointM = ask(1, kFarLoadingPointPrompt);
+  frequencyMhz = Dialogue::ask(kFrequencyPrompt, 3);
+  nearLoadingPointM = Dialogue::ask(kNearLoadingPointPrompt, 2);
+  farLoadingPointM = Dialogue::ask(kFarLoadingPointPrompt);
 }
 
 // Sections longer than a shortened quarter wave are reported, and the
@@ -147,19 +143,15 @@ void sumCurrents() {
 void writeEfficiency() {
   efficiency = stored(Extended{elementCurrentSum} / fullCurrentSum);
   writeBlankLines(2);
-  ConsoleIo::writeText("能率は、真数で");
-  ConsoleIo::writeFixed(efficiency, 5, 3);
-  ConsoleIo::writeLine("です");
+  Dialogue::writeResult("能率は、真数で", efficiency, 5, 3, "です");
 }
 
 // Computed only after the efficiency line is out: an efficiency of 0 stops
 // the program here, with that line on the screen.
 void writeEfficiencyDb() {
-  efficiencyDb = stored(20.0L * logl(efficiency) / 2.302585092994046L);
+  efficiencyDb = stored(20.0L * logl(efficiency) / kLn10);
   ConsoleIo::writeLine(" ");
-  ConsoleIo::writeText("能率（利得）は ");
-  ConsoleIo::writeFixed(efficiencyDb, 5, 2);
-  ConsoleIo::writeLine("ｄＢです ");
+  Dialogue::writeResult("能率（利得）は ", efficiencyDb, 5, 2, "ｄＢです ");
   writeBlankLines(3);
 }
 

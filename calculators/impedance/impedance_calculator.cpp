@@ -1,7 +1,116 @@
 #include "calculators/impedance/impedance_calculator.hpp"
 
-namespace ImpedanceCalculator {
+#include <string_view>
 
-void run() {}
+#include "calculators/element_impedance.hpp"
+#include "calculators/dialogue.hpp"
+#include "calculators/impedance/impedance_model.hpp"
+#include "console/console_io.hpp"
+#include "console/stored.hpp"
+
+namespace ImpedanceCalculator {
+namespace {
+
+constexpr std::string_view kIntroduction[] = {
+    " ",
+    "************************アンテナ　インピーダンス 計算***********************",
+    " ",
+    "tanshuku ver.1.0  (C) 2026",
+    " ",
+    "このソフトは０．１－０．６３波長でのアンテナ導体のインピーダンスを算出します",
+    " ",
+    "ホイップが基本です。ダイポールの時は導体長を片側で入力し答えを２倍してください",
+    " ",
+    "ローディングアンテナでは、虚数項は変化し、計算できません。",
+    "                                        （まともなものなら０になります）",
+    "　実数項については、コイルでの損失抵抗、放射抵抗を計算結果に加算してください",
+    " ",
+    "大事な部分での誤差は数パーセント、そうでない部分は約１割です。  ",
+    "  ",
+    " ",
+    "                                                 リターンキーを押してください",
+};
+constexpr std::string_view kTwoBlankLines[] = {" ", " "};
+constexpr std::string_view kFrequencyQuestion = "   周波数は？ＭＨｚですか？　        ";
+constexpr std::string_view kLengthQuestion = "   エレメントの長さは？ｍですか？   ";
+constexpr std::string_view kDiameterQuestion = "   エレメントの直径は？ｍｍですか  ";
+constexpr std::string_view kImpedanceLead = "アンテナの基本伝送特性インピーダンスは、";
+constexpr std::string_view kImpedanceTail = "オームです";
+constexpr std::string_view kFeedImpedanceLead = "この導体の、端点（給電点）でのインピーダンスは、";
+constexpr std::string_view kImaginaryOpen = "  j( ";
+constexpr std::string_view kImaginaryClose = ") オームです";
+constexpr std::string_view kClosing[] = {
+    " ",
+    " ",
+    "                                           リターンキーを押してください",
+};
+
+double frequencyMhz = 0.0;
+double elementLengthM = 0.0;
+double electricalLength = 0.0;  // wavelengths
+double elementDiameterMm = 0.0;
+double elementImpedance = 0.0;  // ohms
+
+void showIntroduction() {
+  ConsoleIo::writeLines(kIntroduction);
+  ConsoleIo::waitForReturn();
+  ConsoleIo::writeLines(kTwoBlankLines);
+}
+
+// The wavelength is formed as soon as the frequency is known, so a frequency
+// of 0 stops the program before the next question.
+void askElement() {
+  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+  const long double wavelengthM = stored(300.0L / frequencyMhz);
+  elementLengthM = Dialogue::ask(kLengthQuestion);
+  electricalLength = stored(elementLengthM / wavelengthM);
+  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
+}
+
+void showElementImpedance() {
+  ConsoleIo::writeLines(kTwoBlankLines);
+  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
+  Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
+}
+
+// Two separate tests: the apology is written for each bound that is crossed.
+void warnOutsideRange() {
+  if (electricalLength < 0.1L) ImpedanceModel::reportUnsupportedRange();
+  if (electricalLength > 0.63L) ImpedanceModel::reportUnsupportedRange();
+}
+
+void computeFeedImpedance() {
+  ImpedanceModel::setElement(electricalLength, elementImpedance);
+  ImpedanceModel::normaliseLengths();
+  ImpedanceModel::resistanceCurve();
+  ImpedanceModel::reactanceCurve();
+  ImpedanceModel::adjustForElement();
+}
+
+void showFeedImpedance() {
+  const ImpedanceModel::Quantities model = ImpedanceModel::quantities();
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeText(kFeedImpedanceLead);
+  ConsoleIo::writeFixed(model.feedResistance, 10, 2);
+  ConsoleIo::writeText(kImaginaryOpen);
+  ConsoleIo::writeFixed(model.feedReactance, 10, 2);
+  ConsoleIo::writeLine(kImaginaryClose);
+  ConsoleIo::writeLines(kClosing);
+}
+
+}  // namespace
+
+// Every calculation starts from base values of 0: a curve that does not
+// reach the element contributes 0, whatever an earlier run computed.
+void run() {
+  ImpedanceModel::clearBaseValues();
+  showIntroduction();
+  askElement();
+  showElementImpedance();
+  warnOutsideRange();
+  computeFeedImpedance();
+  showFeedImpedance();
+  ConsoleIo::waitForReturn();
+}
 
 }  // namespace ImpedanceCalculator

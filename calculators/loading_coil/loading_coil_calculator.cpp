@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calculators/element_impedance.hpp"
-#include "calculators/result_line.hpp"
+#include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
@@ -78,16 +78,10 @@ constexpr std::string_view kInductanceUnit = " μヘンリーです";
 constexpr std::string_view kClosing =
     "                                               リターンキーを押してください";
 
-double askReal(std::string_view question) {
-  ConsoleIo::writeLine(" ");
-  ConsoleIo::writeText(question);
-  return ConsoleIo::readReal();
-}
-
 void askQuestions() {
-  elementDiameterMm = askReal(kDiameterQuestion);
-  elementLengthM = askReal(kLengthQuestion);
-  frequencyMhz = askReal(kFrequencyQuestion);
+  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
+  elementLengthM = Dialogue::ask(kLengthQuestion);
+  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
   ConsoleIo::writeLine(" ");
   ConsoleIo::writeText(kLoadingQuestion);
   loadingAnswer = ConsoleIo::readAnswerChar();
@@ -123,9 +117,9 @@ void convertToMicrohenries() { coilInductance = stored(1000.0L * coilInductance 
 
 void writeResults() {
   ConsoleIo::writeLines(kBlankLines);
-  ResultLine::write(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
+  Dialogue::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
   ConsoleIo::writeLines(kImpedanceNote);
-  ResultLine::write(kInductanceText, coilInductance, 8, 4, kInductanceUnit);
+  Dialogue::writeResult(kInductanceText, coilInductance, 8, 4, kInductanceUnit);
   ConsoleIo::writeLine(" ");
 }
 

@@ -1,0 +1,5 @@
+// ln 10 to extended precision. The calculators form a common logarithm as
+// ln(x) ÷ kLn10, the division coming last in each formula.
+#pragma once
+
+inline constexpr long double kLn10 = 2.302585092994046L;

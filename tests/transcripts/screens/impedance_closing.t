@@ -1,0 +1,5 @@
+# The two blank lines after menu 3's result and its closing pause.
+ ↵
+ ↵
+                                           リターンキーを押してください↵
+«»
