@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -59,6 +60,10 @@ StreamedRun runStreamed(const std::function<void(std::string&)>& nextChunk,
   std::string chunk;
   size_t written = 0;
   nextChunk(chunk);
+  if (chunk.empty()) {
+    close(in);
+    in = -1;
+  }
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   while (out >= 0) {
     if (std::chrono::steady_clock::now() > deadline) {
@@ -80,8 +85,10 @@ StreamedRun runStreamed(const std::function<void(std::string&)>& nextChunk,
     if (in >= 0 && fds[1].revents != 0) {
       ssize_t put = write(in, chunk.data() + written, chunk.size() - written);
       if (put > 0) written += static_cast<size_t>(put);
-      if (put < 0 && errno != EAGAIN) chunk.clear();  // the program stopped reading
-      if (written == chunk.size()) {
+      if (put < 0 && errno != EAGAIN) {  // the program has stopped reading
+        close(in);
+        in = -1;
+      } else if (written == chunk.size()) {
         chunk.clear();
         written = 0;
         nextChunk(chunk);
