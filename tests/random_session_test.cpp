@@ -6,6 +6,7 @@
 // session's output has CR LF line ends only and nothing after a report.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -31,7 +32,8 @@ const std::vector<std::string> kExtremeReals = {
     "1e309", "-1e309", "4.9e-324", "1e-400", "2.5e-320", "1e4931", "1e4933", "0e10000",
     "1e-10000", std::string(300, '9'), std::string(254, '0') + "1", "0.000000000000000000001",
     "123456789012345678901234567890", "65536", "1e-5", "1e5", "abc", "", "   ", "7.05MHz",
-    "\x82\x50\x82\x51", ".", "+", "-", "1e", "1e+", "$10", "1,5", "--1", "\x1a", std::string("7\0.5", 4),
+    "\x82\x50\x82\x51", ".", "+", "-", "1e", "1e+", "$10", "1,5", "--1", "\x1a",
+    std::string("7\0.5", 4),
     "\x81\x40" "7", "\xff", "7.05 MHz \x1a",
 };
 const std::vector<std::string> kExtremeIntegers = {
@@ -60,7 +62,9 @@ class SessionGenerator {
   }
 
  private:
-  std::uint32_t below(std::uint32_t count) { return count == 0 ? 0 : static_cast<std::uint32_t>(random_() % count); }
+  std::uint32_t below(std::uint32_t count) {
+    return count == 0 ? 0 : static_cast<std::uint32_t>(random_() % count);
+  }
   bool chance(double probability) { return below(1000000) < probability * 1000000; }
   std::string oneOf(const std::vector<std::string>& choices) {
     return choices[below(static_cast<std::uint32_t>(choices.size()))];
@@ -234,6 +238,37 @@ std::string escaped(const std::string& bytes) {
     }
   }
   return text;
+}
+
+// The check that every session goes through, on real endings and on each
+// way an ending can be wrong.
+TEST(DesignedEnding, TellsEachWayARunCanGoWrong) {
+  ProcessResult normal = runProcess(programPath(), "6\n\n\n\n0\n");
+  ProcessResult fault = runProcess(programPath(), "6\n\n\n\nabc\n");
+  ASSERT_EQ(undesignedEnding(normal), "");
+  ASSERT_EQ(undesignedEnding(fault), "");
+  ASSERT_EQ(fault.exitCode, 106);
+
+  auto changed = [](ProcessResult result, auto change) {
+    change(result);
+    return undesignedEnding(result);
+  };
+  EXPECT_EQ(changed(normal, [](ProcessResult& r) { r.signal = SIGSEGV; r.exitCode = -1; }),
+            "killed by signal 11");
+  EXPECT_EQ(changed(normal, [](ProcessResult& r) { r.exitCode = 1; }), "exit code 1");
+  EXPECT_EQ(changed(fault, [](ProcessResult& r) { r.exitCode = 216; }), "exit code 216");
+  EXPECT_NE(changed(normal, [](ProcessResult& r) { r.output.insert(100, "\n"); }), "");
+  EXPECT_NE(changed(normal, [](ProcessResult& r) { r.output.insert(100, "\r"); }), "");
+  EXPECT_NE(changed(normal, [](ProcessResult& r) { r.output.resize(r.output.size() - 3); }), "");
+  EXPECT_NE(changed(fault, [](ProcessResult& r) { r.output += " "; }), "");
+  EXPECT_NE(changed(fault, [](ProcessResult& r) { r.output.resize(r.output.size() - 2); }), "");
+  EXPECT_NE(changed(fault, [](ProcessResult& r) { r.exitCode = 200; }), "");
+  EXPECT_NE(changed(fault, [](ProcessResult& r) {
+              r.output += r.output.substr(r.output.find("Runtime"));
+            }),
+            "");
+  EXPECT_NE(changed(fault, [](ProcessResult& r) { r.exitCode = 0; }), "");
+  EXPECT_NE(changed(normal, [](ProcessResult& r) { r.exitCode = 106; }), "");
 }
 
 TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
