@@ -1,5 +1,5 @@
-// Inputs kept from fuzzing, run through the program: the findings kept in
-// fuzz/findings always, and the fuzzer's whole output when fuzz/run names its
+// Inputs kept from fuzzing, run through the program: the corpus kept in
+// fuzz/corpus always, and the fuzzer's whole output when fuzz/run names its
 // directories in TANSHUKU_ENDING_INPUTS (separated by colons).
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 std::vector<fs::path> keptInputs() {
   std::vector<std::string> directories = {std::string(TANSHUKU_TRANSCRIPT_DIR) +
-                                          "/../../fuzz/findings"};
+                                          "/../../fuzz/corpus"};
   if (const char* named = std::getenv("TANSHUKU_ENDING_INPUTS")) {
     std::stringstream list(named);
     for (std::string directory; std::getline(list, directory, ':');) {
