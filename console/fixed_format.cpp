@@ -6,7 +6,7 @@
 namespace FixedFormat {
 namespace {
 
-__extension__ typedef unsigned __int128 Uint128;
+__extension__ using Uint128 = unsigned __int128;
 
 constexpr int kSignificantDigits = 15;
 constexpr int kMaxDecimals = 15;
@@ -70,7 +70,11 @@ class Builder {
 
 int integerDigitCount(long double integerPart) {
   int count = 1;
-  for (long double power = 10.0L; integerPart >= power; power *= 10.0L) ++count;
+  long double power = 10.0L;
+  while (integerPart >= power) {
+    power *= 10.0L;
+    ++count;
+  }
   return count;
 }
 

@@ -98,15 +98,18 @@ TEST(GuideScreens, EachPageWaitsForReturn) {
   // On a terminal every line is shown at once, so each page can be seen
   // waiting for Return.
   InteractiveProcess console(programPath(), InteractiveProcess::Terminal::pseudo);
-  EXPECT_EQ(console.readUntilQuiet(500), menuScreen);
+  EXPECT_EQ(console.readScreen(menuScreen), menuScreen);
   console.send("6\n");
-  EXPECT_EQ(console.readUntilQuiet(500), " \r\n" + joinLines(guide, 1, 25));
+  {
+    const std::string expected = " \r\n" + joinLines(guide, 1, 25);
+    EXPECT_EQ(console.readScreen(expected), expected);
+  }
   console.send("typed before Return\n");
-  EXPECT_EQ(console.readUntilQuiet(500), joinLines(guide, 26, 47));
+  EXPECT_EQ(console.readScreen(joinLines(guide, 26, 47)), joinLines(guide, 26, 47));
   console.send("\n");
-  EXPECT_EQ(console.readUntilQuiet(500), joinLines(guide, 48, 68));
+  EXPECT_EQ(console.readScreen(joinLines(guide, 48, 68)), joinLines(guide, 48, 68));
   console.send("\n");
-  EXPECT_EQ(console.readUntilQuiet(500), menuScreen);
+  EXPECT_EQ(console.readScreen(menuScreen), menuScreen);
 }
 
 }  // namespace

@@ -37,8 +37,7 @@ void setUpArithmetic();
 
 // Sends every trapped floating-point exception and every other processor
 // fault of the thread to handler, on a stack of its own so that a stack
-// overflow can be reported too. Also does, once, what the location lookup
-// needs that could allocate memory later.
+// overflow can be reported too.
 void installFaultHandler(FaultHandler handler);
 
 // A code address where a report starts: the faulting instruction itself, or a
@@ -50,8 +49,8 @@ struct CodeAddress {
 
 // Fills locations with the offsets from the executable's load address of
 // origin's code and of the active callers' calls, innermost first, skipping
-// frames outside the executable (the C library, the signal trampoline)
-// before the first one inside it and ending with main. Writes at most
+// frames outside the program's own code (the C library, the signal
+// trampoline) before the first one inside it and ending with main. Writes at most
 // capacity values and returns their count.
 int codeLocations(CodeAddress origin, std::uint32_t* locations, int capacity);
 

@@ -1,4 +1,3 @@
-#include <execinfo.h>
 #include <fenv.h>
 #include <fpu_control.h>
 #include <link.h>
@@ -6,6 +5,7 @@
 #include <sys/resource.h>
 #include <ucontext.h>
 #include <unistd.h>
+#include <unwind.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +16,12 @@
 #error "fault handling reads the x86-64 registers of the interrupted code"
 #endif
 
+// The bounds of the program's own code: the C and C++ libraries may be linked
+// into the executable beside it. The start-up code comes first, the label of
+// own_code_end.cpp right after the program's last function.
+extern "C" void _start();
+extern "C" void tanshukuOwnCodeEnd();
+
 namespace Platform {
 namespace {
 
@@ -25,14 +31,9 @@ FaultHandler faultHandler = nullptr;
 // no room left.
 alignas(16) unsigned char alternateStack[64 * 1024];
 
-// The executable's code in memory and the address it was loaded at; the
-// locations of a report are offsets from that address.
-struct CodeRange {
-  std::uintptr_t loadBias = 0;
-  std::uintptr_t start = 0;
-  std::uintptr_t end = 0;
-};
-CodeRange executable;
+// The address the executable was loaded at: the locations of a report are
+// offsets from it.
+std::uintptr_t loadBias = 0;
 
 // The addresses the program's stack may grow over: from its top at start-up
 // down to its size limit and the guard gap the kernel keeps below it.
@@ -48,7 +49,7 @@ constexpr std::uintptr_t kNearStackPointer = 64 * 1024;
 // Room for the handler's own frames, the signal trampoline, a few frames of
 // the C library and the most callers a report shows.
 constexpr int kMaxFrames = 300;
-void* frames[kMaxFrames];
+std::uintptr_t frames[kMaxFrames];
 
 #ifdef TANSHUKU_SANITIZE
 // Memory faults are the sanitizer's to report.
@@ -168,16 +169,8 @@ void onSignal(int signalNumber, siginfo_t* info, void* contextPointer) {
 }
 
 // The first object that the dynamic linker lists is the executable.
-int recordExecutable(dl_phdr_info* info, size_t, void*) {
-  executable.loadBias = info->dlpi_addr;
-  for (int i = 0; i < info->dlpi_phnum; ++i) {
-    const ElfW(Phdr)& segment = info->dlpi_phdr[i];
-    if (segment.p_type != PT_LOAD || (segment.p_flags & PF_X) == 0) continue;
-    std::uintptr_t start = info->dlpi_addr + segment.p_vaddr;
-    std::uintptr_t end = start + segment.p_memsz;
-    if (executable.end == 0 || start < executable.start) executable.start = start;
-    if (end > executable.end) executable.end = end;
-  }
+int recordLoadBias(dl_phdr_info* info, size_t, void*) {
+  loadBias = info->dlpi_addr;
   return 1;
 }
 
@@ -198,8 +191,24 @@ void useAlternateStack() {
   sigaltstack(&stack, nullptr);
 }
 
-bool isInsideExecutable(std::uintptr_t address) {
-  return address >= executable.start && address < executable.end;
+bool isOwnCode(std::uintptr_t address) {
+  return address >= reinterpret_cast<std::uintptr_t>(&_start) &&
+         address < reinterpret_cast<std::uintptr_t>(&tanshukuOwnCodeEnd);
+}
+
+_Unwind_Reason_Code recordFrame(_Unwind_Context* context, void* frameCount) {
+  int& count = *static_cast<int*>(frameCount);
+  if (count == kMaxFrames) return _URC_END_OF_STACK;
+  frames[count++] = _Unwind_GetIP(context);
+  return _URC_NO_REASON;
+}
+
+// The code addresses of the active frames, innermost first: the unwinder
+// itself needs no memory, so a report allocates nothing.
+int walkStack() {
+  int count = 0;
+  _Unwind_Backtrace(recordFrame, &count);
+  return count;
 }
 
 }  // namespace
@@ -216,9 +225,8 @@ void setUpArithmetic() {
 
 void installFaultHandler(FaultHandler handler) {
   faultHandler = handler;
-  dl_iterate_phdr(recordExecutable, nullptr);
+  dl_iterate_phdr(recordLoadBias, nullptr);
   recordMainStack();
-  backtrace(frames, kMaxFrames);  // loads the unwinder now: that allocates memory
 
   useAlternateStack();
   struct sigaction action {};
@@ -237,20 +245,21 @@ void installFaultHandler(FaultHandler handler) {
 }
 
 int codeLocations(CodeAddress origin, std::uint32_t* locations, int capacity) {
-  int frameCount = backtrace(frames, kMaxFrames);
+  auto originAddress = reinterpret_cast<std::uintptr_t>(origin.address);
+  int frameCount = walkStack();
   int first = 0;
-  while (first < frameCount && frames[first] != origin.address) ++first;
+  while (first < frameCount && frames[first] != originAddress) ++first;
   if (first == frameCount) {  // the stack could not be walked: the origin alone
-    frames[0] = const_cast<void*>(origin.address);
+    frames[0] = originAddress;
     frameCount = 1;
     first = 0;
   }
   int count = 0;
   for (int i = first; i < frameCount && count < capacity; ++i) {
-    auto address = reinterpret_cast<std::uintptr_t>(frames[i]);
+    std::uintptr_t address = frames[i];
     if (i > first || origin.isReturnAddress) --address;  // the call before it
-    if (isInsideExecutable(address)) {
-      locations[count++] = static_cast<std::uint32_t>(address - executable.loadBias);
+    if (isOwnCode(address)) {
+      locations[count++] = static_cast<std::uint32_t>(address - loadBias);
     } else if (count > 0) {
       break;  // main's caller: the program's own code ends here
     }

@@ -15,6 +15,7 @@
 
 #include "docs/accuracy/coil_comparison.hpp"
 #include "docs/accuracy/coil_reference.hpp"
+#include "docs/accuracy/page_tables.hpp"
 
 namespace {
 
@@ -262,41 +263,6 @@ std::string headlineTable() {
   return table;
 }
 
-// Replaces the lines between each table marker and the next end marker.
-bool fillTables(const std::string& pagePath, const std::map<std::string, std::string>& tables) {
-  std::ifstream in(pagePath);
-  if (!in) return false;
-  const std::string start = "<!-- table: ";
-  const std::string end = "<!-- end of table -->";
-  std::ostringstream page;
-  std::string line;
-  int filled = 0;
-  bool skipping = false;
-  while (std::getline(in, line)) {
-    if (skipping && line != end) continue;
-    skipping = false;
-    page << line << '\n';
-    if (line.starts_with(start)) {
-      std::string name = line.substr(start.size(), line.find(" -->") - start.size());
-      auto table = tables.find(name);
-      if (table == tables.end()) {
-        std::cerr << "no table named " << name << '\n';
-        return false;
-      }
-      page << table->second;
-      skipping = true;
-      ++filled;
-    }
-  }
-  in.close();
-  if (filled != static_cast<int>(tables.size())) {
-    std::cerr << "the page has " << filled << " of " << tables.size() << " tables\n";
-    return false;
-  }
-  std::ofstream(pagePath) << page.str();
-  return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -308,7 +274,7 @@ int main(int argc, char** argv) {
   writeNagaokaData(folder);
   writeFamilyData(folder);
   writeStudyCoilData(folder);
-  bool filled = fillTables(argv[2], {{"reference-check", referenceCheckTable()},
+  bool filled = PageTables::fill(argv[2], {{"reference-check", referenceCheckTable()},
                                      {"nagaoka", nagaokaTable()},
                                      {"wire-corrections", wireCorrectionTable()},
                                      {"inductance", inductanceTable()},

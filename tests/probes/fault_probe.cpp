@@ -3,6 +3,7 @@
 // report right after "before". Operands are read from the input, as a
 // calculator reads them, so that nothing is computed at compile time.
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 
 #include "console/console_io.hpp"
@@ -58,6 +59,18 @@ void after() { ConsoleIo::writeLine("after"); }
   int quotient = 1000;
   int remainder = 0;
   asm volatile("cltd\n\tidivl %2" : "+a"(quotient), "=&d"(remainder) : "r"(divisor));
+  after();
+}
+
+// The fault lies in the C library's code, which may be linked into the
+// probe beside the program's own. Called through a pointer, so that the
+// compiler neither drops nor inlines the call.
+std::div_t (*volatile divideInLibraryCode)(int, int) = std::div;
+
+[[gnu::noinline]] void divideInLibrary() {
+  int divisor = ConsoleIo::readInteger();
+  before();
+  result = divideInLibraryCode(1000, divisor).quot;
   after();
 }
 
@@ -123,6 +136,7 @@ constexpr Mode kModes[] = {
     {"log", takeLogarithm},
     {"sqrt", takeSquareRoot},
     {"divide-integers", divideIntegers},
+    {"divide-in-library", divideInLibrary},
     {"read", readNumber},
     {"memory", accessBadMemory},
     {"stack", overflowStack},

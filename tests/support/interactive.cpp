@@ -70,6 +70,19 @@ std::string InteractiveProcess::readUntilQuiet(int quietMilliseconds) {
   }
 }
 
+std::string InteractiveProcess::readScreen(const std::string& expected) {
+  std::string text;
+  while (text.size() < expected.size()) {
+    pollfd ready{output_, POLLIN, 0};
+    if (poll(&ready, 1, 10000) <= 0) return text;
+    char buffer[4096];
+    ssize_t got = read(output_, buffer, sizeof buffer);
+    if (got <= 0) return text;
+    text.append(buffer, static_cast<size_t>(got));
+  }
+  return text + readUntilQuiet(300);
+}
+
 std::string InteractiveProcess::readToEnd() {
   std::string text;
   for (;;) {

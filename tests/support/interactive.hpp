@@ -21,6 +21,10 @@ class InteractiveProcess {
 
   // Everything written until nothing more arrives for quietMilliseconds.
   std::string readUntilQuiet(int quietMilliseconds);
+  // What the program writes before it waits for input: at least as many
+  // bytes as expected holds (waiting up to ten seconds for them, however slow
+  // the machine), then anything more that follows within a short while.
+  std::string readScreen(const std::string& expected);
   // Everything until the output closes.
   std::string readToEnd();
   void send(const std::string& bytes);

@@ -1,0 +1,420 @@
+// The antenna accuracy study: runs NEC2 and the program over every case,
+// writes the data of the plots into a folder and a sample NEC2 deck of each
+// kind of antenna into another, and fills the antenna tables of the page.
+// Usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "docs/accuracy/antenna_comparison.hpp"
+#include "docs/accuracy/page_tables.hpp"
+
+namespace {
+
+using namespace AntennaComparison;
+using PageTables::format;
+using AntennaReference::kSegmentsPerWave;
+
+constexpr double kLengthToDiameter[] = {100.0, 1000.0, 10000.0};
+constexpr double kCoilHeights[] = {0.25, 0.5, 0.75};
+constexpr Loading kLoadings[] = {Loading::base, Loading::centre, Loading::top};
+constexpr double kCentreCoilLengthToDiameter = 1000.0;
+
+double percent(double ratio) { return 100.0 * ratio; }
+
+// From first to last in equal steps, both ends included.
+std::vector<double> steps(double first, double last, double step) {
+  std::vector<double> values;
+  int count = static_cast<int>(std::lround((last - first) / step));
+  for (int i = 0; i <= count; ++i) values.push_back(first + i * step);
+  return values;
+}
+
+std::vector<double> logarithmicSteps(double low, double high, int count) {
+  std::vector<double> values;
+  for (int i = 0; i < count; ++i) values.push_back(low * std::pow(high / low, i / (count - 1.0)));
+  return values;
+}
+
+bool isListed(double value, std::initializer_list<double> listed) {
+  return std::any_of(listed.begin(), listed.end(),
+                     [&](double entry) { return std::fabs(entry - value) < 1e-9; });
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  std::size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+double largest(const std::vector<double>& values) {
+  return *std::max_element(values.begin(), values.end());
+}
+
+// Which way the program errs over all the cases.
+const char* direction(const std::vector<double>& errors, const char* above, const char* below) {
+  if (*std::min_element(errors.begin(), errors.end()) > 0.0) return above;
+  if (*std::max_element(errors.begin(), errors.end()) < 0.0) return below;
+  return "both ways";
+}
+
+std::vector<double> magnitudes(std::vector<double> values) {
+  for (double& value : values) value = std::fabs(value);
+  return values;
+}
+
+const char* loadingName(Loading loading) {
+  switch (loading) {
+    case Loading::base: return "base";
+    case Loading::centre: return "centre";
+    case Loading::top: return "top";
+  }
+  return "";
+}
+
+std::string ratioName(double ratio) { return format("%g", ratio); }
+
+std::string impedanceText(double resistance, double reactance) {
+  return format("%.1f %s j%.1f", resistance, reactance < 0.0 ? "−" : "+", std::fabs(reactance));
+}
+
+// The cases, computed once.
+struct Study {
+  std::vector<std::vector<FeedPointComparison>> feedPoints;  // by ratio, then length
+  std::vector<Convergence> convergences;
+  std::vector<std::vector<CoilComparison>> baseCoils;    // by ratio, then length
+  std::vector<std::vector<CoilComparison>> centreCoils;  // by coil height, then length
+  std::vector<std::vector<EfficiencyComparison>> efficiencies;  // by loading, then length
+  std::vector<DipoleComparison> dipoles;
+  std::string otherConvergences;  // the table
+};
+
+// The other references at 100 and 300 segments a wavelength: a third of the
+// segment length keeps a coil at the same height, on the middle of the three
+// segments that its segment is cut into.
+std::string otherConvergenceTable() {
+  using namespace AntennaReference;
+  struct Row {
+    const char* quantity;
+    const char* unit;
+    double (*value)(int segmentsPerWave);
+  };
+  static const Row kRows[] = {
+      {"resonant length of a monopole, λ / D 200", "m",
+       [](int s) { return firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s).lengthM; }},
+      {"resonant length of a monopole, λ / D 10⁴", "m",
+       [](int s) { return firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s).lengthM; }},
+      {"resonant monopole of 10 mm wire: radiation resistance", "Ω",
+       [](int s) { return firstResonance(0.01, kFrequencyMhz, s).resistanceOhm; }},
+      {"coil half-way up 0.1 λ, L/D 1000: reactance", "Ω",
+       [](int s) {
+         Monopole m = Element{0.1, 1000.0}.monopole(s);
+         return resonatingCoil(m, m.lengthM / 2.0).reactanceOhm;
+       }},
+      {"coil half-way up 0.1 λ of 10 mm wire: radiation resistance", "Ω",
+       [](int s) {
+         Monopole m{0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s};
+         return resonatingCoil(m, m.lengthM / 2.0).resistanceOhm;
+       }},
+      {"top hat on 0.1 λ of 10 mm wire: radiation resistance", "Ω",
+       [](int s) {
+         return resonatingTopHat({0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s})
+             .resistanceOhm;
+       }},
+  };
+  std::string table =
+      "| quantity | 100 segments / λ (used) | 300 segments / λ | change |\n"
+      "|---|---:|---:|---:|\n";
+  for (const Row& row : kRows) {
+    double nominal = row.value(kSegmentsPerWave);
+    double fine = row.value(kSegmentsPerWave * 3);
+    table += format("| %s | %.4g %s | %.4g %s | %+.2f %% |\n", row.quantity, nominal, row.unit,
+                    fine, row.unit, percent(fine / nominal - 1.0));
+  }
+  return table;
+}
+
+// The program's check of the range is strict against 0.63 in the extended
+// format, so at 0.63 itself the calculator writes its out-of-range line;
+// anywhere else on these elements the line would mean that a curve of the
+// model gave up, and its figures would not be computed ones.
+void checkNoCurveApologised(const FeedPointComparison& point) {
+  int expected = point.element.electricalLength > 0.6299 ? 1 : 0;
+  if (point.program.apologies != expected) {
+    throw std::runtime_error(format("menu 3 apologised %d times at %g wavelength, L/D %g",
+                                    point.program.apologies, point.element.electricalLength,
+                                    point.element.lengthToDiameter));
+  }
+}
+
+Study runStudy() {
+  Study study;
+  for (double ratio : kLengthToDiameter) {
+    auto& points = study.feedPoints.emplace_back();
+    for (double length : steps(0.1, 0.63, 0.005)) {
+      points.push_back(compareFeedPoint({length, ratio}));
+      checkNoCurveApologised(points.back());
+    }
+    for (double length : {0.1, 0.25, 0.4, 0.5, 0.63}) {
+      study.convergences.push_back(convergence({length, ratio}));
+    }
+    auto& coils = study.baseCoils.emplace_back();
+    for (double length : steps(0.03, 0.25, 0.005)) coils.push_back(compareBaseCoil({length, ratio}));
+  }
+  for (double height : kCoilHeights) {
+    auto& coils = study.centreCoils.emplace_back();
+    for (double length : steps(0.03, 0.23, 0.01)) {
+      coils.push_back(compareCentreCoil({length, kCentreCoilLengthToDiameter}, height));
+    }
+  }
+  for (Loading loading : kLoadings) {
+    auto& points = study.efficiencies.emplace_back();
+    for (double length : steps(0.03, 0.23, 0.01)) points.push_back(compareEfficiency(loading, length));
+  }
+  for (double ratio : logarithmicSteps(200.0, 1e6, 29)) study.dipoles.push_back(compareDipole(ratio));
+  study.otherConvergences = otherConvergenceTable();
+  return study;
+}
+
+// Plot data.
+
+void writeData(const Study& study, const std::string& folder) {
+  for (const auto& points : study.feedPoints) {
+    std::ofstream file(folder + "/feed-" + ratioName(points.front().element.lengthToDiameter) +
+                       ".dat");
+    file << "# w  program R  program X  NEC2 R  NEC2 X  |dZ|/|Z| %  R error %\n";
+    for (const FeedPointComparison& p : points) {
+      file << format("%.4f %.2f %.2f %.4f %.4f %.3f %.3f\n", p.element.electricalLength,
+                     p.program.resistanceOhm, p.program.reactanceOhm, p.reference.real(),
+                     p.reference.imag(), percent(p.impedanceError()),
+                     percent(p.resistanceError()));
+    }
+  }
+  auto writeCoils = [&](const std::vector<CoilComparison>& coils, const std::string& name) {
+    std::ofstream file(folder + "/" + name + ".dat");
+    file << "# w  coil height / length  program uH  NEC2 uH  error %\n";
+    for (const CoilComparison& c : coils) {
+      file << format("%.4f %.4f %.4f %.5f %.3f\n", c.element.electricalLength, c.coilHeight,
+                     c.programUh, c.referenceUh, percent(c.error()));
+    }
+  };
+  for (const auto& coils : study.baseCoils) {
+    writeCoils(coils, "coil-base-" + ratioName(coils.front().element.lengthToDiameter));
+  }
+  for (std::size_t i = 0; i < study.centreCoils.size(); ++i) {
+    writeCoils(study.centreCoils[i], format("coil-centre-%g", kCoilHeights[i]));
+  }
+  for (const auto& points : study.efficiencies) {
+    std::ofstream file(folder + "/efficiency-" + loadingName(points.front().loading) + ".dat");
+    file << "# H  program ratio  program dB  NEC2 R  NEC2 dB  error dB\n";
+    for (const EfficiencyComparison& e : points) {
+      file << format("%.4f %.3f %.2f %.4f %.3f %.3f\n", e.conductorLength, e.program.ratio,
+                     e.program.decibels, e.loadedResistanceOhm, e.referenceDecibels(),
+                     e.errorDecibels());
+    }
+  }
+  std::ofstream file(folder + "/dipole.dat");
+  file << "# lambda/D  program %  NEC2 %  program m  NEC2 m  error %\n";
+  for (const DipoleComparison& d : study.dipoles) {
+    file << format("%.6g %.2f %.4f %.3f %.5f %.4f\n", d.wavelengthToDiameter,
+                   d.program.shorteningPercent, d.referenceShorteningPercent(),
+                   d.program.elementLengthM, d.referenceLengthM, percent(d.error()));
+  }
+}
+
+// A sample deck of each kind, for readers who want to run NEC2 themselves.
+void writeDecks(const std::string& folder) {
+  auto write = [&](const std::string& name, const Nec2::Structure& structure) {
+    std::ofstream(folder + "/" + name + ".nec") << Nec2::deck(structure);
+  };
+  const Element element{0.15, 1000.0};
+  const AntennaReference::Monopole monopole = element.monopole();
+  write("monopole", AntennaReference::dipoleOf(monopole));
+  AntennaReference::CentreCoil coil =
+      AntennaReference::resonatingCoil(monopole, 0.5 * monopole.lengthM);
+  write("centre-coil",
+        AntennaReference::coilLoadedDipole(monopole, coil.segmentsAboveFeed, coil.reactanceOhm));
+  AntennaReference::TopHat hat = AntennaReference::resonatingTopHat(monopole);
+  write("top-hat", AntennaReference::topHatDipole(monopole, hat.spokeLengthM, hat.spokeSegments));
+}
+
+// Tables.
+
+std::string feedImpedanceTable(const Study& study) {
+  std::string table = "| length (λ) |";
+  for (double ratio : kLengthToDiameter) {
+    table += format(" L/D %g: program | NEC2 | error |", ratio);
+  }
+  table += "\n|---:|";
+  for (std::size_t i = 0; i < std::size(kLengthToDiameter); ++i) table += "---:|---:|---:|";
+  table += "\n";
+  const auto& lengths = study.feedPoints.front();
+  for (std::size_t row = 0; row < lengths.size(); ++row) {
+    double length = lengths[row].element.electricalLength;
+    if (!isListed(length, {0.1, 0.15, 0.2, 0.25, 0.3, 0.35, 0.4, 0.45, 0.5, 0.55, 0.6, 0.63})) {
+      continue;
+    }
+    table += format("| %.2f |", length);
+    for (const auto& points : study.feedPoints) {
+      const FeedPointComparison& p = points[row];
+      table += format(" %s | %s | %.0f %% |",
+                      impedanceText(p.program.resistanceOhm, p.program.reactanceOhm).c_str(),
+                      impedanceText(p.reference.real(), p.reference.imag()).c_str(),
+                      percent(p.impedanceError()));
+    }
+    table += "\n";
+  }
+  return table;
+}
+
+std::string convergenceTable(const Study& study) {
+  std::string table =
+      "| L/D | length (λ) | 50 segments / λ | 100 segments / λ (used) | 200 segments / λ "
+      "| change 100 → 200 | segment / radius at 200 |\n"
+      "|---:|---:|---:|---:|---:|---:|---:|\n";
+  for (const Convergence& c : study.convergences) {
+    table += format("| %g | %.2f | %s | %s | %s | %.1f %% | %.1f%s |\n", c.element.lengthToDiameter,
+                    c.element.electricalLength, impedanceText(c.coarse.real(), c.coarse.imag()).c_str(),
+                    impedanceText(c.nominal.real(), c.nominal.imag()).c_str(),
+                    impedanceText(c.fine.real(), c.fine.imag()).c_str(),
+                    percent(std::abs(c.fine - c.nominal) / std::abs(c.nominal)),
+                    c.fineSegmentToRadius, c.fineSegmentToRadius < 2.0 ? " (below 2)" : "");
+  }
+  return table;
+}
+
+std::string coilTable(const Study& study) {
+  std::string table = "| length (λ) |";
+  for (double ratio : kLengthToDiameter) table += format(" base, L/D %g: program | NEC2 | error |", ratio);
+  table += " coil half-way, L/D 1000: program | NEC2 | error |\n|---:|";
+  for (int i = 0; i < 4; ++i) table += "---:|---:|---:|";
+  table += "\n";
+  const auto& centre = study.centreCoils[1];
+  for (const CoilComparison& half : centre) {
+    double length = half.element.electricalLength;
+    if (!isListed(length, {0.03, 0.05, 0.07, 0.1, 0.13, 0.15, 0.17, 0.2, 0.22, 0.23})) continue;
+    table += format("| %.2f |", length);
+    for (const auto& coils : study.baseCoils) {
+      auto base = std::find_if(coils.begin(), coils.end(), [&](const CoilComparison& c) {
+        return std::fabs(c.element.electricalLength - length) < 1e-9;
+      });
+      table += format(" %.3f | %.3f | %+.1f %% |", base->programUh, base->referenceUh,
+                      percent(base->error()));
+    }
+    table += format(" %.3f | %.3f | %+.1f %% |\n", half.programUh, half.referenceUh,
+                    percent(half.error()));
+  }
+  return table;
+}
+
+std::string efficiencyTable(const Study& study) {
+  std::string table =
+      "| conductor length (λ) | base: program | NEC2 | centre: program | NEC2 | top: program "
+      "| NEC2 |\n|---:|---:|---:|---:|---:|---:|---:|\n";
+  for (std::size_t row = 0; row < study.efficiencies.front().size(); ++row) {
+    double length = study.efficiencies.front()[row].conductorLength;
+    if (!isListed(length, {0.03, 0.05, 0.07, 0.1, 0.13, 0.15, 0.17, 0.2, 0.23})) continue;
+    table += format("| %.2f |", length);
+    for (const auto& points : study.efficiencies) {
+      const EfficiencyComparison& e = points[row];
+      table += format(" %.2f dB | %.2f dB (%.1f Ω) |", e.program.decibels, e.referenceDecibels(),
+                      e.loadedResistanceOhm);
+    }
+    table += "\n";
+  }
+  return table;
+}
+
+std::string dipoleTable(const Study& study) {
+  std::string table =
+      format("| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
+             "| half-length | program's error |\n|---:|---:|---:|---:|---:|---:|---:|\n",
+             kFrequencyMhz);
+  for (std::size_t i = 0; i < study.dipoles.size(); i += 4) {
+    const DipoleComparison& d = study.dipoles[i];
+    table += format("| %.0f | %.3g mm | %.2f %% | %.3f m | %.2f %% | %.3f m | %+.2f %% |\n",
+                    d.wavelengthToDiameter, programWavelengthM() / d.wavelengthToDiameter * 1000.0,
+                    d.program.shorteningPercent, d.program.elementLengthM,
+                    d.referenceShorteningPercent(), d.referenceLengthM, percent(d.error()));
+  }
+  return table;
+}
+
+std::string headlineTable(const Study& study) {
+  std::string table = "| model | cases | largest error | median error | sign |\n"
+                      "|---|---|---:|---:|---|\n";
+  for (const auto& points : study.feedPoints) {
+    std::vector<double> errors, resistance;
+    for (const FeedPointComparison& p : points) {
+      errors.push_back(p.impedanceError());
+      resistance.push_back(p.resistanceError());
+    }
+    table += format("| menu 3, feed-point impedance, size of the error | L/D %g, 0.1 to 0.63 λ "
+                    "| %.0f %% | %.0f %% | |\n",
+                    points.front().element.lengthToDiameter, percent(largest(errors)),
+                    percent(median(errors)));
+  }
+  for (const auto& coils : study.baseCoils) {
+    std::vector<double> errors;
+    for (const CoilComparison& c : coils) {
+      if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
+    }
+    table += format("| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
+                    "| %s |\n",
+                    coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
+                    percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
+  }
+  for (std::size_t i = 0; i < study.centreCoils.size(); ++i) {
+    std::vector<double> errors;
+    for (const CoilComparison& c : study.centreCoils[i]) {
+      if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
+    }
+    table += format("| menu 1, coil %g of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
+                    "| %.0f %% | %s |\n",
+                    kCoilHeights[i], percent(largest(magnitudes(errors))),
+                    percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
+  }
+  for (const auto& points : study.efficiencies) {
+    std::vector<double> errors;
+    for (const EfficiencyComparison& e : points) errors.push_back(e.errorDecibels());
+    table += format("| menu 4, efficiency, %s loading | 0.03 to 0.23 λ | %.2f dB | %.2f dB | %s |\n",
+                    loadingName(points.front().loading), largest(magnitudes(errors)),
+                    median(magnitudes(errors)), direction(errors, "too high", "too low"));
+  }
+  std::vector<double> errors;
+  for (const DipoleComparison& d : study.dipoles) errors.push_back(d.error());
+  table += format("| menu 5, dipole element length | λ / D 200 to 10⁶ | %.2f %% | %.2f %% | %s |\n",
+                  percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
+                  direction(errors, "too long", "too short"));
+  return table;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::cerr << "usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE\n";
+    return 2;
+  }
+  try {
+    Study study = runStudy();
+    writeData(study, argv[1]);
+    writeDecks(argv[2]);
+    bool filled = PageTables::fill(argv[3], {{"antenna-headline", headlineTable(study)},
+                                             {"feed-impedance", feedImpedanceTable(study)},
+                                             {"feed-convergence", convergenceTable(study)},
+                                             {"other-convergence", study.otherConvergences},
+                                             {"loading-coil", coilTable(study)},
+                                             {"efficiency", efficiencyTable(study)},
+                                             {"dipole", dipoleTable(study)}});
+    std::cerr << Nec2::runCount() << " NEC2 runs\n";
+    return filled ? 0 : 1;
+  } catch (const std::exception& error) {
+    std::cerr << error.what() << '\n';
+    return 1;
+  }
+}

@@ -1,0 +1,43 @@
+#include "docs/accuracy/page_tables.hpp"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace PageTables {
+
+bool fill(const std::string& pagePath, const std::map<std::string, std::string>& tables) {
+  std::ifstream in(pagePath);
+  if (!in) {
+    std::cerr << "cannot read " << pagePath << '\n';
+    return false;
+  }
+  const std::string start = "<!-- table: ";
+  const std::string end = "<!-- end of table -->";
+  std::ostringstream page;
+  std::string line;
+  int filled = 0;
+  bool skipping = false;
+  while (std::getline(in, line)) {
+    if (skipping && line != end) continue;
+    skipping = false;
+    page << line << '\n';
+    if (line.starts_with(start)) {
+      std::string name = line.substr(start.size(), line.find(" -->") - start.size());
+      auto table = tables.find(name);
+      if (table == tables.end()) continue;
+      page << table->second;
+      skipping = true;
+      ++filled;
+    }
+  }
+  in.close();
+  if (filled != static_cast<int>(tables.size())) {
+    std::cerr << "the page has " << filled << " of " << tables.size() << " tables\n";
+    return false;
+  }
+  std::ofstream(pagePath) << page.str();
+  return true;
+}
+
+}  // namespace PageTables

@@ -1,0 +1,179 @@
+// The manual pages tanshuku(1), English and Japanese: they render through
+// groff without a single warning, fit an 80-column terminal, and say what the
+// program really does.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "console/run_time_error.hpp"
+#include "tests/support/process.hpp"
+#include "tests/support/transcript.hpp"
+
+namespace {
+
+const std::string kManualDir = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../man";
+
+struct Page {
+  const char* name;
+  std::string path;
+  std::string groffOptions;  // how man-db would format it
+  std::string exitStatusHeading;
+};
+
+std::vector<Page> pages() {
+  return {
+      {"English", kManualDir + "/tanshuku.1", "", "EXIT STATUS"},
+      {"Japanese", kManualDir + "/ja/tanshuku.1", "-Kutf8", "終了ステータス"},
+      // In a Japanese locale man-db adds ja.tmac, which breaks lines inside
+      // Japanese text.
+      {"JapaneseWithJaMacros", kManualDir + "/ja/tanshuku.1", "-Kutf8 -mja", "終了ステータス"},
+  };
+}
+
+ProcessResult shell(const std::string& script, const std::string& argument) {
+  ProcessOptions options;
+  options.arguments = {"-c", script, "sh", argument};
+  return runProcess("/bin/sh", "", options);
+}
+
+bool groffIsInstalled() { return shell("command -v groff >/dev/null", "").exitCode == 0; }
+
+// Only groff's warnings and errors: the formatted text is thrown away.
+std::string groffDiagnostics(const Page& page) {
+  ProcessResult result =
+      shell("groff -ww -man -Tutf8 " + page.groffOptions + " \"$1\" 2>&1 >/dev/null", page.path);
+  EXPECT_EQ(result.exitCode, 0) << page.name;
+  return result.output;
+}
+
+// The page as a terminal shows it, as plain UTF-8 text without overstriking.
+std::string renderedText(const Page& page) {
+  ProcessResult result = shell(
+      "groff -man -Tutf8 -P-cbou " + page.groffOptions + " \"$1\" 2>/dev/null", page.path);
+  EXPECT_EQ(result.exitCode, 0) << page.name;
+  return result.output;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) result.push_back(line);
+  return result;
+}
+
+// Terminal columns of UTF-8 text: East Asian wide and full-width characters
+// take two.
+int displayWidth(const std::string& utf8) {
+  int width = 0;
+  for (size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int i = 1; i < length && at + static_cast<size_t>(i) < utf8.size(); ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<size_t>(i)]) & 0x3F);
+    }
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6);
+    width += wide ? 2 : 1;
+    at += static_cast<size_t>(length);
+  }
+  return width;
+}
+
+// The lines of one section: from its heading to the next heading, which, like
+// every heading, starts in the first column.
+std::string section(const std::string& rendered, const std::string& heading) {
+  std::string result;
+  bool inside = false;
+  for (const std::string& line : lines(rendered)) {
+    if (!line.empty() && line[0] != ' ') inside = line == heading;
+    if (inside) result += line + "\n";
+  }
+  return result;
+}
+
+bool containsNumber(const std::string& text, int number) {
+  const std::string digits = std::to_string(number);
+  for (size_t at = text.find(digits); at != std::string::npos; at = text.find(digits, at + 1)) {
+    const bool digitBefore = at > 0 && std::isdigit(static_cast<unsigned char>(text[at - 1]));
+    const size_t end = at + digits.size();
+    const bool digitAfter = end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]));
+    if (!digitBefore && !digitAfter) return true;
+  }
+  return false;
+}
+
+class Manual : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!groffIsInstalled()) GTEST_SKIP() << "groff is not installed";
+  }
+};
+
+TEST_F(Manual, RendersWithoutAnyWarning) {
+  for (const Page& page : pages()) {
+    EXPECT_EQ(groffDiagnostics(page), "") << page.name << " page: " << page.path;
+  }
+}
+
+TEST_F(Manual, EveryLineFitsAnEightyColumnTerminal) {
+  for (const Page& page : pages()) {
+    const std::vector<std::string> rendered = lines(renderedText(page));
+    EXPECT_GT(rendered.size(), 300u) << page.name;
+    for (const std::string& line : rendered) {
+      EXPECT_LE(displayWidth(line), 80) << page.name << ": " << line;
+    }
+  }
+}
+
+TEST_F(Manual, ExitStatusListsEveryRunTimeErrorNumber) {
+  const int numbers[] = {0,
+                         RunTime::writeFailed,
+                         RunTime::invalidNumber,
+                         RunTime::divisionByZero,
+                         RunTime::subscriptOutOfRange,
+                         RunTime::stackOverflow,
+                         RunTime::floatingOverflow,
+                         RunTime::floatingUnderflow,
+                         RunTime::invalidOperation,
+                         RunTime::integerOverflow,
+                         RunTime::accessViolation,
+                         RunTime::otherErrorFault,
+                         RunTime::privilegedInstruction,
+                         RunTime::otherFault};
+  for (const Page& page : pages()) {
+    const std::string exitStatus = section(renderedText(page), page.exitStatusHeading);
+    ASSERT_FALSE(exitStatus.empty()) << page.name << " has no section " << page.exitStatusHeading;
+    for (int number : numbers) {
+      EXPECT_TRUE(containsNumber(exitStatus, number)) << page.name << " misses exit status " << number;
+    }
+  }
+}
+
+// The Japanese page shows the result lines of its dipole example as the
+// screen shows them; the program must print exactly those lines.
+TEST(ManualExample, DipoleResultLinesAreWhatTheProgramPrints) {
+  std::ifstream source(kManualDir + "/ja/tanshuku.1");
+  ASSERT_TRUE(source) << "no Japanese manual page";
+  std::vector<std::string> resultLines;
+  for (std::string line; std::getline(source, line);) {
+    if (line.rfind("波長短縮率は", 0) == 0 || line.rfind("入力された周波数に", 0) == 0) {
+      resultLines.push_back(line);
+    }
+  }
+  ASSERT_EQ(resultLines.size(), 2u);
+
+  ProcessResult result = runProcess(programPath(), "5\n7.05\n2\n\n0\n");
+  EXPECT_EQ(result.exitCode, 0);
+  for (const std::string& line : resultLines) {
+    EXPECT_NE(result.output.find(toShiftJis(line) + "\r\n"), std::string::npos) << line;
+  }
+}
+
+}  // namespace
