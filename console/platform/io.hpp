@@ -12,9 +12,9 @@ int readInput(unsigned char* buffer, int size);
 // write fails or takes fewer bytes.
 bool writeOutput(const unsigned char* bytes, int count);
 
-// Prepares standard output for writing (a closed pipe then fails a write
-// instead of killing the process) and tells whether it is a character
-// device (a console).
+// Prepares standard output for writing (a closed pipe or a file at its size
+// limit then fails a write instead of killing the process) and tells whether
+// it is a character device (a console).
 bool openStandardOutput();
 
 // Ends the process with the exit code, at once.

@@ -235,6 +235,13 @@ void installFaultHandler(FaultHandler handler) {
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
   sigemptyset(&action.sa_mask);
   for (int signalNumber : kFaultSignals) sigaction(signalNumber, &action, nullptr);
+
+  // A blocked signal mask is inherited from whoever started the program; a
+  // fault with its signal blocked would kill the process without a report.
+  sigset_t faults;
+  sigemptyset(&faults);
+  for (int signalNumber : kFaultSignals) sigaddset(&faults, signalNumber);
+  sigprocmask(SIG_UNBLOCK, &faults, nullptr);
 }
 
 int codeLocations(CodeAddress origin, std::uint32_t* locations, int capacity) {

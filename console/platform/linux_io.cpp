@@ -26,7 +26,10 @@ bool writeOutput(const unsigned char* bytes, int count) {
 }
 
 bool openStandardOutput() {
+  // A closed pipe and a file grown to its size limit make the write fail
+  // (run-time error 101) instead of killing the process.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   struct stat status {};
   return ::fstat(STDOUT_FILENO, &status) == 0 && S_ISCHR(status.st_mode);
 }

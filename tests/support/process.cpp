@@ -52,6 +52,7 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
       dup2(outPipe[1], STDOUT_FILENO);
     }
     signal(SIGPIPE, SIG_DFL);
+    if (options.inChild) options.inChild();
     execv(program.c_str(), argv.data());
     _exit(127);
   }

@@ -2,6 +2,7 @@
 // and collects its standard output and how it ended.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct ProcessOptions {
   std::string stdoutPath;    // when set, standard output goes to this file
   std::string stdinPath;     // when set, standard input comes from this file
   int timeoutSeconds = 30;
+  std::function<void()> inChild;  // when set, runs in the child just before exec
 };
 
 ProcessResult runProcess(const std::string& program, const std::string& input,
