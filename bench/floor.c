@@ -32,8 +32,7 @@ static const char menuScreen[] =
     " \r\n";
 
 int main(void) {
-  return write(STDOUT_FILENO, menuScreen, sizeof menuScreen - 1) ==
-                 (ssize_t)(sizeof menuScreen - 1)
+  return write(STDOUT_FILENO, menuScreen, sizeof menuScreen - 1) == (ssize_t)(sizeof menuScreen - 1)
              ? 0
              : 1;
 }

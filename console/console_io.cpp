@@ -26,8 +26,7 @@ struct Token {
 Token readToken() {
   Token token;
   int byte = TextStream::peekByte();
-  while (byte != TextStream::kEndOfInput && byte != TextStream::kCtrlZ &&
-         isBlankOrControl(byte)) {
+  while (byte != TextStream::kEndOfInput && byte != TextStream::kCtrlZ && isBlankOrControl(byte)) {
     TextStream::takeByte();
     token.skippedSomething = true;
     byte = TextStream::peekByte();
@@ -105,8 +104,7 @@ void open() { TextStream::open(); }
   RunTime::CallerScope scope(__builtin_return_address(0));
   int byte = TextStream::peekByte();
   TextStream::discardLine();
-  return byte == TextStream::kEndOfInput ? TextStream::kCtrlZ
-                                         : static_cast<unsigned char>(byte);
+  return byte == TextStream::kEndOfInput ? TextStream::kCtrlZ : static_cast<unsigned char>(byte);
 }
 
 [[gnu::noinline]] void waitForReturn() {

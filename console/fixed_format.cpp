@@ -116,20 +116,18 @@ void putAtLeastOne(Builder& out, long double magnitude, int decimals, bool negat
   if (digits <= kSignificantDigits) {
     if (negative) out.put('-');
     if (fraction != 0.0L) fraction += kCorrection;
-    int taken = decimals < kSignificantDigits - digits ? decimals
-                                                       : kSignificantDigits - digits;
+    int taken = decimals < kSignificantDigits - digits ? decimals : kSignificantDigits - digits;
     fraction += 0.5L / powerOfTen(taken);
     if (fraction >= 1.0L) {
       integerPart += 1.0L;
       fraction -= 1.0L;
     }
-    putFixed(out, static_cast<std::uint64_t>(integerPart), 0,
-             scaledFloor(fraction, taken), taken, decimals);
+    putFixed(out, static_cast<std::uint64_t>(integerPart), 0, scaledFloor(fraction, taken), taken,
+             decimals);
     return;
   }
 
-  long double rounded =
-      std::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
+  long double rounded = std::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
   if (rounded >= powerOfTen(kSignificantDigits)) {
     rounded /= 10.0L;
     ++digits;

@@ -110,14 +110,12 @@ std::optional<std::int32_t> parseInteger(std::string_view token) {
   }
   if (!more()) return std::nullopt;
 
-  const std::uint64_t limit = base == 10 ? (negative ? 2147483648u : 2147483647u)
-                                         : 4294967295u;
+  const std::uint64_t limit = base == 10 ? (negative ? 2147483648u : 2147483647u) : 4294967295u;
   std::uint64_t magnitude = 0;
   for (; more(); ++at) {
     int digit = digitValue(token[at]);
     if (digit >= base) return std::nullopt;
-    magnitude = magnitude * static_cast<std::uint64_t>(base) +
-                static_cast<std::uint64_t>(digit);
+    magnitude = magnitude * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
     if (magnitude > limit) return std::nullopt;
   }
 
@@ -128,8 +126,8 @@ std::optional<std::int32_t> parseInteger(std::string_view token) {
 }
 
 std::int16_t low16Bits(std::int32_t number) {
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(
-      static_cast<std::uint32_t>(number) & 0xFFFFu));
+  return static_cast<std::int16_t>(
+      static_cast<std::uint16_t>(static_cast<std::uint32_t>(number) & 0xFFFFu));
 }
 
 }  // namespace NumberSyntax

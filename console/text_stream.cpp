@@ -30,9 +30,7 @@ OutputStream output;
 
 // Standard input reports a failure: the run-time error number is the
 // system's error code, or 100 where that code is 100 or more.
-int readFailureNumber(int errorCode) {
-  return errorCode >= 1 && errorCode < 100 ? errorCode : 100;
-}
+int readFailureNumber(int errorCode) { return errorCode >= 1 && errorCode < 100 ? errorCode : 100; }
 
 void readBlock() {
   while (!input.ended && input.position == input.end) {

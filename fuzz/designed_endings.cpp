@@ -21,8 +21,7 @@ bool isDesignedEnding(int exitCode) {
     case 205:  // overflow
     case 207:  // invalid operation
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -83,8 +83,7 @@ TEST(CoilCalculator, HundredThousandHelpVisitsInOneRun) {
       toShiftJis("コイルの半径はどれだけですか？(mm)     0 を入力するとヘルプがでます     ") +
       blankLine + screen("coil_help");
   // After the visits, the turns-mode dialogue runs to its end and back to the menu.
-  Transcript finish =
-      readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/coil/turns_mode.t");
+  Transcript finish = readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/coil/turns_mode.t");
   const std::string menuAndChoice = screen("menu") + blankLine;
   ASSERT_TRUE(finish.input.starts_with("2\n"));
   ASSERT_TRUE(finish.expectedOutput.starts_with(menuAndChoice));

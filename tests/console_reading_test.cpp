@@ -54,8 +54,8 @@ TEST(ReadReal, MinusZeroAndTinyValues) {
 }
 
 TEST(ReadReal, InvalidTokensEndWithError106) {
-  for (const char* line : {"1,5", "abc", "1e", "--1", "7.1\x81\x40MHz", "\xef\xbc\x91",
-                           "7.1MHz", "1\x1a"}) {
+  for (const char* line :
+       {"1,5", "abc", "1e", "--1", "7.1\x81\x40MHz", "\xef\xbc\x91", "7.1MHz", "1\x1a"}) {
     ProbeRun run = probe(std::string(line) + "\n", {"R", "R"});
     EXPECT_EQ(run.exitCode, 106) << line;
     EXPECT_TRUE(endsWithReport(run.output, 106)) << line;
@@ -85,7 +85,11 @@ TEST(ReadReal, EndOfInputWithNothingSkippedIsError106) {
 
 TEST(ReadReal, CtrlZWhereTheTokenShouldBeginIsError106) {
   EXPECT_EQ(probe("\x1a", {"R"}).exitCode, 106);
-  EXPECT_EQ(probe("\n \x1a" "5\n", {"R"}).exitCode, 106);
+  EXPECT_EQ(probe("\n \x1a"
+                  "5\n",
+                  {"R"})
+                .exitCode,
+            106);
 }
 
 TEST(ReadReal, TokenIsCutAfter255Bytes) {
@@ -97,14 +101,19 @@ TEST(ReadReal, TokenIsCutAfter255Bytes) {
 }
 
 TEST(ReadInteger, ReadsTheLowSixteenBits) {
-  ProbeRun run = probe("65537\n65536\n32768\n$10\n%101\n&17\n0x1F\n-7\n", {"I", "I", "I", "I", "I", "I", "I", "I"});
+  ProbeRun run = probe("65537\n65536\n32768\n$10\n%101\n&17\n0x1F\n-7\n",
+                       {"I", "I", "I", "I", "I", "I", "I", "I"});
   EXPECT_EQ(run.output, "I 1\r\nI 0\r\nI -32768\r\nI 16\r\nI 5\r\nI 15\r\nI 31\r\nI -7\r\n");
 }
 
 TEST(ReadInteger, EndOfInputOrCtrlZGivesZero) {
   EXPECT_EQ(probe("", {"I"}).output, "I 0\r\n");
   EXPECT_EQ(probe("\n\n", {"I"}).output, "I 0\r\n");
-  EXPECT_EQ(probe("\x1a" "5\n", {"I", "I"}).output, "I 0\r\nI 0\r\n");
+  EXPECT_EQ(probe("\x1a"
+                  "5\n",
+                  {"I", "I"})
+                .output,
+            "I 0\r\nI 0\r\n");
 }
 
 TEST(ReadInteger, OutOfRangeOrNotAnIntegerIsError106) {
@@ -141,7 +150,10 @@ TEST(WaitForReturn, WaitsForANewLineAfterAnAnswerWithExtraText) {
 
 TEST(WaitForReturn, ReturnsAtOnceAtTheEndAndStopsAtCtrlZ) {
   EXPECT_EQ(probe("", {"W", "W"}).output, "W\r\nW\r\n");
-  ProbeRun run = probe("ab\x1a" "cd\n", {"W", "A"});
+  ProbeRun run = probe(
+      "ab\x1a"
+      "cd\n",
+      {"W", "A"});
   EXPECT_EQ(run.output, "W\r\nA 1A\r\n");
 }
 

@@ -35,8 +35,8 @@ TEST(DipoleScreens, TextsPlacedWithFullWidthBlanks) {
 TEST(DipoleScreens, ResultsFollowTheSecondAnswerDirectly) {
   std::vector<std::string> lines = dialogue();
   EXPECT_EQ(lines[16], toShiftJis("波長短縮率は") + "  2.44\x81\x93  " + toShiftJis("です"));
-  EXPECT_EQ(lines[17], toShiftJis("入力された周波数に共振するエレメントの長さは") + " 10.379\x82\x8D\x81\x40" +
-                           toShiftJis("です"));
+  EXPECT_EQ(lines[17], toShiftJis("入力された周波数に共振するエレメントの長さは") +
+                           " 10.379\x82\x8D\x81\x40" + toShiftJis("です"));
   EXPECT_EQ(lines[21], std::string(40, ' ') + toShiftJis("リターンキーを押してください") + " ");
 }
 

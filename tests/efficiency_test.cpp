@@ -64,8 +64,8 @@ TEST(EfficiencyGuides, BandCountPicksTheGuideByItsLowSixteenBits) {
     const char* bandCount;
     const std::string& guide;
   } cases[] = {
-      {"1", single},     {"65537", single},   {"2", twoBand},   {"$10002", twoBand},
-      {"3", multiBand},  {"5", multiBand},    {"8", multiBand},
+      {"1", single},    {"65537", single}, {"2", twoBand},   {"$10002", twoBand},
+      {"3", multiBand}, {"5", multiBand},  {"8", multiBand},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bandCount);
@@ -90,7 +90,9 @@ TEST(EfficiencyGuides, DrawingsAndTheIntroductionCarryTheirSingleByteAndWaveDash
 
   // "1～8": ASCII digits around the wave dash 0x81 0x60, one blank at the end.
   std::string output = runEfficiency("0", "7.05", "2.1", "3.3").output;
-  EXPECT_NE(output.find(toShiftJis("ヘルプがでます") + "\r\n1\x81\x60" "8" +
+  EXPECT_NE(output.find(toShiftJis("ヘルプがでます") +
+                        "\r\n1\x81\x60"
+                        "8" +
                         toShiftJis("以外の数字を入力するとヘルプを飛ばして次に進みます ") +
                         "\r\n \r\n \r\n"),
             std::string::npos);
@@ -121,8 +123,8 @@ TEST(EfficiencyGuides, TheTwoTrapScreensDifferOnlyWhereTheirTextsDo) {
   EXPECT_EQ(two[5], multi[7]);
   EXPECT_EQ(two[6], multi[8]);
   EXPECT_EQ(two[8], multi[10]);
-  EXPECT_EQ(two[6].substr(24, 10), fullWidthBlank + fullWidthBlank + fullWidthBlank +
-                                       fullWidthBlank + fullWidthBlank);
+  EXPECT_EQ(two[6].substr(24, 10),
+            fullWidthBlank + fullWidthBlank + fullWidthBlank + fullWidthBlank + fullWidthBlank);
 
   // The one band that is supported.
   EXPECT_EQ(two[7], toShiftJis("  この場合高いほうのバンドの計算しかサポートしていませんが。"));
@@ -209,8 +211,8 @@ ResultLines expectedLines(Sums sums) {
   double decibels = toDouble(20.0L * logl(ratio) / 2.302585092994046L);
   return {toShiftJis("能率は、真数で") + std::string(FixedFormat::format(ratio, 5, 3).view()) +
               toShiftJis("です"),
-          toShiftJis("能率（利得）は ") +
-              std::string(FixedFormat::format(decibels, 5, 2).view()) + toShiftJis("ｄＢです ")};
+          toShiftJis("能率（利得）は ") + std::string(FixedFormat::format(decibels, 5, 2).view()) +
+              toShiftJis("ｄＢです ")};
 }
 
 ResultLines pinnedLines(const std::string& ratio, const std::string& decibels) {

@@ -1,11 +1,10 @@
 // Run-time errors: the number each fault ends the program with, the report's
 // form and place in the output, and what its locations name.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <regex>

@@ -1,10 +1,10 @@
 // The fixed-point format of the result lines.
+#include "console/fixed_format.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "console/fixed_format.hpp"
 
 namespace {
 

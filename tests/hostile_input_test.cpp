@@ -4,13 +4,12 @@
 // reading rules say what such input means, exactly as the plain input that
 // means the same.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -166,10 +165,8 @@ TEST(HostileInput, HundredsOfMegabytesOfBlankLinesLeaveTheQuestionWaiting) {
   const size_t repeats = kMegabytes * 1024 * 1024 / blanks.size();
   StreamedRun plain = runPieces({{kDipole, 1}});
   // Two thirds at the menu, a third at the dipole's first question.
-  StreamedRun blank = runPieces({{blanks, repeats * 2 / 3},
-                                 {"5\n", 1},
-                                 {blanks, repeats / 3},
-                                 {kDipoleAnswers + "0\n", 1}});
+  StreamedRun blank = runPieces(
+      {{blanks, repeats * 2 / 3}, {"5\n", 1}, {blanks, repeats / 3}, {kDipoleAnswers + "0\n", 1}});
   EXPECT_EQ(undesignedEnding(blank.result), "");
   EXPECT_TRUE(blank.result.output == plain.result.output);
   EXPECT_LT(blank.peakResidentKb - plain.peakResidentKb, kFlatMemoryKb)
@@ -253,8 +250,7 @@ TEST(HostileInput, CtrlZInANumberEndsTheInputThere) {
     const std::string& number = place.number;
     for (size_t i = 0; i <= number.size(); ++i) {
       std::string hostile = number.substr(0, i) + '\x1a' + number.substr(i);
-      expectSameRun(runs, place.before + hostile + place.after,
-                    place.before + number.substr(0, i),
+      expectSameRun(runs, place.before + hostile + place.after, place.before + number.substr(0, i),
                     std::string(place.name) + ": Ctrl-Z" + at(number, i));
     }
   }
@@ -286,39 +282,39 @@ struct CutPoint {
 };
 
 const CutPoint kEverySession[] = {
-    {{Read::menu, "1"}, 0},          {{Read::pause, ""}, 106},
-    {{Read::real, "25"}, 106},       {{Read::real, "2.5"}, 106},
-    {{Read::real, "7.05"}, 106},     {{Read::answerChar, "Y"}, 0},
-    {{Read::pause, ""}, 0},          {{Read::menu, "1"}, 0},
-    {{Read::pause, ""}, 106},        {{Read::real, "20"}, 106},
-    {{Read::real, "5"}, 106},        {{Read::real, "7"}, 106},
-    {{Read::answerChar, "N"}, 0},    {{Read::real, "2"}, 106},
-    {{Read::pause, ""}, 0},          {{Read::menu, "1"}, 0},  // refused: too long
-    {{Read::pause, ""}, 106},        {{Read::real, "20"}, 106},
-    {{Read::real, "12"}, 106},       {{Read::real, "7"}, 106},
-    {{Read::answerChar, "N"}, 0},    {{Read::pause, ""}, 0},
-    {{Read::menu, "2"}, 0},          {{Read::real, "0"}, 106},  // help
-    {{Read::pause, ""}, 106},        {{Read::real, "12"}, 106},
-    {{Read::real, "35"}, 106},       {{Read::real, "1"}, 106},
-    {{Read::real, "12.5"}, 106},     {{Read::pause, ""}, 0},  // turns
-    {{Read::menu, "2"}, 0},          {{Read::real, "15"}, 106},
-    {{Read::real, "40"}, 106},       {{Read::real, "1"}, 106},
-    {{Read::real, "0"}, 106},        {{Read::real, "27"}, 106},
-    {{Read::real, "1.5"}, 106},      {{Read::real, "1.2"}, 106},  // spaced winding
-    {{Read::pause, ""}, 0},          {{Read::menu, "3"}, 0},
-    {{Read::pause, ""}, 106},        {{Read::real, "7"}, 106},
-    {{Read::real, "10"}, 106},       {{Read::real, "2"}, 106},
-    {{Read::pause, ""}, 0},          {{Read::menu, "4"}, 0},
-    {{Read::integer, "2"}, 106},     {{Read::pause, ""}, 106},  // two-band guide
-    {{Read::real, "14.2"}, 106},     {{Read::real, "1.5"}, 106},
-    {{Read::real, "2.25"}, 106},     {{Read::pause, ""}, 0},
-    {{Read::menu, "4"}, 0},          {{Read::integer, "9"}, 106},  // no guide
-    {{Read::real, "21"}, 106},       {{Read::real, "1"}, 106},
-    {{Read::real, "1"}, 106},        {{Read::pause, ""}, 0},
-    {{Read::menu, "5"}, 0},          {{Read::real, "7.05"}, 106},
-    {{Read::real, "2"}, 106},        {{Read::pause, ""}, 0},
-    {{Read::menu, "6"}, 0},          {{Read::pause, ""}, 0},
-    {{Read::pause, ""}, 0},          {{Read::pause, ""}, 0},
+    {{Read::menu, "1"}, 0},       {{Read::pause, ""}, 106},
+    {{Read::real, "25"}, 106},    {{Read::real, "2.5"}, 106},
+    {{Read::real, "7.05"}, 106},  {{Read::answerChar, "Y"}, 0},
+    {{Read::pause, ""}, 0},       {{Read::menu, "1"}, 0},
+    {{Read::pause, ""}, 106},     {{Read::real, "20"}, 106},
+    {{Read::real, "5"}, 106},     {{Read::real, "7"}, 106},
+    {{Read::answerChar, "N"}, 0}, {{Read::real, "2"}, 106},
+    {{Read::pause, ""}, 0},       {{Read::menu, "1"}, 0},  // refused: too long
+    {{Read::pause, ""}, 106},     {{Read::real, "20"}, 106},
+    {{Read::real, "12"}, 106},    {{Read::real, "7"}, 106},
+    {{Read::answerChar, "N"}, 0}, {{Read::pause, ""}, 0},
+    {{Read::menu, "2"}, 0},       {{Read::real, "0"}, 106},  // help
+    {{Read::pause, ""}, 106},     {{Read::real, "12"}, 106},
+    {{Read::real, "35"}, 106},    {{Read::real, "1"}, 106},
+    {{Read::real, "12.5"}, 106},  {{Read::pause, ""}, 0},  // turns
+    {{Read::menu, "2"}, 0},       {{Read::real, "15"}, 106},
+    {{Read::real, "40"}, 106},    {{Read::real, "1"}, 106},
+    {{Read::real, "0"}, 106},     {{Read::real, "27"}, 106},
+    {{Read::real, "1.5"}, 106},   {{Read::real, "1.2"}, 106},  // spaced winding
+    {{Read::pause, ""}, 0},       {{Read::menu, "3"}, 0},
+    {{Read::pause, ""}, 106},     {{Read::real, "7"}, 106},
+    {{Read::real, "10"}, 106},    {{Read::real, "2"}, 106},
+    {{Read::pause, ""}, 0},       {{Read::menu, "4"}, 0},
+    {{Read::integer, "2"}, 106},  {{Read::pause, ""}, 106},  // two-band guide
+    {{Read::real, "14.2"}, 106},  {{Read::real, "1.5"}, 106},
+    {{Read::real, "2.25"}, 106},  {{Read::pause, ""}, 0},
+    {{Read::menu, "4"}, 0},       {{Read::integer, "9"}, 106},  // no guide
+    {{Read::real, "21"}, 106},    {{Read::real, "1"}, 106},
+    {{Read::real, "1"}, 106},     {{Read::pause, ""}, 0},
+    {{Read::menu, "5"}, 0},       {{Read::real, "7.05"}, 106},
+    {{Read::real, "2"}, 106},     {{Read::pause, ""}, 0},
+    {{Read::menu, "6"}, 0},       {{Read::pause, ""}, 0},
+    {{Read::pause, ""}, 0},       {{Read::pause, ""}, 0},
     {{Read::menu, "0"}, 0},
 };
 

@@ -3,6 +3,7 @@
 // blocked or ignored by whoever started it, and a terminal in raw mode in
 // place of a file or a pipe. It must still end in a designed way.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
@@ -10,8 +11,6 @@
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <chrono>
@@ -25,18 +24,18 @@ namespace {
 
 // Every entry and branch once, the menu's other numbers too.
 const std::string kLongDialogue =
-    "1\n\n25\n2.5\n7.05\nY\n\n"       // loading coil, base loading
-    "1\n\n20\n5\n7\nN\n2\n\n"         // loading coil, centre loading
-    "1\n\n20\n12\n7\nN\n\n"           // loading coil, refused
-    "2\n0\n\n12\n35\n1\n12.5\n\n"     // coil: help, then turns
+    "1\n\n25\n2.5\n7.05\nY\n\n"          // loading coil, base loading
+    "1\n\n20\n5\n7\nN\n2\n\n"            // loading coil, centre loading
+    "1\n\n20\n12\n7\nN\n\n"              // loading coil, refused
+    "2\n0\n\n12\n35\n1\n12.5\n\n"        // coil: help, then turns
     "2\n15\n40\n1\n0\n27\n1.5\n1.2\n\n"  // coil: inductance, spaced winding
-    "3\n\n7\n10\n2\n\n"               // feed-point impedance
-    "3\n\n7\n30\n2\n\n"               // feed-point impedance with apologies
-    "4\n1\n\n7.05\n2.1\n3.3\n\n"      // efficiency, each guide
+    "3\n\n7\n10\n2\n\n"                  // feed-point impedance
+    "3\n\n7\n30\n2\n\n"                  // feed-point impedance with apologies
+    "4\n1\n\n7.05\n2.1\n3.3\n\n"         // efficiency, each guide
     "4\n2\n\n14.2\n1.5\n2.25\n\n"
     "4\n5\n\n21\n1\n1\n\n"
-    "5\n7.05\n2\n\n"                  // dipole
-    "6\n\n\n\n"                       // guide
+    "5\n7.05\n2\n\n"  // dipole
+    "6\n\n\n\n"       // guide
     "9\n-1\n";
 
 // Visits of the guide's three pages, about 5 kB of output each.

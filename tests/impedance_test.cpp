@@ -144,9 +144,9 @@ struct CurvePoint {
 
 // One point inside each piece, from top to bottom.
 TEST(ImpedanceModel, ResistanceCurvePieces) {
-  const CurvePoint points[] = {{0.79, -123.75}, {0.7, -22.5},    {0.58, 160.14}, {0.5, 494.75},
-                               {0.46, 600.0},  {0.41, 443.66},  {0.36, 190.6},  {0.2, 22.816},
-                               {0.011, 0.0037958}};
+  const CurvePoint points[] = {{0.79, -123.75}, {0.7, -22.5},  {0.58, 160.14},
+                               {0.5, 494.75},   {0.46, 600.0}, {0.41, 443.66},
+                               {0.36, 190.6},   {0.2, 22.816}, {0.011, 0.0037958}};
   for (const CurvePoint& point : points) {
     EXPECT_NEAR(ImpedanceModel::baseResistanceAt(point.length).value(), point.value, 1e-6)
         << "p = " << point.length;
@@ -157,9 +157,9 @@ TEST(ImpedanceModel, ResistanceCurvePieces) {
 }
 
 TEST(ImpedanceModel, ReactanceCurvePieces) {
-  const CurvePoint points[] = {{0.79, 92.5},   {0.6, -240.0}, {0.51, -400.0}, {0.48, -220.0},
-                               {0.44, 66.0},  {0.39, 280.0}, {0.2, -76.0},   {0.1, -373.0},
-                               {0.011, -708.53}};
+  const CurvePoint points[] = {{0.79, 92.5},   {0.6, -240.0}, {0.51, -400.0},
+                               {0.48, -220.0}, {0.44, 66.0},  {0.39, 280.0},
+                               {0.2, -76.0},   {0.1, -373.0}, {0.011, -708.53}};
   for (const CurvePoint& point : points) {
     EXPECT_NEAR(ImpedanceModel::baseReactanceAt(point.length).value(), point.value, 1e-6)
         << "u = " << point.length;
@@ -181,10 +181,9 @@ TEST(ImpedanceModel, DoublesAtTheBoundsLieOnTheirKnownSide) {
   const Bound above[] = {{0.8, 0.8L},   {0.43041, 0.43041L}, {0.39406, 0.39406L},
                          {0.34, 0.34L}, {0.01, 0.01L},       {0.515, 0.515L},
                          {0.39, 0.39L}, {0.1, 0.1L},         {0.63, 0.63L}};
-  const Bound below[] = {{0.6109, 0.6109L}, {0.5476, 0.5476L}, {0.48011, 0.48011L},
-                         {0.42, 0.42L},     {0.3, 0.3L},       {0.4643, 0.4643L},
-                         {0.415, 0.415L},   {0.37, 0.37L},     {0.15, 0.15L},
-                         {0.6, 0.6L}};
+  const Bound below[] = {{0.6109, 0.6109L}, {0.5476, 0.5476L}, {0.48011, 0.48011L}, {0.42, 0.42L},
+                         {0.3, 0.3L},       {0.4643, 0.4643L}, {0.415, 0.415L},     {0.37, 0.37L},
+                         {0.15, 0.15L},     {0.6, 0.6L}};
   for (const Bound& bound : above) {
     EXPECT_GT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
   }
@@ -227,10 +226,10 @@ TEST(ImpedanceModel, ResistanceCurveBoundsTakeThePieceOnTheirSide) {
   const Piece linear6 = [](long double p) { return stored(p * 6826.0L - 2355.0L); };
   const Piece linear7 = [](long double p) { return stored(p * 4235.0L - 1334.0L); };
   const Piece cubic8 = [](long double p) { return stored(p * 2852.0L * p * p); };
-  const BoundCase cases[] = {
-      {0.8, kUnsupported, linear2}, {0.6109, linear3, linear2}, {0.5476, linear4, linear3},
-      {0.48011, peak5, linear4},    {0.43041, peak5, linear6},  {0.39406, linear6, linear7},
-      {0.34, linear7, cubic8},      {0.01, cubic8, kUnsupported}};
+  const BoundCase cases[] = {{0.8, kUnsupported, linear2}, {0.6109, linear3, linear2},
+                             {0.5476, linear4, linear3},   {0.48011, peak5, linear4},
+                             {0.43041, peak5, linear6},    {0.39406, linear6, linear7},
+                             {0.34, linear7, cubic8},      {0.01, cubic8, kUnsupported}};
   expectPieces(cases, ImpedanceModel::baseResistanceAt);
 }
 
@@ -248,10 +247,10 @@ TEST(ImpedanceModel, ReactanceCurveBoundsTakeThePieceOnTheirSide) {
   const Piece steep8 = [](long double u) {
     return stored((u * 2170.0L - 510.0L) - (0.15L - u) * 1600.0L);
   };
-  const BoundCase cases[] = {
-      {0.8, kUnsupported, linear2}, {0.515, linear2, dip3},   {0.4643, linear5, linear4},
-      {0.415, peak6, linear5},      {0.37, linear7, peak6},   {0.15, steep8, linear7},
-      {0.01, steep8, kUnsupported}};
+  const BoundCase cases[] = {{0.8, kUnsupported, linear2}, {0.515, linear2, dip3},
+                             {0.4643, linear5, linear4},   {0.415, peak6, linear5},
+                             {0.37, linear7, peak6},       {0.15, steep8, linear7},
+                             {0.01, steep8, kUnsupported}};
   expectPieces(cases, ImpedanceModel::baseReactanceAt);
 }
 

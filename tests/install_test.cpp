@@ -22,8 +22,8 @@ const std::string kDipoleDialogue = "5\n7.05\n2\n\n0\n";
 TEST(Install, InstalledProgramRunsADialogue) {
   fs::path prefix = fs::path(testing::TempDir()) / "tanshuku-install";
   fs::remove_all(prefix);
-  ProcessResult install = shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" +
-                                prefix.string() + "'");
+  ProcessResult install =
+      shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" + prefix.string() + "'");
   ASSERT_EQ(install.exitCode, 0) << install.output;
 
   for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1",
@@ -39,7 +39,8 @@ TEST(Install, InstalledProgramRunsADialogue) {
 
   // Without luit the launcher starts the installed program with plain output.
   ProcessOptions noLuit;
-  noLuit.arguments = {"-c", "PATH=/nonexistent exec '" + (prefix / "bin/tanshuku-utf8").string() + "'"};
+  noLuit.arguments = {"-c",
+                      "PATH=/nonexistent exec '" + (prefix / "bin/tanshuku-utf8").string() + "'"};
   ProcessResult launched = runProcess("/bin/sh", kDipoleDialogue, noLuit);
   EXPECT_EQ(launched.exitCode, 0);
   EXPECT_TRUE(launched.output == installed.output);
@@ -51,7 +52,8 @@ TEST(Install, DebianPackageCarriesItsMetadata) {
   }
   fs::path out = fs::path(testing::TempDir()) / "tanshuku-deb";
   fs::remove_all(out);
-  ProcessResult pack = shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out.string() + "'");
+  ProcessResult pack =
+      shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out.string() + "'");
   ASSERT_EQ(pack.exitCode, 0) << pack.output;
   ProcessResult fields = shell("dpkg-deb -f '" + out.string() + "'/tanshuku_*.deb");
   ASSERT_EQ(fields.exitCode, 0) << fields.output;

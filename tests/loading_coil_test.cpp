@@ -42,11 +42,11 @@ TEST(LoadingCoilScreens, IntroductionDrawsTheCoils) {
   std::vector<std::string> lines = baseLoadingRun();
   EXPECT_EQ(introductionLine(lines, 16),
             "  " + std::string(23, '-') + "\xDB TXout \xDB" + std::string(23, '-') + " ");
-  EXPECT_EQ(introductionLine(lines, 17), "  [     " + toShiftJis("アンテナ長") + "       ]      " +
-                                             kCoil + blanks(24));
-  EXPECT_EQ(introductionLine(lines, 20), "  " + std::string(8, '-') + "\xDB" +
-                                             std::string(15, '-') + " TXout " +
-                                             std::string(15, '-') + "\xDB" + std::string(8, '-') + " ");
+  EXPECT_EQ(introductionLine(lines, 17),
+            "  [     " + toShiftJis("アンテナ長") + "       ]      " + kCoil + blanks(24));
+  EXPECT_EQ(introductionLine(lines, 20),
+            "  " + std::string(8, '-') + "\xDB" + std::string(15, '-') + " TXout " +
+                std::string(15, '-') + "\xDB" + std::string(8, '-') + " ");
   EXPECT_EQ(introductionLine(lines, 21), "  [ " + fullWidthBlanks(2) + toShiftJis("アンテナ長") +
                                              kFullWidthBlank + "     ]" + blanks(21) + kCoil);
 }
@@ -62,8 +62,8 @@ TEST(LoadingCoilScreens, IntroductionLinesPlacedWithFullWidthBlanks) {
 }
 
 TEST(LoadingCoilScreens, LoadingQuestionShowsFullWidthLetters) {
-  std::string question = toShiftJis("ベースローディングですね") + kFullWidthBlank + "\x82\x78  or  \x82\x6D" +
-                         blanks(11);
+  std::string question = toShiftJis("ベースローディングですね") + kFullWidthBlank +
+                         "\x82\x78  or  \x82\x6D" + blanks(11);
   EXPECT_EQ(lineStartingWith(baseLoadingRun(), question).substr(0, question.size()), question);
 }
 
@@ -73,7 +73,8 @@ TEST(LoadingCoilScreens, ResultLinesUseTheGreekMu) {
             toShiftJis("ローディングコイルのインダクタンスは") + "  27.0697 \x83\xCA" +
                 toShiftJis("ヘンリーです"));
   EXPECT_EQ(lineStartingWith(lines, fullWidthBlanks(5)),
-            fullWidthBlanks(5) + toShiftJis("［注意：これは給電点インピーダンスとは違うものです！］") + " ");
+            fullWidthBlanks(5) +
+                toShiftJis("［注意：これは給電点インピーダンスとは違うものです！］") + " ");
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ std::string groffDiagnostics(const Page& page) {
 
 // The page as a terminal shows it, as plain UTF-8 text without overstriking.
 std::string renderedText(const Page& page) {
-  ProcessResult result = shell(
-      "groff -man -Tutf8 -P-cbou " + page.groffOptions + " \"$1\" 2>/dev/null", page.path);
+  ProcessResult result =
+      shell("groff -man -Tutf8 -P-cbou " + page.groffOptions + " \"$1\" 2>/dev/null", page.path);
   EXPECT_EQ(result.exitCode, 0) << page.name;
   return result.output;
 }
@@ -103,7 +103,8 @@ bool containsNumber(const std::string& text, int number) {
   for (size_t at = text.find(digits); at != std::string::npos; at = text.find(digits, at + 1)) {
     const bool digitBefore = at > 0 && std::isdigit(static_cast<unsigned char>(text[at - 1]));
     const size_t end = at + digits.size();
-    const bool digitAfter = end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]));
+    const bool digitAfter =
+        end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]));
     if (!digitBefore && !digitAfter) return true;
   }
   return false;
@@ -151,7 +152,8 @@ TEST_F(Manual, ExitStatusListsEveryRunTimeErrorNumber) {
     const std::string exitStatus = section(renderedText(page), page.exitStatusHeading);
     ASSERT_FALSE(exitStatus.empty()) << page.name << " has no section " << page.exitStatusHeading;
     for (int number : numbers) {
-      EXPECT_TRUE(containsNumber(exitStatus, number)) << page.name << " misses exit status " << number;
+      EXPECT_TRUE(containsNumber(exitStatus, number))
+          << page.name << " misses exit status " << number;
     }
   }
 }

@@ -1,9 +1,9 @@
 // The syntax of typed numbers and the values built from them.
+#include "console/number_syntax.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "console/number_syntax.hpp"
 
 namespace {
 
@@ -21,8 +21,8 @@ TEST(RealSyntax, AcceptsSignDigitsPointAndExponent) {
 }
 
 TEST(RealSyntax, RefusesAnythingElse) {
-  for (const char* token : {"1,5", "abc", "1e", "--1", "0x10", "12m", ".", "-", "+.", "e5",
-                            "1e+", "1.2.3", "1e5.0", "\xef\xbc\x91\xef\xbc\x92", "7.1\x81\x40MHz"}) {
+  for (const char* token : {"1,5", "abc", "1e", "--1", "0x10", "12m", ".", "-", "+.", "e5", "1e+",
+                            "1.2.3", "1e5.0", "\xef\xbc\x91\xef\xbc\x92", "7.1\x81\x40MHz"}) {
     EXPECT_FALSE(parseReal(token)) << token;
   }
 }
@@ -79,8 +79,8 @@ TEST(IntegerSyntax, ThirtyTwoBitRanges) {
 }
 
 TEST(IntegerSyntax, RefusesAnythingElse) {
-  for (const char* token : {"1.0", "abc", "$", "0x", "%2", "&8", "1e3", "--1", "+-1", "$-1",
-                            "12m", "\xef\xbc\x91"}) {
+  for (const char* token :
+       {"1.0", "abc", "$", "0x", "%2", "&8", "1e3", "--1", "+-1", "$-1", "12m", "\xef\xbc\x91"}) {
     EXPECT_FALSE(parseInteger(token)) << token;
   }
 }

@@ -6,8 +6,8 @@
 // session's output has CR LF line ends only and nothing after a report.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -28,23 +28,64 @@ constexpr std::uint32_t kFirstSeed = 20260101;
 
 // Answers that no calculator can take as a sensible value.
 const std::vector<std::string> kExtremeReals = {
-    "0", "-0", "-1", "-7.05", "1e-300", "1e300", "1.7976931348623157e308", "1e308",
-    "1e309", "-1e309", "4.9e-324", "1e-400", "2.5e-320", "1e4931", "1e4933", "0e10000",
-    "1e-10000", std::string(300, '9'), std::string(254, '0') + "1", "0.000000000000000000001",
-    "123456789012345678901234567890", "65536", "1e-5", "1e5", "abc", "", "   ", "7.05MHz",
-    "\x82\x50\x82\x51", ".", "+", "-", "1e", "1e+", "$10", "1,5", "--1", "\x1a",
+    "0",
+    "-0",
+    "-1",
+    "-7.05",
+    "1e-300",
+    "1e300",
+    "1.7976931348623157e308",
+    "1e308",
+    "1e309",
+    "-1e309",
+    "4.9e-324",
+    "1e-400",
+    "2.5e-320",
+    "1e4931",
+    "1e4933",
+    "0e10000",
+    "1e-10000",
+    std::string(300, '9'),
+    std::string(254, '0') + "1",
+    "0.000000000000000000001",
+    "123456789012345678901234567890",
+    "65536",
+    "1e-5",
+    "1e5",
+    "abc",
+    "",
+    "   ",
+    "7.05MHz",
+    "\x82\x50\x82\x51",
+    ".",
+    "+",
+    "-",
+    "1e",
+    "1e+",
+    "$10",
+    "1,5",
+    "--1",
+    "\x1a",
     std::string("7\0.5", 4),
-    "\x81\x40" "7", "\xff", "7.05 MHz \x1a",
+    "\x81\x40"
+    "7",
+    "\xff",
+    "7.05 MHz \x1a",
 };
 const std::vector<std::string> kExtremeIntegers = {
-    "32767", "32768", "65535", "65537", "65542", "-32769", "2147483647", "2147483648",
-    "-2147483648", "$FFFFFFFF", "0x7fffffff", "%" + std::string(32, '1'), "&37777777777",
-    "x10", "1.5", "1e3", "", "\x1a", "abc", "-0", std::string(40, '0') + "4", "\xff",
+    "32767",        "32768",      "65535",
+    "65537",        "65542",      "-32769",
+    "2147483647",   "2147483648", "-2147483648",
+    "$FFFFFFFF",    "0x7fffffff", "%" + std::string(32, '1'),
+    "&37777777777", "x10",        "1.5",
+    "1e3",          "",           "\x1a",
+    "abc",          "-0",         std::string(40, '0') + "4",
+    "\xff",
 };
-const std::vector<std::string> kExtremeChars = {"", " ", "\x1a", std::string(1, '\0'), "\xff",
-                                                "NNNN", "\t"};
-const std::vector<std::string> kExtremePauses = {"", std::string(1000, 'x'), "\x1a",
-                                                 std::string(2, '\0'), "\xff\xfe", "0"};
+const std::vector<std::string> kExtremeChars = {"",     " ",    "\x1a", std::string(1, '\0'),
+                                                "\xff", "NNNN", "\t"};
+const std::vector<std::string> kExtremePauses = {
+    "", std::string(1000, 'x'), "\x1a", std::string(2, '\0'), "\xff\xfe", "0"};
 
 class SessionGenerator {
  public:
@@ -151,7 +192,11 @@ class SessionGenerator {
       case 3: impedance(); break;
       case 4: efficiency(); break;
       case 5: dipole(); break;
-      case 6: pause(); pause(); pause(); break;
+      case 6:
+        pause();
+        pause();
+        pause();
+        break;
       default: break;  // the menu shows again
     }
   }
@@ -178,7 +223,7 @@ class SessionGenerator {
     if (chance(0.5)) {
       real(0.5, 500);  // wanted inductance, uH: the turns it needs
     } else {
-      answer("0");    // the inductance of a number of turns
+      answer("0");  // the inductance of a number of turns
       real(1, 200);
       if (chance(0.5)) {
         answer("0");  // close-wound
@@ -196,9 +241,9 @@ class SessionGenerator {
 
   void impedance() {
     pause();
-    real(1.8, 54);   // MHz
-    real(0.5, 20);   // length, m
-    real(0.5, 50);   // diameter, mm
+    real(1.8, 54);  // MHz
+    real(0.5, 20);  // length, m
+    real(0.5, 50);  // diameter, mm
     pause();
   }
 
@@ -206,9 +251,9 @@ class SessionGenerator {
     int bands = static_cast<int>(below(11));
     integer(bands);
     if (bands >= 1 && bands <= 8) pause();  // the guide for that many bands
-    real(1.8, 30);  // MHz
-    real(0.1, 5);   // L1, m
-    real(0.1, 5);   // L2, m
+    real(1.8, 30);                          // MHz
+    real(0.1, 5);                           // L1, m
+    real(0.1, 5);                           // L2, m
     pause();
   }
 
@@ -253,7 +298,11 @@ TEST(DesignedEnding, TellsEachWayARunCanGoWrong) {
     change(result);
     return undesignedEnding(result);
   };
-  EXPECT_EQ(changed(normal, [](ProcessResult& r) { r.signal = SIGSEGV; r.exitCode = -1; }),
+  EXPECT_EQ(changed(normal,
+                    [](ProcessResult& r) {
+                      r.signal = SIGSEGV;
+                      r.exitCode = -1;
+                    }),
             "killed by signal 11");
   EXPECT_EQ(changed(normal, [](ProcessResult& r) { r.exitCode = 1; }), "exit code 1");
   EXPECT_EQ(changed(fault, [](ProcessResult& r) { r.exitCode = 216; }), "exit code 216");
@@ -263,10 +312,10 @@ TEST(DesignedEnding, TellsEachWayARunCanGoWrong) {
   EXPECT_NE(changed(fault, [](ProcessResult& r) { r.output += " "; }), "");
   EXPECT_NE(changed(fault, [](ProcessResult& r) { r.output.resize(r.output.size() - 2); }), "");
   EXPECT_NE(changed(fault, [](ProcessResult& r) { r.exitCode = 200; }), "");
-  EXPECT_NE(changed(fault, [](ProcessResult& r) {
-              r.output += r.output.substr(r.output.find("Runtime"));
-            }),
-            "");
+  EXPECT_NE(
+      changed(fault,
+              [](ProcessResult& r) { r.output += r.output.substr(r.output.find("Runtime")); }),
+      "");
   EXPECT_NE(changed(fault, [](ProcessResult& r) { r.exitCode = 0; }), "");
   EXPECT_NE(changed(normal, [](ProcessResult& r) { r.exitCode = 106; }), "");
 }
@@ -285,8 +334,8 @@ TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
     }
     if (!fault.empty()) {
       ++failures;
-      ADD_FAILURE() << "session seed " << seed << (realistic ? " (realistic)" : "") << ": "
-                    << fault << "\n  input: " << escaped(input);
+      ADD_FAILURE() << "session seed " << seed << (realistic ? " (realistic)" : "") << ": " << fault
+                    << "\n  input: " << escaped(input);
     }
     ++endings[result.exitCode];
   }

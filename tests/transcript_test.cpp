@@ -1,11 +1,12 @@
 // Runs every golden transcript under tests/transcripts through the program.
+#include "tests/support/transcript.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
 #include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
 
 namespace {
 
@@ -26,7 +27,8 @@ std::vector<std::string> transcriptFiles() {
 
 std::string testName(const std::string& path) {
   std::string name = fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().string();
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
   return name;
 }
 
@@ -38,8 +40,8 @@ std::string firstDifference(const std::string& expected, const std::string& actu
   lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
   auto lineOf = [&](const std::string& text) {
     size_t end = text.find('\n', at);
-    std::string line = text.substr(lineStart, end == std::string::npos ? std::string::npos
-                                                                     : end - lineStart + 1);
+    std::string line =
+        text.substr(lineStart, end == std::string::npos ? std::string::npos : end - lineStart + 1);
     try {
       return toUtf8(line);
     } catch (...) {

@@ -23,12 +23,9 @@ double wireCorrectionA;
 double wireCorrectionB;
 
 constexpr std::string_view kBanner[] = {
-    " ",
-    "***********************  コイルのインダクタンスの計算です　*********************",
-    " ",
-    "                                               tanshuku ver.1.0  (C) 2026",
-    "  ",
-    "  ",
+    " ",  "***********************  コイルのインダクタンスの計算です　*********************",
+    " ",  "                                               tanshuku ver.1.0  (C) 2026",
+    "  ", "  ",
     "  ",
 };
 
@@ -36,11 +33,13 @@ constexpr std::string_view kRadiusPrompt =
     "コイルの半径はどれだけですか？(mm)     0 を入力するとヘルプがでます     ";
 constexpr std::string_view kLengthPrompt = "コイルの長さはどれだけですか？(mm)              ";
 constexpr std::string_view kPermeabilityPrompt = "比　透磁率はいくつですか？　空芯なら１です      ";
-constexpr std::string_view kWantedInductanceQuestion = "希望するインダクタンスを入力してください (uH)";
+constexpr std::string_view kWantedInductanceQuestion =
+    "希望するインダクタンスを入力してください (uH)";
 constexpr std::string_view kWantedInductancePrompt =
     "                     　巻数から計算するなら　０　を　入力してください   ";
 constexpr std::string_view kTurnsPrompt = "そのコイルは　何巻ありますか？     ";
-constexpr std::string_view kPitchQuestion = "巻線のピッチ（ｍｍ）を入力してください。密巻なら０です";
+constexpr std::string_view kPitchQuestion =
+    "巻線のピッチ（ｍｍ）を入力してください。密巻なら０です";
 constexpr std::string_view kWireDiameterQuestion = "巻線の直径（ｍｍ）を入力してください";
 
 constexpr std::string_view kHelpScreen[] = {
@@ -130,9 +129,9 @@ void correctForRoundWire() {
   wireDiameterM = stored(ConsoleIo::readReal() / 1000.0L);
   wireCorrectionA = stored(CoilFormulas::wireCorrectionA(wireDiameterM, windingPitchM));
   wireCorrectionB = stored(CoilFormulas::wireCorrectionB(turns));
-  inductance = stored(CoilFormulas::wireCorrectedInductance(
-      inductance, wireCorrectionA, wireCorrectionB, coilRadiusM, coilLengthM, turns,
-      nagaokaCoefficient));
+  inductance = stored(
+      CoilFormulas::wireCorrectedInductance(inductance, wireCorrectionA, wireCorrectionB,
+                                            coilRadiusM, coilLengthM, turns, nagaokaCoefficient));
 }
 
 // Inductance mode: the inductance of the coil with the typed number of turns.

@@ -18,14 +18,12 @@ inline constexpr long double kPi = static_cast<long double>(std::numbers::pi);
 // Nagaoka coefficient K = 1 / (1 + 0.9 x − 0.02 x²) with x = r / l. It turns
 // negative for r / l above about 46.085.
 inline long double nagaokaCoefficient(double radiusM, double lengthM) {
-  return 1.0L / ((radiusM * 0.9L / lengthM + 1.0L) -
-                 radiusM * 0.02L * radiusM / lengthM / lengthM);
+  return 1.0L / ((radiusM * 0.9L / lengthM + 1.0L) - radiusM * 0.02L * radiusM / lengthM / lengthM);
 }
 
 // Current-sheet inductance 4π × 10⁻⁷ × π r² N² K μ / l.
 inline long double currentSheetInductance(double radiusM, double lengthM, double turns,
-                                          double nagaokaCoefficient,
-                                          double relativePermeability) {
+                                          double nagaokaCoefficient, double relativePermeability) {
   return kPi * 4.0L * kPi * radiusM * radiusM * turns * turns * nagaokaCoefficient / lengthM *
          0.0000001L * relativePermeability;
 }
@@ -33,9 +31,8 @@ inline long double currentSheetInductance(double radiusM, double lengthM, double
 // The current-sheet formula solved for N; no wire, no rounding to whole turns.
 inline long double turnsForInductance(double wantedInductanceH, double radiusM, double lengthM,
                                       double nagaokaCoefficient, double relativePermeability) {
-  return (1.0L / (2.0L * kPi * radiusM)) *
-         std::sqrt(lengthM * wantedInductanceH * 10000000.0L / nagaokaCoefficient /
-                   relativePermeability);
+  return (1.0L / (2.0L * kPi * radiusM)) * std::sqrt(lengthM * wantedInductanceH * 10000000.0L /
+                                                     nagaokaCoefficient / relativePermeability);
 }
 
 // Round-wire correction term A = 2.3 × log10(1.73 d / p); the factor is 2.3,
@@ -53,8 +50,8 @@ inline long double wireCorrectionB(double turns) {
 inline long double wireCorrectedInductance(double inductanceH, double correctionA,
                                            double correctionB, double radiusM, double lengthM,
                                            double turns, double nagaokaCoefficient) {
-  return (1.0L - (correctionB + correctionA) * lengthM /
-                     (radiusM * kPi * turns * nagaokaCoefficient)) *
+  return (1.0L -
+          (correctionB + correctionA) * lengthM / (radiusM * kPi * turns * nagaokaCoefficient)) *
          inductanceH;
 }
 

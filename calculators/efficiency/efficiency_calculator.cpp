@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "calculators/dialogue.hpp"
 #include "calculators/efficiency/loading_point_guides.hpp"
 #include "calculators/ln10.hpp"
-#include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 

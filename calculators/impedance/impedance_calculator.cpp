@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "calculators/element_impedance.hpp"
 #include "calculators/dialogue.hpp"
+#include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"

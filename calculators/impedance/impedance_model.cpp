@@ -58,12 +58,14 @@ void shortenReactanceOfShortElement() {
   const long double z = elementImpedance;
   const long double w = electricalLength;
   if (w < 0.25L && z > 300.0L) {
-    feedReactance = stored(
-        feedReactance / ((z - 300.0L) * (z - 300.0L) / 120.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L));
+    feedReactance =
+        stored(feedReactance /
+               ((z - 300.0L) * (z - 300.0L) / 120.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L));
   }
   if (w < 0.25L && z < 300.0L) {
-    feedReactance = stored(
-        ((z - 300.0L) * (z - 300.0L) / 150.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L) * feedReactance);
+    feedReactance =
+        stored(((z - 300.0L) * (z - 300.0L) / 150.0L / 150.0L * (0.25L - w) * 6.6666L + 1.0L) *
+               feedReactance);
   }
 }
 
@@ -152,8 +154,9 @@ void adjustForElement() {
 void reportUnsupportedRange() { ConsoleIo::writeLine(kUnsupportedRange); }
 
 Quantities quantities() {
-  return {electricalLength, elementImpedance, resistanceLength, reactanceLength,
-          cappedReactanceLength, baseResistance, baseReactance, feedResistance, feedReactance};
+  return {electricalLength, elementImpedance,      resistanceLength,
+          reactanceLength,  cappedReactanceLength, baseResistance,
+          baseReactance,    feedResistance,        feedReactance};
 }
 
 }  // namespace ImpedanceModel

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "calculators/element_impedance.hpp"
 #include "calculators/dialogue.hpp"
+#include "calculators/element_impedance.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 

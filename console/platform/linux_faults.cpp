@@ -42,9 +42,9 @@ struct StackArea {
   std::uintptr_t lowest = 0;
 };
 StackArea mainStack;
-constexpr std::uintptr_t kStackGuardGap = 1024 * 1024 + 64 * 1024;
+constexpr std::uintptr_t kStackGuardGap = (1024 + 64) * std::uintptr_t{1024};
 // A fault this close to the stack pointer is the stack running out too.
-constexpr std::uintptr_t kNearStackPointer = 64 * 1024;
+constexpr std::uintptr_t kNearStackPointer = 64 * std::uintptr_t{1024};
 
 // Room for the handler's own frames, the signal trampoline, a few frames of
 // the C library and the most callers a report shows.
@@ -80,8 +80,7 @@ Fault floatingPointFault(const siginfo_t& info, const ucontext_t& context) {
     case FPE_FLTUND: return Fault::floatingUnderflow;
     case FPE_FLTRES: return Fault::floatingInexactResult;
     case FPE_FLTINV:
-      return isX87StackFault(context) ? Fault::floatingStackFault
-                                      : Fault::floatingInvalidOperation;
+      return isX87StackFault(context) ? Fault::floatingStackFault : Fault::floatingInvalidOperation;
     case FPE_FLTSUB: return Fault::subscriptOutOfRange;
     case FPE_INTDIV: return Fault::integerDivisionByZero;
     case FPE_INTOVF: return Fault::integerOverflow;
@@ -91,11 +90,18 @@ Fault floatingPointFault(const siginfo_t& info, const ucontext_t& context) {
 
 bool isPrefix(unsigned char byte) {
   switch (byte) {
-    case 0x26: case 0x2E: case 0x36: case 0x3E: case 0x64: case 0x65:
-    case 0x66: case 0x67: case 0xF0: case 0xF2: case 0xF3:
-      return true;
-    default:
-      return (byte & 0xF0) == 0x40;  // REX
+    case 0x26:
+    case 0x2E:
+    case 0x36:
+    case 0x3E:
+    case 0x64:
+    case 0x65:
+    case 0x66:
+    case 0x67:
+    case 0xF0:
+    case 0xF2:
+    case 0xF3: return true;
+    default: return (byte & 0xF0) == 0x40;  // REX
   }
 }
 
@@ -113,13 +119,13 @@ bool isPrivilegedInstruction(const unsigned char* code) {
   if (opcode != 0x0F) return false;
   unsigned char second = code[at + 1];
   // clts invd wbinvd, moves to and from control and debug registers, wrmsr rdmsr
-  return second == 0x06 || second == 0x08 || second == 0x09 ||
-         (second >= 0x20 && second <= 0x23) || second == 0x30 || second == 0x32;
+  return second == 0x06 || second == 0x08 || second == 0x09 || (second >= 0x20 && second <= 0x23) ||
+         second == 0x30 || second == 0x32;
 }
 
 bool isStackOverflow(std::uintptr_t address, std::uintptr_t stack) {
-  bool nearStackPointer = address + kNearStackPointer >= stack &&
-                          address <= stack + kNearStackPointer;
+  bool nearStackPointer =
+      address + kNearStackPointer >= stack && address <= stack + kNearStackPointer;
   bool inStackArea = address >= mainStack.lowest && address < mainStack.top;
   return nearStackPointer || inStackArea;
 }
@@ -137,16 +143,21 @@ Fault memoryFault(const siginfo_t& info, const ucontext_t& context) {
 
 Fault busFault(const siginfo_t& info) {
   switch (info.si_code) {
-    case BUS_ADRALN: case BUS_ADRERR: case BUS_OBJERR: return Fault::memoryAccess;
+    case BUS_ADRALN:
+    case BUS_ADRERR:
+    case BUS_OBJERR: return Fault::memoryAccess;
     default: return Fault::otherErrorFault;
   }
 }
 
 Fault instructionFault(const siginfo_t& info) {
   switch (info.si_code) {
-    case ILL_ILLOPC: case ILL_ILLOPN: case ILL_ILLADR: case ILL_ILLTRP:
-      return Fault::illegalInstruction;
-    case ILL_PRVOPC: case ILL_PRVREG: return Fault::privilegedInstruction;
+    case ILL_ILLOPC:
+    case ILL_ILLOPN:
+    case ILL_ILLADR:
+    case ILL_ILLTRP: return Fault::illegalInstruction;
+    case ILL_PRVOPC:
+    case ILL_PRVREG: return Fault::privilegedInstruction;
     default: return Fault::otherErrorFault;
   }
 }

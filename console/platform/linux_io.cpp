@@ -1,9 +1,10 @@
-#include "console/platform/io.hpp"
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "console/platform/io.hpp"
 
 namespace Platform {
 

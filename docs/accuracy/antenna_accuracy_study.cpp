@@ -16,8 +16,8 @@
 namespace {
 
 using namespace AntennaComparison;
-using PageTables::format;
 using AntennaReference::kSegmentsPerWave;
+using PageTables::format;
 
 constexpr double kLengthToDiameter[] = {100.0, 1000.0, 10000.0};
 constexpr double kCoilHeights[] = {0.25, 0.5, 0.75};
@@ -86,8 +86,8 @@ std::string impedanceText(double resistance, double reactance) {
 struct Study {
   std::vector<std::vector<FeedPointComparison>> feedPoints;  // by ratio, then length
   std::vector<Convergence> convergences;
-  std::vector<std::vector<CoilComparison>> baseCoils;    // by ratio, then length
-  std::vector<std::vector<CoilComparison>> centreCoils;  // by coil height, then length
+  std::vector<std::vector<CoilComparison>> baseCoils;           // by ratio, then length
+  std::vector<std::vector<CoilComparison>> centreCoils;         // by coil height, then length
   std::vector<std::vector<EfficiencyComparison>> efficiencies;  // by loading, then length
   std::vector<DipoleComparison> dipoles;
   std::string otherConvergences;  // the table
@@ -105,7 +105,9 @@ std::string otherConvergenceTable() {
   };
   static const Row kRows[] = {
       {"resonant length of a monopole, λ / D 200", "m",
-       [](int s) { return firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s).lengthM; }},
+       [](int s) {
+         return firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s).lengthM;
+       }},
       {"resonant length of a monopole, λ / D 10⁴", "m",
        [](int s) { return firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s).lengthM; }},
       {"resonant monopole of 10 mm wire: radiation resistance", "Ω",
@@ -163,7 +165,8 @@ Study runStudy() {
       study.convergences.push_back(convergence({length, ratio}));
     }
     auto& coils = study.baseCoils.emplace_back();
-    for (double length : steps(0.03, 0.25, 0.005)) coils.push_back(compareBaseCoil({length, ratio}));
+    for (double length : steps(0.03, 0.25, 0.005))
+      coils.push_back(compareBaseCoil({length, ratio}));
   }
   for (double height : kCoilHeights) {
     auto& coils = study.centreCoils.emplace_back();
@@ -173,9 +176,11 @@ Study runStudy() {
   }
   for (Loading loading : kLoadings) {
     auto& points = study.efficiencies.emplace_back();
-    for (double length : steps(0.03, 0.23, 0.01)) points.push_back(compareEfficiency(loading, length));
+    for (double length : steps(0.03, 0.23, 0.01))
+      points.push_back(compareEfficiency(loading, length));
   }
-  for (double ratio : logarithmicSteps(200.0, 1e6, 29)) study.dipoles.push_back(compareDipole(ratio));
+  for (double ratio : logarithmicSteps(200.0, 1e6, 29))
+    study.dipoles.push_back(compareDipole(ratio));
   study.otherConvergences = otherConvergenceTable();
   return study;
 }
@@ -190,8 +195,7 @@ void writeData(const Study& study, const std::string& folder) {
     for (const FeedPointComparison& p : points) {
       file << format("%.4f %.2f %.2f %.4f %.4f %.3f %.3f\n", p.element.electricalLength,
                      p.program.resistanceOhm, p.program.reactanceOhm, p.reference.real(),
-                     p.reference.imag(), percent(p.impedanceError()),
-                     percent(p.resistanceError()));
+                     p.reference.imag(), percent(p.impedanceError()), percent(p.resistanceError()));
     }
   }
   auto writeCoils = [&](const std::vector<CoilComparison>& coils, const std::string& name) {
@@ -277,19 +281,21 @@ std::string convergenceTable(const Study& study) {
       "| change 100 → 200 | segment / radius at 200 |\n"
       "|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const Convergence& c : study.convergences) {
-    table += format("| %g | %.2f | %s | %s | %s | %.1f %% | %.1f%s |\n", c.element.lengthToDiameter,
-                    c.element.electricalLength, impedanceText(c.coarse.real(), c.coarse.imag()).c_str(),
-                    impedanceText(c.nominal.real(), c.nominal.imag()).c_str(),
-                    impedanceText(c.fine.real(), c.fine.imag()).c_str(),
-                    percent(std::abs(c.fine - c.nominal) / std::abs(c.nominal)),
-                    c.fineSegmentToRadius, c.fineSegmentToRadius < 2.0 ? " (below 2)" : "");
+    table +=
+        format("| %g | %.2f | %s | %s | %s | %.1f %% | %.1f%s |\n", c.element.lengthToDiameter,
+               c.element.electricalLength, impedanceText(c.coarse.real(), c.coarse.imag()).c_str(),
+               impedanceText(c.nominal.real(), c.nominal.imag()).c_str(),
+               impedanceText(c.fine.real(), c.fine.imag()).c_str(),
+               percent(std::abs(c.fine - c.nominal) / std::abs(c.nominal)), c.fineSegmentToRadius,
+               c.fineSegmentToRadius < 2.0 ? " (below 2)" : "");
   }
   return table;
 }
 
 std::string coilTable(const Study& study) {
   std::string table = "| length (λ) |";
-  for (double ratio : kLengthToDiameter) table += format(" base, L/D %g: program | NEC2 | error |", ratio);
+  for (double ratio : kLengthToDiameter)
+    table += format(" base, L/D %g: program | NEC2 | error |", ratio);
   table += " coil half-way, L/D 1000: program | NEC2 | error |\n|---:|";
   for (int i = 0; i < 4; ++i) table += "---:|---:|---:|";
   table += "\n";
@@ -330,10 +336,10 @@ std::string efficiencyTable(const Study& study) {
 }
 
 std::string dipoleTable(const Study& study) {
-  std::string table =
-      format("| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
-             "| half-length | program's error |\n|---:|---:|---:|---:|---:|---:|---:|\n",
-             kFrequencyMhz);
+  std::string table = format(
+      "| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
+      "| half-length | program's error |\n|---:|---:|---:|---:|---:|---:|---:|\n",
+      kFrequencyMhz);
   for (std::size_t i = 0; i < study.dipoles.size(); i += 4) {
     const DipoleComparison& d = study.dipoles[i];
     table += format("| %.0f | %.3g mm | %.2f %% | %.3f m | %.2f %% | %.3f m | %+.2f %% |\n",
@@ -345,45 +351,49 @@ std::string dipoleTable(const Study& study) {
 }
 
 std::string headlineTable(const Study& study) {
-  std::string table = "| model | cases | largest error | median error | sign |\n"
-                      "|---|---|---:|---:|---|\n";
+  std::string table =
+      "| model | cases | largest error | median error | sign |\n"
+      "|---|---|---:|---:|---|\n";
   for (const auto& points : study.feedPoints) {
     std::vector<double> errors, resistance;
     for (const FeedPointComparison& p : points) {
       errors.push_back(p.impedanceError());
       resistance.push_back(p.resistanceError());
     }
-    table += format("| menu 3, feed-point impedance, size of the error | L/D %g, 0.1 to 0.63 λ "
-                    "| %.0f %% | %.0f %% | |\n",
-                    points.front().element.lengthToDiameter, percent(largest(errors)),
-                    percent(median(errors)));
+    table += format(
+        "| menu 3, feed-point impedance, size of the error | L/D %g, 0.1 to 0.63 λ "
+        "| %.0f %% | %.0f %% | |\n",
+        points.front().element.lengthToDiameter, percent(largest(errors)), percent(median(errors)));
   }
   for (const auto& coils : study.baseCoils) {
     std::vector<double> errors;
     for (const CoilComparison& c : coils) {
       if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
     }
-    table += format("| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
-                    "| %s |\n",
-                    coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
-                    percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
+    table += format(
+        "| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
+        "| %s |\n",
+        coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
+        percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
   }
   for (std::size_t i = 0; i < study.centreCoils.size(); ++i) {
     std::vector<double> errors;
     for (const CoilComparison& c : study.centreCoils[i]) {
       if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
     }
-    table += format("| menu 1, coil %g of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
-                    "| %.0f %% | %s |\n",
-                    kCoilHeights[i], percent(largest(magnitudes(errors))),
-                    percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
+    table += format(
+        "| menu 1, coil %g of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
+        "| %.0f %% | %s |\n",
+        kCoilHeights[i], percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
+        direction(errors, "too large", "too small"));
   }
   for (const auto& points : study.efficiencies) {
     std::vector<double> errors;
     for (const EfficiencyComparison& e : points) errors.push_back(e.errorDecibels());
-    table += format("| menu 4, efficiency, %s loading | 0.03 to 0.23 λ | %.2f dB | %.2f dB | %s |\n",
-                    loadingName(points.front().loading), largest(magnitudes(errors)),
-                    median(magnitudes(errors)), direction(errors, "too high", "too low"));
+    table +=
+        format("| menu 4, efficiency, %s loading | 0.03 to 0.23 λ | %.2f dB | %.2f dB | %s |\n",
+               loadingName(points.front().loading), largest(magnitudes(errors)),
+               median(magnitudes(errors)), direction(errors, "too high", "too low"));
   }
   std::vector<double> errors;
   for (const DipoleComparison& d : study.dipoles) errors.push_back(d.error());

@@ -15,8 +15,7 @@ double microhenries(double reactanceOhm) {
 
 double fullSizeResistance() {
   static const double resistance =
-      AntennaReference::firstResonance(kEfficiencyDiameterMm / 1000.0, kFrequencyMhz)
-          .resistanceOhm;
+      AntennaReference::firstResonance(kEfficiencyDiameterMm / 1000.0, kFrequencyMhz).resistanceOhm;
   return resistance;
 }
 
@@ -84,8 +83,7 @@ double EfficiencyComparison::errorDecibels() const {
 
 EfficiencyComparison compareEfficiency(Loading loading, double conductorLength) {
   const double lengthM = asTyped(conductorLength * programWavelengthM());
-  const AntennaReference::Monopole monopole{lengthM, kEfficiencyDiameterMm / 1000.0,
-                                            kFrequencyMhz};
+  const AntennaReference::Monopole monopole{lengthM, kEfficiencyDiameterMm / 1000.0, kFrequencyMhz};
   double nearM = 0.0, farM = 0.0, resistance = 0.0;
   switch (loading) {
     case Loading::base:

@@ -28,7 +28,8 @@ struct Element {
   double lengthToDiameter;
   double lengthM() const;
   double diameterMm() const;
-  AntennaReference::Monopole monopole(int segmentsPerWave = AntennaReference::kSegmentsPerWave) const;
+  AntennaReference::Monopole monopole(
+      int segmentsPerWave = AntennaReference::kSegmentsPerWave) const;
 };
 
 // Relative error, program / reference - 1.
@@ -61,7 +62,7 @@ Convergence convergence(const Element& element);
 // reactance. coilHeight is a part of the element's length; 0 is the base.
 struct CoilComparison {
   Element element;
-  double coilHeight;    // as placed, a whole number of segments up
+  double coilHeight;  // as placed, a whole number of segments up
   double programUh;
   double referenceUh;
   double error() const;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace AntennaReference {
 namespace {
@@ -95,8 +95,8 @@ Nec2::Structure coilLoadedDipole(const Monopole& monopole, int coilSegmentsAbove
 
 CentreCoil resonatingCoil(const Monopole& monopole, double wantedHeightM) {
   const int halfSegments = (dipoleSegments(monopole) - 1) / 2;
-  const int above = std::clamp(static_cast<int>(std::lround(wantedHeightM / segmentLength(monopole))),
-                               1, halfSegments);
+  const int above = std::clamp(
+      static_cast<int>(std::lround(wantedHeightM / segmentLength(monopole))), 1, halfSegments);
   auto reactanceAtFeed = [&](double coilReactance) {
     return Nec2::feedImpedance(coilLoadedDipole(monopole, above, coilReactance)).imag();
   };
@@ -143,8 +143,7 @@ TopHat resonatingTopHat(const Monopole& monopole) {
 
 Resonance firstResonance(double diameterM, double frequencyMhz, int segmentsPerWave) {
   const double quarterWave = Nec2::wavelengthM(frequencyMhz) / 4.0;
-  const int segments =
-      dipoleSegments({quarterWave, diameterM, frequencyMhz, segmentsPerWave});
+  const int segments = dipoleSegments({quarterWave, diameterM, frequencyMhz, segmentsPerWave});
   auto monopoleOf = [&](double length) {
     Nec2::Structure dipole = dipoleOf({length, diameterM, frequencyMhz, segmentsPerWave});
     dipole.wires[0].segments = segments;

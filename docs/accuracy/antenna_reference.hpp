@@ -45,9 +45,9 @@ std::complex<double> feedImpedance(const Monopole& monopole);
 // so its height is a whole number of segments above the feed point.
 struct CentreCoil {
   int segmentsAboveFeed;
-  double heightM;       // above the feed point, as placed
-  double reactanceOhm;  // the coil's reactance at resonance
-  double resistanceOhm; // the feed-point resistance at resonance
+  double heightM;        // above the feed point, as placed
+  double reactanceOhm;   // the coil's reactance at resonance
+  double resistanceOhm;  // the feed-point resistance at resonance
 };
 CentreCoil resonatingCoil(const Monopole& monopole, double wantedHeightM);
 Nec2::Structure coilLoadedDipole(const Monopole& monopole, int coilSegmentsAboveFeed,

@@ -275,10 +275,10 @@ int main(int argc, char** argv) {
   writeFamilyData(folder);
   writeStudyCoilData(folder);
   bool filled = PageTables::fill(argv[2], {{"reference-check", referenceCheckTable()},
-                                     {"nagaoka", nagaokaTable()},
-                                     {"wire-corrections", wireCorrectionTable()},
-                                     {"inductance", inductanceTable()},
-                                     {"turns", turnsTable()},
-                                     {"headline", headlineTable()}});
+                                           {"nagaoka", nagaokaTable()},
+                                           {"wire-corrections", wireCorrectionTable()},
+                                           {"inductance", inductanceTable()},
+                                           {"turns", turnsTable()},
+                                           {"headline", headlineTable()}});
   return filled ? 0 : 1;
 }

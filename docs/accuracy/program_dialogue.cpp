@@ -56,8 +56,8 @@ double asTyped(double value) { return std::strtod(typed(value).c_str(), nullptr)
 // Menu 1: Return after the introduction, diameter, length, frequency, the
 // loading answer, (the tip length), Return after the results.
 double baseLoadingCoilUh(double diameterMm, double lengthM, double frequencyMhz) {
-  std::string screen = screenOf("1\n\n" + line(diameterMm) + line(lengthM) + line(frequencyMhz) +
-                                "Y\n\n");
+  std::string screen =
+      screenOf("1\n\n" + line(diameterMm) + line(lengthM) + line(frequencyMhz) + "Y\n\n");
   return numberAfter(screen, "ローディングコイルのインダクタンスは");
 }
 

@@ -22,9 +22,9 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     switch (argv[i][0]) {
       case 'R':
-        std::snprintf(line, sizeof line, "R %016llX",
-                      static_cast<unsigned long long>(
-                          std::bit_cast<std::uint64_t>(ConsoleIo::readReal())));
+        std::snprintf(
+            line, sizeof line, "R %016llX",
+            static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(ConsoleIo::readReal())));
         ConsoleIo::writeLine(line);
         break;
       case 'I':

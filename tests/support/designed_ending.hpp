@@ -65,8 +65,7 @@ inline std::string undesignedEnding(const ProcessResult& result,
   std::string tail = output.substr(reportStart);
   if (!std::regex_match(tail, match, report)) return "a malformed report, or bytes after it";
   if (match[1].str() != std::to_string(result.exitCode)) {
-    return "report number " + match[1].str() + " with exit code " +
-           std::to_string(result.exitCode);
+    return "report number " + match[1].str() + " with exit code " + std::to_string(result.exitCode);
   }
   return "";
 }

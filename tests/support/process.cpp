@@ -97,8 +97,8 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
     }
     if (inIndex >= 0 && fds[inIndex].revents != 0) {
       size_t chunk = std::min<size_t>(input.size() - written, 65536);
-      ssize_t put = (fds[inIndex].revents & POLLOUT) ? write(inFd, input.data() + written, chunk)
-                                                     : -1;
+      ssize_t put =
+          (fds[inIndex].revents & POLLOUT) ? write(inFd, input.data() + written, chunk) : -1;
       if (put > 0) written += static_cast<size_t>(put);
       if (put < 0 || written == input.size()) {
         close(inFd);

@@ -77,8 +77,8 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
     if (inHeader && line.starts_with("#")) continue;
     inHeader = false;
     if (line.starts_with("[screen ") && line.ends_with("]")) {
-      readLines(screensDir + "/" + line.substr(8, line.size() - 9) + ".t", screensDir,
-                transcript, outputUtf8);
+      readLines(screensDir + "/" + line.substr(8, line.size() - 9) + ".t", screensDir, transcript,
+                outputUtf8);
       continue;
     }
     if (line.starts_with("[exit ") && line.ends_with("]")) {
@@ -96,7 +96,8 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
       if (open == std::string::npos) break;
       size_t close = line.find(kAnswerClose, open);
       if (close == std::string::npos) throw std::runtime_error("unclosed « in " + path);
-      std::string answer = line.substr(open + kAnswerOpen.size(), close - open - kAnswerOpen.size());
+      std::string answer =
+          line.substr(open + kAnswerOpen.size(), close - open - kAnswerOpen.size());
       transcript.input += unescapeAnswer(answer) + "\n";
       at = close + kAnswerClose.size();
     }
