@@ -58,42 +58,33 @@ InteractiveProcess::~InteractiveProcess() {
   }
 }
 
+// Appends what arrives within timeoutMilliseconds; false when nothing did or
+// the output closed (a pseudo-terminal reports EIO then).
+bool InteractiveProcess::readSome(std::string& text, int timeoutMilliseconds) {
+  pollfd ready{output_, POLLIN, 0};
+  if (poll(&ready, 1, timeoutMilliseconds) <= 0) return false;
+  char buffer[4096];
+  ssize_t got = read(output_, buffer, sizeof buffer);
+  if (got <= 0) return false;
+  text.append(buffer, static_cast<size_t>(got));
+  return true;
+}
+
 std::string InteractiveProcess::readUntilQuiet(int quietMilliseconds) {
   std::string text;
-  for (;;) {
-    pollfd ready{output_, POLLIN, 0};
-    if (poll(&ready, 1, quietMilliseconds) <= 0) return text;
-    char buffer[4096];
-    ssize_t got = read(output_, buffer, sizeof buffer);
-    if (got <= 0) return text;  // closed (a pseudo-terminal reports EIO)
-    text.append(buffer, static_cast<size_t>(got));
+  while (readSome(text, quietMilliseconds)) {
   }
+  return text;
 }
 
 std::string InteractiveProcess::readScreen(const std::string& expected) {
   std::string text;
-  while (text.size() < expected.size()) {
-    pollfd ready{output_, POLLIN, 0};
-    if (poll(&ready, 1, 10000) <= 0) return text;
-    char buffer[4096];
-    ssize_t got = read(output_, buffer, sizeof buffer);
-    if (got <= 0) return text;
-    text.append(buffer, static_cast<size_t>(got));
+  while (text.size() < expected.size() && readSome(text, 10000)) {
   }
   return text + readUntilQuiet(300);
 }
 
-std::string InteractiveProcess::readToEnd() {
-  std::string text;
-  for (;;) {
-    pollfd ready{output_, POLLIN, 0};
-    if (poll(&ready, 1, 10000) <= 0) return text;
-    char buffer[4096];
-    ssize_t got = read(output_, buffer, sizeof buffer);
-    if (got <= 0) return text;
-    text.append(buffer, static_cast<size_t>(got));
-  }
-}
+std::string InteractiveProcess::readToEnd() { return readUntilQuiet(10000); }
 
 void InteractiveProcess::send(const std::string& bytes) {
   if (write(input_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {

@@ -33,6 +33,8 @@ class InteractiveProcess {
   int wait();
 
  private:
+  bool readSome(std::string& text, int timeoutMilliseconds);
+
   pid_t child_ = -1;
   int input_ = -1;
   int output_ = -1;
