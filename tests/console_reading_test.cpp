@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "tests/support/process.hpp"
+#include "tests/support/report.hpp"
 
 namespace {
 
@@ -30,11 +31,11 @@ std::string real(double value) {
   return line;
 }
 
+// The output ends with a well-formed report of that number on a line of its own.
 bool endsWithReport(const std::string& output, int number) {
-  std::string head = "Runtime error " + std::to_string(number) + " at $";
-  size_t at = output.rfind(head);
-  return at != std::string::npos && (at == 0 || output.substr(at - 2, 2) == "\r\n") &&
-         output.ends_with("\r\n\r\n");
+  Report report = reportIn(output);
+  return report.number == number &&
+         (report.textBefore.empty() || report.textBefore.ends_with("\r\n"));
 }
 
 TEST(ReadReal, SkipsBlankLinesAndTakesOneNumberPerLine) {

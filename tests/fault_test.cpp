@@ -11,35 +11,9 @@
 
 #include "tests/support/interactive.hpp"
 #include "tests/support/process.hpp"
+#include "tests/support/report.hpp"
 
 namespace {
-
-struct Report {
-  std::string textBefore;              // the output that precedes the report
-  int number = -1;                     // -1 when no well-formed report ends the output
-  std::vector<std::string> locations;  // the first line's, then the callers'
-};
-
-Report reportIn(const std::string& output) {
-  static const std::regex form(
-      "Runtime error ([1-9][0-9]*) at \\$([0-9A-F]{8})\r\n  \\$\\2\r\n"
-      "((?:  \\$[0-9A-F]{8}\r\n)+)\r\n");
-  Report report;
-  size_t start = output.rfind("Runtime error ");
-  std::smatch match;
-  std::string tail = output.substr(start == std::string::npos ? output.size() : start);
-  if (!std::regex_match(tail, match, form)) return report;
-  report.textBefore = output.substr(0, start);
-  report.number = std::stoi(match[1].str());
-  report.locations.push_back(match[2].str());
-  static const std::regex callerLine("  \\$([0-9A-F]{8})\r\n");
-  std::string callers = match[3].str();
-  for (std::sregex_iterator line(callers.begin(), callers.end(), callerLine), end; line != end;
-       ++line) {
-    report.locations.push_back((*line)[1].str());
-  }
-  return report;
-}
 
 size_t callerLines(const Report& report) { return report.locations.size() - 1; }
 

@@ -15,10 +15,9 @@ namespace {
 
 char line[64];
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  Program::start();
+// Called from main, so that a report made inside it has a caller line, as
+// every report of the program itself does.
+[[gnu::noinline]] void runOperations(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     switch (argv[i][0]) {
       case 'R':
@@ -41,5 +40,12 @@ int main(int argc, char** argv) {
         break;
     }
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Program::start();
+  runOperations(argc, argv);
   RunTime::endProgram(0);
 }

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <algorithm>
-#include <regex>
 #include <set>
 #include <string>
 
 #include "tests/support/process.hpp"
+#include "tests/support/report.hpp"
 #include "tests/support/transcript.hpp"
 
 // The exit codes that standard input alone can bring about while standard
@@ -44,9 +44,6 @@ inline std::string lineEndFault(const std::string& output) {
 // designed ways.
 inline std::string undesignedEnding(const ProcessResult& result,
                                     const std::set<int>& designedCodes = kInputEndings) {
-  static const std::regex report(
-      "Runtime error ([1-9][0-9]*) at \\$([0-9A-F]{8})\r\n  \\$\\2\r\n"
-      "(  \\$[0-9A-F]{8}\r\n)+\r\n");
   if (result.signal != 0) return "killed by signal " + std::to_string(result.signal);
   if (!designedCodes.contains(result.exitCode)) {
     return "exit code " + std::to_string(result.exitCode);
@@ -61,11 +58,11 @@ inline std::string undesignedEnding(const ProcessResult& result,
   }
   if (reportStart == std::string::npos) return "no report";
   if (reportStart != output.rfind("Runtime error ")) return "more than one report";
-  std::smatch match;
-  std::string tail = output.substr(reportStart);
-  if (!std::regex_match(tail, match, report)) return "a malformed report, or bytes after it";
-  if (match[1].str() != std::to_string(result.exitCode)) {
-    return "report number " + match[1].str() + " with exit code " + std::to_string(result.exitCode);
+  Report report = reportIn(output);
+  if (report.number < 0) return "a malformed report, or bytes after it";
+  if (report.number != result.exitCode) {
+    return "report number " + std::to_string(report.number) + " with exit code " +
+           std::to_string(result.exitCode);
   }
   return "";
 }

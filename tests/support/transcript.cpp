@@ -3,9 +3,10 @@
 #include <iconv.h>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
+
+#include "tests/support/report.hpp"
 
 namespace {
 
@@ -123,13 +124,8 @@ Transcript readTranscript(const std::string& path) {
 }
 
 std::string normaliseReport(const std::string& output) {
-  static const std::regex report(
-      "Runtime error ([0-9]+) at \\$([0-9A-F]{8})\r\n  \\$\\2\r\n(  \\$[0-9A-F]{8}\r\n)+\r\n");
-  size_t start = output.rfind("Runtime error ");
-  if (start == std::string::npos) return output;
-  std::smatch match;
-  std::string tail = output.substr(start);
-  if (!std::regex_match(tail, match, report)) return output;
-  return output.substr(0, start) + "Runtime error " + match[1].str() +
+  Report report = reportIn(output);
+  if (report.number < 0) return output;
+  return report.textBefore + "Runtime error " + std::to_string(report.number) +
          " at $XXXXXXXX\r\n  $XXXXXXXX\r\n  $XXXXXXXX" + toShiftJis("…") + "\r\n\r\n";
 }
