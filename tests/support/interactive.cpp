@@ -17,13 +17,19 @@ InteractiveProcess::InteractiveProcess(const std::string& program, Terminal term
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
-  if (terminal == Terminal::pseudo) {
+  if (terminal != Terminal::none) {
     int master = -1;
     termios raw{};
     cfmakeraw(&raw);
-    child_ = forkpty(&master, nullptr, &raw, nullptr);
+    // A new terminal's own settings are a user's line mode.
+    child_ = forkpty(&master, nullptr, terminal == Terminal::pseudo ? &raw : nullptr, nullptr);
     if (child_ < 0) throw std::runtime_error("forkpty failed");
     if (child_ == 0) {
+      termios settings{};
+      if (terminal == Terminal::lines && tcgetattr(STDIN_FILENO, &settings) == 0) {
+        settings.c_iflag |= IUTF8;
+        tcsetattr(STDIN_FILENO, TCSANOW, &settings);
+      }
       execv(program.c_str(), argv.data());
       _exit(127);
     }
@@ -97,9 +103,32 @@ void InteractiveProcess::closeInput() {
   input_ = -1;
 }
 
+void InteractiveProcess::hangUp() {
+  closeInput();
+  close(output_);
+  output_ = -1;
+}
+
+termios InteractiveProcess::terminalSettings() const {
+  termios settings{};
+  if (tcgetattr(output_, &settings) != 0) throw std::runtime_error("no terminal");
+  return settings;
+}
+
+void InteractiveProcess::setTerminalSettings(const termios& settings) {
+  if (tcsetattr(output_, TCSANOW, &settings) != 0) throw std::runtime_error("no terminal");
+}
+
 int InteractiveProcess::wait() {
   int status = 0;
-  waitpid(child_, &status, 0);
+  for (int tries = 0; waitpid(child_, &status, WNOHANG) == 0; ++tries) {
+    if (tries == 3000) {
+      kill(child_, SIGKILL);
+      waitpid(child_, &status, 0);
+      break;
+    }
+    usleep(10000);
+  }
   child_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

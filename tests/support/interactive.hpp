@@ -2,16 +2,20 @@
 // types a line, reads again. Its standard output is a pipe or, with
 // Terminal::pseudo, a pseudo-terminal in raw mode (so the terminal adds no
 // CR and takes no Ctrl-Z); standard input is a pipe or the same terminal.
+// Terminal::lines is a pseudo-terminal as a user's UTF-8 terminal is set:
+// it edits and echoes typed lines in UTF-8, turns Return into LF, LF into
+// CR LF on output, and Ctrl-C into an interrupt.
 #pragma once
 
 #include <sys/types.h>
+#include <termios.h>
 
 #include <string>
 #include <vector>
 
 class InteractiveProcess {
  public:
-  enum class Terminal { none, pseudo };
+  enum class Terminal { none, pseudo, lines };
 
   InteractiveProcess(const std::string& program, Terminal terminal,
                      const std::vector<std::string>& arguments = {});
@@ -29,7 +33,13 @@ class InteractiveProcess {
   std::string readToEnd();
   void send(const std::string& bytes);
   void closeInput();
-  // Waits for the process; its exit code, or -1 after a signal.
+  // Hangs up the terminal (Terminal::pseudo or lines): closes its master side.
+  void hangUp();
+  // The settings of the terminal.
+  termios terminalSettings() const;
+  void setTerminalSettings(const termios& settings);
+  // Waits for the process, at most 30 seconds (then kills it); its exit
+  // code, or -1 after a signal.
   int wait();
 
  private:
