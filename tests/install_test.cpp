@@ -26,11 +26,10 @@ TEST(Install, InstalledProgramRunsADialogue) {
       shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" + prefix.string() + "'");
   ASSERT_EQ(install.exitCode, 0) << install.output;
 
-  for (const char* file :
-       {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1",
-        "share/man/ja/man1/tanshuku.1", "share/man/man1/tanshuku-utf8.1",
-        "share/man/ja/man1/tanshuku-utf8.1", "share/doc/tanshuku/README.md",
-        "share/doc/tanshuku/accuracy.md"}) {
+  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1",
+                           "share/man/ja/man1/tanshuku.1", "share/man/man1/tanshuku-utf8.1",
+                           "share/man/ja/man1/tanshuku-utf8.1", "share/doc/tanshuku/README.md",
+                           "share/doc/tanshuku/accuracy.md"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }
 

@@ -27,8 +27,8 @@ const std::string kDipoleResult = "波長短縮率は  2.44％  です";
 // The front end copied into a folder of its own, with the given program
 // beside it as "tanshuku" (none when empty), so that it starts that one.
 std::string frontEndWith(const std::string& program, const std::string& name) {
-  fs::path folder = fs::path(testing::TempDir()) /
-                    ("tanshuku-utf8-" + name + "-" + std::to_string(getpid()));
+  fs::path folder =
+      fs::path(testing::TempDir()) / ("tanshuku-utf8-" + name + "-" + std::to_string(getpid()));
   fs::remove_all(folder);
   fs::create_directories(folder);
   fs::copy_file(frontEndPath(), folder / "tanshuku-utf8");
@@ -75,11 +75,13 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
   } cases[] = {
       {"Ｎ\r", "82 6D 0A"},  // the loading question's N, typed full-width
       {"ﾛ～5\r", "DB 81 60 35 0A"},
-      {"€\r", "3F 0A"},  // no form in code page 932
+      {"€\r", "3F 0A"},                        // no form in code page 932
       {"1\x16\x03\x16\x1a\r", "31 03 1A 0A"},  // Ctrl-V makes a control key a byte
-      {"1 2 3\x15" "45\r", "34 35 0A"},        // Ctrl-U erases the line
-      {"12\x04", "31 32"},                     // Ctrl-D inside a line hands it on
-      {"\x04", "end"},                         // and at its start ends the input
+      {"1 2 3\x15"
+       "45\r",
+       "34 35 0A"},         // Ctrl-U erases the line
+      {"12\x04", "31 32"},  // Ctrl-D inside a line hands it on
+      {"\x04", "end"},      // and at its start ends the input
   };
   InteractiveProcess probe(frontEndWith(probePath("input_bytes_probe"), "probe"), Terminal::lines);
   for (const Case& c : cases) {
@@ -94,14 +96,14 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
 // A session through every entry of the menu, on a terminal that does not
 // echo (so that the typed lines do not mix with the screens).
 TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
-  const std::string answers[] = {
-      "1", "", "25", "2.5", "7.05", "Y", "",                 // loading coil
-      "2", "0", "", "12", "35", "1", "12.5", "",             // coil: help, turns
-      "3", "", "7", "30", "2", "",                           // feed-point impedance
-      "4", "2", "", "14.2", "1.5", "2.25", "",               // efficiency
-      "5", "7.05", "2", "",                                  // dipole
-      "6", "", "", "",                                       // guide
-      "0"};
+  const std::string answers[] = {"1", "",     "25", "2.5",  "7.05", "Y",    "",  // loading coil
+                                 "2", "0",    "",   "12",   "35",   "1",    "12.5",
+                                 "",                                     // coil: help, turns
+                                 "3", "",     "7",  "30",   "2",    "",  // feed-point impedance
+                                 "4", "2",    "",   "14.2", "1.5",  "2.25", "",  // efficiency
+                                 "5", "7.05", "2",  "",                          // dipole
+                                 "6", "",     "",   "",                          // guide
+                                 "0"};
   std::string input;
   for (const std::string& answer : answers) input += answer + "\n";
   ProcessResult direct = runProcess(programPath(), input);

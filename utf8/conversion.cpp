@@ -40,9 +40,7 @@ bool isCodePage932Lead(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-bool isCodePage932Trail(unsigned char byte) {
-  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
+bool isCodePage932Trail(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
 
 // How many bytes one substitute stands for, where the converter refused the
 // bytes: a whole character that the target has no form for, otherwise the

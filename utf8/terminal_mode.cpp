@@ -47,7 +47,8 @@ int run(const std::string& program) {
 
   termios user{};
   const bool userTypesLines = tcgetattr(STDIN_FILENO, &user) == 0 && (user.c_lflag & ICANON) != 0;
-  TypedLines lines(static_cast<char>(settings.c_cc[VLNEXT]), static_cast<char>(settings.c_cc[VEOF]));
+  TypedLines lines(static_cast<char>(settings.c_cc[VLNEXT]),
+                   static_cast<char>(settings.c_cc[VEOF]));
   Relay::run({STDIN_FILENO, STDOUT_FILENO, master, master}, {&lines, userTypesLines});
   return Child::exitStatus(child);
 }

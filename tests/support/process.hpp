@@ -7,9 +7,9 @@
 #include <vector>
 
 struct ProcessResult {
-  std::string output;  // standard output, byte for byte
-  int exitCode = -1;   // -1 when the process died by a signal
-  int signal = 0;      // the signal that ended it, or 0
+  std::string output;     // standard output, byte for byte
+  int exitCode = -1;      // -1 when the process died by a signal
+  int signal = 0;         // the signal that ended it, or 0
   long peakMemoryKb = 0;  // the most memory that it, or a process it waited for, held
 };
 
