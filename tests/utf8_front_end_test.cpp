@@ -61,7 +61,7 @@ TEST(Utf8OnATerminal, BackspaceErasesAFullWidthDigitWhole) {
   session.frontEnd.send("\x7f");
   session.frontEnd.send("5\r");
   const std::string question = "中心周波数は？ＭＨｚですか";
-  EXPECT_NE(session.frontEnd.readScreen(question).find(question), std::string::npos);
+  EXPECT_NE(session.frontEnd.readUntil(question).find(question), std::string::npos);
   session.frontEnd.send("7.05\r2\r\r0\r");
   EXPECT_NE(session.frontEnd.readToEnd().find(kDipoleResult), std::string::npos);
   EXPECT_EQ(session.frontEnd.wait(), 0);
@@ -77,17 +77,15 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
       {"ﾛ～5\r", "DB 81 60 35 0A"},
       {"€\r", "3F 0A"},                        // no form in code page 932
       {"1\x16\x03\x16\x1a\r", "31 03 1A 0A"},  // Ctrl-V makes a control key a byte
-      {"1 2 3\x15"
-       "45\r",
-       "34 35 0A"},         // Ctrl-U erases the line
-      {"12\x04", "31 32"},  // Ctrl-D inside a line hands it on
-      {"\x04", "end"},      // and at its start ends the input
+      {"1 2 3\02545\r", "34 35 0A"},           // Ctrl-U (octal 025) erases the line
+      {"12\x04", "31 32"},                     // Ctrl-D inside a line hands it on
+      {"\x04", "end"},                         // and at its start ends the input
   };
   InteractiveProcess probe(frontEndWith(probePath("input_bytes_probe"), "probe"), Terminal::lines);
   for (const Case& c : cases) {
     probe.send(c.typed);
     std::string expected = std::string(c.arrives) + "\r\r\n";
-    std::string shown = probe.readScreen(expected);
+    std::string shown = probe.readUntil(expected);
     EXPECT_TRUE(shown.ends_with(expected)) << c.arrives << " in " << shown;
   }
   EXPECT_EQ(probe.wait(), 0);
@@ -96,16 +94,14 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
 // A session through every entry of the menu, on a terminal that does not
 // echo (so that the typed lines do not mix with the screens).
 TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
-  const std::string answers[] = {"1", "",     "25", "2.5",  "7.05", "Y",    "",  // loading coil
-                                 "2", "0",    "",   "12",   "35",   "1",    "12.5",
-                                 "",                                     // coil: help, turns
-                                 "3", "",     "7",  "30",   "2",    "",  // feed-point impedance
-                                 "4", "2",    "",   "14.2", "1.5",  "2.25", "",  // efficiency
-                                 "5", "7.05", "2",  "",                          // dipole
-                                 "6", "",     "",   "",                          // guide
-                                 "0"};
-  std::string input;
-  for (const std::string& answer : answers) input += answer + "\n";
+  const std::string input =
+      "1\n\n25\n2.5\n7.05\nY\n\n"    // loading coil
+      "2\n0\n\n12\n35\n1\n12.5\n\n"  // coil: help, then turns
+      "3\n\n7\n30\n2\n\n"            // feed-point impedance
+      "4\n2\n\n14.2\n1.5\n2.25\n\n"  // efficiency
+      "5\n7.05\n2\n\n"               // dipole
+      "6\n\n\n\n"                    // guide
+      "0\n";
   ProcessResult direct = runProcess(programPath(), input);
   ASSERT_EQ(direct.exitCode, 0);
 
@@ -114,8 +110,9 @@ TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
   plain.c_lflag &= ~static_cast<tcflag_t>(ECHO);
   frontEnd.setTerminalSettings(plain);
   std::string shown;
-  for (const std::string& answer : answers) {
-    frontEnd.send(answer + "\r");
+  std::istringstream lines(input);
+  for (std::string line; std::getline(lines, line);) {
+    frontEnd.send(line + "\r");
     shown += frontEnd.readUntilQuiet(20);
   }
   shown += frontEnd.readToEnd();
@@ -155,7 +152,7 @@ TEST(Utf8OnATerminal, CtrlCEndsTheProgramAndLeavesTheTerminalAsItWas) {
   TypedSession session;
   termios before = session.frontEnd.terminalSettings();
   session.frontEnd.send("5\r");
-  session.frontEnd.readScreen("中心周波数は");
+  session.frontEnd.readUntil("中心周波数は");
   session.frontEnd.send("\x03");
   EXPECT_EQ(session.frontEnd.wait(), 128 + SIGINT);
   termios after = session.frontEnd.terminalSettings();

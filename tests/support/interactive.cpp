@@ -90,6 +90,13 @@ std::string InteractiveProcess::readScreen(const std::string& expected) {
   return text + readUntilQuiet(300);
 }
 
+std::string InteractiveProcess::readUntil(const std::string& text) {
+  std::string got;
+  while (got.find(text) == std::string::npos && readSome(got, 10000)) {
+  }
+  return got;
+}
+
 std::string InteractiveProcess::readToEnd() { return readUntilQuiet(10000); }
 
 void InteractiveProcess::send(const std::string& bytes) {

@@ -29,6 +29,9 @@ class InteractiveProcess {
   // bytes as expected holds (waiting up to ten seconds for them, however slow
   // the machine), then anything more that follows within a short while.
   std::string readScreen(const std::string& expected);
+  // What arrives until the text has come, the output closes, or nothing
+  // more arrives for ten seconds.
+  std::string readUntil(const std::string& text);
   // Everything until the output closes.
   std::string readToEnd();
   void send(const std::string& bytes);
