@@ -91,6 +91,23 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
   EXPECT_EQ(probe.wait(), 0);
 }
 
+// A terminal in raw mode passes a line of any length; the program's terminal
+// holds 4095 bytes of a line, so the front end cuts it there and says so.
+TEST(Utf8OnATerminal, LineLongerThanTheProgramsTerminalHoldsIsCutWithAMessage) {
+  InteractiveProcess probe(frontEndWith(probePath("input_bytes_probe"), "raw"), Terminal::pseudo);
+  probe.send(std::string(5000, 'a') + "\n");
+  std::string shown = probe.readUntil("0A");
+  probe.hangUp();
+  EXPECT_EQ(probe.wait(), 128 + SIGHUP);
+  size_t bytes = 0;
+  for (size_t at = shown.find("61"); at != std::string::npos; at = shown.find("61", at + 1)) {
+    ++bytes;
+  }
+  EXPECT_EQ(bytes, 4095u);
+  EXPECT_TRUE(shown.ends_with("61 0A\r\n")) << shown;
+  EXPECT_NE(shown.find("tanshuku-utf8: a line longer than 4095 bytes was cut"), std::string::npos);
+}
+
 // A session through every entry of the menu, on a terminal that does not
 // echo (so that the typed lines do not mix with the screens).
 TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
