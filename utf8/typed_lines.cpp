@@ -1,15 +1,17 @@
 #include "utf8/typed_lines.hpp"
 
 bool TypedLines::add(std::string_view bytes, std::string& out) {
-  bool whole = true;
+  bool newlyCut = false;
   for (char byte : bytes) {
     if (byte == '\n') {
       out += byte;
       lineLength_ = 0;
+      cut_ = false;
       continue;
     }
     if (lineLength_ == kLongestLine) {
-      whole = false;
+      newlyCut = newlyCut || !cut_;
+      cut_ = true;
       continue;
     }
     const auto code = static_cast<unsigned char>(byte);
@@ -17,7 +19,7 @@ bool TypedLines::add(std::string_view bytes, std::string& out) {
     out += byte;
     ++lineLength_;
   }
-  return whole;
+  return !newlyCut;
 }
 
 void TypedLines::push(std::string& out) {
@@ -25,6 +27,7 @@ void TypedLines::push(std::string& out) {
   if (lineLength_ == 0) return;
   out += endOfFile_;
   lineLength_ = 0;
+  cut_ = false;
 }
 
 void TypedLines::end(std::string& out) {

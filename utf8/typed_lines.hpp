@@ -16,8 +16,8 @@ class TypedLines {
 
   TypedLines(char literalNext, char endOfFile) : literalNext_(literalNext), endOfFile_(endOfFile) {}
 
-  // Appends a piece of typed lines to out. Returns false when a line was
-  // longer than kLongestLine and its rest was left out.
+  // Appends a piece of typed lines to out. Returns false when a line grew
+  // longer than kLongestLine in this piece, and its rest is left out.
   bool add(std::string_view bytes, std::string& out);
   // Hands on the line typed so far without a line end, as the user's Ctrl-D
   // in the middle of a line does.
@@ -29,4 +29,5 @@ class TypedLines {
   char literalNext_;
   char endOfFile_;
   size_t lineLength_ = 0;
+  bool cut_ = false;
 };
