@@ -24,8 +24,9 @@ void exec(const std::string& program) {
   std::signal(SIGPIPE, SIG_DFL);
   char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
   execv(program.c_str(), argv);
-  complain(program + ": " + std::strerror(errno));
-  _exit(errno == ENOENT ? kNotFound : kCannotStart);
+  const int failure = errno;
+  complain(program + ": " + std::strerror(failure));
+  _exit(failure == ENOENT ? kNotFound : kCannotStart);
 }
 
 void forwardSignals(pid_t child) {
@@ -33,7 +34,13 @@ void forwardSignals(pid_t child) {
   struct sigaction action {};
   action.sa_handler = forward;
   sigemptyset(&action.sa_mask);
-  for (int signal : kForwardedSignals) sigaction(signal, &action, nullptr);
+  for (int signal : kForwardedSignals) {
+    // A signal ignored by whoever started the front end (a background job's
+    // interrupt) stays ignored, as it is for the program.
+    struct sigaction inherited {};
+    sigaction(signal, nullptr, &inherited);
+    if (inherited.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
+  }
 }
 
 int exitStatus(pid_t child) {

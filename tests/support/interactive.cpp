@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <stdexcept>
 
 InteractiveProcess::InteractiveProcess(const std::string& program, Terminal terminal,
@@ -29,6 +30,8 @@ InteractiveProcess::InteractiveProcess(const std::string& program, Terminal term
       if (terminal == Terminal::lines && tcgetattr(STDIN_FILENO, &settings) == 0) {
         settings.c_iflag |= IUTF8;
         tcsetattr(STDIN_FILENO, TCSANOW, &settings);
+        // As a shell starts a job, whatever the tests were started with.
+        for (int signal : {SIGINT, SIGQUIT, SIGHUP, SIGTERM}) std::signal(signal, SIG_DFL);
       }
       execv(program.c_str(), argv.data());
       _exit(127);
