@@ -3,15 +3,15 @@
 include(GNUInstallDirs)
 
 install(TARGETS tanshuku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(PROGRAMS scripts/tanshuku-utf8 DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES man/ja/tanshuku.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
+install(TARGETS tanshuku-utf8 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES man/tanshuku.1 man/tanshuku-utf8.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES man/ja/tanshuku.1 man/ja/tanshuku-utf8.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
 install(FILES README.md docs/accuracy.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/accuracy
         FILES_MATCHING PATTERN "*.png")
 
 set(CPACK_PACKAGE_NAME tanshuku)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tanshuku developers <tanshuku@users.noreply.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "design aid for shortened (loaded) HF antennas")
@@ -22,12 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
  and the loading-coil inductance for base or centre loading, the inductance
  or turns of a single-layer coil, the feed-point impedance of a conductor,
  the radiation efficiency of a loaded element and the length of a half-wave
- dipole. Its screens are Shift-JIS; tanshuku-utf8 shows them on a UTF-8
- terminal through luit.")
+ dipole. Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8
+ terminal, or with UTF-8 pipes and files, converting both ways.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "luit | x11-utils, xfonts-encodings")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_GENERATOR DEB)
 include(CPack)
