@@ -8,6 +8,5 @@
 asm(R"(
   .text
   .globl tanshukuOwnCodeEnd
-  .type tanshukuOwnCodeEnd, @function
 tanshukuOwnCodeEnd:
 )");

@@ -4,8 +4,7 @@
 // CR and takes no Ctrl-Z); standard input is a pipe or the same terminal.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,7 +34,9 @@ class InteractiveProcess {
  private:
   bool readSome(std::string& text, int timeoutMilliseconds);
 
-  pid_t child_ = -1;
-  int input_ = -1;
-  int output_ = -1;
+  // The child and the two ends: process id and descriptors, or on Windows
+  // the handles.
+  std::intptr_t child_ = -1;
+  std::intptr_t input_ = -1;
+  std::intptr_t output_ = -1;
 };
