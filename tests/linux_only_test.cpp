@@ -22,7 +22,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "child's peak memory with wait4"},
         LinuxOnlyGroup{"HostileSurroundings",
                        "needs pseudo-terminals, file size limits (rlimits), blocked signals "
-                       "and non-blocking descriptors"}),
+                       "and non-blocking descriptors"},
+        LinuxOnlyGroup{"Install",
+                       "installs the Linux layout and builds the Debian package; the Windows "
+                       "package has a test of its own"},
+        LinuxOnlyGroup{"AntennaAccuracy", "runs the Linux program nec2c as a child process"}),
     [](const testing::TestParamInfo<LinuxOnlyGroup>& param) {
       return std::string(param.param.name);
     });

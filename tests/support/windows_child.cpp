@@ -36,7 +36,8 @@ PROCESS_INFORMATION startChild(const std::string& program,
   PROCESS_INFORMATION child{};
   if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                       &startup, &child)) {
-    throw std::runtime_error("cannot start " + program);
+    throw std::runtime_error("cannot start " + program + ": error " +
+                             std::to_string(GetLastError()));
   }
   CloseHandle(child.hThread);
   return child;
