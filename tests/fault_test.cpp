@@ -59,7 +59,8 @@ std::string describe(const std::string& executable, const std::string& location)
                                  "' 0x" + location + " >'" + hostPath(answer) + ".part' && mv '" +
                                  hostPath(answer) + ".part' '" + hostPath(answer) + "'"};
   runProcess("Z:/bin/sh", "", options);
-  for (int waited = 0; waited < 10000 && GetFileAttributesA(answer.c_str()) == INVALID_FILE_ATTRIBUTES;
+  for (int waited = 0;
+       waited < 10000 && GetFileAttributesA(answer.c_str()) == INVALID_FILE_ATTRIBUTES;
        waited += 10) {
     Sleep(10);
   }

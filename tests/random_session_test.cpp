@@ -360,7 +360,8 @@ TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
 TEST(RandomSessions, TheWindowsBuildAnswersAlike) {
   const std::string windowsBuild = TANSHUKU_WINDOWS_BUILD_DIR;
   const std::string wine = "/usr/lib/wine/wine64";
-  if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 || access(wine.c_str(), X_OK) != 0) {
+  if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 ||
+      access(wine.c_str(), X_OK) != 0) {
     GTEST_SKIP() << "needs wine64 and the Windows build in " << windowsBuild
                  << " (cmake --workflow --preset windows)";
   }

@@ -15,8 +15,8 @@
 // last.
 extern "C" void tanshukuOwnCodeStart();
 extern "C" void tanshukuOwnCodeEnd();
-// Where the loader put the executable.
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+// Where the loader put the executable (the linker's name for it).
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // NOLINT(bugprone-reserved-identifier)
 
 namespace Platform {
 namespace {
@@ -102,8 +102,8 @@ bool unwindFrame(CONTEXT& context, bool isReturnAddress) {
   } else {
     void* handlerData = nullptr;
     DWORD64 establisherFrame = 0;
-    RtlVirtualUnwind(UNW_FLAG_NHANDLER, imageBase, context.Rip, function, &context,
-                     &handlerData, &establisherFrame, nullptr);
+    RtlVirtualUnwind(UNW_FLAG_NHANDLER, imageBase, context.Rip, function, &context, &handlerData,
+                     &establisherFrame, nullptr);
   }
   return context.Rip != 0;
 }

@@ -42,8 +42,7 @@ void useShiftJisOnConsole() {
 
 int readInput(unsigned char* buffer, int size) {
   DWORD count = 0;
-  if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, static_cast<DWORD>(size), &count,
-               nullptr)) {
+  if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, static_cast<DWORD>(size), &count, nullptr)) {
     return static_cast<int>(count);
   }
   DWORD error = GetLastError();

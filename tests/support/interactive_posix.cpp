@@ -1,5 +1,3 @@
-#include "tests/support/interactive.hpp"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -9,6 +7,8 @@
 #include <unistd.h>
 
 #include <stdexcept>
+
+#include "tests/support/interactive.hpp"
 
 InteractiveProcess::InteractiveProcess(const std::string& program, Terminal terminal,
                                        const std::vector<std::string>& arguments) {
@@ -71,7 +71,8 @@ bool InteractiveProcess::readSome(std::string& text, int timeoutMilliseconds) {
 }
 
 void InteractiveProcess::send(const std::string& bytes) {
-  if (write(static_cast<int>(input_), bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+  if (write(static_cast<int>(input_), bytes.data(), bytes.size()) !=
+      static_cast<ssize_t>(bytes.size())) {
     throw std::runtime_error("write to the program failed");
   }
 }

@@ -1,5 +1,3 @@
-#include "tests/support/process.hpp"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -10,6 +8,8 @@
 #include <cerrno>
 #include <chrono>
 #include <stdexcept>
+
+#include "tests/support/process.hpp"
 
 ProcessResult runProcess(const std::string& program, const std::string& input,
                          const ProcessOptions& options) {

@@ -7,8 +7,8 @@ ChildPipe makeChildPipe(ChildEnd childEnd) {
   HANDLE readEnd = nullptr;
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0)) throw std::runtime_error("pipe failed");
-  ChildPipe pipe = childEnd == ChildEnd::reads ? ChildPipe{readEnd, writeEnd}
-                                               : ChildPipe{writeEnd, readEnd};
+  ChildPipe pipe =
+      childEnd == ChildEnd::reads ? ChildPipe{readEnd, writeEnd} : ChildPipe{writeEnd, readEnd};
   SetHandleInformation(pipe.testEnd, HANDLE_FLAG_INHERIT, 0);
   return pipe;
 }
