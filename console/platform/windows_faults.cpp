@@ -43,6 +43,8 @@ bool isX87StackFault(const CONTEXT& context) {
   return (context.FltSave.StatusWord & kStackFaultFlag) != 0;
 }
 
+// Faults are exceptions of error severity, and the debugging traps; the
+// system's notices (a guard page touched, a debugger's output) are not.
 bool isFault(DWORD code) {
   constexpr DWORD kSeverityError = 0xC0000000;
   return (code & kSeverityError) == kSeverityError || code == EXCEPTION_BREAKPOINT ||
@@ -66,8 +68,7 @@ Fault classify(DWORD code, const CONTEXT& context) {
     case EXCEPTION_INT_OVERFLOW: return Fault::integerOverflow;
     case EXCEPTION_ACCESS_VIOLATION:
     case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_GUARD_PAGE: return Fault::memoryAccess;
+    case EXCEPTION_DATATYPE_MISALIGNMENT: return Fault::memoryAccess;
     case EXCEPTION_STACK_OVERFLOW: return Fault::stackOverflow;
     case EXCEPTION_ILLEGAL_INSTRUCTION: return Fault::illegalInstruction;
     case EXCEPTION_PRIV_INSTRUCTION: return Fault::privilegedInstruction;
@@ -79,7 +80,6 @@ Fault classify(DWORD code, const CONTEXT& context) {
 
 LONG CALLBACK onException(EXCEPTION_POINTERS* exception) {
   DWORD code = exception->ExceptionRecord->ExceptionCode;
-  // Notices such as a debugger's output are not the program's faults.
   if (!isFault(code)) return EXCEPTION_CONTINUE_SEARCH;
   asm volatile("fnclex");  // a pending x87 exception would strike again in the report
   faultContext = *exception->ContextRecord;
