@@ -27,7 +27,8 @@ enum class Fault {
 };
 
 // Called in place of the faulting computation, on a stack with room left for
-// it even after a stack overflow; must not return. faultAddress is the address of the faulting instruction.
+// it even after a stack overflow; must not return. faultAddress is the
+// address of the faulting instruction.
 using FaultHandler = void (*)(Fault fault, const void* faultAddress);
 
 // Extended precision, rounding to nearest; invalid operation, division by
