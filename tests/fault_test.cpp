@@ -260,6 +260,37 @@ TEST(OutputFailure, EndsWith101WhereverStandardOutputRefuses) {
   EXPECT_EQ(result.exitCode, 101);
 }
 
+#ifdef _WIN32
+// Windows' side of HostileSurroundings.AReaderThatGoesAwayMidDialogueEndsWith101:
+// the first block of the menu arrives while the program waits for its
+// answer; then the reader leaves and the answers come.
+TEST(OutputFailure, AReaderThatGoesAwayMidDialogueEndsWith101) {
+  ChildPipe in = makeChildPipe(ChildEnd::reads);
+  ChildPipe out = makeChildPipe(ChildEnd::writes);
+  PROCESS_INFORMATION child = startChild(programPath(), {}, in.childEnd, out.childEnd);
+  CloseHandle(in.childEnd);
+  CloseHandle(out.childEnd);
+  char block[256];
+  DWORD got = 0;
+  EXPECT_TRUE(ReadFile(out.testEnd, block, sizeof block, &got, nullptr));
+  EXPECT_EQ(got, sizeof block);
+  CloseHandle(out.testEnd);
+  std::string answers;
+  for (int visit = 0; visit < 3; ++visit) answers += "6\n\n\n\n";
+  answers += "0\n";
+  // Unless the rest of the menu already found no reader and the program
+  // has ended: Wine's pipes may hold less than a menu.
+  DWORD put = 0;
+  WriteFile(in.testEnd, answers.data(), static_cast<DWORD>(answers.size()), &put, nullptr);
+  CloseHandle(in.testEnd);
+  WaitForSingleObject(child.hProcess, INFINITE);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(child.hProcess, &exitCode);
+  CloseHandle(child.hProcess);
+  EXPECT_EQ(exitCode, 101u);
+}
+#endif
+
 TEST(InputFailure, EndsWithTheSystemsErrorCodeAfterTheMenu) {
   std::string menu = runProcess(programPath(), "").output;
   ASSERT_TRUE(menu.ends_with(" \r\n"));
