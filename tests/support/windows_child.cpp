@@ -34,10 +34,19 @@ PROCESS_INFORMATION startChild(const std::string& program,
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   std::string line = commandLine(program, arguments);
   PROCESS_INFORMATION child{};
-  if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &child)) {
-    throw std::runtime_error("cannot start " + program + ": error " +
-                             std::to_string(GetLastError()));
+  // Under load Wine now and then fails to start a process with an internal
+  // error; that says nothing about the program, so the start is tried again.
+  constexpr int kAttempts = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &child)) {
+      break;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == kAttempts) {
+      throw std::runtime_error("cannot start " + program + ": error " + std::to_string(error));
+    }
+    Sleep(100);
   }
   CloseHandle(child.hThread);
   return child;
