@@ -1,5 +1,20 @@
-# What `cmake --install` puts under the prefix, and the Debian package that
-# `cpack -G DEB` builds from it.
+# What `cmake --install` puts under the prefix, and the package that CPack
+# builds from it: a Debian package, or for the Windows build a ZIP file
+# (cmake --workflow --preset windows-package).
+set(CPACK_PACKAGE_NAME tanshuku)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+if(WIN32)
+  install(TARGETS tanshuku RUNTIME DESTINATION .)
+  install(FILES packaging/windows/README.txt DESTINATION .)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
+    install(FILES LICENSE DESTINATION .)
+  endif()
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME tanshuku-${CPACK_PACKAGE_VERSION}-win64)
+  include(CPack)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 install(TARGETS tanshuku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -10,8 +25,6 @@ install(FILES README.md docs/accuracy.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/accuracy
         FILES_MATCHING PATTERN "*.png")
 
-set(CPACK_PACKAGE_NAME tanshuku)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tanshuku developers <tanshuku@users.noreply.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "design aid for shortened (loaded) HF antennas")

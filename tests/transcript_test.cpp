@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> transcriptFiles() {
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(TANSHUKU_TRANSCRIPT_DIR)) {
-    std::string path = entry.path().string();
+    std::string path = entry.path().generic_string();
     if (entry.is_regular_file() && entry.path().extension() == ".t" &&
         path.find("/screens/") == std::string::npos) {
       files.push_back(path);
@@ -26,7 +26,8 @@ std::vector<std::string> transcriptFiles() {
 }
 
 std::string testName(const std::string& path) {
-  std::string name = fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().string();
+  std::string name =
+      fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().generic_string();
   std::replace_if(
       name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
   return name;
