@@ -16,6 +16,7 @@
 #include "tests/support/interactive.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/transcript.hpp"
+#include "utf8/conversion.hpp"
 
 namespace {
 
@@ -230,6 +231,36 @@ TEST(Utf8OnPipes, InvalidInputBecomesASubstitute) {
   std::string all;
   for (std::string word; words >> word;) all += word + " ";
   EXPECT_EQ(all, "82 6D 0A 3F 3F 0A 3F 0A 3F 3F 0A end ");
+}
+
+// However a stream is cut into pieces, it converts as it does whole; the
+// old five- and six-byte UTF-8 forms, which the C library's decoder waits
+// for whole before it refuses them, once overran the bytes held back.
+TEST(Utf8OnPipes, StreamsConvertAlikeInPiecesOfAnySize) {
+  struct Case {
+    Conversion::Direction direction;
+    std::string input;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {Conversion::Direction::toCodePage932,
+       "aＮ\xf8\x88\x80\x80\x80"
+       "b\xfc\x84\x80\x80\x80\x80"
+       "c\xe3\x81",
+       "a\x82\x6d?????b??????c?"},
+      {Conversion::Direction::toUtf8, "\x82\x6d\xdb\x81\x60\x82", "Ｎﾛ～?"},
+  };
+  for (const Case& c : cases) {
+    for (size_t pieceSize = 1; pieceSize <= c.input.size(); ++pieceSize) {
+      Conversion::Converter converter(c.direction);
+      std::string out;
+      for (size_t at = 0; at < c.input.size(); at += pieceSize) {
+        converter.convert(std::string_view(c.input).substr(at, pieceSize), out);
+      }
+      converter.flush(out);
+      EXPECT_EQ(out, c.expected) << "pieces of " << pieceSize;
+    }
+  }
 }
 
 // A 10 MB line goes through without the front end holding it: the answer

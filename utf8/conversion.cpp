@@ -70,9 +70,9 @@ Converter::Converter(Direction direction) : direction_(direction), iconv_(open(d
 Converter::~Converter() { iconv_close(iconv_); }
 
 void Converter::convert(std::string_view piece, std::string& out) {
-  // First complete the character held back, one byte at a time: it takes at
-  // most three more.
+  // First complete the character held back, one byte at a time.
   while (heldCount_ > 0 && !piece.empty()) {
+    if (heldCount_ == sizeof held_) refuseHeldCharacter(out);
     held_[heldCount_++] = piece.front();
     piece.remove_prefix(1);
     size_t used = convertWhole({held_, heldCount_}, out);
@@ -87,6 +87,15 @@ void Converter::convert(std::string_view piece, std::string& out) {
   }
   heldCount_ = rest.size();
   std::memcpy(held_, rest.data(), heldCount_);
+}
+
+// Gives up a held sequence that no character of the source is that long:
+// one substitute for its start, as a refused sequence gets.
+void Converter::refuseHeldCharacter(std::string& out) {
+  const size_t refused = refusedLength(direction_, {held_, heldCount_});
+  std::memmove(held_, held_ + refused, heldCount_ - refused);
+  heldCount_ -= refused;
+  substitute(out);
 }
 
 void Converter::flush(std::string& out) {

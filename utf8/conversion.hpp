@@ -38,11 +38,14 @@ class Converter {
 
  private:
   size_t convertWhole(std::string_view bytes, std::string& out);
+  void refuseHeldCharacter(std::string& out);
   void substitute(std::string& out);
 
   Direction direction_;
   iconv_t iconv_;
-  char held_[4] = {};
+  // The C library's UTF-8 decoder waits for up to six bytes of the old five-
+  // and six-byte forms before it calls them invalid.
+  char held_[8] = {};
   size_t heldCount_ = 0;
   long substitutions_ = 0;
 };
