@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -18,20 +20,35 @@ namespace {
 const std::string kManualDir = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../man";
 
 struct Page {
-  const char* name;
+  std::string name;
   std::string path;
   std::string groffOptions;  // how man-db would format it
   std::string exitStatusHeading;
+  bool japanese = false;
+  bool program = false;  // tanshuku(1) itself, not the launcher's page
 };
 
+// Every page under man/: the English ones, and the Japanese ones as groff
+// formats them alone and with ja.tmac, which man-db adds in a Japanese
+// locale and which breaks lines between any two Japanese characters.
 std::vector<Page> pages() {
-  return {
-      {"English", kManualDir + "/tanshuku.1", "", "EXIT STATUS"},
-      {"Japanese", kManualDir + "/ja/tanshuku.1", "-Kutf8", "終了ステータス"},
-      // In a Japanese locale man-db adds ja.tmac, which breaks lines inside
-      // Japanese text.
-      {"JapaneseWithJaMacros", kManualDir + "/ja/tanshuku.1", "-Kutf8 -mja", "終了ステータス"},
-  };
+  std::vector<Page> result;
+  for (const char* language : {"", "ja"}) {
+    const std::filesystem::path directory = std::filesystem::path(kManualDir) / language;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+      if (entry.path().extension() != ".1") continue;
+      const std::string file = entry.path().string();
+      const bool program = entry.path().filename() == "tanshuku.1";
+      if (*language == '\0') {
+        result.push_back({file, file, "", "EXIT STATUS", false, program});
+      } else {
+        result.push_back({file, file, "-Kutf8", "終了ステータス", true, program});
+        result.push_back({file + " with ja.tmac", file, "-Kutf8 -mja", "終了ステータス", true,
+                          program});
+      }
+    }
+  }
+  return result;
 }
 
 ProcessResult shell(const std::string& script, const std::string& argument) {
@@ -126,7 +143,7 @@ TEST_F(Manual, RendersWithoutAnyWarning) {
 TEST_F(Manual, EveryLineFitsAnEightyColumnTerminal) {
   for (const Page& page : pages()) {
     const std::vector<std::string> rendered = lines(renderedText(page));
-    EXPECT_GT(rendered.size(), 300u) << page.name;
+    EXPECT_GT(rendered.size(), page.program ? 300u : 10u) << page.name;
     for (const std::string& line : rendered) {
       EXPECT_LE(displayWidth(line), 80) << page.name << ": " << line;
     }
@@ -149,11 +166,39 @@ TEST_F(Manual, ExitStatusListsEveryRunTimeErrorNumber) {
                          RunTime::privilegedInstruction,
                          RunTime::otherFault};
   for (const Page& page : pages()) {
+    if (!page.program) continue;
     const std::string exitStatus = section(renderedText(page), page.exitStatusHeading);
     ASSERT_FALSE(exitStatus.empty()) << page.name << " has no section " << page.exitStatusHeading;
     for (int number : numbers) {
       EXPECT_TRUE(containsNumber(exitStatus, number))
           << page.name << " misses exit status " << number;
+    }
+  }
+}
+
+// Japanese is set solid: no blank after 、 or 。 (where two source lines
+// meet), and no line ends in an opening bracket or starts with a closing
+// one or with 、 or 。.
+TEST_F(Manual, JapaneseIsSetWithoutBlanksOrBreaksAtPunctuation) {
+  const std::string opening[] = {"「", "（"};
+  const std::string closing[] = {"」", "）", "、", "。"};
+  for (const Page& page : pages()) {
+    if (!page.japanese) continue;
+    for (const std::string& line : lines(renderedText(page))) {
+      for (const char* stop : {"、 ", "。 "}) {
+        const size_t at = line.find(stop);
+        const bool blankInside = at != std::string::npos && at + std::strlen(stop) < line.size() &&
+                                 line[at + std::strlen(stop)] != ' ';
+        EXPECT_FALSE(blankInside) << page.name << ": " << line;
+      }
+      for (const std::string& bracket : opening) {
+        EXPECT_FALSE(line.ends_with(bracket)) << page.name << ": " << line;
+      }
+      const size_t text = line.find_first_not_of(' ');
+      for (const std::string& mark : closing) {
+        EXPECT_FALSE(text != std::string::npos && line.compare(text, mark.size(), mark) == 0)
+            << page.name << ": " << line;
+      }
     }
   }
 }

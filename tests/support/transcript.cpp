@@ -69,8 +69,15 @@ std::string directory(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+// The expected output, and the same with a line end where each answer is
+// typed (the terminal's echo of the Return), both in UTF-8.
+struct ExpectedText {
+  std::string output;
+  std::string screen;
+};
+
 void readLines(const std::string& path, const std::string& screensDir, Transcript& transcript,
-               std::string& outputUtf8) {
+               ExpectedText& expected) {
   std::istringstream lines(readFile(path));
   std::string line;
   bool inHeader = true;
@@ -79,7 +86,7 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
     inHeader = false;
     if (line.starts_with("[screen ") && line.ends_with("]")) {
       readLines(screensDir + "/" + line.substr(8, line.size() - 9) + ".t", screensDir, transcript,
-                outputUtf8);
+                expected);
       continue;
     }
     if (line.starts_with("[exit ") && line.ends_with("]")) {
@@ -93,8 +100,10 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
       for (size_t mark; (mark = text.find(kLineEndMark)) != std::string::npos;) {
         text.replace(mark, kLineEndMark.size(), "\r\n");
       }
-      outputUtf8 += text;
+      expected.output += text;
+      expected.screen += text;
       if (open == std::string::npos) break;
+      expected.screen += "\r\n";
       size_t close = line.find(kAnswerClose, open);
       if (close == std::string::npos) throw std::runtime_error("unclosed « in " + path);
       std::string answer =
@@ -112,14 +121,15 @@ std::string toUtf8(const std::string& shiftJis) { return convert(shiftJis, "UTF-
 
 Transcript readTranscript(const std::string& path) {
   Transcript transcript;
-  std::string outputUtf8;
+  ExpectedText expected;
   std::string base = directory(path);
   std::string screensDir = base.ends_with("/screens") ? base : base + "/screens";
   if (base.find("/transcripts/") != std::string::npos) {
     screensDir = base.substr(0, base.find("/transcripts/")) + "/transcripts/screens";
   }
-  readLines(path, screensDir, transcript, outputUtf8);
-  transcript.expectedOutput = toShiftJis(outputUtf8);
+  readLines(path, screensDir, transcript, expected);
+  transcript.expectedOutput = toShiftJis(expected.output);
+  transcript.screen = toShiftJis(expected.screen);
   return transcript;
 }
 

@@ -19,6 +19,9 @@
 struct Transcript {
   std::string input;           // bytes for standard input
   std::string expectedOutput;  // Shift-JIS bytes
+  // The expected output with a line end where each answer is typed: the
+  // program's own lines as a terminal shows them, less the typed answers.
+  std::string screen;
   int expectedExitCode = 0;
 };
 
