@@ -1,9 +1,13 @@
-// The installed program and the Debian package.
+// The installed program and the Debian packages.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
 
 #include "tests/support/process.hpp"
+#include "tests/support/report.hpp"
 #include "tests/support/transcript.hpp"
 
 namespace {
@@ -26,9 +30,9 @@ TEST(Install, InstalledProgramRunsADialogue) {
       shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" + prefix.string() + "'");
   ASSERT_EQ(install.exitCode, 0) << install.output;
 
-  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1",
-                           "share/man/ja/man1/tanshuku.1", "share/doc/tanshuku/README.md",
-                           "share/doc/tanshuku/accuracy.md"}) {
+  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1.gz",
+                           "share/man/ja/man1/tanshuku.1.gz", "share/doc/tanshuku/README.md",
+                           "share/doc/tanshuku/docs/accuracy.md"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }
 
@@ -46,23 +50,118 @@ TEST(Install, InstalledProgramRunsADialogue) {
   EXPECT_TRUE(launched.output == installed.output);
 }
 
-TEST(Install, DebianPackageCarriesItsMetadata) {
-  if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) {
-    GTEST_SKIP() << "dpkg-dev is not installed";
+// The relative link targets of a Markdown file: "](target)" without a scheme
+// or an anchor-only target; the part before any "#".
+std::vector<std::string> relativeLinks(const fs::path& markdown) {
+  std::ifstream file(markdown);
+  std::ostringstream text;
+  text << file.rdbuf();
+  std::vector<std::string> links;
+  const std::string content = text.str();
+  for (size_t at = content.find("]("); at != std::string::npos; at = content.find("](", at + 2)) {
+    const size_t close = content.find(')', at);
+    std::string target = content.substr(at + 2, close - at - 2);
+    target = target.substr(0, target.find('#'));
+    if (!target.empty() && target.find("://") == std::string::npos) links.push_back(target);
   }
-  fs::path out = fs::path(testing::TempDir()) / "tanshuku-deb";
-  fs::remove_all(out);
-  ProcessResult pack =
-      shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out.string() + "'");
-  ASSERT_EQ(pack.exitCode, 0) << pack.output;
-  ProcessResult fields = shell("dpkg-deb -f '" + out.string() + "'/tanshuku_*.deb");
+  return links;
+}
+
+class DebianPackage : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) return;
+    fs::remove_all(out_);
+    packed_ = shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out_.string() + "'");
+    fs::remove_all(root_);
+    unpacked_ = shell("for deb in '" + out_.string() + "'/*.deb; do dpkg -x \"$deb\" '" +
+                      root_.string() + "' || exit 1; done");
+  }
+  void SetUp() override {
+    if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) {
+      GTEST_SKIP() << "dpkg-dev is not installed";
+    }
+    ASSERT_EQ(packed_.exitCode, 0) << packed_.output;
+    ASSERT_EQ(unpacked_.exitCode, 0) << unpacked_.output;
+  }
+  static std::string deb(const std::string& name) { return (out_ / name).string(); }
+
+  static inline const fs::path out_ = fs::path(testing::TempDir()) / "tanshuku-deb";
+  static inline const fs::path root_ = fs::path(testing::TempDir()) / "tanshuku-root";
+  static inline ProcessResult packed_;
+  static inline ProcessResult unpacked_;
+};
+
+TEST_F(DebianPackage, CarriesItsMetadataOnce) {
+  ProcessResult fields = shell("dpkg-deb -f '" + deb("tanshuku_1.0.0_amd64.deb") + "'");
   ASSERT_EQ(fields.exitCode, 0) << fields.output;
   EXPECT_NE(fields.output.find("Section: hamradio"), std::string::npos) << fields.output;
-  EXPECT_NE(fields.output.find("Recommends: luit"), std::string::npos) << fields.output;
   EXPECT_NE(fields.output.find("Description: design aid for shortened"), std::string::npos);
-  ProcessResult files = shell("dpkg-deb -c '" + out.string() + "'/tanshuku_*.deb");
-  EXPECT_NE(files.output.find("./usr/bin/tanshuku"), std::string::npos) << files.output;
-  EXPECT_NE(files.output.find("./usr/share/man/ja/man1/tanshuku.1"), std::string::npos);
+  EXPECT_EQ(fields.output.find("design aid", fields.output.find("design aid") + 1),
+            std::string::npos)
+      << "the summary twice:\n" << fields.output;
+  // Paragraphs, not verbatim text: lines of one blank, separated by " .".
+  EXPECT_NE(fields.output.find("\n .\n"), std::string::npos) << fields.output;
+  EXPECT_EQ(fields.output.find("\n  "), std::string::npos) << fields.output;
+  ProcessResult debug = shell("dpkg-deb -f '" + deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  EXPECT_NE(debug.output.find("Depends: tanshuku (= 1.0.0)"), std::string::npos) << debug.output;
+}
+
+TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
+  for (const char* file : {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8",
+                           "usr/share/man/man1/tanshuku.1.gz", "usr/share/man/ja/man1/tanshuku.1.gz",
+                           "usr/share/doc/tanshuku/changelog.gz", "usr/share/doc/tanshuku/README.md",
+                           "usr/share/doc/tanshuku/README.ja.md",
+                           "usr/share/doc/tanshuku/docs/accuracy.md",
+                           "usr/share/doc/tanshuku/docs/accuracy.ja.md"}) {
+    EXPECT_TRUE(fs::exists(root_ / file)) << file;
+  }
+  ProcessResult copyright = shell("cat '" + (root_ / "usr/share/doc/tanshuku/copyright").string() +
+                                  "'");
+  EXPECT_TRUE(copyright.output.starts_with(
+      "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))
+      << copyright.output;
+  EXPECT_NE(copyright.output.find("License: Expat\n Permission is hereby granted"),
+            std::string::npos)
+      << copyright.output;
+  EXPECT_FALSE(fs::exists(root_ / "usr/share/doc/tanshuku/docs/developing.md"));
+
+  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+    if (entry.is_directory() && !entry.is_symlink()) {
+      EXPECT_FALSE(fs::is_empty(entry.path())) << "empty folder " << entry.path();
+    }
+    if (entry.path().extension() != ".md") continue;
+    for (const std::string& link : relativeLinks(entry.path())) {
+      EXPECT_TRUE(fs::exists(entry.path().parent_path() / link))
+          << entry.path() << " links to missing " << link;
+    }
+  }
+}
+
+// The installed program is stripped, yet addr2line resolves its run-time
+// error report with the debug package's file, as the manuals tell.
+TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
+  const std::string program = (root_ / "usr/bin/tanshuku").string();
+  EXPECT_EQ(shell("readelf -S '" + program + "' | grep -c debug_info").output, "0\n");
+  Report report = reportIn(runProcess(program, "5\n0\n2\n").output);
+  ASSERT_EQ(report.number, 200);
+  ProcessResult debugFiles = shell("ls '" + root_.string() + "'/usr/lib/debug/.build-id/*/*.debug");
+  ASSERT_EQ(debugFiles.exitCode, 0) << debugFiles.output;
+  const std::string debugFile = debugFiles.output.substr(0, debugFiles.output.find('\n'));
+  ProcessResult resolved =
+      shell("addr2line -f -C -i -e '" + debugFile + "' 0x" + report.locations.at(0));
+  EXPECT_NE(resolved.output.find("DipoleCalculator::run()"), std::string::npos) << resolved.output;
+  EXPECT_NE(resolved.output.find("dipole_calculator.cpp:"), std::string::npos) << resolved.output;
+}
+
+TEST_F(DebianPackage, LintianFindsNoErrorOrWarning) {
+  if (shell("command -v lintian").exitCode != 0) GTEST_SKIP() << "lintian is not installed";
+  ProcessResult lintian = shell("lintian --fail-on error,warning '" +
+                                deb("tanshuku_1.0.0_amd64.deb") + "' '" +
+                                deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
+  EXPECT_EQ(lintian.output.find("\nW: "), std::string::npos) << lintian.output;
+  EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;
 }
 
 }  // namespace
