@@ -99,7 +99,8 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
   EXPECT_NE(fields.output.find("Description: design aid for shortened"), std::string::npos);
   EXPECT_EQ(fields.output.find("design aid", fields.output.find("design aid") + 1),
             std::string::npos)
-      << "the summary twice:\n" << fields.output;
+      << "the summary twice:\n"
+      << fields.output;
   // Paragraphs, not verbatim text: lines of one blank, separated by " .".
   EXPECT_NE(fields.output.find("\n .\n"), std::string::npos) << fields.output;
   EXPECT_EQ(fields.output.find("\n  "), std::string::npos) << fields.output;
@@ -108,16 +109,15 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
 }
 
 TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
-  for (const char* file : {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8",
-                           "usr/share/man/man1/tanshuku.1.gz", "usr/share/man/ja/man1/tanshuku.1.gz",
-                           "usr/share/doc/tanshuku/changelog.gz", "usr/share/doc/tanshuku/README.md",
-                           "usr/share/doc/tanshuku/README.ja.md",
-                           "usr/share/doc/tanshuku/docs/accuracy.md",
-                           "usr/share/doc/tanshuku/docs/accuracy.ja.md"}) {
+  for (const char* file :
+       {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8", "usr/share/man/man1/tanshuku.1.gz",
+        "usr/share/man/ja/man1/tanshuku.1.gz", "usr/share/doc/tanshuku/changelog.gz",
+        "usr/share/doc/tanshuku/README.md", "usr/share/doc/tanshuku/README.ja.md",
+        "usr/share/doc/tanshuku/docs/accuracy.md", "usr/share/doc/tanshuku/docs/accuracy.ja.md"}) {
     EXPECT_TRUE(fs::exists(root_ / file)) << file;
   }
-  ProcessResult copyright = shell("cat '" + (root_ / "usr/share/doc/tanshuku/copyright").string() +
-                                  "'");
+  ProcessResult copyright =
+      shell("cat '" + (root_ / "usr/share/doc/tanshuku/copyright").string() + "'");
   EXPECT_TRUE(copyright.output.starts_with(
       "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))
       << copyright.output;
@@ -156,9 +156,9 @@ TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
 
 TEST_F(DebianPackage, LintianFindsNoErrorOrWarning) {
   if (shell("command -v lintian").exitCode != 0) GTEST_SKIP() << "lintian is not installed";
-  ProcessResult lintian = shell("lintian --fail-on error,warning '" +
-                                deb("tanshuku_1.0.0_amd64.deb") + "' '" +
-                                deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  ProcessResult lintian =
+      shell("lintian --fail-on error,warning '" + deb("tanshuku_1.0.0_amd64.deb") + "' '" +
+            deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
   EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
   EXPECT_EQ(lintian.output.find("\nW: "), std::string::npos) << lintian.output;
   EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;

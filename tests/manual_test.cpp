@@ -43,8 +43,8 @@ std::vector<Page> pages() {
         result.push_back({file, file, "", "EXIT STATUS", false, program});
       } else {
         result.push_back({file, file, "-Kutf8", "終了ステータス", true, program});
-        result.push_back({file + " with ja.tmac", file, "-Kutf8 -mja", "終了ステータス", true,
-                          program});
+        result.push_back(
+            {file + " with ja.tmac", file, "-Kutf8 -mja", "終了ステータス", true, program});
       }
     }
   }

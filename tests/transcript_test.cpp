@@ -121,7 +121,8 @@ TEST(ScreenWidth, DocumentsStateTheWidestLinesOfAllScreens) {
     for (const std::string& phrase : phrases) {
       EXPECT_NE(fileText(top + file).find(phrase), std::string::npos)
           << file << " should say \"" << phrase << "\"; the widest lines are:\n"
-          << toUtf8(widest->second) << "\n" << toUtf8(next->second);
+          << toUtf8(widest->second) << "\n"
+          << toUtf8(next->second);
     }
   }
 }

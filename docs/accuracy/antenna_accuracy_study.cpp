@@ -442,13 +442,14 @@ int main(int argc, char** argv) {
     Study study = runStudy();
     writeData(study, argv[1]);
     writeDecks(argv[2]);
-    bool filled = PageTables::fill({argv + 3, argv + argc}, {{"antenna-headline", headlineTable(study)},
-                                             {"feed-impedance", feedImpedanceTable(study)},
-                                             {"feed-convergence", convergenceTable(study)},
-                                             {"other-convergence", study.otherConvergences},
-                                             {"loading-coil", coilTable(study)},
-                                             {"efficiency", efficiencyTable(study)},
-                                             {"dipole", dipoleTable(study)}});
+    bool filled =
+        PageTables::fill({argv + 3, argv + argc}, {{"antenna-headline", headlineTable(study)},
+                                                   {"feed-impedance", feedImpedanceTable(study)},
+                                                   {"feed-convergence", convergenceTable(study)},
+                                                   {"other-convergence", study.otherConvergences},
+                                                   {"loading-coil", coilTable(study)},
+                                                   {"efficiency", efficiencyTable(study)},
+                                                   {"dipole", dipoleTable(study)}});
     std::cerr << Nec2::runCount() << " NEC2 runs\n";
     return filled ? 0 : 1;
   } catch (const std::exception& error) {

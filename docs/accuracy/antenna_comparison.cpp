@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <map>
-#include <utility>
 #include <numbers>
+#include <utility>
 
 namespace AntennaComparison {
 namespace {
@@ -21,9 +21,9 @@ double fullSizeResistance(Conductor conductor) {
   static std::map<std::pair<double, double>, double> resistances;
   const std::pair key{conductor.diameterMm, conductor.frequencyMhz};
   if (!resistances.contains(key)) {
-    resistances[key] = AntennaReference::firstResonance(conductor.diameterMm / 1000.0,
-                                                        conductor.frequencyMhz)
-                           .resistanceOhm;
+    resistances[key] =
+        AntennaReference::firstResonance(conductor.diameterMm / 1000.0, conductor.frequencyMhz)
+            .resistanceOhm;
   }
   return resistances[key];
 }

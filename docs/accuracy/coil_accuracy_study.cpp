@@ -274,11 +274,12 @@ int main(int argc, char** argv) {
   writeNagaokaData(folder);
   writeFamilyData(folder);
   writeStudyCoilData(folder);
-  bool filled = PageTables::fill({argv + 2, argv + argc}, {{"reference-check", referenceCheckTable()},
-                                           {"nagaoka", nagaokaTable()},
-                                           {"wire-corrections", wireCorrectionTable()},
-                                           {"inductance", inductanceTable()},
-                                           {"turns", turnsTable()},
-                                           {"headline", headlineTable()}});
+  bool filled =
+      PageTables::fill({argv + 2, argv + argc}, {{"reference-check", referenceCheckTable()},
+                                                 {"nagaoka", nagaokaTable()},
+                                                 {"wire-corrections", wireCorrectionTable()},
+                                                 {"inductance", inductanceTable()},
+                                                 {"turns", turnsTable()},
+                                                 {"headline", headlineTable()}});
   return filled ? 0 : 1;
 }
