@@ -203,6 +203,18 @@ TEST_F(Manual, JapaneseIsSetWithoutBlanksOrBreaksAtPunctuation) {
   }
 }
 
+// ja.tmac, which man-db adds in a Japanese locale, breaks lines between any
+// two Japanese characters, inside words and brackets too; the Japanese pages
+// break lines only where they are written, so it changes nothing.
+TEST_F(Manual, JapaneseLinesBreakOnlyWhereWritten) {
+  for (const Page& page : pages()) {
+    if (!page.japanese || page.groffOptions.find("-mja") != std::string::npos) continue;
+    Page withJaMacros = page;
+    withJaMacros.groffOptions += " -mja";
+    EXPECT_TRUE(renderedText(page) == renderedText(withJaMacros)) << page.name;
+  }
+}
+
 // The Japanese page shows the result lines of its dipole example as the
 // screen shows them; the program must print exactly those lines.
 TEST(ManualExample, DipoleResultLinesAreWhatTheProgramPrints) {
