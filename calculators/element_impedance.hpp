@@ -14,7 +14,7 @@ namespace Antenna {
 // it decides where a bad length or diameter faults: 2 × L, D ÷ 1000, their
 // quotient, its logarithm, times 138, divided by ln 10.
 inline long double elementImpedance(long double lengthM, long double diameterMm) {
-  return 138.0L * std::log(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
+  return 138.0L * logl(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
 }
 
 }  // namespace Antenna

@@ -76,8 +76,8 @@ constexpr std::string_view kClosingLines[] = {
     "                                         リターンキーを押してください",
 };
 
-// Steps 1 to 15: the banner and the shape of the coil. Returns false as soon
-// as a radius, length or permeability of 0 or less calls for the help screen.
+// The banner and the shape of the coil. Returns false as soon as a radius,
+// length or permeability of 0 or less calls for the help screen.
 bool askShape() {
   ConsoleIo::writeLines(kBanner);
   ConsoleIo::writeText(kRadiusPrompt);
@@ -98,7 +98,7 @@ void showHelpScreen() {
   ConsoleIo::waitForReturn();
 }
 
-// Steps 16 to 20.
+// The Nagaoka coefficient of the shape, stored and shown between blank lines.
 void showNagaokaCoefficient() {
   ConsoleIo::writeLine(" ");
   nagaokaCoefficient = stored(CoilFormulas::nagaokaCoefficient(coilRadiusM, coilLengthM));
@@ -107,7 +107,8 @@ void showNagaokaCoefficient() {
   ConsoleIo::writeLine(" ");
 }
 
-// Steps 21 to 23.
+// The wanted inductance, typed in microhenries and held in henries; 0 or less
+// asks for the inductance of a given number of turns instead.
 void askWantedInductance() {
   ConsoleIo::writeLine(kWantedInductanceQuestion);
   ConsoleIo::writeText(kWantedInductancePrompt);

@@ -1,7 +1,8 @@
 // Formulas of a single-layer solenoid, in metres and henries. Each takes the
-// stored (double) values it is built from and returns the extended-precision
-// result; the caller rounds it where it is stored. Products and quotients are
-// evaluated left to right, as written in the equations.
+// stored (double) values it is built from, widened exactly to the extended
+// format so that every step is an extended one, and returns the
+// extended-precision result; the caller rounds it where it is stored. Products
+// and quotients are evaluated left to right, as written in the equations.
 #pragma once
 
 #include <cmath>
@@ -17,39 +18,42 @@ inline constexpr long double kPi = static_cast<long double>(std::numbers::pi);
 
 // Nagaoka coefficient K = 1 / (1 + 0.9 x − 0.02 x²) with x = r / l. It turns
 // negative for r / l above about 46.085.
-inline long double nagaokaCoefficient(double radiusM, double lengthM) {
+inline long double nagaokaCoefficient(long double radiusM, long double lengthM) {
   return 1.0L / ((radiusM * 0.9L / lengthM + 1.0L) - radiusM * 0.02L * radiusM / lengthM / lengthM);
 }
 
 // Current-sheet inductance 4π × 10⁻⁷ × π r² N² K μ / l.
-inline long double currentSheetInductance(double radiusM, double lengthM, double turns,
-                                          double nagaokaCoefficient, double relativePermeability) {
+inline long double currentSheetInductance(long double radiusM, long double lengthM,
+                                          long double turns, long double nagaokaCoefficient,
+                                          long double relativePermeability) {
   return kPi * 4.0L * kPi * radiusM * radiusM * turns * turns * nagaokaCoefficient / lengthM *
          0.0000001L * relativePermeability;
 }
 
 // The current-sheet formula solved for N; no wire, no rounding to whole turns.
-inline long double turnsForInductance(double wantedInductanceH, double radiusM, double lengthM,
-                                      double nagaokaCoefficient, double relativePermeability) {
-  return (1.0L / (2.0L * kPi * radiusM)) * std::sqrt(lengthM * wantedInductanceH * 10000000.0L /
-                                                     nagaokaCoefficient / relativePermeability);
+inline long double turnsForInductance(long double wantedInductanceH, long double radiusM,
+                                      long double lengthM, long double nagaokaCoefficient,
+                                      long double relativePermeability) {
+  return (1.0L / (2.0L * kPi * radiusM)) * sqrtl(lengthM * wantedInductanceH * 10000000.0L /
+                                                 nagaokaCoefficient / relativePermeability);
 }
 
 // Round-wire correction term A = 2.3 × log10(1.73 d / p); the factor is 2.3,
 // the divisor ln 10.
-inline long double wireCorrectionA(double wireDiameterM, double windingPitchM) {
-  return 2.3L * std::log(1.73L * wireDiameterM / windingPitchM) / kLn10;
+inline long double wireCorrectionA(long double wireDiameterM, long double windingPitchM) {
+  return 2.3L * logl(1.73L * wireDiameterM / windingPitchM) / kLn10;
 }
 
 // Round-wire correction term B = 0.336 (1 − 2.5 / N + 3.8 / N²).
-inline long double wireCorrectionB(double turns) {
+inline long double wireCorrectionB(long double turns) {
   return 0.336L * (1.0L - 2.5L / turns + 3.8L / turns / turns);
 }
 
 // The current-sheet inductance corrected for round wire at a given pitch.
-inline long double wireCorrectedInductance(double inductanceH, double correctionA,
-                                           double correctionB, double radiusM, double lengthM,
-                                           double turns, double nagaokaCoefficient) {
+inline long double wireCorrectedInductance(long double inductanceH, long double correctionA,
+                                           long double correctionB, long double radiusM,
+                                           long double lengthM, long double turns,
+                                           long double nagaokaCoefficient) {
   return (1.0L -
           (correctionB + correctionA) * lengthM / (radiusM * kPi * turns * nagaokaCoefficient)) *
          inductanceH;

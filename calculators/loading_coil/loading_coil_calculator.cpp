@@ -95,9 +95,9 @@ bool isCentreLoading() { return loadingAnswer == 'N' || loadingAnswer == 'n'; }
 void computeBaseLoading() {
   elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
   const long double electricalLengthRad = 6.28L * elementLengthM / (300.0L / frequencyMhz);
-  coilInductance = stored(std::cos(electricalLengthRad) *
-                          (elementImpedance / (6.28L * frequencyMhz * 1000000.0L)) /
-                          std::sin(electricalLengthRad));
+  coilInductance =
+      stored(cosl(electricalLengthRad) * (elementImpedance / (6.28L * frequencyMhz * 1000000.0L)) /
+             sinl(electricalLengthRad));
 }
 
 // A rough estimate: the base-loading inductance scaled by how far the coil
@@ -109,8 +109,8 @@ void applyCentreLoading() {
   tipLengthM = ConsoleIo::readReal();
   ConsoleIo::writeLine(" ");
   const long double quarterWave = quarterWaveLengthM();
-  coilInductance = stored(std::sin(1.57L * (elementLengthM / quarterWave)) * coilInductance /
-                          std::sin(1.57L * (tipLengthM / quarterWave)));
+  coilInductance = stored(sinl(1.57L * (elementLengthM / quarterWave)) * coilInductance /
+                          sinl(1.57L * (tipLengthM / quarterWave)));
 }
 
 void convertToMicrohenries() { coilInductance = stored(1000.0L * coilInductance * 1000.0L); }
