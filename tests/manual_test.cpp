@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -232,6 +233,37 @@ TEST(ManualExample, DipoleResultLinesAreWhatTheProgramPrints) {
   EXPECT_EQ(result.exitCode, 0);
   for (const std::string& line : resultLines) {
     EXPECT_NE(result.output.find(toShiftJis(line) + "\r\n"), std::string::npos) << line;
+  }
+}
+
+// The worked design of both READMEs: each result line shown there is one
+// that the program prints for the answers given there.
+TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
+  struct Step {
+    const char* input;
+    std::vector<std::string> resultLines;
+  };
+  const Step design[] = {
+      {"5\n7.05\n2\n\n0\n",
+       {"波長短縮率は  2.44％  です",
+        "入力された周波数に共振するエレメントの長さは 10.379ｍ　です"}},
+      {"1\n\n2\n5\n7.05\nN\n2.5\n\n0\n",
+       {"アンテナ導体の、基本特性インピーダンスは  510.46オームです",
+        "ローディングコイルのインダクタンスは  23.6540 μヘンリーです"}},
+      {"2\n25\n50\n1\n21.3\n\n0\n", {"長岡係数は  0.692です", "この形では   24.97巻　必要です"}},
+      {"2\n25\n50\n1\n0\n25\n2\n1\n\n0\n", {"そのコイルは   21.2190uH です"}},
+      {"4\n0\n7.05\n2.5\n2.5\n\n0\n", {"能率は、真数で0.448です", "能率（利得）は -6.98ｄＢです"}}};
+  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+  for (const char* readme : {"README.md", "README.ja.md"}) {
+    std::ifstream file(top + readme);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    for (const Step& step : design) {
+      const std::string output = runProcess(programPath(), step.input).output;
+      for (const std::string& line : step.resultLines) {
+        EXPECT_NE(text.find("\n" + line + "\n"), std::string::npos) << readme << ": " << line;
+        EXPECT_NE(output.find(toShiftJis(line)), std::string::npos) << line;
+      }
+    }
   }
 }
 
