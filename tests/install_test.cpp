@@ -1,5 +1,6 @@
 // The installed program and the Debian packages.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -86,8 +87,15 @@ class DebianPackage : public ::testing::Test {
   }
   static std::string deb(const std::string& name) { return (out_ / name).string(); }
 
-  static inline const fs::path out_ = fs::path(testing::TempDir()) / "tanshuku-deb";
-  static inline const fs::path root_ = fs::path(testing::TempDir()) / "tanshuku-root";
+  static void TearDownTestSuite() {
+    fs::remove_all(out_);
+    fs::remove_all(root_);
+  }
+
+  // ctest runs each test in a process of its own, some at the same time.
+  static inline const std::string kProcess = std::to_string(getpid());
+  static inline const fs::path out_ = fs::path(testing::TempDir()) / ("tanshuku-deb-" + kProcess);
+  static inline const fs::path root_ = fs::path(testing::TempDir()) / ("tanshuku-root-" + kProcess);
   static inline ProcessResult packed_;
   static inline ProcessResult unpacked_;
 };
