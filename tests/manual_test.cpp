@@ -267,4 +267,25 @@ TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
   }
 }
 
+// The READMEs and the developers' guide name the packages that
+// scripts/install-dependencies installs, without and with --all.
+TEST(ReadmeSetUp, ListsThePackagesTheScriptInstalls) {
+  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+  auto packages = [&](const std::string& options) {
+    std::string list = shell(top + "scripts/install-dependencies --list " + options, "").output;
+    return list.substr(0, list.find('\n'));
+  };
+  const std::string program = packages("");
+  const std::string everything = packages("--all");
+  ASSERT_TRUE(everything.starts_with(program + " ")) << program << " / " << everything;
+  const std::string more = everything.substr(program.size() + 1);
+  for (const char* document : {"README.md", "README.ja.md", "docs/developing.md"}) {
+    std::ifstream file(top + document);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    for (const std::string& list : {program, more}) {
+      EXPECT_NE(text.find("`" + list + "`"), std::string::npos) << document << " lacks " << list;
+    }
+  }
+}
+
 }  // namespace
