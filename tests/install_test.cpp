@@ -3,8 +3,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "tests/support/process.hpp"
@@ -54,11 +52,8 @@ TEST(Install, InstalledProgramRunsADialogue) {
 // The relative link targets of a Markdown file: "](target)" without a scheme
 // or an anchor-only target; the part before any "#".
 std::vector<std::string> relativeLinks(const fs::path& markdown) {
-  std::ifstream file(markdown);
-  std::ostringstream text;
-  text << file.rdbuf();
   std::vector<std::string> links;
-  const std::string content = text.str();
+  const std::string content = readFile(markdown.string());
   for (size_t at = content.find("]("); at != std::string::npos; at = content.find("](", at + 2)) {
     const size_t close = content.find(')', at);
     std::string target = content.substr(at + 2, close - at - 2);

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,7 +17,8 @@
 
 namespace {
 
-const std::string kManualDir = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../man";
+const std::string kTop = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+const std::string kManualDir = kTop + "man";
 
 struct Page {
   std::string name;
@@ -253,10 +253,8 @@ TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
       {"2\n25\n50\n1\n21.3\n\n0\n", {"長岡係数は  0.692です", "この形では   24.97巻　必要です"}},
       {"2\n25\n50\n1\n0\n25\n2\n1\n\n0\n", {"そのコイルは   21.2190uH です"}},
       {"4\n0\n7.05\n2.5\n2.5\n\n0\n", {"能率は、真数で0.448です", "能率（利得）は -6.98ｄＢです"}}};
-  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
   for (const char* readme : {"README.md", "README.ja.md"}) {
-    std::ifstream file(top + readme);
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    const std::string text = readFile(kTop + readme);
     for (const Step& step : design) {
       const std::string output = runProcess(programPath(), step.input).output;
       for (const std::string& line : step.resultLines) {
@@ -270,9 +268,8 @@ TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
 // The READMEs and the developers' guide name the packages that
 // scripts/install-dependencies installs, without and with --all.
 TEST(ReadmeSetUp, ListsThePackagesTheScriptInstalls) {
-  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
   auto packages = [&](const std::string& options) {
-    std::string list = shell(top + "scripts/install-dependencies --list " + options, "").output;
+    std::string list = shell(kTop + "scripts/install-dependencies --list " + options, "").output;
     return list.substr(0, list.find('\n'));
   };
   const std::string program = packages("");
@@ -280,8 +277,7 @@ TEST(ReadmeSetUp, ListsThePackagesTheScriptInstalls) {
   ASSERT_TRUE(everything.starts_with(program + " ")) << program << " / " << everything;
   const std::string more = everything.substr(program.size() + 1);
   for (const char* document : {"README.md", "README.ja.md", "docs/developing.md"}) {
-    std::ifstream file(top + document);
-    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    const std::string text = readFile(kTop + document);
     for (const std::string& list : {program, more}) {
       EXPECT_NE(text.find("`" + list + "`"), std::string::npos) << document << " lacks " << list;
     }

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -86,13 +85,6 @@ size_t displayWidth(const std::string& line) {
   return width;
 }
 
-std::string fileText(const std::string& path) {
-  std::ifstream file(path);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 // The READMEs and the manual pages tell how wide a terminal the program needs:
 // the widest line the program writes on any screen of any transcript (which
 // the transcript tests hold to what the program prints), and the widest of
@@ -119,7 +111,7 @@ TEST(ScreenWidth, DocumentsStateTheWidestLinesOfAllScreens) {
   const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
   for (const auto& [file, phrases] : statements) {
     for (const std::string& phrase : phrases) {
-      EXPECT_NE(fileText(top + file).find(phrase), std::string::npos)
+      EXPECT_NE(readFile(top + file).find(phrase), std::string::npos)
           << file << " should say \"" << phrase << "\"; the widest lines are:\n"
           << toUtf8(widest->second) << "\n"
           << toUtf8(next->second);

@@ -31,14 +31,6 @@ std::string convert(const std::string& text, const char* to, const char* from) {
   return result;
 }
 
-std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 // The answer as typed on a Shift-JIS console: its text converted, \xNN
 // escapes taken as raw bytes.
 std::string unescapeAnswer(const std::string& answer) {
@@ -115,6 +107,14 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
 }
 
 }  // namespace
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
 
 std::string toShiftJis(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string toUtf8(const std::string& shiftJis) { return convert(shiftJis, "UTF-8", "CP932"); }

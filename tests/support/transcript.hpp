@@ -28,6 +28,9 @@ struct Transcript {
 // Reads a transcript file; screens are looked up beside it in screens/.
 Transcript readTranscript(const std::string& path);
 
+// The contents of a file, byte for byte; throws when it cannot be read.
+std::string readFile(const std::string& path);
+
 // Converts UTF-8 text to the program's Shift-JIS (code page 932) bytes.
 std::string toShiftJis(const std::string& utf8);
 // Converts Shift-JIS bytes to UTF-8, for readable failure messages.
