@@ -72,30 +72,17 @@ INSTANTIATE_TEST_SUITE_P(Golden, TranscriptTest, testing::ValuesIn(transcriptFil
                            return testName(param.param);
                          });
 
-// Terminal columns of one line of the program's Shift-JIS output: a
-// double-byte character takes two, an ASCII or half-width katakana byte one.
-size_t displayWidth(const std::string& line) {
-  size_t width = 0;
-  for (size_t at = 0; at < line.size(); ++at) {
-    const auto byte = static_cast<unsigned char>(line[at]);
-    const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    width += lead ? 2 : 1;
-    if (lead) ++at;
-  }
-  return width;
-}
-
 // The READMEs and the manual pages tell how wide a terminal the program needs:
 // the widest line the program writes on any screen of any transcript (which
 // the transcript tests hold to what the program prints), and the widest of
 // all the other lines.
 TEST(ScreenWidth, DocumentsStateTheWidestLinesOfAllScreens) {
-  std::map<size_t, std::string, std::greater<>> lineOfWidth;
+  std::map<int, std::string, std::greater<>> lineOfWidth;
   for (const std::string& path : transcriptFiles()) {
     std::istringstream screen(readTranscript(path).screen);
     for (std::string line; std::getline(screen, line, '\n');) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
-      lineOfWidth.emplace(displayWidth(line), line);
+      lineOfWidth.emplace(displayWidth(toUtf8(line)), line);
     }
   }
   ASSERT_GE(lineOfWidth.size(), 2u);

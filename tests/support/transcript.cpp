@@ -116,6 +116,25 @@ std::string readFile(const std::string& path) {
   return content.str();
 }
 
+int displayWidth(const std::string& utf8) {
+  int width = 0;
+  for (size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int i = 1; i < length && at + static_cast<size_t>(i) < utf8.size(); ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<size_t>(i)]) & 0x3F);
+    }
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6);
+    width += wide ? 2 : 1;
+    at += static_cast<size_t>(length);
+  }
+  return width;
+}
+
 std::string toShiftJis(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string toUtf8(const std::string& shiftJis) { return convert(shiftJis, "UTF-8", "CP932"); }
 

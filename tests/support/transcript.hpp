@@ -31,6 +31,10 @@ Transcript readTranscript(const std::string& path);
 // The contents of a file, byte for byte; throws when it cannot be read.
 std::string readFile(const std::string& path);
 
+// Terminal columns of UTF-8 text: East Asian wide and full-width characters
+// take two (half-width katakana one).
+int displayWidth(const std::string& utf8);
+
 // Converts UTF-8 text to the program's Shift-JIS (code page 932) bytes.
 std::string toShiftJis(const std::string& utf8);
 // Converts Shift-JIS bytes to UTF-8, for readable failure messages.
