@@ -3,17 +3,22 @@
 include(GNUInstallDirs)
 
 # Two packages: tanshuku, everything a user runs and reads, and
-# tanshuku-dbgsym, the program's debug information, with which addr2line
+# tanshuku-dbgsym, the programs' debug information, with which addr2line
 # resolves the places of a run-time error report of the installed program.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 
-# The program goes in stripped as Debian strips it; its build ID stays.
-install(TARGETS tanshuku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(CODE "execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
-                --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/tanshuku\"
-                COMMAND_ERROR_IS_FATAL ANY)")
-install(CODE "set(tanshuku_program \"$<TARGET_FILE:tanshuku>\")" COMPONENT dbgsym)
-install(SCRIPT packaging/debug-symbols.cmake COMPONENT dbgsym)
+# The programs go in stripped as Debian strips them; their build IDs stay, by
+# which addr2line finds their debug information.
+function(tanshuku_install_stripped target)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(CODE "execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
+                  --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}\"
+                  COMMAND_ERROR_IS_FATAL ANY)")
+  install(CODE "set(tanshuku_program \"$<TARGET_FILE:${target}>\")" COMPONENT dbgsym)
+  install(SCRIPT packaging/debug-symbols.cmake COMPONENT dbgsym)
+endfunction()
+tanshuku_install_stripped(tanshuku)
+tanshuku_install_stripped(tanshuku-utf8)
 # Its documents are those of tanshuku, which it depends on.
 file(CREATE_LINK tanshuku ${CMAKE_BINARY_DIR}/tanshuku-dbgsym SYMBOLIC)
 install(FILES ${CMAKE_BINARY_DIR}/tanshuku-dbgsym DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc
@@ -24,15 +29,6 @@ install(FILES ${CMAKE_BINARY_DIR}/tanshuku-dbgsym DESTINATION ${CMAKE_INSTALL_DA
 # library without its prerequisites. The reasons are in the file.
 install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
         RENAME tanshuku)
-
-# The launcher sits beside the program in the build tree as it does when
-# installed, so that build/default/tanshuku-utf8 starts build/default/tanshuku.
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/tanshuku-utf8
-                   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/scripts/tanshuku-utf8
-                           ${CMAKE_BINARY_DIR}/tanshuku-utf8
-                   DEPENDS ${PROJECT_SOURCE_DIR}/scripts/tanshuku-utf8)
-add_custom_target(tanshuku-utf8 ALL DEPENDS ${CMAKE_BINARY_DIR}/tanshuku-utf8)
-install(PROGRAMS ${CMAKE_BINARY_DIR}/tanshuku-utf8 DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # Manual pages and the changelog go in compressed, as Debian keeps them.
 # gzip -n leaves out the name and time, so that the package is reproducible.
@@ -53,13 +49,6 @@ foreach(page ${TANSHUKU_MANUALS})
   install(FILES ${CMAKE_BINARY_DIR}/man/${relative}.gz
           DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man1)
 endforeach()
-# Until the launcher has a page of its own, its name leads to the program's.
-if(NOT EXISTS ${PROJECT_SOURCE_DIR}/man/tanshuku-utf8.1)
-  file(WRITE ${CMAKE_BINARY_DIR}/man-link/tanshuku-utf8.1 ".so man1/tanshuku.1\n")
-  tanshuku_compress(${CMAKE_BINARY_DIR}/man-link/tanshuku-utf8.1
-                    ${CMAKE_BINARY_DIR}/man/tanshuku-utf8.1.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/man/tanshuku-utf8.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-endif()
 tanshuku_compress(${PROJECT_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/changelog.gz)
 add_custom_target(compressed_documents ALL DEPENDS ${TANSHUKU_COMPRESSED})
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -91,7 +80,7 @@ install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/accura
         FILES_MATCHING PATTERN "*.png" PATTERN "*.nec")
 
 set(CPACK_PACKAGE_NAME tanshuku)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tanshuku developers <tanshuku@users.noreply.example>")
 # Each description is its summary line and then its paragraphs.
 set(CPACK_COMPONENT_PROGRAM_DESCRIPTION "design aid for shortened (loaded) HF antennas
@@ -105,13 +94,13 @@ single-layer coil, the feed-point impedance of a conductor, the radiation
 efficiency of a loaded element and the length of a half-wave dipole, and
 guides through the design in three pages.
 
-Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8 terminal.
+Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8 terminal, or
+with UTF-8 pipes and files, converting both ways.
 Manual pages in English and Japanese and accuracy pages that measure each
 formula against exact values and NEC2 come with it.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "luit | x11-utils, xfonts-encodings")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program dbgsym)
@@ -122,10 +111,9 @@ set(CPACK_DEBIAN_DBGSYM_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_DBGSYM_PACKAGE_SECTION debug)
 set(CPACK_DEBIAN_DBGSYM_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DBGSYM_PACKAGE_DEPENDS "tanshuku (= ${CPACK_PACKAGE_VERSION})")
-set(CPACK_DEBIAN_DBGSYM_PACKAGE_RECOMMENDS "")
 set(CPACK_COMPONENT_DBGSYM_DESCRIPTION "debug symbols for tanshuku
-The debug information of the program tanshuku. With it, addr2line names the
-function and source line of each place in a run-time error report of the
-installed program.")
+The debug information of the programs tanshuku and tanshuku-utf8. With it,
+addr2line names the function and source line of each place in a run-time
+error report of the installed program.")
 set(CPACK_GENERATOR DEB)
 include(CPack)

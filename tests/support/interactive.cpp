@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <stdexcept>
 
 InteractiveProcess::InteractiveProcess(const std::string& program, Terminal terminal,
@@ -17,13 +18,21 @@ InteractiveProcess::InteractiveProcess(const std::string& program, Terminal term
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
-  if (terminal == Terminal::pseudo) {
+  if (terminal != Terminal::none) {
     int master = -1;
     termios raw{};
     cfmakeraw(&raw);
-    child_ = forkpty(&master, nullptr, &raw, nullptr);
+    // A new terminal's own settings are a user's line mode.
+    child_ = forkpty(&master, nullptr, terminal == Terminal::pseudo ? &raw : nullptr, nullptr);
     if (child_ < 0) throw std::runtime_error("forkpty failed");
     if (child_ == 0) {
+      termios settings{};
+      if (terminal == Terminal::lines && tcgetattr(STDIN_FILENO, &settings) == 0) {
+        settings.c_iflag |= IUTF8;
+        tcsetattr(STDIN_FILENO, TCSANOW, &settings);
+        // As a shell starts a job, whatever the tests were started with.
+        for (int signal : {SIGINT, SIGQUIT, SIGHUP, SIGTERM}) std::signal(signal, SIG_DFL);
+      }
       execv(program.c_str(), argv.data());
       _exit(127);
     }
@@ -84,6 +93,13 @@ std::string InteractiveProcess::readScreen(const std::string& expected) {
   return text + readUntilQuiet(300);
 }
 
+std::string InteractiveProcess::readUntil(const std::string& text) {
+  std::string got;
+  while (got.find(text) == std::string::npos && readSome(got, 10000)) {
+  }
+  return got;
+}
+
 std::string InteractiveProcess::readToEnd() { return readUntilQuiet(10000); }
 
 void InteractiveProcess::send(const std::string& bytes) {
@@ -97,9 +113,32 @@ void InteractiveProcess::closeInput() {
   input_ = -1;
 }
 
+void InteractiveProcess::hangUp() {
+  closeInput();
+  close(output_);
+  output_ = -1;
+}
+
+termios InteractiveProcess::terminalSettings() const {
+  termios settings{};
+  if (tcgetattr(output_, &settings) != 0) throw std::runtime_error("no terminal");
+  return settings;
+}
+
+void InteractiveProcess::setTerminalSettings(const termios& settings) {
+  if (tcsetattr(output_, TCSANOW, &settings) != 0) throw std::runtime_error("no terminal");
+}
+
 int InteractiveProcess::wait() {
   int status = 0;
-  waitpid(child_, &status, 0);
+  for (int tries = 0; waitpid(child_, &status, WNOHANG) == 0; ++tries) {
+    if (tries == 3000) {
+      kill(child_, SIGKILL);
+      waitpid(child_, &status, 0);
+      break;
+    }
+    usleep(10000);
+  }
   child_ = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

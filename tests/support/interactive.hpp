@@ -2,16 +2,20 @@
 // types a line, reads again. Its standard output is a pipe or, with
 // Terminal::pseudo, a pseudo-terminal in raw mode (so the terminal adds no
 // CR and takes no Ctrl-Z); standard input is a pipe or the same terminal.
+// Terminal::lines is a pseudo-terminal as a user's UTF-8 terminal is set:
+// it edits and echoes typed lines in UTF-8, turns Return into LF, LF into
+// CR LF on output, and Ctrl-C into an interrupt.
 #pragma once
 
 #include <sys/types.h>
+#include <termios.h>
 
 #include <string>
 #include <vector>
 
 class InteractiveProcess {
  public:
-  enum class Terminal { none, pseudo };
+  enum class Terminal { none, pseudo, lines };
 
   InteractiveProcess(const std::string& program, Terminal terminal,
                      const std::vector<std::string>& arguments = {});
@@ -25,11 +29,20 @@ class InteractiveProcess {
   // bytes as expected holds (waiting up to ten seconds for them, however slow
   // the machine), then anything more that follows within a short while.
   std::string readScreen(const std::string& expected);
+  // What arrives until the text has come, the output closes, or nothing
+  // more arrives for ten seconds.
+  std::string readUntil(const std::string& text);
   // Everything until the output closes.
   std::string readToEnd();
   void send(const std::string& bytes);
   void closeInput();
-  // Waits for the process; its exit code, or -1 after a signal.
+  // Hangs up the terminal (Terminal::pseudo or lines): closes its master side.
+  void hangUp();
+  // The settings of the terminal.
+  termios terminalSettings() const;
+  void setTerminalSettings(const termios& settings);
+  // Waits for the process, at most 30 seconds (then kills it); its exit
+  // code, or -1 after a signal.
   int wait();
 
  private:

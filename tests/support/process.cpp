@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +13,8 @@
 #include <stdexcept>
 
 std::string programPath() { return TANSHUKU_PROGRAM; }
+
+std::string frontEndPath() { return TANSHUKU_UTF8_FRONT_END; }
 
 std::string probePath(const std::string& name) {
   return std::string(TANSHUKU_PROBE_DIR) + "/" + name;
@@ -109,7 +112,9 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   if (inFd >= 0) close(inFd);
   if (outFd >= 0) close(outFd);
   int status = 0;
-  waitpid(child, &status, 0);
+  rusage usage{};
+  wait4(child, &status, 0, &usage);
+  result.peakMemoryKb = usage.ru_maxrss;
   if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   return result;

@@ -7,9 +7,10 @@
 #include <vector>
 
 struct ProcessResult {
-  std::string output;  // standard output, byte for byte
-  int exitCode = -1;   // -1 when the process died by a signal
-  int signal = 0;      // the signal that ended it, or 0
+  std::string output;     // standard output, byte for byte
+  int exitCode = -1;      // -1 when the process died by a signal
+  int signal = 0;         // the signal that ended it, or 0
+  long peakMemoryKb = 0;  // the most memory that it, or a process it waited for, held
 };
 
 struct ProcessOptions {
@@ -27,5 +28,7 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
 
 // The program under test, built beside the tests.
 std::string programPath();
+// tanshuku-utf8, built beside the program.
+std::string frontEndPath();
 // A test-only program from tests/probes, by name.
 std::string probePath(const std::string& name);

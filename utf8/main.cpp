@@ -1,0 +1,76 @@
+// tanshuku-utf8: starts tanshuku so that a UTF-8 terminal, a pipe or a file
+// shows its Shift-JIS (code page 932) screens as UTF-8 and the answers typed
+// in UTF-8 reach it in code page 932.
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "utf8/child.hpp"
+#include "utf8/conversion.hpp"
+#include "utf8/pipe_mode.hpp"
+#include "utf8/terminal_mode.hpp"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+constexpr std::string_view kUsage =
+    "Usage: tanshuku-utf8 [--help | --version]\n"
+    "Starts tanshuku on a UTF-8 terminal: its Shift-JIS screens are shown in\n"
+    "UTF-8, and the answers typed in UTF-8 reach it in Shift-JIS. With input\n"
+    "from a pipe or a file both streams are converted, for example\n"
+    "  tanshuku-utf8 < answers.txt > session.txt\n"
+    "The exit status is tanshuku's; 128 + n when signal n ended it.\n"
+    "\n"
+    "使い方: tanshuku-utf8 [--help | --version]\n"
+    "UTF-8の端末でtanshukuを起動します。Shift-JISの画面をUTF-8で表示し、\n"
+    "UTF-8で入力した答えをShift-JISにしてtanshukuに渡します。パイプや\n"
+    "ファイルからの入力でも、入出力の両方を変換します。例:\n"
+    "  tanshuku-utf8 < answers.txt > session.txt\n"
+    "終了ステータスはtanshukuのものです。シグナルnで終了したときは128+nです。\n";
+
+int print(std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
+             ? 0
+             : 1;
+}
+
+// The program installed beside the front end; in the build tree both are
+// built into the same folder.
+std::filesystem::path programBeside(const char* invokedAs) {
+  std::error_code error;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) self = std::filesystem::absolute(invokedAs, error);
+  return self.parent_path() / "tanshuku";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1) {
+    const std::string_view argument = argv[1];
+    if (argc == 2 && argument == "--help") return print(kUsage);
+    if (argc == 2 && argument == "--version") return print("tanshuku-utf8 " TANSHUKU_VERSION "\n");
+    Child::complain("unknown argument '" + std::string(argument) +
+                    "' (tanshuku-utf8 takes none; see tanshuku-utf8 --help)");
+    return kUsageError;
+  }
+  const std::string program = programBeside(argv[0]).string();
+  if (access(program.c_str(), X_OK) != 0) {
+    const bool missing = errno == ENOENT;
+    Child::cannotStart("the program " + program);
+    return missing ? Child::kNotFound : Child::kCannotStart;
+  }
+  if (!Conversion::available()) {
+    Child::complain("the C library cannot convert between UTF-8 and CP932 (iconv)");
+    return Child::kCannotStart;
+  }
+  // A closed pipe or terminal fails a write instead of ending the front end.
+  std::signal(SIGPIPE, SIG_IGN);
+  return isatty(STDIN_FILENO) ? TerminalMode::run(program) : PipeMode::run(program);
+}

@@ -1,0 +1,178 @@
+#include "utf8/relay.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "utf8/child.hpp"
+#include "utf8/conversion.hpp"
+
+namespace Relay {
+namespace {
+
+using Conversion::Converter;
+using Conversion::Direction;
+
+// Input is read only when all that was read before has gone to the program,
+// and output is written out before more is read: memory stays bounded
+// however long a line is.
+constexpr size_t kPieceSize = 65536;
+
+// Writes all bytes, waiting where the descriptor is non-blocking; false when
+// the write fails.
+bool writeAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = write(descriptor, bytes.data(), bytes.size());
+    if (written > 0) {
+      bytes.remove_prefix(static_cast<size_t>(written));
+    } else if (written < 0 && errno == EAGAIN) {
+      pollfd ready{descriptor, POLLOUT, 0};
+      poll(&ready, 1, -1);
+    } else if (written < 0 && errno != EINTR) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
+
+class Session {
+ public:
+  Session(const Ends& ends, const Input& input) : ends_(ends), input_(input) {}
+  void run();
+
+ private:
+  bool showProgramOutput();
+  bool takeUserInput(short events);
+  void sendToProgram();
+  void endProgramInput();
+  void closeProgramInput();
+
+  Ends ends_;
+  Input input_;
+  Converter typed_{Direction::toCodePage932};
+  Converter shown_{Direction::toUtf8};
+  char piece_[kPieceSize];
+  std::string converted_;
+  std::string toProgram_;
+  size_t sent_ = 0;
+  bool reading_ = true;
+  bool programInputOpen_ = true;
+  bool closeWhenSent_ = false;
+};
+
+void Session::run() {
+  for (;;) {
+    const bool sending = programInputOpen_ && sent_ < toProgram_.size();
+    pollfd ready[] = {
+        {ends_.programOutput, POLLIN, 0},
+        {sending ? ends_.programInput : -1, POLLOUT, 0},
+        {reading_ && !sending ? ends_.userInput : -1, POLLIN, 0},
+    };
+    if (poll(ready, 3, -1) < 0) {
+      if (errno == EINTR) continue;
+      Child::complain(std::string("poll: ") + std::strerror(errno));
+      break;
+    }
+    if (ready[0].revents != 0 && !showProgramOutput()) break;
+    if (ready[1].revents != 0) sendToProgram();
+    if (ready[2].revents != 0 && !takeUserInput(ready[2].revents)) break;
+  }
+  if (programInputOpen_ && ends_.programInput != ends_.programOutput) close(ends_.programInput);
+  close(ends_.programOutput);
+}
+
+// False when the program's output has ended or the user's output fails.
+bool Session::showProgramOutput() {
+  ssize_t got = read(ends_.programOutput, piece_, sizeof piece_);
+  if (retryLater(got)) return true;
+  converted_.clear();
+  // A pseudo-terminal whose other side is closed reports EIO: the end.
+  if (got <= 0) {
+    shown_.flush(converted_);
+    writeAll(ends_.userOutput, converted_);
+    return false;
+  }
+  shown_.convert({piece_, static_cast<size_t>(got)}, converted_);
+  return writeAll(ends_.userOutput, converted_);
+}
+
+void Session::sendToProgram() {
+  ssize_t put = write(ends_.programInput, toProgram_.data() + sent_, toProgram_.size() - sent_);
+  if (retryLater(put)) return;
+  if (put < 0) {
+    // The program no longer reads (it has ended): the rest of the input is
+    // of no use.
+    reading_ = false;
+    closeProgramInput();
+    return;
+  }
+  sent_ += static_cast<size_t>(put);
+  if (sent_ < toProgram_.size()) return;
+  toProgram_.clear();
+  sent_ = 0;
+  if (closeWhenSent_) closeProgramInput();
+}
+
+// False when the user's terminal has hung up.
+bool Session::takeUserInput(short events) {
+  ssize_t got = read(ends_.userInput, piece_, sizeof piece_);
+  if (retryLater(got)) return true;
+  const bool terminal = input_.lines != nullptr;
+  if (got < 0 || (got == 0 && terminal && (events & POLLHUP) != 0)) {
+    if (terminal) return false;
+    Child::complain(std::string("standard input: ") + std::strerror(errno));
+  }
+  converted_.clear();
+  std::string_view bytes(piece_, got > 0 ? static_cast<size_t>(got) : 0);
+  typed_.convert(bytes, converted_);
+  const bool unended = got > 0 && input_.pushUnendedPieces && bytes.back() != '\n';
+  if (got <= 0 || unended) typed_.flush(converted_);
+  if (!terminal) {
+    toProgram_ += converted_;
+  } else if (!input_.lines->add(converted_, toProgram_)) {
+    Child::complain("a line longer than " + std::to_string(TypedLines::kLongestLine) +
+                    " bytes was cut there");
+  }
+  if (unended && terminal) input_.lines->push(toProgram_);
+  if (got <= 0) endProgramInput();
+  return true;
+}
+
+void Session::endProgramInput() {
+  reading_ = false;
+  if (input_.lines != nullptr) {
+    input_.lines->end(toProgram_);
+  } else if (toProgram_.empty()) {
+    closeProgramInput();
+  } else {
+    closeWhenSent_ = true;
+  }
+}
+
+void Session::closeProgramInput() {
+  toProgram_.clear();
+  sent_ = 0;
+  if (!programInputOpen_) return;
+  programInputOpen_ = false;
+  // On a pseudo-terminal input and output share one descriptor, closed at
+  // the end.
+  if (ends_.programInput != ends_.programOutput) close(ends_.programInput);
+}
+
+}  // namespace
+
+void run(const Ends& ends, const Input& input) {
+  for (int end : {ends.programInput, ends.programOutput}) {
+    fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
+  }
+  Session session(ends, input);
+  session.run();
+}
+
+}  // namespace Relay

@@ -1,0 +1,36 @@
+#include "utf8/typed_lines.hpp"
+
+bool TypedLines::add(std::string_view bytes, std::string& out) {
+  bool newlyCut = false;
+  for (char byte : bytes) {
+    if (byte == '\n') {
+      out += byte;
+      lineLength_ = 0;
+      cut_ = false;
+      continue;
+    }
+    if (lineLength_ == kLongestLine) {
+      newlyCut = newlyCut || !cut_;
+      cut_ = true;
+      continue;
+    }
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 0x20 || code == 0x7F) out += literalNext_;
+    out += byte;
+    ++lineLength_;
+  }
+  return !newlyCut;
+}
+
+void TypedLines::push(std::string& out) {
+  // The end-of-file character at the start of a line would end the input.
+  if (lineLength_ == 0) return;
+  out += endOfFile_;
+  lineLength_ = 0;
+  cut_ = false;
+}
+
+void TypedLines::end(std::string& out) {
+  push(out);
+  out += endOfFile_;
+}
