@@ -1,5 +1,17 @@
-# What `cmake --install` puts under the prefix, and the Debian package that
-# the `package` workflow (cpack -G DEB) builds from it.
+# What `cmake --install` puts under the prefix, and the package that CPack
+# builds from it: the Debian packages (the `package` workflow), or for the
+# Windows build a ZIP file (the `windows-package` workflow).
+set(CPACK_PACKAGE_NAME tanshuku)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+if(WIN32)
+  install(TARGETS tanshuku RUNTIME DESTINATION .)
+  install(FILES packaging/windows/README.txt LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME tanshuku-${CPACK_PACKAGE_VERSION}-win64)
+  include(CPack)
+  return()
+endif()
+
 include(GNUInstallDirs)
 
 # Two packages: tanshuku, everything a user runs and reads, and
@@ -79,8 +91,6 @@ install(FILES docs/accuracy.md docs/accuracy.ja.md DESTINATION ${CMAKE_INSTALL_D
 install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/accuracy
         FILES_MATCHING PATTERN "*.png" PATTERN "*.nec")
 
-set(CPACK_PACKAGE_NAME tanshuku)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "tanshuku developers <tanshuku@users.noreply.example>")
 # Each description is its summary line and then its paragraphs.
 set(CPACK_COMPONENT_PROGRAM_DESCRIPTION "design aid for shortened (loaded) HF antennas

@@ -16,15 +16,25 @@
 
 #include "tests/support/designed_ending.hpp"
 #include "tests/support/process.hpp"
+#include "tests/support/transcript.hpp"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace {
 
 #ifdef TANSHUKU_SANITIZE
 constexpr int kSessions = 800;  // each sanitized run starts slower
+#elif defined(_WIN32)
+constexpr int kSessions = 1000;  // each start under Wine is slower
 #else
 constexpr int kSessions = 5000;
 #endif
 constexpr std::uint32_t kFirstSeed = 20260101;
+// Sessions sent through both builds; TANSHUKU_DIFFERENTIAL_SESSIONS asks for
+// another count.
+constexpr int kDifferentialSessions = 300;
 
 // Answers that no calculator can take as a sensible value.
 const std::vector<std::string> kExtremeReals = {
@@ -343,5 +353,42 @@ TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
   for (int exitCode : kInputEndings) EXPECT_GT(endings[exitCode], 0) << "exit code " << exitCode;
   for (auto [exitCode, count] : endings) std::cout << "exit " << exitCode << ": " << count << "\n";
 }
+
+#ifndef _WIN32
+// The Windows build, run under Wine, answers every generated session as this
+// build does: the same bytes, report locations aside, and the same exit code.
+TEST(RandomSessions, TheWindowsBuildAnswersAlike) {
+  const std::string windowsBuild = TANSHUKU_WINDOWS_BUILD_DIR;
+  const std::string wine = "/usr/lib/wine/wine64";
+  if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 ||
+      access(wine.c_str(), X_OK) != 0) {
+    GTEST_SKIP() << "needs wine64 and the Windows build in " << windowsBuild
+                 << " (cmake --workflow --preset windows)";
+  }
+  setenv("WINEPREFIX", (windowsBuild + "/wine").c_str(), 1);
+  setenv("WINEDEBUG", "-all", 1);
+  const char* asked = std::getenv("TANSHUKU_DIFFERENTIAL_SESSIONS");
+  int sessions = asked != nullptr ? std::atoi(asked) : kDifferentialSessions;
+  ProcessOptions underWine;
+  underWine.arguments = {windowsBuild + "/tanshuku.exe"};
+  int differences = 0;
+  std::map<int, int> endings;
+  for (int index = 0; index < sessions && differences < 10; ++index) {
+    std::uint32_t seed = kFirstSeed + static_cast<std::uint32_t>(index);
+    std::string input = SessionGenerator(seed, index % 3 == 0).session();
+    ProcessResult onLinux = runProcess(programPath(), input);
+    ProcessResult onWindows = runProcess(wine, input, underWine);
+    ++endings[onLinux.exitCode];
+    if (normaliseReport(onLinux.output) != normaliseReport(onWindows.output) ||
+        onLinux.exitCode != onWindows.exitCode) {
+      ++differences;
+      ADD_FAILURE() << "session seed " << seed << ": exit " << onLinux.exitCode << " on Linux, "
+                    << onWindows.exitCode << " on Windows\n  input: " << escaped(input);
+    }
+  }
+  std::cout << sessions << " sessions through both builds, " << differences << " differences\n";
+  for (auto [exitCode, count] : endings) std::cout << "exit " << exitCode << ": " << count << "\n";
+}
+#endif
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 std::vector<std::string> transcriptFiles() {
   std::vector<std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(TANSHUKU_TRANSCRIPT_DIR)) {
-    std::string path = entry.path().string();
+    std::string path = entry.path().generic_string();
     if (entry.is_regular_file() && entry.path().extension() == ".t" &&
         path.find("/screens/") == std::string::npos) {
       files.push_back(path);
@@ -29,7 +29,8 @@ std::vector<std::string> transcriptFiles() {
 }
 
 std::string testName(const std::string& path) {
-  std::string name = fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().string();
+  std::string name =
+      fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().generic_string();
   std::replace_if(
       name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
   return name;
@@ -72,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Golden, TranscriptTest, testing::ValuesIn(transcriptFil
                            return testName(param.param);
                          });
 
-// The READMEs and the manual pages tell how wide a terminal the program needs:
+// The READMEs (the Windows package's too) and the manual pages tell how wide a
+// terminal the program needs:
 // the widest line the program writes on any screen of any transcript (which
 // the transcript tests hold to what the program prints), and the widest of
 // all the other lines.
@@ -94,7 +96,10 @@ TEST(ScreenWidth, DocumentsStateTheWidestLinesOfAllScreens) {
       {"README.md", {"widest line is " + columns + " columns", "others fit in " + others}},
       {"README.ja.md", {"最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}},
       {"man/tanshuku.1", {"widest line is " + columns + " columns", "others fit in " + others}},
-      {"man/ja/tanshuku.1", {"最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}}};
+      {"man/ja/tanshuku.1", {"最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}},
+      {"packaging/windows/README.txt",
+       {"widest line is " + columns + " columns", "others fit in " + others,
+        "最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}}};
   const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
   for (const auto& [file, phrases] : statements) {
     for (const std::string& phrase : phrases) {

@@ -26,8 +26,9 @@ enum class Fault {
   otherFault,
 };
 
-// Called in place of the faulting computation, on the alternate signal stack;
-// must not return. faultAddress is the address of the faulting instruction.
+// Called in place of the faulting computation, on a stack with room left for
+// it even after a stack overflow; must not return. faultAddress is the
+// address of the faulting instruction.
 using FaultHandler = void (*)(Fault fault, const void* faultAddress);
 
 // Extended precision, rounding to nearest; invalid operation, division by

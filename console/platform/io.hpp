@@ -5,7 +5,8 @@
 namespace Platform {
 
 // Reads up to size bytes from standard input. Returns the count read, 0 at
-// the end of the input (a closed pipe included), or -errno on a failure.
+// the end of the input (a closed pipe included), or the system's error code,
+// negated, on a failure.
 int readInput(unsigned char* buffer, int size);
 
 // Writes count bytes to standard output in one write. Returns false when the

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "console/platform/faults.hpp"
+#include "console/platform/own_code_frames.hpp"
 
 #if !defined(__x86_64__)
 #error "fault handling reads the x86-64 registers of the interrupted code"
@@ -202,11 +203,6 @@ void useAlternateStack() {
   sigaltstack(&stack, nullptr);
 }
 
-bool isOwnCode(std::uintptr_t address) {
-  return address >= reinterpret_cast<std::uintptr_t>(&_start) &&
-         address < reinterpret_cast<std::uintptr_t>(&tanshukuOwnCodeEnd);
-}
-
 _Unwind_Reason_Code recordFrame(_Unwind_Context* context, void* frameCount) {
   int& count = *static_cast<int*>(frameCount);
   if (count == kMaxFrames) return _URC_END_OF_STACK;
@@ -256,26 +252,9 @@ void installFaultHandler(FaultHandler handler) {
 }
 
 int codeLocations(CodeAddress origin, std::uint32_t* locations, int capacity) {
-  auto originAddress = reinterpret_cast<std::uintptr_t>(origin.address);
-  int frameCount = walkStack();
-  int first = 0;
-  while (first < frameCount && frames[first] != originAddress) ++first;
-  if (first == frameCount) {  // the stack could not be walked: the origin alone
-    frames[0] = originAddress;
-    frameCount = 1;
-    first = 0;
-  }
-  int count = 0;
-  for (int i = first; i < frameCount && count < capacity; ++i) {
-    std::uintptr_t address = frames[i];
-    if (i > first || origin.isReturnAddress) --address;  // the call before it
-    if (isOwnCode(address)) {
-      locations[count++] = static_cast<std::uint32_t>(address - loadBias);
-    } else if (count > 0) {
-      break;  // main's caller: the program's own code ends here
-    }
-  }
-  return count;
+  OwnCode ownCode{reinterpret_cast<std::uintptr_t>(&_start),
+                  reinterpret_cast<std::uintptr_t>(&tanshukuOwnCodeEnd), loadBias};
+  return ownCodeLocations(origin, ownCode, frames, walkStack(), locations, capacity);
 }
 
 }  // namespace Platform

@@ -7,9 +7,11 @@
 // CR LF on output, and Ctrl-C into an interrupt.
 #pragma once
 
-#include <sys/types.h>
+#ifndef _WIN32
 #include <termios.h>
+#endif
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,11 +38,13 @@ class InteractiveProcess {
   std::string readToEnd();
   void send(const std::string& bytes);
   void closeInput();
+#ifndef _WIN32
   // Hangs up the terminal (Terminal::pseudo or lines): closes its master side.
   void hangUp();
   // The settings of the terminal.
   termios terminalSettings() const;
   void setTerminalSettings(const termios& settings);
+#endif
   // Waits for the process, at most 30 seconds (then kills it); its exit
   // code, or -1 after a signal.
   int wait();
@@ -48,7 +52,9 @@ class InteractiveProcess {
  private:
   bool readSome(std::string& text, int timeoutMilliseconds);
 
-  pid_t child_ = -1;
-  int input_ = -1;
-  int output_ = -1;
+  // The child and the two ends: process id and descriptors, or on Windows
+  // the handles.
+  std::intptr_t child_ = -1;
+  std::intptr_t input_ = -1;
+  std::intptr_t output_ = -1;
 };

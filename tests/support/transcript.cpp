@@ -1,6 +1,10 @@
 #include "tests/support/transcript.hpp"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <fstream>
 #include <sstream>
@@ -14,6 +18,27 @@ const std::string kLineEndMark = "↵";
 const std::string kAnswerOpen = "«";
 const std::string kAnswerClose = "»";
 
+#ifdef _WIN32
+UINT codePage(const char* name) { return std::string(name) == "UTF-8" ? CP_UTF8 : 932; }
+
+std::string convert(const std::string& text, const char* to, const char* from) {
+  if (text.empty()) return text;
+  int size = static_cast<int>(text.size());
+  std::wstring wide(text.size(), L'\0');
+  int wideSize = MultiByteToWideChar(codePage(from), MB_ERR_INVALID_CHARS, text.data(), size,
+                                     wide.data(), size);
+  std::string result(text.size() * 4, '\0');
+  BOOL replaced = FALSE;
+  BOOL* noteReplaced = codePage(to) == CP_UTF8 ? nullptr : &replaced;
+  int resultSize = WideCharToMultiByte(codePage(to), 0, wide.data(), wideSize, result.data(),
+                                       static_cast<int>(result.size()), nullptr, noteReplaced);
+  if (wideSize == 0 || resultSize == 0 || replaced) {
+    throw std::runtime_error("cannot convert: " + text);
+  }
+  result.resize(static_cast<size_t>(resultSize));
+  return result;
+}
+#else
 std::string convert(const std::string& text, const char* to, const char* from) {
   iconv_t converter = iconv_open(to, from);
   if (converter == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open");
@@ -30,6 +55,7 @@ std::string convert(const std::string& text, const char* to, const char* from) {
   result.resize(result.size() - outLeft);
   return result;
 }
+#endif
 
 // The answer as typed on a Shift-JIS console: its text converted, \xNN
 // escapes taken as raw bytes.
