@@ -1,14 +1,11 @@
 # What `cmake --install` puts under the prefix, and the package that CPack
-# builds from it: a Debian package, or for the Windows build a ZIP file
-# (cmake --workflow --preset windows-package).
+# builds from it: the Debian packages (the `package` workflow), or for the
+# Windows build a ZIP file (the `windows-package` workflow).
 set(CPACK_PACKAGE_NAME tanshuku)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 if(WIN32)
   install(TARGETS tanshuku RUNTIME DESTINATION .)
-  install(FILES packaging/windows/README.txt DESTINATION .)
-  if(EXISTS ${PROJECT_SOURCE_DIR}/LICENSE)
-    install(FILES LICENSE DESTINATION .)
-  endif()
+  install(FILES packaging/windows/README.txt LICENSE DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME tanshuku-${CPACK_PACKAGE_VERSION}-win64)
   include(CPack)
@@ -17,29 +14,116 @@ endif()
 
 include(GNUInstallDirs)
 
-install(TARGETS tanshuku RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS tanshuku-utf8 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES man/tanshuku.1 man/tanshuku-utf8.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES man/ja/tanshuku.1 man/ja/tanshuku-utf8.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
-install(FILES README.md docs/accuracy.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/accuracy
-        FILES_MATCHING PATTERN "*.png")
+# Two packages: tanshuku, everything a user runs and reads, and
+# tanshuku-dbgsym, the programs' debug information, with which addr2line
+# resolves the places of a run-time error report of the installed program.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
+
+# The programs go in stripped as Debian strips them; their build IDs stay, by
+# which addr2line finds their debug information.
+function(tanshuku_install_stripped target)
+  install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(CODE "execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
+                  --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}\"
+                  COMMAND_ERROR_IS_FATAL ANY)")
+  install(CODE "set(tanshuku_program \"$<TARGET_FILE:${target}>\")" COMPONENT dbgsym)
+  install(SCRIPT packaging/debug-symbols.cmake COMPONENT dbgsym)
+endfunction()
+tanshuku_install_stripped(tanshuku)
+tanshuku_install_stripped(tanshuku-utf8)
+# Its documents are those of tanshuku, which it depends on.
+file(CREATE_LINK tanshuku ${CMAKE_BINARY_DIR}/tanshuku-dbgsym SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/tanshuku-dbgsym DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc
+        COMPONENT dbgsym)
+
+# The program is a static position-independent executable on purpose (see
+# tanshuku_link_whole); lintian takes one without shared libraries for a
+# library without its prerequisites. The reasons are in the file.
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides
+        RENAME tanshuku)
+
+# Manual pages and the changelog go in compressed, as Debian keeps them.
+# gzip -n leaves out the name and time, so that the package is reproducible.
+set(TANSHUKU_COMPRESSED)
+function(tanshuku_compress source output)
+  add_custom_command(OUTPUT ${output} COMMAND gzip -9 -n -c ${source} > ${output}
+                     DEPENDS ${source})
+  set(TANSHUKU_COMPRESSED ${TANSHUKU_COMPRESSED} ${output} PARENT_SCOPE)
+endfunction()
+file(GLOB TANSHUKU_MANUALS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/man/*.1
+     ${PROJECT_SOURCE_DIR}/man/*/*.1)
+foreach(page ${TANSHUKU_MANUALS})
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/man ${page})
+  get_filename_component(language ${relative} DIRECTORY)
+  get_filename_component(name ${relative} NAME)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man/${language})
+  tanshuku_compress(${page} ${CMAKE_BINARY_DIR}/man/${relative}.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${relative}.gz
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/${language}/man1)
+endforeach()
+tanshuku_compress(${PROJECT_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/changelog.gz)
+add_custom_target(compressed_documents ALL DEPENDS ${TANSHUKU_COMPRESSED})
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The licence as a machine-readable Debian copyright file: its text after the
+# copyright line, indented, with " ." for the blank lines.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE TANSHUKU_LICENSE)
+string(REGEX REPLACE "^.*Copyright \\(c\\) ([^\n]*)\n\n" "" TANSHUKU_LICENSE_TERMS
+       "${TANSHUKU_LICENSE}")
+string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" TANSHUKU_HOLDER "${TANSHUKU_LICENSE}")
+set(TANSHUKU_HOLDER ${CMAKE_MATCH_1})
+string(REGEX REPLACE "\n+$" "" TANSHUKU_LICENSE_TERMS "${TANSHUKU_LICENSE_TERMS}")
+string(REPLACE "\n\n" "\n.\n" TANSHUKU_LICENSE_TERMS "${TANSHUKU_LICENSE_TERMS}")
+string(REPLACE "\n" "\n " TANSHUKU_LICENSE_TERMS "${TANSHUKU_LICENSE_TERMS}")
+file(WRITE ${CMAKE_BINARY_DIR}/copyright
+     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+     "Upstream-Name: tanshuku\n\n"
+     "Files: *\n"
+     "Copyright: ${TANSHUKU_HOLDER}\n"
+     "License: Expat\n"
+     " ${TANSHUKU_LICENSE_TERMS}\n")
+install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The users' documents, in the tree in which their links point: the READMEs,
+# the accuracy pages, their plots and the sample NEC2 decks they link to.
+install(FILES README.md README.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/accuracy.md docs/accuracy.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
+install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/accuracy
+        FILES_MATCHING PATTERN "*.png" PATTERN "*.nec")
 
 set(CPACK_PACKAGE_CONTACT "tanshuku developers <tanshuku@users.noreply.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "design aid for shortened (loaded) HF antennas")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "design aid for shortened (loaded) HF antennas
- tanshuku is an interactive console program, in Japanese, that computes the
- numbers a shortened antenna needs: the element's characteristic impedance
- and the loading-coil inductance for base or centre loading, the inductance
- or turns of a single-layer coil, the feed-point impedance of a conductor,
- the radiation efficiency of a loaded element and the length of a half-wave
- dipole. Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8
- terminal, or with UTF-8 pipes and files, converting both ways.")
+# Each description is its summary line and then its paragraphs.
+set(CPACK_COMPONENT_PROGRAM_DESCRIPTION "design aid for shortened (loaded) HF antennas
+tanshuku is an interactive console program, in Japanese, that computes the
+numbers a shortened antenna needs, so that little cutting and trying is left
+at the end of the build.
+
+It gives the element's characteristic impedance and the loading-coil
+inductance for base or centre loading, the inductance or the turns of a
+single-layer coil, the feed-point impedance of a conductor, the radiation
+efficiency of a loaded element and the length of a half-wave dipole, and
+guides through the design in three pages.
+
+Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8 terminal, or
+with UTF-8 pipes and files, converting both ways.
+Manual pages in English and Japanese and accuracy pages that measure each
+formula against exact values and NEC2 come with it.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL program dbgsym)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME tanshuku)
+set(CPACK_DEBIAN_PROGRAM_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_DBGSYM_PACKAGE_NAME tanshuku-dbgsym)
+set(CPACK_DEBIAN_DBGSYM_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_DBGSYM_PACKAGE_SECTION debug)
+set(CPACK_DEBIAN_DBGSYM_PACKAGE_SHLIBDEPS OFF)
+set(CPACK_DEBIAN_DBGSYM_PACKAGE_DEPENDS "tanshuku (= ${CPACK_PACKAGE_VERSION})")
+set(CPACK_COMPONENT_DBGSYM_DESCRIPTION "debug symbols for tanshuku
+The debug information of the programs tanshuku and tanshuku-utf8. With it,
+addr2line names the function and source line of each place in a run-time
+error report of the installed program.")
 set(CPACK_GENERATOR DEB)
 include(CPack)

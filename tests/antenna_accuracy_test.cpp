@@ -1,7 +1,7 @@
 // The antenna accuracy study in brief: NEC2 against textbook values, and one
 // case of each of the program's antenna models against the figures that
 // docs/accuracy.md states. docs/accuracy/regenerate runs the full study.
-// Needs nec2c (scripts/install-dependencies installs it).
+// Needs nec2c (scripts/install-dependencies --all installs it).
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,9 +1,12 @@
-// The installed program and the Debian package.
+// The installed program and the Debian packages.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "tests/support/process.hpp"
+#include "tests/support/report.hpp"
 #include "tests/support/transcript.hpp"
 
 namespace {
@@ -26,10 +29,10 @@ TEST(Install, InstalledProgramRunsADialogue) {
       shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" + prefix.string() + "'");
   ASSERT_EQ(install.exitCode, 0) << install.output;
 
-  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1",
-                           "share/man/ja/man1/tanshuku.1", "share/man/man1/tanshuku-utf8.1",
-                           "share/man/ja/man1/tanshuku-utf8.1", "share/doc/tanshuku/README.md",
-                           "share/doc/tanshuku/accuracy.md"}) {
+  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1.gz",
+                           "share/man/ja/man1/tanshuku.1.gz", "share/man/man1/tanshuku-utf8.1.gz",
+                           "share/man/ja/man1/tanshuku-utf8.1.gz", "share/doc/tanshuku/README.md",
+                           "share/doc/tanshuku/docs/accuracy.md"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }
 
@@ -44,26 +47,130 @@ TEST(Install, InstalledProgramRunsADialogue) {
   EXPECT_TRUE(converted.output == toUtf8(installed.output));
 }
 
-TEST(Install, DebianPackageCarriesItsMetadata) {
-  if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) {
-    GTEST_SKIP() << "dpkg-dev is not installed";
+// The relative link targets of a Markdown file: "](target)" without a scheme
+// or an anchor-only target; the part before any "#".
+std::vector<std::string> relativeLinks(const fs::path& markdown) {
+  std::vector<std::string> links;
+  const std::string content = readFile(markdown.string());
+  for (size_t at = content.find("]("); at != std::string::npos; at = content.find("](", at + 2)) {
+    const size_t close = content.find(')', at);
+    std::string target = content.substr(at + 2, close - at - 2);
+    target = target.substr(0, target.find('#'));
+    if (!target.empty() && target.find("://") == std::string::npos) links.push_back(target);
   }
-  fs::path out = fs::path(testing::TempDir()) / "tanshuku-deb";
-  fs::remove_all(out);
-  ProcessResult pack =
-      shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out.string() + "'");
-  ASSERT_EQ(pack.exitCode, 0) << pack.output;
-  ProcessResult fields = shell("dpkg-deb -f '" + out.string() + "'/tanshuku_*.deb");
+  return links;
+}
+
+class DebianPackage : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) return;
+    fs::remove_all(out_);
+    packed_ = shell("cd '" TANSHUKU_BUILD_DIR "' && cpack -G DEB -B '" + out_.string() + "'");
+    fs::remove_all(root_);
+    unpacked_ = shell("for deb in '" + out_.string() + "'/*.deb; do dpkg -x \"$deb\" '" +
+                      root_.string() + "' || exit 1; done");
+  }
+  void SetUp() override {
+    if (shell("command -v dpkg-deb && command -v dpkg-shlibdeps").exitCode != 0) {
+      GTEST_SKIP() << "dpkg-dev is not installed";
+    }
+    ASSERT_EQ(packed_.exitCode, 0) << packed_.output;
+    ASSERT_EQ(unpacked_.exitCode, 0) << unpacked_.output;
+  }
+  static std::string deb(const std::string& name) { return (out_ / name).string(); }
+
+  static void TearDownTestSuite() {
+    fs::remove_all(out_);
+    fs::remove_all(root_);
+  }
+
+  // ctest runs each test in a process of its own, some at the same time.
+  static inline const std::string kProcess = std::to_string(getpid());
+  static inline const fs::path out_ = fs::path(testing::TempDir()) / ("tanshuku-deb-" + kProcess);
+  static inline const fs::path root_ = fs::path(testing::TempDir()) / ("tanshuku-root-" + kProcess);
+  static inline ProcessResult packed_;
+  static inline ProcessResult unpacked_;
+};
+
+TEST_F(DebianPackage, CarriesItsMetadataOnce) {
+  ProcessResult fields = shell("dpkg-deb -f '" + deb("tanshuku_1.0.0_amd64.deb") + "'");
   ASSERT_EQ(fields.exitCode, 0) << fields.output;
   EXPECT_NE(fields.output.find("Section: hamradio"), std::string::npos) << fields.output;
   // It needs nothing beyond the C and C++ libraries: no luit, no X11 fonts.
   EXPECT_EQ(fields.output.find("Recommends:"), std::string::npos) << fields.output;
   EXPECT_NE(fields.output.find("Description: design aid for shortened"), std::string::npos);
-  ProcessResult files = shell("dpkg-deb -c '" + out.string() + "'/tanshuku_*.deb");
-  EXPECT_NE(files.output.find("./usr/bin/tanshuku"), std::string::npos) << files.output;
-  EXPECT_NE(files.output.find("./usr/share/man/ja/man1/tanshuku.1"), std::string::npos);
-  EXPECT_NE(files.output.find("./usr/bin/tanshuku-utf8"), std::string::npos) << files.output;
-  EXPECT_NE(files.output.find("./usr/share/man/ja/man1/tanshuku-utf8.1"), std::string::npos);
+  EXPECT_EQ(fields.output.find("design aid", fields.output.find("design aid") + 1),
+            std::string::npos)
+      << "the summary twice:\n"
+      << fields.output;
+  // Paragraphs, not verbatim text: lines of one blank, separated by " .".
+  EXPECT_NE(fields.output.find("\n .\n"), std::string::npos) << fields.output;
+  EXPECT_EQ(fields.output.find("\n  "), std::string::npos) << fields.output;
+  ProcessResult debug = shell("dpkg-deb -f '" + deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  EXPECT_NE(debug.output.find("Depends: tanshuku (= 1.0.0)"), std::string::npos) << debug.output;
+}
+
+TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
+  for (const char* file :
+       {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8", "usr/share/man/man1/tanshuku.1.gz",
+        "usr/share/man/ja/man1/tanshuku.1.gz", "usr/share/man/man1/tanshuku-utf8.1.gz",
+        "usr/share/man/ja/man1/tanshuku-utf8.1.gz", "usr/share/doc/tanshuku/changelog.gz",
+        "usr/share/doc/tanshuku/README.md", "usr/share/doc/tanshuku/README.ja.md",
+        "usr/share/doc/tanshuku/docs/accuracy.md", "usr/share/doc/tanshuku/docs/accuracy.ja.md"}) {
+    EXPECT_TRUE(fs::exists(root_ / file)) << file;
+  }
+  ProcessResult copyright =
+      shell("cat '" + (root_ / "usr/share/doc/tanshuku/copyright").string() + "'");
+  EXPECT_TRUE(copyright.output.starts_with(
+      "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"))
+      << copyright.output;
+  EXPECT_NE(copyright.output.find("License: Expat\n Permission is hereby granted"),
+            std::string::npos)
+      << copyright.output;
+  EXPECT_FALSE(fs::exists(root_ / "usr/share/doc/tanshuku/docs/developing.md"));
+
+  for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+    if (entry.is_directory() && !entry.is_symlink()) {
+      EXPECT_FALSE(fs::is_empty(entry.path())) << "empty folder " << entry.path();
+    }
+    if (entry.path().extension() != ".md") continue;
+    for (const std::string& link : relativeLinks(entry.path())) {
+      EXPECT_TRUE(fs::exists(entry.path().parent_path() / link))
+          << entry.path() << " links to missing " << link;
+    }
+  }
+}
+
+// The installed program is stripped, yet addr2line resolves its run-time
+// error report, as the manuals tell: it finds the debug package's file by the
+// program's build ID under /usr/lib/debug/.build-id (here under the scratch
+// root, so the test names that file).
+TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
+  const std::string program = (root_ / "usr/bin/tanshuku").string();
+  EXPECT_EQ(shell("readelf -S '" + program + "' | grep -c debug_info").output, "0\n");
+  const std::string buildId =
+      shell("readelf -n '" + program + "' | sed -n 's/.*Build ID: *//p' | tr -d '\\n'").output;
+  ASSERT_GT(buildId.size(), 2u);
+  const fs::path debugFile =
+      root_ / "usr/lib/debug/.build-id" / buildId.substr(0, 2) / (buildId.substr(2) + ".debug");
+  ASSERT_TRUE(fs::exists(debugFile)) << debugFile;
+  Report report = reportIn(runProcess(program, "5\n0\n2\n").output);
+  ASSERT_EQ(report.number, 200);
+  ProcessResult resolved =
+      shell("addr2line -f -C -i -e '" + debugFile.string() + "' 0x" + report.locations.at(0));
+  EXPECT_NE(resolved.output.find("DipoleCalculator::"), std::string::npos) << resolved.output;
+  EXPECT_NE(resolved.output.find("dipole_calculator.cpp:"), std::string::npos) << resolved.output;
+}
+
+TEST_F(DebianPackage, LintianFindsNoErrorOrWarning) {
+  if (shell("command -v lintian").exitCode != 0) GTEST_SKIP() << "lintian is not installed";
+  ProcessResult lintian =
+      shell("lintian --fail-on error,warning '" + deb("tanshuku_1.0.0_amd64.deb") + "' '" +
+            deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
+  EXPECT_EQ(lintian.output.find("\nW: "), std::string::npos) << lintian.output;
+  EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,15 +16,17 @@
 
 namespace {
 
-const std::string kManualDir = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../man";
+const std::string kTop = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+const std::string kManualDir = kTop + "man";
 
 struct Page {
-  const char* name;
+  std::string name;
   std::string path;
   std::string groffOptions;  // how man-db would format it
   std::string exitStatusHeading;
   size_t leastLines;  // a page cut short renders fewer
   std::vector<int> exitStatuses;
+  bool japanese() const { return groffOptions.find("-Kutf8") != std::string::npos; }
 };
 
 const std::vector<int> kProgramStatuses = {0,
@@ -92,27 +95,6 @@ std::vector<std::string> lines(const std::string& text) {
   return result;
 }
 
-// Terminal columns of UTF-8 text: East Asian wide and full-width characters
-// take two.
-int displayWidth(const std::string& utf8) {
-  int width = 0;
-  for (size_t at = 0; at < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[at]);
-    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (int i = 1; i < length && at + static_cast<size_t>(i) < utf8.size(); ++i) {
-      code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<size_t>(i)]) & 0x3F);
-    }
-    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-                      (code >= 0xFFE0 && code <= 0xFFE6);
-    width += wide ? 2 : 1;
-    at += static_cast<size_t>(length);
-  }
-  return width;
-}
-
 // The lines of one section: from its heading to the next heading, which, like
 // every heading, starts in the first column.
 std::string section(const std::string& rendered, const std::string& heading) {
@@ -174,6 +156,45 @@ TEST_F(Manual, ExitStatusListsEveryStatus) {
   }
 }
 
+// Japanese is set solid: no blank after 、 or 。 (where two source lines
+// meet), and no line ends in an opening bracket or starts with a closing
+// one or with 、 or 。.
+TEST_F(Manual, JapaneseIsSetWithoutBlanksOrBreaksAtPunctuation) {
+  const std::string opening[] = {"「", "（"};
+  const std::string closing[] = {"」", "）", "、", "。"};
+  for (const Page& page : pages()) {
+    if (!page.japanese()) continue;
+    for (const std::string& line : lines(renderedText(page))) {
+      for (const char* stop : {"、 ", "。 "}) {
+        const size_t at = line.find(stop);
+        const bool blankInside = at != std::string::npos && at + std::strlen(stop) < line.size() &&
+                                 line[at + std::strlen(stop)] != ' ';
+        EXPECT_FALSE(blankInside) << page.name << ": " << line;
+      }
+      for (const std::string& bracket : opening) {
+        EXPECT_FALSE(line.ends_with(bracket)) << page.name << ": " << line;
+      }
+      const size_t text = line.find_first_not_of(' ');
+      for (const std::string& mark : closing) {
+        EXPECT_FALSE(text != std::string::npos && line.compare(text, mark.size(), mark) == 0)
+            << page.name << ": " << line;
+      }
+    }
+  }
+}
+
+// ja.tmac, which man-db adds in a Japanese locale, breaks lines between any
+// two Japanese characters, inside words and brackets too; the Japanese pages
+// break lines only where they are written, so it changes nothing.
+TEST_F(Manual, JapaneseLinesBreakOnlyWhereWritten) {
+  for (const Page& page : pages()) {
+    if (!page.japanese() || page.groffOptions.find("-mja") != std::string::npos) continue;
+    Page withJaMacros = page;
+    withJaMacros.groffOptions += " -mja";
+    EXPECT_TRUE(renderedText(page) == renderedText(withJaMacros)) << page.name;
+  }
+}
+
 // The Japanese page shows the result lines of its dipole example as the
 // screen shows them; the program must print exactly those lines.
 TEST(ManualExample, DipoleResultLinesAreWhatTheProgramPrints) {
@@ -191,6 +212,57 @@ TEST(ManualExample, DipoleResultLinesAreWhatTheProgramPrints) {
   EXPECT_EQ(result.exitCode, 0);
   for (const std::string& line : resultLines) {
     EXPECT_NE(result.output.find(toShiftJis(line) + "\r\n"), std::string::npos) << line;
+  }
+}
+
+// The worked design of both READMEs: each result line shown there is one
+// that the program prints for the answers given there.
+TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
+  struct Step {
+    const char* input;
+    std::vector<std::string> resultLines;
+  };
+  const Step design[] = {
+      {"5\n7.05\n2\n\n0\n",
+       {"波長短縮率は  2.44％  です",
+        "入力された周波数に共振するエレメントの長さは 10.379ｍ　です"}},
+      {"1\n\n2\n5\n7.05\nN\n2.5\n\n0\n",
+       {"アンテナ導体の、基本特性インピーダンスは  510.46オームです",
+        "ローディングコイルのインダクタンスは  23.6540 μヘンリーです"}},
+      {"2\n25\n50\n1\n21.3\n\n0\n", {"長岡係数は  0.692です", "この形では   24.97巻　必要です"}},
+      {"2\n25\n50\n1\n0\n25\n2\n1\n\n0\n", {"そのコイルは   21.2190uH です"}},
+      {"4\n0\n7.05\n2.5\n2.5\n\n0\n", {"能率は、真数で0.448です", "能率（利得）は -6.98ｄＢです"}}};
+  for (const char* readme : {"README.md", "README.ja.md"}) {
+    const std::string text = readFile(kTop + readme);
+    for (const Step& step : design) {
+      const std::string output = runProcess(programPath(), step.input).output;
+      for (const std::string& line : step.resultLines) {
+        EXPECT_NE(text.find("\n" + line + "\n"), std::string::npos) << readme << ": " << line;
+        EXPECT_NE(output.find(toShiftJis(line)), std::string::npos) << line;
+      }
+    }
+  }
+}
+
+// The READMEs and the developers' guide name the packages that
+// scripts/install-dependencies installs, without and with --all.
+TEST(ReadmeSetUp, ListsThePackagesTheScriptInstalls) {
+#ifdef _WIN32
+  GTEST_SKIP() << "scripts/install-dependencies is a shell script for Debian";
+#endif
+  auto packages = [&](const std::string& options) {
+    std::string list = shell(kTop + "scripts/install-dependencies --list " + options, "").output;
+    return list.substr(0, list.find('\n'));
+  };
+  const std::string program = packages("");
+  const std::string everything = packages("--all");
+  ASSERT_TRUE(everything.starts_with(program + " ")) << program << " / " << everything;
+  const std::string more = everything.substr(program.size() + 1);
+  for (const char* document : {"README.md", "README.ja.md", "docs/developing.md"}) {
+    const std::string text = readFile(kTop + document);
+    for (const std::string& list : {program, more}) {
+      EXPECT_NE(text.find("`" + list + "`"), std::string::npos) << document << " lacks " << list;
+    }
   }
 }
 

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
 
 #include "tests/support/process.hpp"
 
@@ -69,5 +72,43 @@ INSTANTIATE_TEST_SUITE_P(Golden, TranscriptTest, testing::ValuesIn(transcriptFil
                          [](const testing::TestParamInfo<std::string>& param) {
                            return testName(param.param);
                          });
+
+// The READMEs (the Windows package's too) and the manual pages tell how wide a
+// terminal the program needs:
+// the widest line the program writes on any screen of any transcript (which
+// the transcript tests hold to what the program prints), and the widest of
+// all the other lines.
+TEST(ScreenWidth, DocumentsStateTheWidestLinesOfAllScreens) {
+  std::map<int, std::string, std::greater<>> lineOfWidth;
+  for (const std::string& path : transcriptFiles()) {
+    std::istringstream screen(readTranscript(path).screen);
+    for (std::string line; std::getline(screen, line, '\n');) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lineOfWidth.emplace(displayWidth(toUtf8(line)), line);
+    }
+  }
+  ASSERT_GE(lineOfWidth.size(), 2u);
+  const auto widest = lineOfWidth.begin();
+  const auto next = std::next(widest);
+  const std::string columns = std::to_string(widest->first);
+  const std::string others = std::to_string(next->first);
+  const std::pair<std::string, std::vector<std::string>> statements[] = {
+      {"README.md", {"widest line is " + columns + " columns", "others fit in " + others}},
+      {"README.ja.md", {"最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}},
+      {"man/tanshuku.1", {"widest line is " + columns + " columns", "others fit in " + others}},
+      {"man/ja/tanshuku.1", {"最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}},
+      {"packaging/windows/README.txt",
+       {"widest line is " + columns + " columns", "others fit in " + others,
+        "最も長い行は" + columns + "桁", "ほかの行は" + others + "桁"}}};
+  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+  for (const auto& [file, phrases] : statements) {
+    for (const std::string& phrase : phrases) {
+      EXPECT_NE(readFile(top + file).find(phrase), std::string::npos)
+          << file << " should say \"" << phrase << "\"; the widest lines are:\n"
+          << toUtf8(widest->second) << "\n"
+          << toUtf8(next->second);
+    }
+  }
+}
 
 }  // namespace

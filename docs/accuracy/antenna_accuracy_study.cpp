@@ -23,6 +23,9 @@ constexpr double kLengthToDiameter[] = {100.0, 1000.0, 10000.0};
 constexpr double kCoilHeights[] = {0.25, 0.5, 0.75};
 constexpr Loading kLoadings[] = {Loading::base, Loading::centre, Loading::top};
 constexpr double kCentreCoilLengthToDiameter = 1000.0;
+// Menu 4 against conductors from wire to thick tube, on two bands.
+constexpr double kEfficiencyDiametersMm[] = {2.0, 10.0, 40.0};
+constexpr double kEfficiencyBandsMhz[] = {7.0, 21.0};
 
 double percent(double ratio) { return 100.0 * ratio; }
 
@@ -89,6 +92,8 @@ struct Study {
   std::vector<std::vector<CoilComparison>> baseCoils;           // by ratio, then length
   std::vector<std::vector<CoilComparison>> centreCoils;         // by coil height, then length
   std::vector<std::vector<EfficiencyComparison>> efficiencies;  // by loading, then length
+  // The same for other conductors and bands: by conductor, loading, length.
+  std::vector<std::vector<std::vector<EfficiencyComparison>>> conductorEfficiencies;
   std::vector<DipoleComparison> dipoles;
   std::string otherConvergences;  // the table
 };
@@ -179,6 +184,18 @@ Study runStudy() {
     for (double length : steps(0.03, 0.23, 0.01))
       points.push_back(compareEfficiency(loading, length));
   }
+  for (double frequency : kEfficiencyBandsMhz) {
+    for (double diameter : kEfficiencyDiametersMm) {
+      auto& byLoading = study.conductorEfficiencies.emplace_back();
+      for (Loading loading : kLoadings) {
+        auto& points = byLoading.emplace_back();
+        // Up to 0.21 λ: the thickest element resonates by itself a little
+        // above that, where no top hat brings it to resonance.
+        for (double length : steps(0.03, 0.21, 0.02))
+          points.push_back(compareEfficiency(loading, length, {diameter, frequency}));
+      }
+    }
+  }
   for (double ratio : logarithmicSteps(200.0, 1e6, 29))
     study.dipoles.push_back(compareDipole(ratio));
   study.otherConvergences = otherConvergenceTable();
@@ -212,13 +229,24 @@ void writeData(const Study& study, const std::string& folder) {
   for (std::size_t i = 0; i < study.centreCoils.size(); ++i) {
     writeCoils(study.centreCoils[i], format("coil-centre-%g", kCoilHeights[i]));
   }
-  for (const auto& points : study.efficiencies) {
-    std::ofstream file(folder + "/efficiency-" + loadingName(points.front().loading) + ".dat");
+  auto writeEfficiencies = [&](const std::vector<EfficiencyComparison>& points,
+                               const std::string& name) {
+    std::ofstream file(folder + "/" + name + ".dat");
     file << "# H  program ratio  program dB  NEC2 R  NEC2 dB  error dB\n";
     for (const EfficiencyComparison& e : points) {
       file << format("%.4f %.3f %.2f %.4f %.3f %.3f\n", e.conductorLength, e.program.ratio,
                      e.program.decibels, e.loadedResistanceOhm, e.referenceDecibels(),
                      e.errorDecibels());
+    }
+  };
+  for (const auto& points : study.efficiencies) {
+    writeEfficiencies(points, std::string("efficiency-") + loadingName(points.front().loading));
+  }
+  for (const auto& byLoading : study.conductorEfficiencies) {
+    for (const auto& points : byLoading) {
+      const EfficiencyComparison& e = points.front();
+      writeEfficiencies(points, format("efficiency-%s-%gmm-%gMHz", loadingName(e.loading),
+                                       e.conductor.diameterMm, e.conductor.frequencyMhz));
     }
   }
   std::ofstream file(folder + "/dipole.dat");
@@ -406,21 +434,22 @@ std::string headlineTable(const Study& study) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE\n";
+  if (argc < 4) {
+    std::cerr << "usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE...\n";
     return 2;
   }
   try {
     Study study = runStudy();
     writeData(study, argv[1]);
     writeDecks(argv[2]);
-    bool filled = PageTables::fill(argv[3], {{"antenna-headline", headlineTable(study)},
-                                             {"feed-impedance", feedImpedanceTable(study)},
-                                             {"feed-convergence", convergenceTable(study)},
-                                             {"other-convergence", study.otherConvergences},
-                                             {"loading-coil", coilTable(study)},
-                                             {"efficiency", efficiencyTable(study)},
-                                             {"dipole", dipoleTable(study)}});
+    bool filled =
+        PageTables::fill({argv + 3, argv + argc}, {{"antenna-headline", headlineTable(study)},
+                                                   {"feed-impedance", feedImpedanceTable(study)},
+                                                   {"feed-convergence", convergenceTable(study)},
+                                                   {"other-convergence", study.otherConvergences},
+                                                   {"loading-coil", coilTable(study)},
+                                                   {"efficiency", efficiencyTable(study)},
+                                                   {"dipole", dipoleTable(study)}});
     std::cerr << Nec2::runCount() << " NEC2 runs\n";
     return filled ? 0 : 1;
   } catch (const std::exception& error) {

@@ -1,7 +1,9 @@
 #include "docs/accuracy/antenna_comparison.hpp"
 
 #include <cmath>
+#include <map>
 #include <numbers>
+#include <utility>
 
 namespace AntennaComparison {
 namespace {
@@ -13,10 +15,17 @@ double microhenries(double reactanceOhm) {
   return reactanceOhm / (2.0 * std::numbers::pi * kFrequencyMhz);
 }
 
-double fullSizeResistance() {
-  static const double resistance =
-      AntennaReference::firstResonance(kEfficiencyDiameterMm / 1000.0, kFrequencyMhz).resistanceOhm;
-  return resistance;
+// The radiation resistance of the resonant full-size monopole of a conductor,
+// found once per conductor.
+double fullSizeResistance(Conductor conductor) {
+  static std::map<std::pair<double, double>, double> resistances;
+  const std::pair key{conductor.diameterMm, conductor.frequencyMhz};
+  if (!resistances.contains(key)) {
+    resistances[key] =
+        AntennaReference::firstResonance(conductor.diameterMm / 1000.0, conductor.frequencyMhz)
+            .resistanceOhm;
+  }
+  return resistances[key];
 }
 
 }  // namespace
@@ -81,9 +90,11 @@ double EfficiencyComparison::errorDecibels() const {
   return program.decibels - referenceDecibels();
 }
 
-EfficiencyComparison compareEfficiency(Loading loading, double conductorLength) {
-  const double lengthM = asTyped(conductorLength * programWavelengthM());
-  const AntennaReference::Monopole monopole{lengthM, kEfficiencyDiameterMm / 1000.0, kFrequencyMhz};
+EfficiencyComparison compareEfficiency(Loading loading, double conductorLength,
+                                       Conductor conductor) {
+  const double lengthM = asTyped(conductorLength * 300.0 / conductor.frequencyMhz);
+  const AntennaReference::Monopole monopole{lengthM, conductor.diameterMm / 1000.0,
+                                            conductor.frequencyMhz};
   double nearM = 0.0, farM = 0.0, resistance = 0.0;
   switch (loading) {
     case Loading::base:
@@ -103,12 +114,13 @@ EfficiencyComparison compareEfficiency(Loading loading, double conductorLength) 
       break;
   }
   return {loading,
+          conductor,
           conductorLength,
           nearM,
           farM,
-          ProgramDialogue::efficiency(kFrequencyMhz, nearM, farM),
+          ProgramDialogue::efficiency(conductor.frequencyMhz, nearM, farM),
           resistance,
-          fullSizeResistance()};
+          fullSizeResistance(conductor)};
 }
 
 double DipoleComparison::referenceShorteningPercent() const {

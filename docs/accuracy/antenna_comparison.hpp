@@ -79,8 +79,15 @@ CoilComparison compareCentreCoil(const Element& element, double wantedCoilHeight
 enum class Loading { base, centre, top };
 constexpr double kEfficiencyDiameterMm = 10.0;
 
+// The conductor and band of an efficiency comparison.
+struct Conductor {
+  double diameterMm = kEfficiencyDiameterMm;
+  double frequencyMhz = kFrequencyMhz;
+};
+
 struct EfficiencyComparison {
   Loading loading;
+  Conductor conductor;
   double conductorLength;  // L1 + L2, wavelengths
   double nearLoadingPointM, farLoadingPointM;
   ProgramDialogue::Efficiency program;
@@ -89,7 +96,8 @@ struct EfficiencyComparison {
   double referenceDecibels() const;
   double errorDecibels() const;  // program - NEC2
 };
-EfficiencyComparison compareEfficiency(Loading loading, double conductorLength);
+EfficiencyComparison compareEfficiency(Loading loading, double conductorLength,
+                                       Conductor conductor = {});
 
 // Menu entry 5 against NEC2's resonant half-length of a dipole in free space.
 struct DipoleComparison {

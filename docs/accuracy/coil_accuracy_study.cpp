@@ -266,19 +266,20 @@ std::string headlineTable() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::cerr << "usage: coil_accuracy_study DATA_FOLDER PAGE\n";
+  if (argc < 3) {
+    std::cerr << "usage: coil_accuracy_study DATA_FOLDER PAGE...\n";
     return 2;
   }
   const std::string folder = argv[1];
   writeNagaokaData(folder);
   writeFamilyData(folder);
   writeStudyCoilData(folder);
-  bool filled = PageTables::fill(argv[2], {{"reference-check", referenceCheckTable()},
-                                           {"nagaoka", nagaokaTable()},
-                                           {"wire-corrections", wireCorrectionTable()},
-                                           {"inductance", inductanceTable()},
-                                           {"turns", turnsTable()},
-                                           {"headline", headlineTable()}});
+  bool filled =
+      PageTables::fill({argv + 2, argv + argc}, {{"reference-check", referenceCheckTable()},
+                                                 {"nagaoka", nagaokaTable()},
+                                                 {"wire-corrections", wireCorrectionTable()},
+                                                 {"inductance", inductanceTable()},
+                                                 {"turns", turnsTable()},
+                                                 {"headline", headlineTable()}});
   return filled ? 0 : 1;
 }

@@ -23,7 +23,7 @@ const std::string& solverPath() {
       std::string candidate = folder + "/nec2c";
       if (access(candidate.c_str(), X_OK) == 0) return candidate;
     }
-    throw std::runtime_error("nec2c not found; install it with scripts/install-dependencies");
+    throw std::runtime_error("nec2c not found; install it with scripts/install-dependencies --all");
   }();
   return path;
 }

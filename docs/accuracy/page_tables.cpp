@@ -6,7 +6,9 @@
 
 namespace PageTables {
 
-bool fill(const std::string& pagePath, const std::map<std::string, std::string>& tables) {
+namespace {
+
+bool fillPage(const std::string& pagePath, const std::map<std::string, std::string>& tables) {
   std::ifstream in(pagePath);
   if (!in) {
     std::cerr << "cannot read " << pagePath << '\n';
@@ -33,11 +35,20 @@ bool fill(const std::string& pagePath, const std::map<std::string, std::string>&
   }
   in.close();
   if (filled != static_cast<int>(tables.size())) {
-    std::cerr << "the page has " << filled << " of " << tables.size() << " tables\n";
+    std::cerr << pagePath << " has " << filled << " of " << tables.size() << " tables\n";
     return false;
   }
   std::ofstream(pagePath) << page.str();
   return true;
+}
+
+}  // namespace
+
+bool fill(const std::vector<std::string>& pagePaths,
+          const std::map<std::string, std::string>& tables) {
+  bool filled = true;
+  for (const std::string& pagePath : pagePaths) filled = fillPage(pagePath, tables) && filled;
+  return filled;
 }
 
 }  // namespace PageTables

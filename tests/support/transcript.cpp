@@ -57,14 +57,6 @@ std::string convert(const std::string& text, const char* to, const char* from) {
 }
 #endif
 
-std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  std::ostringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
 // The answer as typed on a Shift-JIS console: its text converted, \xNN
 // escapes taken as raw bytes.
 std::string unescapeAnswer(const std::string& answer) {
@@ -95,8 +87,15 @@ std::string directory(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
+// The expected output, and the same with a line end where each answer is
+// typed (the terminal's echo of the Return), both in UTF-8.
+struct ExpectedText {
+  std::string output;
+  std::string screen;
+};
+
 void readLines(const std::string& path, const std::string& screensDir, Transcript& transcript,
-               std::string& outputUtf8) {
+               ExpectedText& expected) {
   std::istringstream lines(readFile(path));
   std::string line;
   bool inHeader = true;
@@ -105,7 +104,7 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
     inHeader = false;
     if (line.starts_with("[screen ") && line.ends_with("]")) {
       readLines(screensDir + "/" + line.substr(8, line.size() - 9) + ".t", screensDir, transcript,
-                outputUtf8);
+                expected);
       continue;
     }
     if (line.starts_with("[exit ") && line.ends_with("]")) {
@@ -119,8 +118,10 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
       for (size_t mark; (mark = text.find(kLineEndMark)) != std::string::npos;) {
         text.replace(mark, kLineEndMark.size(), "\r\n");
       }
-      outputUtf8 += text;
+      expected.output += text;
+      expected.screen += text;
       if (open == std::string::npos) break;
+      expected.screen += "\r\n";
       size_t close = line.find(kAnswerClose, open);
       if (close == std::string::npos) throw std::runtime_error("unclosed « in " + path);
       std::string answer =
@@ -133,19 +134,47 @@ void readLines(const std::string& path, const std::string& screensDir, Transcrip
 
 }  // namespace
 
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw std::runtime_error("cannot read " + path);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+int displayWidth(const std::string& utf8) {
+  int width = 0;
+  for (size_t at = 0; at < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t code = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (int i = 1; i < length && at + static_cast<size_t>(i) < utf8.size(); ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<size_t>(i)]) & 0x3F);
+    }
+    const bool wide = (code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                      (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                      (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                      (code >= 0xFFE0 && code <= 0xFFE6);
+    width += wide ? 2 : 1;
+    at += static_cast<size_t>(length);
+  }
+  return width;
+}
+
 std::string toShiftJis(const std::string& utf8) { return convert(utf8, "CP932", "UTF-8"); }
 std::string toUtf8(const std::string& shiftJis) { return convert(shiftJis, "UTF-8", "CP932"); }
 
 Transcript readTranscript(const std::string& path) {
   Transcript transcript;
-  std::string outputUtf8;
+  ExpectedText expected;
   std::string base = directory(path);
   std::string screensDir = base.ends_with("/screens") ? base : base + "/screens";
   if (base.find("/transcripts/") != std::string::npos) {
     screensDir = base.substr(0, base.find("/transcripts/")) + "/transcripts/screens";
   }
-  readLines(path, screensDir, transcript, outputUtf8);
-  transcript.expectedOutput = toShiftJis(outputUtf8);
+  readLines(path, screensDir, transcript, expected);
+  transcript.expectedOutput = toShiftJis(expected.output);
+  transcript.screen = toShiftJis(expected.screen);
   return transcript;
 }
 

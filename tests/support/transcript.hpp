@@ -19,11 +19,21 @@
 struct Transcript {
   std::string input;           // bytes for standard input
   std::string expectedOutput;  // Shift-JIS bytes
+  // The expected output with a line end where each answer is typed: the
+  // program's own lines as a terminal shows them, less the typed answers.
+  std::string screen;
   int expectedExitCode = 0;
 };
 
 // Reads a transcript file; screens are looked up beside it in screens/.
 Transcript readTranscript(const std::string& path);
+
+// The contents of a file, byte for byte; throws when it cannot be read.
+std::string readFile(const std::string& path);
+
+// Terminal columns of UTF-8 text: East Asian wide and full-width characters
+// take two (half-width katakana one).
+int displayWidth(const std::string& utf8);
 
 // Converts UTF-8 text to the program's Shift-JIS (code page 932) bytes.
 std::string toShiftJis(const std::string& utf8);
