@@ -209,12 +209,8 @@ ProcessResult runIntoUnreadPipe(const std::string& program) {
   PROCESS_INFORMATION child = startChild(program, {}, empty, unread.childEnd);
   CloseHandle(empty);
   CloseHandle(unread.childEnd);
-  WaitForSingleObject(child.hProcess, INFINITE);
-  DWORD exitCode = 0;
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hProcess);
   ProcessResult result;
-  result.exitCode = static_cast<int>(exitCode);
+  result.exitCode = waitForChild(child.hProcess);
   return result;
 }
 #else
@@ -283,11 +279,7 @@ TEST(OutputFailure, AReaderThatGoesAwayMidDialogueEndsWith101) {
   DWORD put = 0;
   WriteFile(in.testEnd, answers.data(), static_cast<DWORD>(answers.size()), &put, nullptr);
   CloseHandle(in.testEnd);
-  WaitForSingleObject(child.hProcess, INFINITE);
-  DWORD exitCode = 0;
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hProcess);
-  EXPECT_EQ(exitCode, 101u);
+  EXPECT_EQ(waitForChild(child.hProcess), 101);
 }
 #endif
 

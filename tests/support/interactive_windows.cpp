@@ -70,10 +70,7 @@ void InteractiveProcess::closeInput() {
 }
 
 int InteractiveProcess::wait() {
-  WaitForSingleObject(handleOf(child_), INFINITE);
-  DWORD exitCode = 0;
-  GetExitCodeProcess(handleOf(child_), &exitCode);
-  CloseHandle(handleOf(child_));
+  const int exitCode = waitForChild(handleOf(child_));
   child_ = -1;
-  return static_cast<int>(exitCode);
+  return exitCode;
 }

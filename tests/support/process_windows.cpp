@@ -68,9 +68,6 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   CloseHandle(out.testEnd);
   watchdog.join();
   writer.join();
-  DWORD exitCode = 0;
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hProcess);
-  result.exitCode = static_cast<int>(exitCode);
+  result.exitCode = waitForChild(child.hProcess);
   return result;
 }

@@ -51,3 +51,11 @@ PROCESS_INFORMATION startChild(const std::string& program,
   CloseHandle(child.hThread);
   return child;
 }
+
+int waitForChild(HANDLE process) {
+  WaitForSingleObject(process, INFINITE);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process, &exitCode);
+  CloseHandle(process);
+  return static_cast<int>(exitCode);
+}

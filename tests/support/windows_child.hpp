@@ -21,3 +21,6 @@ ChildPipe makeChildPipe(ChildEnd childEnd);
 PROCESS_INFORMATION startChild(const std::string& program,
                                const std::vector<std::string>& arguments, HANDLE standardInput,
                                HANDLE standardOutput);
+
+// Waits for the child to end, closes its handle and returns its exit code.
+int waitForChild(HANDLE process);
