@@ -359,25 +359,22 @@ TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
 // build does: the same bytes, report locations aside, and the same exit code.
 TEST(RandomSessions, TheWindowsBuildAnswersAlike) {
   const std::string windowsBuild = TANSHUKU_WINDOWS_BUILD_DIR;
-  const std::string wine = "/usr/lib/wine/wine64";
   if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 ||
-      access(wine.c_str(), X_OK) != 0) {
+      access("/usr/lib/wine/wine64", X_OK) != 0) {
     GTEST_SKIP() << "needs wine64 and the Windows build in " << windowsBuild
                  << " (cmake --workflow --preset windows)";
   }
-  setenv("WINEPREFIX", (windowsBuild + "/wine").c_str(), 1);
-  setenv("WINEDEBUG", "-all", 1);
   const char* asked = std::getenv("TANSHUKU_DIFFERENTIAL_SESSIONS");
   int sessions = asked != nullptr ? std::atoi(asked) : kDifferentialSessions;
   ProcessOptions underWine;
-  underWine.arguments = {windowsBuild + "/tanshuku.exe"};
+  underWine.arguments = {windowsBuild + "/wine", windowsBuild + "/tanshuku.exe"};
   int differences = 0;
   std::map<int, int> endings;
   for (int index = 0; index < sessions && differences < 10; ++index) {
     std::uint32_t seed = kFirstSeed + static_cast<std::uint32_t>(index);
     std::string input = SessionGenerator(seed, index % 3 == 0).session();
     ProcessResult onLinux = runProcess(programPath(), input);
-    ProcessResult onWindows = runProcess(wine, input, underWine);
+    ProcessResult onWindows = runProcess(TANSHUKU_UNDER_WINE, input, underWine);
     ++endings[onLinux.exitCode];
     if (normaliseReport(onLinux.output) != normaliseReport(onWindows.output) ||
         onLinux.exitCode != onWindows.exitCode) {
