@@ -4,20 +4,10 @@
 // reading rules say what such input means, exactly as the plain input that
 // means the same.
 #include <gtest/gtest.h>
-#ifndef _WIN32
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
-#include <cerrno>
-#include <chrono>
-#include <functional>
 #include <map>
-#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "tests/support/designed_ending.hpp"
 #include "tests/support/process.hpp"
@@ -28,95 +18,13 @@ namespace {
 using namespace std::string_literals;
 
 #ifndef _WIN32
-struct StreamedRun {
-  ProcessResult result;
-  long peakResidentKb = 0;  // the child's peak resident set
-};
-
-// Runs the program with its standard input fed from nextChunk, which fills
-// the string with the next piece of input and leaves it empty at the end, so
-// that input far larger than memory can be streamed through.
-StreamedRun runStreamed(const std::function<void(std::string&)>& nextChunk,
-                        int timeoutSeconds = 120) {
-  signal(SIGPIPE, SIG_IGN);
-  int inPipe[2], outPipe[2];
-  if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0) {
-    throw std::runtime_error("pipe failed");
-  }
-  std::string program = programPath();
-  pid_t child = fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
-    dup2(inPipe[0], STDIN_FILENO);
-    dup2(outPipe[1], STDOUT_FILENO);
-    execl(program.c_str(), program.c_str(), nullptr);
-    _exit(127);
-  }
-  close(inPipe[0]);
-  close(outPipe[1]);
-  int in = inPipe[1];
-  int out = outPipe[0];
-  fcntl(in, F_SETFL, O_NONBLOCK);
-
-  StreamedRun run;
-  std::string chunk;
-  size_t written = 0;
-  nextChunk(chunk);
-  if (chunk.empty()) {
-    close(in);
-    in = -1;
-  }
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-  while (out >= 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(child, SIGKILL);
-      break;
-    }
-    pollfd fds[2] = {{out, POLLIN, 0}, {in, POLLOUT, 0}};
-    poll(fds, in >= 0 ? 2 : 1, 1000);
-    if (fds[0].revents != 0) {
-      char buffer[65536];
-      ssize_t got = read(out, buffer, sizeof buffer);
-      if (got > 0) {
-        run.result.output.append(buffer, static_cast<size_t>(got));
-      } else {
-        close(out);
-        out = -1;
-      }
-    }
-    if (in >= 0 && fds[1].revents != 0) {
-      ssize_t put = write(in, chunk.data() + written, chunk.size() - written);
-      if (put > 0) written += static_cast<size_t>(put);
-      if (put < 0 && errno != EAGAIN) {  // the program has stopped reading
-        close(in);
-        in = -1;
-      } else if (written == chunk.size()) {
-        chunk.clear();
-        written = 0;
-        nextChunk(chunk);
-        if (chunk.empty()) {
-          close(in);
-          in = -1;
-        }
-      }
-    }
-  }
-  if (in >= 0) close(in);
-  if (out >= 0) close(out);
-  int status = 0;
-  rusage usage{};
-  wait4(child, &status, 0, &usage);
-  if (WIFEXITED(status)) run.result.exitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) run.result.signal = WTERMSIG(status);
-  run.peakResidentKb = usage.ru_maxrss;
-  return run;
-}
-
 // Streams the pieces in order, each repeated as often as given.
-StreamedRun runPieces(const std::vector<std::pair<std::string, size_t>>& pieces) {
+ProcessResult runPieces(const std::vector<std::pair<std::string, size_t>>& pieces) {
   size_t piece = 0;
   size_t repeated = 0;
-  return runStreamed([&](std::string& chunk) {
+  ProcessOptions streamed;
+  streamed.timeoutSeconds = 120;
+  streamed.moreInput = [&](std::string& chunk) {
     while (piece < pieces.size() && repeated == pieces[piece].second) {
       ++piece;
       repeated = 0;
@@ -124,15 +32,14 @@ StreamedRun runPieces(const std::vector<std::pair<std::string, size_t>>& pieces)
     if (piece == pieces.size()) return;
     chunk = pieces[piece].first;
     ++repeated;
-  });
+  };
+  return runProcess(programPath(), "", streamed);
 }
-
 #endif
 
 #ifdef _WIN32
 const char* const kNoStreaming =
-    "streams input far larger than memory through a non-blocking pipe and measures the "
-    "child's peak memory, with Linux calls";
+    "compares the child's peak memory, which the Windows process runner does not measure";
 #endif
 
 // The memory a run may take beyond the plain run of the same dialogue.
@@ -151,19 +58,19 @@ TEST(HostileInput, LinesOfTenMegabytesAreCutAt255BytesAndTheRestDiscarded) {
   const std::string menuAnswer = std::string(254, '0') + "5";
   // 7.05 and zeros to 255 bytes; ones after them would change the value.
   const std::string frequency = "7.05" + std::string(251, '0');
-  StreamedRun plain = runPieces({{kDipole, 1}});
-  StreamedRun huge = runPieces({{menuAnswer, 1},
-                                {std::string(kBlock, '9'), kBlocks},
-                                {"\n" + frequency, 1},
-                                {std::string(kBlock, '1'), kBlocks},
-                                {"\n2\n", 1},
-                                {std::string(kBlock, 'x'), kBlocks},  // the pause's line
-                                {"\n0\n", 1}});
-  EXPECT_EQ(undesignedEnding(huge.result), "");
-  EXPECT_EQ(huge.result.exitCode, 0);
-  EXPECT_TRUE(huge.result.output == plain.result.output);
-  EXPECT_LT(huge.peakResidentKb - plain.peakResidentKb, kFlatMemoryKb)
-      << "plain run " << plain.peakResidentKb << " kB";
+  ProcessResult plain = runPieces({{kDipole, 1}});
+  ProcessResult huge = runPieces({{menuAnswer, 1},
+                                  {std::string(kBlock, '9'), kBlocks},
+                                  {"\n" + frequency, 1},
+                                  {std::string(kBlock, '1'), kBlocks},
+                                  {"\n2\n", 1},
+                                  {std::string(kBlock, 'x'), kBlocks},  // the pause's line
+                                  {"\n0\n", 1}});
+  EXPECT_EQ(undesignedEnding(huge), "");
+  EXPECT_EQ(huge.exitCode, 0);
+  EXPECT_TRUE(huge.output == plain.output);
+  EXPECT_LT(huge.peakMemoryKb - plain.peakMemoryKb, kFlatMemoryKb)
+      << "plain run " << plain.peakMemoryKb << " kB";
 #endif
 }
 
@@ -181,14 +88,14 @@ TEST(HostileInput, HundredsOfMegabytesOfBlankLinesLeaveTheQuestionWaiting) {
   constexpr size_t kMegabytes = 320;
 #endif
   const size_t repeats = kMegabytes * 1024 * 1024 / blanks.size();
-  StreamedRun plain = runPieces({{kDipole, 1}});
+  ProcessResult plain = runPieces({{kDipole, 1}});
   // Two thirds at the menu, a third at the dipole's first question.
-  StreamedRun blank = runPieces(
+  ProcessResult blank = runPieces(
       {{blanks, repeats * 2 / 3}, {"5\n", 1}, {blanks, repeats / 3}, {kDipoleAnswers + "0\n", 1}});
-  EXPECT_EQ(undesignedEnding(blank.result), "");
-  EXPECT_TRUE(blank.result.output == plain.result.output);
-  EXPECT_LT(blank.peakResidentKb - plain.peakResidentKb, kFlatMemoryKb)
-      << "plain run " << plain.peakResidentKb << " kB";
+  EXPECT_EQ(undesignedEnding(blank), "");
+  EXPECT_TRUE(blank.output == plain.output);
+  EXPECT_LT(blank.peakMemoryKb - plain.peakMemoryKb, kFlatMemoryKb)
+      << "plain run " << plain.peakMemoryKb << " kB";
 #endif
 }
 

@@ -5,3 +5,20 @@ std::string programPath() { return TANSHUKU_PROGRAM; }
 std::string probePath(const std::string& name) {
   return std::string(TANSHUKU_PROBE_DIR) + "/" + name + TANSHUKU_EXECUTABLE_SUFFIX;
 }
+
+InputFeed::InputFeed(const std::string& input, const std::function<void(std::string&)>& moreInput)
+    : moreInput_(moreInput), pending_(input) {
+  if (pending_.empty()) askForMore();
+}
+
+void InputFeed::written(size_t count) {
+  pending_.remove_prefix(count);
+  if (pending_.empty()) askForMore();
+}
+
+void InputFeed::askForMore() {
+  if (!moreInput_) return;
+  piece_.clear();
+  moreInput_(piece_);
+  pending_ = piece_;
+}

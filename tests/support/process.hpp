@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ProcessResult {
@@ -21,6 +22,27 @@ struct ProcessOptions {
   std::string stdinPath;     // when set, standard input comes from this file
   int timeoutSeconds = 30;
   std::function<void()> inChild;  // when set, runs in the child just before exec
+  // When set, asked for more input each time all input so far is written: it
+  // fills the string with the next piece and leaves it empty at the end, so
+  // that input far larger than memory can be streamed through.
+  std::function<void(std::string&)> moreInput;
+};
+
+// The bytes still to write to a child: the input given, then the pieces
+// moreInput makes.
+class InputFeed {
+ public:
+  InputFeed(const std::string& input, const std::function<void(std::string&)>& moreInput);
+  // The bytes to write next; empty at the end of the input.
+  std::string_view pending() const { return pending_; }
+  void written(size_t count);
+
+ private:
+  void askForMore();
+
+  const std::function<void(std::string&)>& moreInput_;
+  std::string piece_;
+  std::string_view pending_;
 };
 
 ProcessResult runProcess(const std::string& program, const std::string& input,

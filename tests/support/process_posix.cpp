@@ -55,12 +55,15 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   close(outPipe[1]);
 
   ProcessResult result;
-  size_t written = 0;
+  InputFeed feed(input, options.moreInput);
   int inFd = inPipe[1];
   int outFd = outPipe[0];
-  if (input.empty()) {
+  if (feed.pending().empty()) {
     close(inFd);
     inFd = -1;
+  } else {
+    // Writes take what the pipe has room for: the output is read meanwhile.
+    fcntl(inFd, F_SETFL, O_NONBLOCK);
   }
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeoutSeconds);
   while (outFd >= 0 || inFd >= 0) {
@@ -91,11 +94,13 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
       }
     }
     if (inIndex >= 0 && fds[inIndex].revents != 0) {
-      size_t chunk = std::min<size_t>(input.size() - written, 65536);
+      size_t chunk = std::min<size_t>(feed.pending().size(), 65536);
       ssize_t put =
-          (fds[inIndex].revents & POLLOUT) ? write(inFd, input.data() + written, chunk) : -1;
-      if (put > 0) written += static_cast<size_t>(put);
-      if (put < 0 || written == input.size()) {
+          (fds[inIndex].revents & POLLOUT) ? write(inFd, feed.pending().data(), chunk) : -1;
+      if (put > 0) feed.written(static_cast<size_t>(put));
+      // A failed write other than a full pipe: the child has stopped reading.
+      const bool refused = put < 0 && !((fds[inIndex].revents & POLLOUT) && errno == EAGAIN);
+      if (refused || feed.pending().empty()) {
         close(inFd);
         inFd = -1;
       }

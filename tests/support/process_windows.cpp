@@ -18,13 +18,12 @@ HANDLE openInheritable(const std::string& path, DWORD access, DWORD disposition)
   return file;
 }
 
-void writeAll(HANDLE pipe, const std::string& input) {
-  size_t written = 0;
-  while (written < input.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(input.size() - written, 65536));
+void writeAll(HANDLE pipe, InputFeed* feed) {
+  while (!feed->pending().empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(feed->pending().size(), 65536));
     DWORD put = 0;
-    if (!WriteFile(pipe, input.data() + written, chunk, &put, nullptr)) break;
-    written += put;
+    if (!WriteFile(pipe, feed->pending().data(), chunk, &put, nullptr)) break;
+    feed->written(put);
   }
   CloseHandle(pipe);
 }
@@ -52,7 +51,8 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   CloseHandle(in.childEnd);
   CloseHandle(out.childEnd);
 
-  std::thread writer(writeAll, in.testEnd, input);
+  InputFeed feed(input, options.moreInput);
+  std::thread writer(writeAll, in.testEnd, &feed);
   std::thread watchdog([&] {
     DWORD milliseconds = static_cast<DWORD>(options.timeoutSeconds) * 1000;
     if (WaitForSingleObject(child.hProcess, milliseconds) == WAIT_TIMEOUT) {
