@@ -28,7 +28,10 @@ INSTANTIATE_TEST_SUITE_P(
         LinuxOnlyGroup{"AntennaAccuracy", "runs the Linux program nec2c as a child process"},
         LinuxOnlyGroup{"Utf8FrontEnd",
                        "tanshuku-utf8 is the Linux front end for UTF-8 terminals; a Windows "
-                       "console reads and shows code page 932 itself"}),
+                       "console reads and shows code page 932 itself"},
+        LinuxOnlyGroup{"Utf8FrontEndTables",
+                       "the tables of tanshuku-utf8, the Linux front end, checked against the "
+                       "C library's converter"}),
     [](const testing::TestParamInfo<LinuxOnlyGroup>& param) {
       return std::string(param.param.name);
     });

@@ -12,9 +12,11 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "tests/support/interactive.hpp"
 #include "tests/support/process.hpp"
+#include "tests/support/terminal_screen.hpp"
 #include "tests/support/transcript.hpp"
 #include "utf8/conversion.hpp"
 
@@ -45,27 +47,79 @@ std::string onTerminal(const std::string& text) {
   return shown;
 }
 
-// The front end on a user's terminal: the menu is shown, then each line is
-// typed with the given keys (Return as CR, Backspace as DEL).
+// What the front end writes first and last on a terminal: bracketed paste
+// switched on and off.
+const std::string kPasteOn = "\x1b[?2004h";
+const std::string kPasteOff = "\x1b[?2004l";
+
+// The front end on a user's terminal: the menu is shown, then keys are typed
+// (Return as CR, Backspace as DEL).
+// The first screen, as the front end shows it on a terminal.
+std::string firstScreen() {
+  std::string menu = toUtf8(runProcess(programPath(), "0\n").output);
+  menu.resize(menu.size() - 3);  // the answer 0 ends it with " \r\n"
+  return kPasteOn + onTerminal(menu);
+}
+
 struct TypedSession {
-  TypedSession() : frontEnd(frontEndPath(), Terminal::lines) {
-    std::string menu = toUtf8(runProcess(programPath(), "0\n").output);
-    menu.resize(menu.size() - 3);  // the answer 0 ends it with " \r\n"
-    EXPECT_EQ(frontEnd.readScreen(onTerminal(menu)), onTerminal(menu));
+  explicit TypedSession(Terminal terminal = Terminal::lines) : frontEnd(frontEndPath(), terminal) {
+    shown = frontEnd.readScreen(firstScreen());
+    EXPECT_EQ(shown, firstScreen());
+  }
+  // Types the keys and reads until the text has come.
+  void type(const std::string& keys, const std::string& until) {
+    frontEnd.send(keys);
+    shown += frontEnd.readUntil(until);
   }
   InteractiveProcess frontEnd;
+  std::string shown;  // all bytes so far
 };
 
-TEST(Utf8OnATerminal, BackspaceErasesAFullWidthDigitWhole) {
+const std::string kFrequencyQuestion = "中心周波数は？ＭＨｚですか";
+const std::string kDiameterQuestion = "アンテナの直径は？ｍｍですか";
+
+// The dipole's frequency is asked on a line of its own, the answer typed on
+// the next: what the terminal shows there is what the program got.
+TEST(Utf8OnATerminal, TheScreenShowsWhatTheProgramGets) {
+  for (Terminal terminal : {Terminal::lines, Terminal::linesWithoutUtf8}) {
+    TypedSession session(terminal);
+    session.type("５\r", kFrequencyQuestion);
+    session.type(
+        "７．０５\x7f\x7f\x7f\x7f"
+        "7.05\r",
+        kDiameterQuestion);
+    const std::string screen = terminalScreen(session.shown);
+    EXPECT_NE(screen.find(kFrequencyQuestion + "\n7.05\n"), std::string::npos) << screen;
+    const std::string length = "入力された周波数に共振するエレメントの長さは 10.379ｍ";
+    session.type("2\r", length);
+    EXPECT_NE(session.shown.find(length), std::string::npos);
+    session.frontEnd.send("\r0\r");
+    session.frontEnd.readToEnd();
+    EXPECT_EQ(session.frontEnd.wait(), 0);
+  }
+}
+
+// The README's design: a full-width Ｎ typed with the input method on is
+// centre loading.
+TEST(Utf8OnATerminal, FullWidthAnswersReachTheProgramHalfWidth) {
   TypedSession session;
-  session.frontEnd.send("５");
-  session.frontEnd.send("\x7f");
-  session.frontEnd.send("5\r");
-  const std::string question = "中心周波数は？ＭＨｚですか";
-  EXPECT_NE(session.frontEnd.readUntil(question).find(question), std::string::npos);
-  session.frontEnd.send("7.05\r2\r\r0\r");
-  EXPECT_NE(session.frontEnd.readToEnd().find(kDipoleResult), std::string::npos);
-  EXPECT_EQ(session.frontEnd.wait(), 0);
+  session.type("１\r\r２\r５\r７．０５\rＮ\r２．５\r", "μヘンリー");
+  EXPECT_NE(session.shown.find("ローディングコイルのインダクタンスは  23.6540 μヘンリーです"),
+            std::string::npos)
+      << session.shown;
+}
+
+// The answers of this session come back with the Up key: the dipole again,
+// its menu answer and both of its answers recalled.
+TEST(Utf8OnATerminal, UpRecallsEarlierAnswers) {
+  TypedSession session;
+  session.type("5\r7.05\r2\r", kDipoleResult);
+  const std::string up = "\x1b[A";
+  session.type("\r" + up + up + up + "\r", kFrequencyQuestion);
+  session.type(up + up + up + "\r", kDiameterQuestion);
+  session.type(up + up + up + "\r", kDipoleResult);
+  const std::string screen = terminalScreen(session.shown);
+  EXPECT_NE(screen.find(kFrequencyQuestion + "\n7.05\n"), std::string::npos) << screen;
 }
 
 // Each typed line as the program reads it, shown by a probe in its place.
@@ -74,32 +128,45 @@ TEST(Utf8OnATerminal, TypedLinesReachTheProgramInCodePage932) {
     const char* typed;
     const char* arrives;
   } cases[] = {
-      {"Ｎ\r", "82 6D 0A"},  // the loading question's N, typed full-width
+      {"Ｎ\r", "4E 0A"},  // the loading question's N, typed full-width
       {"ﾛ～5\r", "DB 81 60 35 0A"},
       {"€\r", "3F 0A"},                        // no form in code page 932
-      {"1\x16\x03\x16\x1a\r", "31 03 1A 0A"},  // Ctrl-V makes a control key a byte
+      {"1\x16\x04\x16\x15\r", "31 04 15 0A"},  // Ctrl-V makes a control key a byte
       {"1 2 3\02545\r", "34 35 0A"},           // Ctrl-U (octal 025) erases the line
       {"12\x04", "31 32"},                     // Ctrl-D inside a line hands it on
-      {"\x04", "end"},                         // and at its start ends the input
   };
   InteractiveProcess probe(frontEndWith(probePath("input_bytes_probe"), "probe"), Terminal::lines);
+  auto expectArrival = [&probe](const std::string& arrives) {
+    std::string expected = arrives + "\r\r\n";
+    std::string shown = probe.readUntil(expected);
+    EXPECT_TRUE(shown.ends_with(expected)) << arrives << " in " << shown;
+  };
   for (const Case& c : cases) {
     probe.send(c.typed);
-    std::string expected = std::string(c.arrives) + "\r\r\n";
-    std::string shown = probe.readUntil(expected);
-    EXPECT_TRUE(shown.ends_with(expected)) << c.arrives << " in " << shown;
+    expectArrival(c.arrives);
   }
+  // After Ctrl-V even the signal keys are bytes: they are off for one key,
+  // once the front end has read the Ctrl-V.
+  probe.send("1\x16");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  probe.send("\x03\x16");
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  probe.send("\x1a\r");
+  expectArrival("31 03 1A 0A");
+  probe.send("\x04");
+  expectArrival("end");
   EXPECT_EQ(probe.wait(), 0);
 }
 
-// A terminal in raw mode passes a line of any length; the program's terminal
-// holds 4095 bytes of a line, so the front end cuts it there and says so.
+// The program's terminal holds 4095 bytes of a line, so the front end cuts
+// it there and says so.
 TEST(Utf8OnATerminal, LineLongerThanTheProgramsTerminalHoldsIsCutWithAMessage) {
   InteractiveProcess probe(frontEndWith(probePath("input_bytes_probe"), "raw"), Terminal::pseudo);
   probe.send(std::string(5000, 'a') + "\n");
   std::string shown = probe.readUntil("0A");
+  const std::string arrived = shown.substr(shown.rfind('\n', shown.find("61 ")) + 1);
   size_t bytes = 0;
-  for (size_t at = shown.find("61"); at != std::string::npos; at = shown.find("61", at + 1)) {
+  for (size_t at = arrived.find("61"); at != std::string::npos; at = arrived.find("61", at + 1)) {
     ++bytes;
   }
   EXPECT_EQ(bytes, 4095u);
@@ -124,11 +191,8 @@ TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
   ProcessResult direct = runProcess(programPath(), input);
   ASSERT_EQ(direct.exitCode, 0);
 
-  InteractiveProcess frontEnd(frontEndPath(), Terminal::lines);
-  termios plain = frontEnd.terminalSettings();
-  plain.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-  frontEnd.setTerminalSettings(plain);
-  std::string shown;
+  InteractiveProcess frontEnd(frontEndPath(), Terminal::linesWithoutEcho);
+  std::string shown = frontEnd.readScreen(firstScreen());
   std::istringstream lines(input);
   for (std::string line; std::getline(lines, line);) {
     frontEnd.send(line + "\r");
@@ -136,7 +200,9 @@ TEST(Utf8OnATerminal, EveryScreenIsTheProgramsBytesInUtf8) {
   }
   shown += frontEnd.readToEnd();
   EXPECT_EQ(frontEnd.wait(), 0);
-  EXPECT_TRUE(shown == onTerminal(toUtf8(direct.output))) << "the front end showed:\n" << shown;
+  EXPECT_TRUE(shown == kPasteOn + onTerminal(toUtf8(direct.output)) + kPasteOff)
+      << "the front end showed:\n"
+      << shown;
 }
 
 struct Ending {
@@ -167,14 +233,7 @@ TEST(Utf8OnATerminal, ExitStatusAndReportPassThrough) {
   }
 }
 
-TEST(Utf8OnATerminal, CtrlCEndsTheProgramAndLeavesTheTerminalAsItWas) {
-  TypedSession session;
-  termios before = session.frontEnd.terminalSettings();
-  session.frontEnd.send("5\r");
-  session.frontEnd.readUntil("中心周波数は");
-  session.frontEnd.send("\x03");
-  EXPECT_EQ(session.frontEnd.wait(), 128 + SIGINT);
-  termios after = session.frontEnd.terminalSettings();
+void expectSameSettings(const termios& after, const termios& before) {
   EXPECT_EQ(after.c_iflag, before.c_iflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);
   EXPECT_EQ(after.c_lflag, before.c_lflag);
@@ -183,10 +242,80 @@ TEST(Utf8OnATerminal, CtrlCEndsTheProgramAndLeavesTheTerminalAsItWas) {
             std::string(std::begin(before.c_cc), std::end(before.c_cc)));
 }
 
+// The settings that the front end finds on a user's terminal.
+termios usersSettings() {
+  InteractiveProcess shell("/bin/sh", Terminal::lines, {"-c", "echo set; sleep 10"});
+  shell.readUntil("set");
+  return shell.terminalSettings();
+}
+
+TEST(Utf8OnATerminal, CtrlCEndsTheProgramAndTheFrontEndByTheSignal) {
+  const termios before = usersSettings();
+  TypedSession session;
+  session.type("5\r", kFrequencyQuestion);
+  session.type("7.0", "7.0");
+  session.frontEnd.send("\x03");
+  EXPECT_EQ(session.frontEnd.readToEnd(), "^C" + kPasteOff);
+  EXPECT_EQ(session.frontEnd.wait(), -SIGINT);
+  expectSameSettings(session.frontEnd.terminalSettings(), before);
+}
+
 TEST(Utf8OnATerminal, HangingUpEndsTheProgramAndTheFrontEnd) {
   TypedSession session;
   session.frontEnd.hangUp();
-  EXPECT_EQ(session.frontEnd.wait(), 128 + SIGHUP);
+  EXPECT_EQ(session.frontEnd.wait(), -SIGHUP);
+}
+
+// An interactive shell with job control on a terminal of its own, its
+// prompt ">> ".
+struct Shell {
+  Shell() : bash("/bin/bash", Terminal::lines, {"--norc", "--noprofile", "-i"}) {
+    bash.send("bind 'set enable-bracketed-paste off'; PS1='>''> '\r");
+    bash.readUntil(">> ");
+  }
+  std::string run(const std::string& line) {
+    bash.send(line + "\r");
+    return bash.readUntil(">> ");
+  }
+  std::string settings() { return run("stty -g"); }
+  InteractiveProcess bash;
+};
+
+TEST(Utf8UnderAShell, CtrlCEndsTheCommandLineAsForAnyProgram) {
+  Shell shell;
+  const std::string before = shell.settings();
+  shell.bash.send(frontEndPath() + "; echo next\r");
+  shell.bash.readUntil(kPasteOn);
+  shell.bash.send("5\r");
+  shell.bash.readUntil(kFrequencyQuestion);
+  shell.bash.send("\x03");
+  const std::string after = shell.bash.readUntil(">> ");
+  EXPECT_EQ(after.find("next"), std::string::npos) << after;
+  EXPECT_NE(shell.run("echo status $?").find("status 130"), std::string::npos);
+  EXPECT_EQ(shell.settings(), before);
+}
+
+TEST(Utf8UnderAShell, CtrlZStopsBothAndFgGoesOn) {
+  Shell shell;
+  const std::string before = shell.settings();
+  shell.bash.send(frontEndPath() + "\r");
+  shell.bash.readUntil(kPasteOn);
+  shell.bash.send("5\r");
+  shell.bash.readUntil(kFrequencyQuestion);
+  shell.bash.send("7.0");
+  shell.bash.readUntil("7.0");
+  shell.bash.send("\x1a");
+  EXPECT_NE(shell.bash.readUntil(">> ").find("Stopped"), std::string::npos);
+  EXPECT_EQ(shell.settings(), before);
+  // The question and the line typed so far are drawn again.
+  shell.bash.send("fg\r");
+  const std::string again = kFrequencyQuestion + "\r\r\n7.0";
+  EXPECT_NE(shell.bash.readUntil(again).find(again), std::string::npos);
+  shell.bash.send("5\r2\r");
+  EXPECT_NE(shell.bash.readUntil(kDipoleResult).find(kDipoleResult), std::string::npos);
+  shell.bash.send("\r0\r");
+  shell.bash.readUntil(">> ");
+  EXPECT_NE(shell.run("echo status $?").find("status 0"), std::string::npos);
 }
 
 TEST(Utf8OnPipes, AnswersFromAPipeGiveUtf8Text) {

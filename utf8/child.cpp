@@ -1,11 +1,14 @@
 #include "utf8/child.hpp"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+
+#include "utf8/signal_pipe.hpp"
 
 namespace Child {
 namespace {
@@ -31,25 +34,33 @@ void exec(const std::string& program) {
 
 void forwardSignals(pid_t child) {
   forwardTo = child;
-  struct sigaction action {};
-  action.sa_handler = forward;
-  sigemptyset(&action.sa_mask);
-  for (int signal : kForwardedSignals) {
-    // A signal ignored by whoever started the front end (a background job's
-    // interrupt) stays ignored, as it is for the program.
-    struct sigaction inherited {};
-    sigaction(signal, nullptr, &inherited);
-    if (inherited.sa_handler != SIG_IGN) sigaction(signal, &action, nullptr);
-  }
+  for (int signal : kForwardedSignals) SignalPipe::catchUnlessIgnored(signal, forward);
 }
 
-int exitStatus(pid_t child) {
+Ending wait(pid_t child) {
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) return kCannotStart;
+    if (errno != EINTR) return {kCannotStart, 0};
   }
   forwardTo = 0;
-  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return {0, WTERMSIG(status)};
+  return {WEXITSTATUS(status), 0};
+}
+
+void endAs(Ending ending) {
+  if (ending.signal != 0) {
+    // The front end's own core is of no use to anybody.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    std::signal(ending.signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, ending.signal);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    raise(ending.signal);
+    ending.code = 128 + ending.signal;  // a signal that does not end a process
+  }
+  _exit(ending.code);
 }
 
 void complain(const std::string& message) {
@@ -58,9 +69,9 @@ void complain(const std::string& message) {
   [[maybe_unused]] ssize_t written = write(STDERR_FILENO, line.data(), line.size());
 }
 
-int cannotStart(const std::string& what) {
+Ending cannotStart(const std::string& what) {
   complain(what + ": " + std::strerror(errno));
-  return kCannotStart;
+  return {kCannotStart, 0};
 }
 
 }  // namespace Child

@@ -19,15 +19,25 @@ constexpr int kNotFound = 127;
 // front end goes to the program instead, which ends as it would on its own.
 void forwardSignals(pid_t child);
 
-// Waits for the program to end. Its exit code, or 128 + the number of the
-// signal that ended it, as shells report it.
-int exitStatus(pid_t child);
+// How the program ended: its exit code, or the signal that ended it.
+struct Ending {
+  int code = 0;
+  int signal = 0;
+};
+
+// Waits for the program to end.
+Ending wait(pid_t child);
+
+// Ends the front end as the program ended: with its exit code, or by the
+// same signal, so that whoever started the front end sees what the user's
+// Ctrl-C or a kill did (a shell reports it as 128 + the signal's number).
+[[noreturn]] void endAs(Ending ending);
 
 // Writes "tanshuku-utf8: " and the message as one line on standard error.
 void complain(const std::string& message);
 
 // Tells that the program could not be started (what failed, and the system's
-// reason) and returns kCannotStart.
-int cannotStart(const std::string& what);
+// reason); the front end ends with kCannotStart.
+Ending cannotStart(const std::string& what);
 
 }  // namespace Child

@@ -1,101 +1,58 @@
 #include "utf8/conversion.hpp"
 
-#include <cerrno>
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
+#include <optional>
+
+#include "utf8/code_page_932.hpp"
+#include "utf8/utf8_character.hpp"
 
 namespace Conversion {
 namespace {
 
-constexpr const char* kCodePage932 = "CP932";
-constexpr const char* kUtf8 = "UTF-8";
-
-iconv_t open(Direction direction) {
-  return direction == Direction::toCodePage932 ? iconv_open(kCodePage932, kUtf8)
-                                               : iconv_open(kUtf8, kCodePage932);
+unsigned char byteAt(std::string_view bytes, size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
 }
 
-// How many bytes of bytes, at least one, make up the UTF-8 character at its
-// start, or as much of its start as is well-formed (so that a cut character
-// stands for one substitute, as the usual practice of decoders has it).
-size_t utf8Length(std::string_view bytes) {
-  const auto lead = static_cast<unsigned char>(bytes[0]);
-  const size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
-  // The second byte's range excludes overlong forms, surrogates and
-  // anything beyond U+10FFFF.
-  unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-  unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-  size_t taken = 1;
-  while (taken < length && taken < bytes.size()) {
-    const auto next = static_cast<unsigned char>(bytes[taken]);
-    if (next < low || next > high) break;
-    ++taken;
-    low = 0x80;
-    high = 0xBF;
-  }
-  return taken;
+bool isContinuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+
+// Whether bytes are a character that the next piece may still complete: a
+// first byte and fewer continuation bytes than it announces. The old five-
+// and six-byte forms, and overlong forms, surrogates and code points beyond
+// U+10FFFF, are held back too, until they are whole and refused (or flushed
+// as one substitute), as the conversion has always done.
+bool isCutUtf8(std::string_view bytes) {
+  const unsigned char lead = byteAt(bytes, 0);
+  const size_t announced = lead < 0xC2   ? 0
+                           : lead < 0xE0 ? 2
+                           : lead < 0xF0 ? 3
+                           : lead < 0xF8 ? 4
+                           : lead < 0xFC ? 5
+                           : lead < 0xFE ? 6
+                                         : 0;
+  return bytes.size() < announced && std::ranges::all_of(bytes.substr(1), isContinuation);
 }
 
-bool isCodePage932Lead(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-bool isCodePage932Trail(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
-
-// How many bytes one substitute stands for, where the converter refused the
-// bytes: a whole character that the target has no form for, otherwise the
-// bytes up to the one that makes the sequence invalid.
-size_t refusedLength(Direction direction, std::string_view bytes) {
-  if (direction == Direction::toCodePage932) return utf8Length(bytes);
-  const bool pair = bytes.size() > 1 && isCodePage932Lead(static_cast<unsigned char>(bytes[0])) &&
-                    isCodePage932Trail(static_cast<unsigned char>(bytes[1]));
-  return pair ? 2 : 1;
+void appendCode(CodePage932::Code code, std::string& out) {
+  if (code > 0xFF) out += static_cast<char>(code >> 8);
+  out += static_cast<char>(code & 0xFF);
 }
 
 }  // namespace
 
-bool available() {
-  for (Direction direction : {Direction::toCodePage932, Direction::toUtf8}) {
-    iconv_t converter = open(direction);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return false;
-    iconv_close(converter);
-  }
-  return true;
-}
-
-Converter::Converter(Direction direction) : direction_(direction), iconv_(open(direction)) {
-  if (iconv_ == reinterpret_cast<iconv_t>(-1)) std::abort();  // available() said yes
-}
-
-Converter::~Converter() { iconv_close(iconv_); }
-
 void Converter::convert(std::string_view piece, std::string& out) {
   // First complete the character held back, one byte at a time.
   while (heldCount_ > 0 && !piece.empty()) {
-    if (heldCount_ == sizeof held_) refuseHeldCharacter(out);
     held_[heldCount_++] = piece.front();
     piece.remove_prefix(1);
-    size_t used = convertWhole({held_, heldCount_}, out);
+    const size_t used = convertWhole({held_, heldCount_}, out);
     std::memmove(held_, held_ + used, heldCount_ - used);
     heldCount_ -= used;
   }
   if (heldCount_ > 0) return;
-  std::string_view rest = piece.substr(convertWhole(piece, out));
-  if (rest.size() > sizeof held_) {  // no character is that long
-    substitute(out);
-    return;
-  }
+  const std::string_view rest = piece.substr(convertWhole(piece, out));
   heldCount_ = rest.size();
   std::memcpy(held_, rest.data(), heldCount_);
-}
-
-// Gives up a held sequence that no character of the source is that long:
-// one substitute for its start, as a refused sequence gets.
-void Converter::refuseHeldCharacter(std::string& out) {
-  const size_t refused = refusedLength(direction_, {held_, heldCount_});
-  std::memmove(held_, held_ + refused, heldCount_ - refused);
-  heldCount_ -= refused;
-  substitute(out);
 }
 
 void Converter::flush(std::string& out) {
@@ -107,22 +64,47 @@ void Converter::flush(std::string& out) {
 // Converts bytes up to their end or up to a character that their end cuts
 // in two; returns the count of bytes used.
 size_t Converter::convertWhole(std::string_view bytes, std::string& out) {
-  char* source = const_cast<char*>(bytes.data());
-  size_t left = bytes.size();
-  while (left > 0) {
-    char buffer[4096];
-    char* target = buffer;
-    size_t room = sizeof buffer;
-    size_t result = iconv(iconv_, &source, &left, &target, &room);
-    out.append(buffer, static_cast<size_t>(target - buffer));
-    if (result != static_cast<size_t>(-1) || errno == E2BIG) continue;
-    if (errno == EINVAL) break;  // the end cuts a character in two
-    size_t refused = refusedLength(direction_, {source, left});
-    source += refused;
-    left -= refused;
+  size_t used = 0;
+  while (used < bytes.size()) {
+    const std::string_view rest = bytes.substr(used);
+    const size_t taken = direction_ == Direction::toCodePage932 ? convertFromUtf8(rest, out)
+                                                                : convertFromCodePage932(rest, out);
+    if (taken == 0) break;
+    used += taken;
+  }
+  return used;
+}
+
+// Converts the character at the start of bytes, or writes one substitute
+// for it; returns the count of bytes it takes, none for a cut character.
+size_t Converter::convertFromUtf8(std::string_view bytes, std::string& out) {
+  if (isCutUtf8(bytes)) return 0;
+  const Utf8::Decoded decoded = Utf8::decode(bytes);
+  const bool character = decoded.kind == Utf8::Decoded::Kind::character;
+  if (character && CodePage932::isLeftOut(decoded.character)) return decoded.length;
+  const std::optional<CodePage932::Code> code =
+      character ? CodePage932::fromUnicode(decoded.character) : std::nullopt;
+  if (code) {
+    appendCode(*code, out);
+  } else {
     substitute(out);
   }
-  return bytes.size() - left;
+  return decoded.length;
+}
+
+// As convertFromUtf8: a lead byte with a trail byte is one code; a lead
+// byte before any other byte stands alone, for no character.
+size_t Converter::convertFromCodePage932(std::string_view bytes, std::string& out) {
+  const unsigned char first = byteAt(bytes, 0);
+  if (CodePage932::isLeadByte(first) && bytes.size() == 1) return 0;
+  const bool pair = CodePage932::isLeadByte(first) && CodePage932::isTrailByte(byteAt(bytes, 1));
+  const auto code = static_cast<CodePage932::Code>(pair ? first << 8 | byteAt(bytes, 1) : first);
+  if (const std::optional<char32_t> character = CodePage932::toUnicode(code)) {
+    Utf8::encode(*character, out);
+  } else {
+    substitute(out);
+  }
+  return pair ? 2 : 1;
 }
 
 void Converter::substitute(std::string& out) {

@@ -3,8 +3,6 @@
 // 932 to UTF-8. Both take a stream that arrives in pieces.
 #pragma once
 
-#include <iconv.h>
-
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,15 +15,9 @@ enum class Direction { toCodePage932, toUtf8 };
 // a character that the target cannot show.
 constexpr char kSubstitute = '?';
 
-// Whether the C library converts between the two encodings at all.
-bool available();
-
 class Converter {
  public:
-  explicit Converter(Direction direction);
-  ~Converter();
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+  explicit Converter(Direction direction) : direction_(direction) {}
 
   // Appends the converted piece to out. A character that the end of the
   // piece cuts in two is held back until the next piece completes it.
@@ -38,14 +30,15 @@ class Converter {
 
  private:
   size_t convertWhole(std::string_view bytes, std::string& out);
-  void refuseHeldCharacter(std::string& out);
+  size_t convertFromUtf8(std::string_view bytes, std::string& out);
+  size_t convertFromCodePage932(std::string_view bytes, std::string& out);
   void substitute(std::string& out);
 
   Direction direction_;
-  iconv_t iconv_;
-  // The C library's UTF-8 decoder waits for up to six bytes of the old five-
-  // and six-byte forms before it calls them invalid.
-  char held_[8] = {};
+  // A character held back. The old five- and six-byte UTF-8 forms are
+  // waited for whole before they are called invalid: with the byte that
+  // completes or refuses them, no more than six bytes are held.
+  char held_[6] = {};
   size_t heldCount_ = 0;
   long substitutions_ = 0;
 };

@@ -25,14 +25,18 @@ constexpr std::string_view kUsage =
     "UTF-8, and the answers typed in UTF-8 reach it in Shift-JIS. With input\n"
     "from a pipe or a file both streams are converted, for example\n"
     "  tanshuku-utf8 < answers.txt > session.txt\n"
-    "The exit status is tanshuku's; 128 + n when signal n ended it.\n"
+    "On a terminal it edits the typed line itself and hands full-width digits,\n"
+    "signs and Y/N on half-width. The exit status is tanshuku's; when a signal\n"
+    "ended tanshuku, tanshuku-utf8 ends by the same signal.\n"
     "\n"
     "使い方: tanshuku-utf8 [--help | --version]\n"
     "UTF-8の端末でtanshukuを起動します。Shift-JISの画面をUTF-8で表示し、\n"
     "UTF-8で入力した答えをShift-JISにしてtanshukuに渡します。パイプや\n"
     "ファイルからの入力でも、入出力の両方を変換します。例:\n"
     "  tanshuku-utf8 < answers.txt > session.txt\n"
-    "終了ステータスはtanshukuのものです。シグナルnで終了したときは128+nです。\n";
+    "端末では入力行を自分で編集し、全角の数字・符号・Y/Nを半角にして渡します。\n"
+    "終了ステータスはtanshukuのものです。tanshukuがシグナルで終了したときは、\n"
+    "tanshuku-utf8も同じシグナルで終了します。\n";
 
 int print(std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
@@ -66,11 +70,9 @@ int main(int argc, char** argv) {
     Child::cannotStart("the program " + program);
     return missing ? Child::kNotFound : Child::kCannotStart;
   }
-  if (!Conversion::available()) {
-    Child::complain("the C library cannot convert between UTF-8 and CP932 (iconv)");
-    return Child::kCannotStart;
-  }
   // A closed pipe or terminal fails a write instead of ending the front end.
   std::signal(SIGPIPE, SIG_IGN);
-  return isatty(STDIN_FILENO) ? TerminalMode::run(program) : PipeMode::run(program);
+  // The typed line is edited where both ends are the user's terminal.
+  const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+  Child::endAs(terminal ? TerminalMode::run(program) : PipeMode::run(program));
 }

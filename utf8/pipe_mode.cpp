@@ -8,7 +8,7 @@
 
 namespace PipeMode {
 
-int run(const std::string& program) {
+Child::Ending run(const std::string& program) {
   int toProgram[2];
   int fromProgram[2];
   if (pipe2(toProgram, O_CLOEXEC) != 0 || pipe2(fromProgram, O_CLOEXEC) != 0) {
@@ -24,8 +24,8 @@ int run(const std::string& program) {
   Child::forwardSignals(child);
   close(toProgram[0]);
   close(fromProgram[1]);
-  Relay::run({STDIN_FILENO, STDOUT_FILENO, toProgram[1], fromProgram[0]}, {});
-  return Child::exitStatus(child);
+  Relay::run({STDIN_FILENO, STDOUT_FILENO, toProgram[1], fromProgram[0]});
+  return Child::wait(child);
 }
 
 }  // namespace PipeMode

@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "utf8/child.hpp"
+
 namespace PipeMode {
 
 // Gives the program pipes for its input and output and converts both as
-// streams. Returns the program's exit status.
-int run(const std::string& program);
+// streams. Returns how the program ended.
+Child::Ending run(const std::string& program);
 
 }  // namespace PipeMode

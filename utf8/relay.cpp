@@ -10,6 +10,7 @@
 
 #include "utf8/child.hpp"
 #include "utf8/conversion.hpp"
+#include "utf8/write_all.hpp"
 
 namespace Relay {
 namespace {
@@ -22,39 +23,21 @@ using Conversion::Direction;
 // however long a line is.
 constexpr size_t kPieceSize = 65536;
 
-// Writes all bytes, waiting where the descriptor is non-blocking; false when
-// the write fails.
-bool writeAll(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = write(descriptor, bytes.data(), bytes.size());
-    if (written > 0) {
-      bytes.remove_prefix(static_cast<size_t>(written));
-    } else if (written < 0 && errno == EAGAIN) {
-      pollfd ready{descriptor, POLLOUT, 0};
-      poll(&ready, 1, -1);
-    } else if (written < 0 && errno != EINTR) {
-      return false;
-    }
-  }
-  return true;
-}
-
 bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
 
 class Session {
  public:
-  Session(const Ends& ends, const Input& input) : ends_(ends), input_(input) {}
+  explicit Session(const Ends& ends) : ends_(ends) {}
   void run();
 
  private:
   bool showProgramOutput();
-  bool takeUserInput(short events);
+  void takeUserInput();
   void sendToProgram();
   void endProgramInput();
   void closeProgramInput();
 
   Ends ends_;
-  Input input_;
   Converter typed_{Direction::toCodePage932};
   Converter shown_{Direction::toUtf8};
   char piece_[kPieceSize];
@@ -81,9 +64,9 @@ void Session::run() {
     }
     if (ready[0].revents != 0 && !showProgramOutput()) break;
     if (ready[1].revents != 0) sendToProgram();
-    if (ready[2].revents != 0 && !takeUserInput(ready[2].revents)) break;
+    if (ready[2].revents != 0) takeUserInput();
   }
-  if (programInputOpen_ && ends_.programInput != ends_.programOutput) close(ends_.programInput);
+  if (programInputOpen_) close(ends_.programInput);
   close(ends_.programOutput);
 }
 
@@ -92,7 +75,6 @@ bool Session::showProgramOutput() {
   ssize_t got = read(ends_.programOutput, piece_, sizeof piece_);
   if (retryLater(got)) return true;
   converted_.clear();
-  // A pseudo-terminal whose other side is closed reports EIO: the end.
   if (got <= 0) {
     shown_.flush(converted_);
     writeAll(ends_.userOutput, converted_);
@@ -119,36 +101,20 @@ void Session::sendToProgram() {
   if (closeWhenSent_) closeProgramInput();
 }
 
-// False when the user's terminal has hung up.
-bool Session::takeUserInput(short events) {
+void Session::takeUserInput() {
   ssize_t got = read(ends_.userInput, piece_, sizeof piece_);
-  if (retryLater(got)) return true;
-  const bool terminal = input_.lines != nullptr;
-  if (got < 0 || (got == 0 && terminal && (events & POLLHUP) != 0)) {
-    if (terminal) return false;
-    Child::complain(std::string("standard input: ") + std::strerror(errno));
-  }
+  if (retryLater(got)) return;
+  if (got < 0) Child::complain(std::string("standard input: ") + std::strerror(errno));
   converted_.clear();
-  std::string_view bytes(piece_, got > 0 ? static_cast<size_t>(got) : 0);
-  typed_.convert(bytes, converted_);
-  const bool unended = got > 0 && input_.pushUnendedPieces && bytes.back() != '\n';
-  if (got <= 0 || unended) typed_.flush(converted_);
-  if (!terminal) {
-    toProgram_ += converted_;
-  } else if (!input_.lines->add(converted_, toProgram_)) {
-    Child::complain("a line longer than " + std::to_string(TypedLines::kLongestLine) +
-                    " bytes was cut there");
-  }
-  if (unended && terminal) input_.lines->push(toProgram_);
+  typed_.convert(std::string_view(piece_, got > 0 ? static_cast<size_t>(got) : 0), converted_);
+  if (got <= 0) typed_.flush(converted_);
+  toProgram_ += converted_;
   if (got <= 0) endProgramInput();
-  return true;
 }
 
 void Session::endProgramInput() {
   reading_ = false;
-  if (input_.lines != nullptr) {
-    input_.lines->end(toProgram_);
-  } else if (toProgram_.empty()) {
+  if (toProgram_.empty()) {
     closeProgramInput();
   } else {
     closeWhenSent_ = true;
@@ -160,18 +126,16 @@ void Session::closeProgramInput() {
   sent_ = 0;
   if (!programInputOpen_) return;
   programInputOpen_ = false;
-  // On a pseudo-terminal input and output share one descriptor, closed at
-  // the end.
-  if (ends_.programInput != ends_.programOutput) close(ends_.programInput);
+  close(ends_.programInput);
 }
 
 }  // namespace
 
-void run(const Ends& ends, const Input& input) {
+void run(const Ends& ends) {
   for (int end : {ends.programInput, ends.programOutput}) {
     fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
   }
-  Session session(ends, input);
+  Session session(ends);
   session.run();
 }
 

@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "utf8/child.hpp"
+
 namespace TerminalMode {
 
-// Gives the program a pseudo-terminal of its own, with echo off and bytes
-// taken as bytes, while the user's own terminal, left as it is, edits and
-// echoes the lines in UTF-8. Returns the program's exit status.
-int run(const std::string& program);
+// Gives the program a pseudo-terminal of its own, in its ordinary line mode
+// with echo off, and edits the lines typed on the user's UTF-8 terminal
+// itself (utf8/line_editor.hpp). Returns how the program ended, with the
+// user's terminal as it was.
+Child::Ending run(const std::string& program);
 
 }  // namespace TerminalMode

@@ -4,7 +4,9 @@
 // CR and takes no Ctrl-Z); standard input is a pipe or the same terminal.
 // Terminal::lines is a pseudo-terminal as a user's UTF-8 terminal is set:
 // it edits and echoes typed lines in UTF-8, turns Return into LF, LF into
-// CR LF on output, and Ctrl-C into an interrupt.
+// CR LF on output, and Ctrl-C into an interrupt. linesWithoutUtf8 is the
+// same less UTF-8 editing (a fresh pseudo-terminal's, a serial console's),
+// linesWithoutEcho less echo.
 #pragma once
 
 #ifndef _WIN32
@@ -17,7 +19,7 @@
 
 class InteractiveProcess {
  public:
-  enum class Terminal { none, pseudo, lines };
+  enum class Terminal { none, pseudo, lines, linesWithoutUtf8, linesWithoutEcho };
 
   InteractiveProcess(const std::string& program, Terminal terminal,
                      const std::vector<std::string>& arguments = {});
@@ -46,7 +48,8 @@ class InteractiveProcess {
   void setTerminalSettings(const termios& settings);
 #endif
   // Waits for the process, at most 30 seconds (then kills it); its exit
-  // code, or -1 after a signal.
+  // code, or minus the number of the signal that ended it (-SIGKILL when it
+  // had to be killed).
   int wait();
 
  private:

@@ -27,8 +27,14 @@ InteractiveProcess::InteractiveProcess(const std::string& program, Terminal term
     if (child_ < 0) throw std::runtime_error("forkpty failed");
     if (child_ == 0) {
       termios settings{};
-      if (terminal == Terminal::lines && tcgetattr(STDIN_FILENO, &settings) == 0) {
-        settings.c_iflag |= IUTF8;
+      if (terminal != Terminal::pseudo && tcgetattr(STDIN_FILENO, &settings) == 0) {
+        if (terminal == Terminal::linesWithoutUtf8) {
+          settings.c_iflag &= ~static_cast<tcflag_t>(IUTF8);
+        } else {
+          settings.c_iflag |= IUTF8;
+        }
+        if (terminal == Terminal::linesWithoutEcho)
+          settings.c_lflag &= ~static_cast<tcflag_t>(ECHO);
         tcsetattr(STDIN_FILENO, TCSANOW, &settings);
         // As a shell starts a job, whatever the tests were started with.
         for (int signal : {SIGINT, SIGQUIT, SIGHUP, SIGTERM}) std::signal(signal, SIG_DFL);
@@ -121,5 +127,5 @@ int InteractiveProcess::wait() {
     usleep(10000);
   }
   child_ = -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }

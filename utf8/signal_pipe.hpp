@@ -1,0 +1,19 @@
+// Signals that the front end's loop takes in turn: each one caught arrives
+// as a byte on a pipe, which the loop waits on with its other descriptors.
+#pragma once
+
+#include <initializer_list>
+
+namespace SignalPipe {
+
+// Catches the signals from now on; returns the pipe's end to wait on.
+int open(std::initializer_list<int> signals);
+// The next signal caught, or 0 when none waits.
+int take();
+
+// Installs the handler for the signal, unless whoever started the front end
+// had it ignored (a background job's interrupt): then it stays ignored, as
+// it does for the program.
+void catchUnlessIgnored(int signal, void (*handler)(int));
+
+}  // namespace SignalPipe

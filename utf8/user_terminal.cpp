@@ -1,0 +1,90 @@
+#include "utf8/user_terminal.hpp"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string_view>
+
+#include "utf8/write_all.hpp"
+
+namespace {
+
+constexpr std::string_view kBracketedPasteOn = "\x1b[?2004h";
+constexpr std::string_view kBracketedPasteOff = "\x1b[?2004l";
+
+// Keys come one at a time and unechoed, Return as CR; the signal keys stay,
+// so that Ctrl-C, Ctrl-\ and Ctrl-Z reach the whole foreground job.
+termios editing(termios settings) {
+  settings.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHONL | IEXTEN);
+  settings.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | ISTRIP);
+  settings.c_cc[VMIN] = 1;
+  settings.c_cc[VTIME] = 0;
+  return settings;
+}
+
+bool inForeground() {
+  const pid_t foreground = tcgetpgrp(STDIN_FILENO);
+  // A terminal that hung up has no foreground: the front end goes on to end.
+  return foreground < 0 || foreground == getpgrp();
+}
+
+void noteContinued(int) {}
+
+// Waits, stopped or not, until the shell makes the front end its terminal's
+// foreground job again (fg); a job continued in the background (bg) waits
+// here without touching the terminal.
+void waitForForeground() {
+  struct sigaction action {};
+  action.sa_handler = noteContinued;
+  sigemptyset(&action.sa_mask);
+  struct sigaction previous {};
+  sigaction(SIGCONT, &action, &previous);
+  sigset_t continued, before;
+  sigemptyset(&continued);
+  sigaddset(&continued, SIGCONT);
+  sigprocmask(SIG_BLOCK, &continued, &before);
+  sigset_t waiting = before;
+  sigdelset(&waiting, SIGCONT);
+  while (!inForeground()) sigsuspend(&waiting);
+  sigprocmask(SIG_SETMASK, &before, nullptr);
+  sigaction(SIGCONT, &previous, nullptr);
+}
+
+}  // namespace
+
+UserTerminal::UserTerminal() { takeOver(); }
+
+void UserTerminal::takeOver() {
+  if (tcgetattr(STDIN_FILENO, &own_) != 0) return;
+  const termios edited = editing(own_);
+  tcsetattr(STDIN_FILENO, TCSADRAIN, &edited);
+  writeAll(STDOUT_FILENO, kBracketedPasteOn);
+  taken_ = true;
+  signalKeys_ = true;
+}
+
+void UserTerminal::setSignalKeys(bool on) {
+  if (!taken_ || on == signalKeys_) return;
+  termios edited = editing(own_);
+  if (!on) edited.c_lflag &= ~static_cast<tcflag_t>(ISIG);
+  tcsetattr(STDIN_FILENO, TCSANOW, &edited);
+  signalKeys_ = on;
+}
+
+int UserTerminal::columns() const {
+  winsize size{};
+  return ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+}
+
+void UserTerminal::giveBack() {
+  if (!taken_) return;
+  taken_ = false;
+  writeAll(STDOUT_FILENO, kBracketedPasteOff);
+  tcsetattr(STDIN_FILENO, TCSADRAIN, &own_);
+}
+
+void UserTerminal::takeBackWhenForeground() {
+  waitForForeground();
+  takeOver();
+}
