@@ -2,12 +2,11 @@
 // sets the size of the pieces in which the rest arrives; each conversion
 // must give the same bytes in pieces as in one go, and what it gives must
 // convert back without a substitute. Any difference aborts.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz/standard_input.hpp"
 #include "utf8/conversion.hpp"
 
 namespace {
@@ -41,11 +40,7 @@ void check(Direction direction, Direction back, std::string_view input, size_t p
 }  // namespace
 
 int main() {
-  std::string input;
-  char buffer[65536];
-  for (ssize_t got; (got = read(STDIN_FILENO, buffer, sizeof buffer)) > 0;) {
-    input.append(buffer, static_cast<size_t>(got));
-  }
+  const std::string input = readStandardInput();
   if (input.empty()) return 0;
   const size_t pieceSize = 1 + static_cast<unsigned char>(input[0]) % 16;
   const std::string_view stream = std::string_view(input).substr(1);
