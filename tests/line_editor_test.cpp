@@ -13,15 +13,18 @@
 namespace {
 
 // What happens, in turn: the program writes (UTF-8 here, code page 932 for
-// the editor), the user types, or the rest of a key fails to come.
+// the editor), the user types, the rest of a key fails to come, or the
+// window takes a new width.
 struct Event {
-  enum class Kind { output, keys, timeOut } kind;
+  enum class Kind { output, keys, timeOut, resize } kind;
   std::string bytes;
+  int columns = 0;
 };
 
 Event output(const std::string& text) { return {Event::Kind::output, text}; }
 Event keys(const std::string& bytes) { return {Event::Kind::keys, bytes}; }
 const Event kTimeOut{Event::Kind::timeOut, ""};
+Event resize(int columns) { return {Event::Kind::resize, "", columns}; }
 
 struct Case {
   const char* name;
@@ -59,6 +62,8 @@ const Case kCases[] = {
      {output("123456"), keys("abcdef\x7f\x7f\x7f")},
      "123456abcd\r\nef\x1b[1D\x1b[J\x1b[1D\x1b[J\x1b[1A\x1b[9C\x1b[J",
      ""},
+    {"AResizeDrawsTheLineAgain", 10, {output("12345"), keys("abcdefg"), resize(20)},
+     "12345abcde\r\nfg\x1b[1A\x1b[3C\x1b[Jabcdefg", ""},
     {"AFullWidthCharacterThatDoesNotFitStartsTheNextRow",
      10,
      {output("123456789"), keys("中\r")},
@@ -138,6 +143,7 @@ TEST_P(LineEditorCases, DrawsAndHandsOn) {
       case Event::Kind::output: editor.programOutput(toShiftJis(event.bytes)); break;
       case Event::Kind::keys: editor.keys(event.bytes); break;
       case Event::Kind::timeOut: editor.timeOut(); break;
+      case Event::Kind::resize: editor.resize(event.columns); break;
     }
   }
   EXPECT_EQ(editor.takeScreen(), c.drawn);

@@ -31,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                        "console reads and shows code page 932 itself"},
         LinuxOnlyGroup{"Utf8FrontEndTables",
                        "the tables of tanshuku-utf8, the Linux front end, checked against the "
-                       "C library's converter"}),
+                       "C library's converter"},
+        LinuxOnlyGroup{"Utf8LineEditor",
+                       "the line editor of tanshuku-utf8, the Linux front end; a Windows "
+                       "console edits typed lines itself"}),
     [](const testing::TestParamInfo<LinuxOnlyGroup>& param) {
       return std::string(param.param.name);
     });
