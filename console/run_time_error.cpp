@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
 #include "console/text_stream.hpp"
@@ -14,6 +15,8 @@ namespace {
 // output is kept in a file or a pipe.
 constexpr int kConsoleCallerLines = 9;
 constexpr int kKeptCallerLines = 257;
+
+constexpr std::string_view kPressAKey = "何かキーを押すと、このウィンドウを閉じます。";
 
 const void* caller = nullptr;
 bool reporting = false;
@@ -65,6 +68,20 @@ void putLocationLine(std::string_view prefix, std::uint32_t location) {
   TextStream::put("\r\n");
 }
 
+// A window of the program's own closes when it ends: what went wrong, in
+// Japanese, and the report stay until a key is pressed.
+void keepLastWords(int number) {
+  if (const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(number)) {
+    for (std::string_view line : explanation->lines) {
+      TextStream::put(line);
+      TextStream::put("\r\n");
+    }
+  }
+  TextStream::put(kPressAKey);
+  TextStream::flush();
+  Platform::waitForKey();
+}
+
 // Inside a dialogue operation the report starts at the operation's caller.
 Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   if (caller != nullptr) return {caller, true};
@@ -87,6 +104,7 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
   TextStream::put("\r\n");
   TextStream::flush();
+  if (Platform::ownsItsWindow()) keepLastWords(number);
   Platform::exitProcess(number);
 }
 

@@ -11,6 +11,7 @@
 #include "console/console_io.hpp"
 #include "console/run_time_error.hpp"
 #include "shell/guide_screens.hpp"
+#include "shell/menu_text.hpp"
 
 namespace MainMenu {
 namespace {
@@ -37,7 +38,7 @@ constexpr std::string_view kMenuScreen[] = {
     " ",
     " ",
     "             どのソフトを走らせましょうか　　番号を入力してください　    ",
-    "                                     ６でヘルプ　 ０を入力すると終了します",
+    MenuText::kLastLine,
 };
 
 void dispatch(std::int16_t menuChoice) {

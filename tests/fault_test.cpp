@@ -303,4 +303,33 @@ TEST(InputFailure, EndsWithTheSystemsErrorCodeAfterTheMenu) {
   EXPECT_EQ(reportIn(result.output).number, kFolderInputError);
 }
 
+#ifndef _WIN32
+// Started alone on a console of its own, as after a double-click (under
+// Wine, on a terminal), the Windows build keeps its window after a run-time
+// error: the report, what went wrong in Japanese, and it ends only once a
+// key is pressed.
+TEST(FaultReport, TheWindowsBuildsOwnWindowStaysUntilAKey) {
+  const std::string windowsBuild = TANSHUKU_WINDOWS_BUILD_DIR;
+  if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 ||
+      access("/usr/lib/wine/wine64", X_OK) != 0) {
+    GTEST_SKIP() << "needs wine64 and the Windows build in " << windowsBuild;
+  }
+  InteractiveProcess window(TANSHUKU_UNDER_WINE, InteractiveProcess::Terminal::pseudo,
+                            {windowsBuild + "/wine", windowsBuild + "/tanshuku.exe"});
+  // A prefix that Wine sets up first takes a minute or two.
+  std::string menu;
+  for (int tries = 0; tries < 12 && menu.find("終了します") == std::string::npos; ++tries) {
+    menu += window.readUntil("終了します");
+  }
+  window.send("abc\r");
+  const std::string shown = window.readUntil("閉じます");
+  EXPECT_NE(shown.find("Runtime error 106 at $"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("答えを数値として読めませんでした。"), std::string::npos) << shown;
+  window.readUntilQuiet(1000);
+  EXPECT_FALSE(window.hasEnded());
+  window.send("x");
+  EXPECT_EQ(window.wait(), 106);
+}
+#endif
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "tests/support/interactive.hpp"
 #include "tests/support/process.hpp"
@@ -219,11 +220,17 @@ std::string typed(const std::string& lines) {
   return keys;
 }
 
+const std::string kOffer = "リターンキー（または y）で質問に戻ります。q とリターンで終了します　";
+
+// Offered to go back after an error that an answer caused, the user ends
+// with q instead.
 TEST(Utf8OnATerminal, ExitStatusAndReportPassThrough) {
   for (const Ending& ending : kEndings) {
     TypedSession session;
     session.frontEnd.send(typed(ending.input));
-    std::string shown = session.frontEnd.readToEnd();
+    std::string shown = session.frontEnd.readUntil(ending.status == 0 ? "\x1b[?2004l" : kOffer);
+    if (ending.status != 0) session.frontEnd.send("q\r");
+    shown += session.frontEnd.readToEnd();
     EXPECT_EQ(session.frontEnd.wait(), ending.status) << ending.input;
     if (ending.status != 0) {
       EXPECT_NE(shown.find("Runtime error " + std::to_string(ending.status) + " at $"),
@@ -231,6 +238,87 @@ TEST(Utf8OnATerminal, ExitStatusAndReportPassThrough) {
           << shown;
     }
   }
+}
+
+// What the program shows of a calculation's results: from its first result
+// line to the pause after them.
+std::string resultLines(const std::string& shown) {
+  const size_t from = shown.find(kDipoleResult);
+  const std::string pause = "リターンキーを押してください";
+  const size_t to = shown.find(pause, from);
+  return from == std::string::npos || to == std::string::npos ? "" : shown.substr(from, to - from);
+}
+
+// The last rows of what the terminal shows, blank rows left out.
+std::string lastRows(const std::string& shown, int count) {
+  std::istringstream screen(terminalScreen(shown));
+  std::vector<std::string> rows;
+  for (std::string row; std::getline(screen, row);) {
+    if (!row.empty()) rows.push_back(row);
+  }
+  std::string last;
+  for (size_t i = rows.size() - std::min(rows.size(), static_cast<size_t>(count)); i < rows.size();
+       ++i) {
+    last += rows[i] + "\n";
+  }
+  return last;
+}
+
+// A slip at the dipole's frequency question costs that answer only.
+TEST(Utf8GoingBack, AnUnreadableAnswerComesBackForCorrecting) {
+  const std::string unbroken =
+      onTerminal(toUtf8(runProcess(programPath(), "5\n7.05\n2\n\n0\n").output));
+  TypedSession session;
+  session.type("5\r", kFrequencyQuestion);
+  session.type("1,5\r", kOffer);
+  EXPECT_NE(session.shown.find("Runtime error 106 at $"), std::string::npos);
+  EXPECT_NE(session.shown.find("小数点はピリオドで、1,5 ではなく 1.5"), std::string::npos);
+  session.type("\r", kFrequencyQuestion + "\r\r\n1,5");
+  EXPECT_TRUE(lastRows(session.shown, 2).ends_with(kFrequencyQuestion + "\n1,5\n"));
+  const size_t again = session.shown.size();
+  session.type(
+      "\x15"
+      "7.05\r2\r",
+      "リターンキーを押してください");
+  EXPECT_EQ(resultLines(session.shown.substr(again)), resultLines(unbroken));
+  session.frontEnd.send("\r0\r");
+  session.frontEnd.readToEnd();
+  EXPECT_EQ(session.frontEnd.wait(), 0);
+}
+
+// A frequency of 0 divides by zero only once the diameter is given: going
+// back starts at the calculation's first question, each answer offered.
+TEST(Utf8GoingBack, AFaultComesBackToTheCalculationsFirstQuestion) {
+  TypedSession session;
+  session.type("5\r0\r2\r", kOffer);
+  EXPECT_NE(session.shown.find("ゼロによる割り算"), std::string::npos);
+  session.type("\r", kFrequencyQuestion + "\r\r\n0");
+  EXPECT_TRUE(lastRows(session.shown, 2).ends_with(kFrequencyQuestion + "\n0\n"));
+  session.type(
+      "\x7f"
+      "7.05\r",
+      kDiameterQuestion + "\r\r\n2");
+  EXPECT_TRUE(lastRows(session.shown, 2).ends_with(kDiameterQuestion + "\n2\n"));
+  session.type("\r", kDipoleResult);
+  session.frontEnd.send("\r0\r");
+  session.frontEnd.readToEnd();
+  EXPECT_EQ(session.frontEnd.wait(), 0);
+}
+
+// A program that shows other screens when started again: going back would
+// hand the answers to questions that were never asked.
+TEST(Utf8GoingBack, AReplayThatDiffersIsRefused) {
+  InteractiveProcess frontEnd(frontEndWith(probePath("changing_run_probe"), "changing"),
+                              Terminal::lines);
+  frontEnd.readUntil("run ");
+  frontEnd.send("1\r");
+  frontEnd.readUntil("question");
+  frontEnd.send("x\r");
+  frontEnd.readUntil(kOffer);
+  frontEnd.send("\r");
+  EXPECT_NE(frontEnd.readToEnd().find("同じ答えを渡しても前と同じ画面にならないので"),
+            std::string::npos);
+  EXPECT_EQ(frontEnd.wait(), 106);
 }
 
 void expectSameSettings(const termios& after, const termios& before) {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "utf8/program_ending.hpp"
+
 namespace Child {
 
 // Exit statuses of the front end's own, as shells use them.
@@ -19,11 +21,7 @@ constexpr int kNotFound = 127;
 // front end goes to the program instead, which ends as it would on its own.
 void forwardSignals(pid_t child);
 
-// How the program ended: its exit code, or the signal that ended it.
-struct Ending {
-  int code = 0;
-  int signal = 0;
-};
+using Ending = ProgramEnding;
 
 // Waits for the program to end.
 Ending wait(pid_t child);

@@ -105,6 +105,19 @@ void LineEditor::programOutput(std::string_view bytes) {
   showOutput();
 }
 
+void LineEditor::show(std::string_view text) {
+  converted_.assign(text);
+  showOutput();
+}
+
+void LineEditor::offer(std::u32string_view text) {
+  lift();
+  line_.assign(text);
+  lineLength_ = codePage932Length(line_);
+  cursor_ = line_.size();
+  drawFrom(0);
+}
+
 void LineEditor::programEnded() {
   converted_.clear();
   shown_.flush(converted_);
@@ -271,7 +284,7 @@ void LineEditor::recall(int step) {
 }
 
 void LineEditor::handOn(Handed::Kind kind) {
-  Handed handed{kind, {}, cut_};
+  Handed handed{kind, {}, cut_, line_};
   for (char32_t code : line_) appendCodePage932(code, handed.codePage932);
   if (echo_ && kind != Handed::Kind::endOfInput) {
     if (drawn_) moveCursor(cursorPlace_, placeAfter(line_.size()));

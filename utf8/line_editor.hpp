@@ -34,6 +34,7 @@ class LineEditor {
     Kind kind;
     std::string codePage932;  // the line with full-width answers folded
     bool cut = false;         // it was longer than kLongestLine: the rest is left out
+    std::u32string typed;     // the line as typed
   };
 
   // columns: the window's width (0 when unknown). echo: whether typed keys
@@ -64,6 +65,12 @@ class LineEditor {
   // A signal key (Ctrl-C, Ctrl-\) ended the typing: its name is shown, as a
   // terminal shows such keys, and the lines not yet handed on are dropped.
   void interrupt(std::string_view shownAs);
+
+  // Shows the front end's own text (UTF-8) as if the program had written it.
+  void show(std::string_view text);
+  // Puts text in the line being typed, as if typed, for the user to keep
+  // or change.
+  void offer(std::u32string_view text);
 
   // The bytes to draw since the last call.
   std::string takeScreen();

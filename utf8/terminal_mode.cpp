@@ -8,10 +8,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
+#include "utf8/dialogue.hpp"
 #include "utf8/line_editor.hpp"
 #include "utf8/signal_pipe.hpp"
 #include "utf8/typed_lines.hpp"
@@ -26,6 +29,9 @@ namespace {
 // one before is tried again.
 constexpr int kKeyWaitMilliseconds = 100;
 constexpr int kLineWaitMilliseconds = 5;
+// How long a run started again may take to show what the first run showed.
+constexpr auto kReplayWait = std::chrono::seconds(10);
+using Clock = std::chrono::steady_clock;
 
 // A terminal in its ordinary line mode, less echo (the front end echoes),
 // output processing (the program's bytes reach the user as it wrote them)
@@ -48,23 +54,27 @@ termios programTerminal() {
   return settings;
 }
 
+const termios kProgramSettings = programTerminal();
+
 bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
 
+// The program on a pseudo-terminal of its own, started again as often as
+// the user goes back, with the user's terminal taken over throughout.
 class Session {
  public:
-  Session(int master, pid_t child, const termios& programSettings)
-      : master_(master),
-        child_(child),
-        programSettings_(programSettings),
-        editor_(user_.columns(), user_.echoes()),
-        lines_(static_cast<char>(programSettings.c_cc[VLNEXT]),
-               static_cast<char>(programSettings.c_cc[VEOF])) {}
-  void run();
+  explicit Session(const std::string& program)
+      : program_(program),
+        dialogue_(user_.columns(), user_.echoes()),
+        lines_(static_cast<char>(kProgramSettings.c_cc[VLNEXT]),
+               static_cast<char>(kProgramSettings.c_cc[VEOF])) {}
+  Child::Ending run();
 
  private:
+  bool start();
+  void endRun();
   bool showProgramOutput();
   bool takeKeys();
-  void takeSignal(int signal);
+  std::optional<Child::Ending> takeSignal(int signal);
   void stop();
   void sendSignalKey(int key, std::string_view shownAs);
   void resize();
@@ -72,55 +82,97 @@ class Session {
   bool programTookItsInput() const;
   void sendToProgram();
   bool showScreen();
+  int timeout() const;
 
-  int master_;
-  pid_t child_;
-  termios programSettings_;
+  const std::string& program_;
   UserTerminal user_;
-  LineEditor editor_;
+  Dialogue dialogue_;
+  LineEditor& editor_ = dialogue_.editor();
   TypedLines lines_;
-  char piece_[4096];
+  int master_ = -1;  // while a run of the program is under way
+  pid_t child_ = -1;
   std::string toProgram_;
   size_t sent_ = 0;
+  Clock::time_point lastOutput_;
+  char piece_[4096];
 };
 
-void Session::run() {
+Child::Ending Session::run() {
   const int signals = SignalPipe::open({SIGINT, SIGQUIT, SIGTSTP, SIGWINCH, SIGHUP, SIGTERM});
+  if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
+  std::optional<Child::Ending> ended;
   bool going = true;
-  while (going && showScreen()) {
+  while (going && !ended && showScreen()) {
+    if (dialogue_.state() == Dialogue::State::startAgain) {
+      if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
+      dialogue_.programStarted();
+    }
+    if (dialogue_.state() == Dialogue::State::finished) break;
     handOnLines();
-    const bool sending = sent_ < toProgram_.size();
-    const bool lineWaits = !sending && !editor_.handed().empty();
-    const int timeout = editor_.awaitsMore() ? kKeyWaitMilliseconds
-                        : lineWaits          ? kLineWaitMilliseconds
-                                             : -1;
     pollfd ready[] = {
-        {master_, static_cast<short>(POLLIN | (sending ? POLLOUT : 0)), 0},
+        {master_, static_cast<short>(POLLIN | (sent_ < toProgram_.size() ? POLLOUT : 0)), 0},
         {STDIN_FILENO, POLLIN, 0},
         {signals, POLLIN, 0},
     };
-    const int count = poll(ready, 3, timeout);
+    const int count = poll(ready, 3, timeout());
     if (count < 0 && errno != EINTR) break;
     if (count == 0 && editor_.awaitsMore()) editor_.timeOut();
+    if (dialogue_.replaying() && Clock::now() - lastOutput_ > kReplayWait) {
+      dialogue_.replayStalled();
+    }
     if (count <= 0) continue;
-    for (int signal; (signal = SignalPipe::take()) != 0;) takeSignal(signal);
+    for (int signal; !ended && (signal = SignalPipe::take()) != 0;) ended = takeSignal(signal);
     if ((ready[0].revents & POLLOUT) != 0) sendToProgram();
-    if ((ready[0].revents & ~POLLOUT) != 0) going = showProgramOutput();
-    if (going && ready[1].revents != 0) going = takeKeys();
+    if ((ready[0].revents & ~POLLOUT) != 0 && !showProgramOutput()) endRun();
+    if (ready[1].revents != 0) going = takeKeys();
   }
   showScreen();
+  // The user's terminal hung up, or a refused replay left a run going.
+  if (master_ >= 0) endRun();
   user_.giveBack();
+  return ended ? *ended : dialogue_.ending();
+}
+
+bool Session::start() {
+  termios settings = kProgramSettings;
+  winsize size{};
+  const bool sized = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0;
+  child_ = forkpty(&master_, nullptr, &settings, sized ? &size : nullptr);
+  if (child_ < 0) return false;
+  if (child_ == 0) Child::exec(program_);
+  fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+  toProgram_.clear();
+  sent_ = 0;
+  lastOutput_ = Clock::now();
+  return true;
+}
+
+// Closing its terminal hangs up a program still running; the one that
+// ended is waited for.
+void Session::endRun() {
+  close(master_);
+  master_ = -1;
+  const Child::Ending ending = Child::wait(child_);
+  child_ = -1;
+  dialogue_.programEnded(ending);
+}
+
+// Waits for keys without end; for the rest of a key, or for the program
+// to take the line before one that waits, a while.
+int Session::timeout() const {
+  if (editor_.awaitsMore()) return kKeyWaitMilliseconds;
+  const bool lineWaits = dialogue_.replaying() || !editor_.handed().empty();
+  if (master_ >= 0 && sent_ == toProgram_.size() && lineWaits) return kLineWaitMilliseconds;
+  return -1;
 }
 
 // False when the program's output has ended: its terminal hung up (EIO).
 bool Session::showProgramOutput() {
   ssize_t got = read(master_, piece_, sizeof piece_);
   if (retryLater(got)) return true;
-  if (got <= 0) {
-    editor_.programEnded();
-    return false;
-  }
-  editor_.programOutput({piece_, static_cast<size_t>(got)});
+  if (got <= 0) return false;
+  lastOutput_ = Clock::now();
+  dialogue_.programOutput({piece_, static_cast<size_t>(got)});
   return true;
 }
 
@@ -129,19 +181,27 @@ bool Session::takeKeys() {
   ssize_t got = read(STDIN_FILENO, piece_, sizeof piece_);
   if (retryLater(got)) return true;
   if (got <= 0) return false;
-  editor_.keys({piece_, static_cast<size_t>(got)});
+  dialogue_.keys({piece_, static_cast<size_t>(got)});
   user_.setSignalKeys(!editor_.takesNextKeyLiterally());
   return true;
 }
 
-void Session::takeSignal(int signal) {
-  switch (signal) {
-    case SIGINT: sendSignalKey(VINTR, "^C"); break;
-    case SIGQUIT: sendSignalKey(VQUIT, "^\\"); break;
-    case SIGTSTP: stop(); break;
-    case SIGWINCH: resize(); break;
-    default: kill(child_, signal); break;  // a hang-up or termination
+// While no run is under way (the user is asked whether to go back), a
+// signal that would end the program ends the front end.
+std::optional<Child::Ending> Session::takeSignal(int signal) {
+  if (signal == SIGTSTP) {
+    stop();
+  } else if (signal == SIGWINCH) {
+    resize();
+  } else if (master_ < 0) {
+    editor_.interrupt(signal == SIGINT ? "^C" : signal == SIGQUIT ? "^\\" : "");
+    return Child::Ending{0, signal};
+  } else if (signal == SIGINT || signal == SIGQUIT) {
+    sendSignalKey(signal == SIGINT ? VINTR : VQUIT, signal == SIGINT ? "^C" : "^\\");
+  } else {
+    kill(child_, signal);  // a hang-up or termination
   }
+  return std::nullopt;
 }
 
 // The program gets the signal on its own terminal, as its signal key: the
@@ -150,7 +210,7 @@ void Session::sendSignalKey(int key, std::string_view shownAs) {
   editor_.interrupt(shownAs);
   toProgram_.clear();
   sent_ = 0;
-  const char byte = static_cast<char>(programSettings_.c_cc[key]);
+  const char byte = static_cast<char>(kProgramSettings.c_cc[key]);
   writeAll(master_, {&byte, 1});
 }
 
@@ -160,40 +220,39 @@ void Session::sendSignalKey(int key, std::string_view shownAs) {
 void Session::stop() {
   editor_.suspend();
   showScreen();
-  kill(child_, SIGSTOP);
+  if (child_ > 0) kill(child_, SIGSTOP);
   user_.giveBack();
   std::signal(SIGTSTP, SIG_DFL);
   raise(SIGTSTP);
   SignalPipe::open({SIGTSTP});
   user_.takeBackWhenForeground();
   resize();
-  kill(child_, SIGCONT);
+  if (child_ > 0) kill(child_, SIGCONT);
   editor_.resume();
 }
 
 void Session::resize() {
   winsize size{};
   if (ioctl(STDIN_FILENO, TIOCGWINSZ, &size) != 0) return;
-  ioctl(master_, TIOCSWINSZ, &size);
+  if (master_ >= 0) ioctl(master_, TIOCSWINSZ, &size);
   editor_.resize(size.ws_col);
 }
 
 // One line at a time, when the program has read all it was given: what it
 // has read is then known, and a line typed ahead can still be edited.
 void Session::handOnLines() {
-  auto& handed = editor_.handed();
-  if (sent_ < toProgram_.size() || handed.empty() || !programTookItsInput()) return;
-  LineEditor::Handed line = std::move(handed.front());
-  handed.pop_front();
+  if (master_ < 0 || sent_ < toProgram_.size() || !programTookItsInput()) return;
+  std::optional<LineEditor::Handed> line = dialogue_.nextLine();
+  if (!line) return;
   toProgram_.clear();
   sent_ = 0;
-  bool whole = !line.cut;
-  switch (line.kind) {
+  bool whole = !line->cut;
+  switch (line->kind) {
     case LineEditor::Handed::Kind::line:
-      whole = lines_.add(line.codePage932 + "\n", toProgram_) && whole;
+      whole = lines_.add(line->codePage932 + "\n", toProgram_) && whole;
       break;
     case LineEditor::Handed::Kind::unended:
-      whole = lines_.add(line.codePage932, toProgram_) && whole;
+      whole = lines_.add(line->codePage932, toProgram_) && whole;
       lines_.push(toProgram_);
       break;
     case LineEditor::Handed::Kind::endOfInput: lines_.end(toProgram_); break;
@@ -237,20 +296,8 @@ bool Session::showScreen() {
 }  // namespace
 
 Child::Ending run(const std::string& program) {
-  termios settings = programTerminal();
-  winsize size{};
-  const bool sized = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0;
-  int master = -1;
-  pid_t child = forkpty(&master, nullptr, &settings, sized ? &size : nullptr);
-  if (child < 0) return Child::cannotStart("a pseudo-terminal for the program");
-  if (child == 0) Child::exec(program);
-  fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
-  {
-    Session session(master, child, settings);
-    session.run();
-  }
-  close(master);
-  return Child::wait(child);
+  Session session(program);
+  return session.run();
 }
 
 }  // namespace TerminalMode

@@ -18,6 +18,15 @@ bool writeOutput(const unsigned char* bytes, int count);
 // it is a character device (a console).
 bool openStandardOutput();
 
+// Whether the program has a console window of its own, which closes when it
+// ends (started by a double-click): then the last words of a run-time error
+// must wait for the user. Never on Linux, where the program runs in the
+// user's terminal.
+bool ownsItsWindow();
+
+// Waits for a key on the console, the keys typed before it left out.
+void waitForKey();
+
 // Ends the process with the exit code, at once.
 [[noreturn]] void exitProcess(int exitCode);
 

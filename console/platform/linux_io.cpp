@@ -35,6 +35,10 @@ bool openStandardOutput() {
   return ::fstat(STDOUT_FILENO, &status) == 0 && S_ISCHR(status.st_mode);
 }
 
+bool ownsItsWindow() { return false; }
+
+void waitForKey() {}
+
 void exitProcess(int exitCode) { ::_exit(exitCode); }
 
 }  // namespace Platform

@@ -62,6 +62,24 @@ bool openStandardOutput() {
   return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
 }
 
+// Alone on a console that both standard handles use: a window of its own.
+// Started from cmd, PowerShell or Windows Terminal, the shell shares it.
+bool ownsItsWindow() {
+  DWORD processes[2];
+  return isConsole(STD_INPUT_HANDLE) && isConsole(STD_OUTPUT_HANDLE) &&
+         GetConsoleProcessList(processes, 2) == 1;
+}
+
+void waitForKey() {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  FlushConsoleInputBuffer(input);
+  INPUT_RECORD record{};
+  DWORD count = 0;
+  while (ReadConsoleInputW(input, &record, 1, &count) && count == 1) {
+    if (record.EventType == KEY_EVENT && record.Event.KeyEvent.bKeyDown) return;
+  }
+}
+
 void exitProcess(int exitCode) {
   restoreCodePages();
   // At once, as after a fault: no library clean-up runs.

@@ -46,6 +46,8 @@ class InteractiveProcess {
   // The settings of the terminal.
   termios terminalSettings() const;
   void setTerminalSettings(const termios& settings);
+  // Whether the process has ended, without waiting for it.
+  bool hasEnded();
 #endif
   // Waits for the process, at most 30 seconds (then kills it); its exit
   // code, or minus the number of the signal that ended it (-SIGKILL when it
@@ -58,6 +60,7 @@ class InteractiveProcess {
   // The child and the two ends: process id and descriptors, or on Windows
   // the handles.
   std::intptr_t child_ = -1;
+  int endedStatus_ = -1;  // the wait status, once hasEnded() has seen the end
   std::intptr_t input_ = -1;
   std::intptr_t output_ = -1;
 };

@@ -115,10 +115,19 @@ void InteractiveProcess::setTerminalSettings(const termios& settings) {
   }
 }
 
-int InteractiveProcess::wait() {
+bool InteractiveProcess::hasEnded() {
   int status = 0;
+  if (endedStatus_ < 0 && waitpid(static_cast<pid_t>(child_), &status, WNOHANG) > 0) {
+    endedStatus_ = status;
+    child_ = -1;
+  }
+  return endedStatus_ >= 0;
+}
+
+int InteractiveProcess::wait() {
+  int status = endedStatus_;
   const auto child = static_cast<pid_t>(child_);
-  for (int tries = 0; waitpid(child, &status, WNOHANG) == 0; ++tries) {
+  for (int tries = 0; status < 0 && waitpid(child, &status, WNOHANG) == 0; ++tries) {
     if (tries == 3000) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
