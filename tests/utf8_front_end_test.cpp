@@ -390,14 +390,18 @@ TEST(Utf8UnderAShell, CtrlCEndsTheCommandLineAsForAnyProgram) {
   EXPECT_EQ(shell.settings(), before);
 }
 
-TEST(Utf8UnderAShell, CtrlZStopsBothAndFgGoesOn) {
+TEST(Utf8UnderAShell, CtrlZStopsBothAndBgAndFgGoOn) {
   Shell shell;
   const std::string before = shell.settings();
   shell.startDipole(frontEndPath(), "7.0");
   shell.bash.send("\x1a");
   EXPECT_NE(shell.bash.readUntil(">> ").find("Stopped"), std::string::npos);
   EXPECT_EQ(shell.settings(), before);
-  // The question and the line typed so far are drawn again.
+  // Continued in the background it waits, unseen, for the terminal.
+  const std::string background = shell.run("bg");
+  EXPECT_EQ(background.find("中心"), std::string::npos) << background;
+  // In the foreground again, the question and the line typed so far are
+  // drawn again.
   shell.bash.send("fg\r");
   const std::string again = kFrequencyQuestion + "\r\r\n7.0";
   EXPECT_NE(shell.bash.readUntil(again).find(again), std::string::npos);

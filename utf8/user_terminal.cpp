@@ -1,9 +1,9 @@
 #include "utf8/user_terminal.hpp"
 
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <string_view>
 
 #include "utf8/write_all.hpp"
@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::string_view kBracketedPasteOn = "\x1b[?2004h";
 constexpr std::string_view kBracketedPasteOff = "\x1b[?2004l";
+constexpr int kForegroundCheckMilliseconds = 50;
 
 // Keys come one at a time and unechoed, Return as CR; the signal keys stay,
 // so that Ctrl-C, Ctrl-\ and Ctrl-Z reach the whole foreground job.
@@ -29,26 +30,12 @@ bool inForeground() {
   return foreground < 0 || foreground == getpgrp();
 }
 
-void noteContinued(int) {}
-
-// Waits, stopped or not, until the shell makes the front end its terminal's
-// foreground job again (fg); a job continued in the background (bg) waits
-// here without touching the terminal.
+// Waits until the shell makes the front end its terminal's foreground job
+// again. A job continued in the background (bg) waits here without touching
+// the terminal; fg then gives it the terminal without a signal, so the
+// terminal is asked now and then.
 void waitForForeground() {
-  struct sigaction action {};
-  action.sa_handler = noteContinued;
-  sigemptyset(&action.sa_mask);
-  struct sigaction previous {};
-  sigaction(SIGCONT, &action, &previous);
-  sigset_t continued, before;
-  sigemptyset(&continued);
-  sigaddset(&continued, SIGCONT);
-  sigprocmask(SIG_BLOCK, &continued, &before);
-  sigset_t waiting = before;
-  sigdelset(&waiting, SIGCONT);
-  while (!inForeground()) sigsuspend(&waiting);
-  sigprocmask(SIG_SETMASK, &before, nullptr);
-  sigaction(SIGCONT, &previous, nullptr);
+  while (!inForeground()) poll(nullptr, 0, kForegroundCheckMilliseconds);
 }
 
 }  // namespace
