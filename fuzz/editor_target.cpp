@@ -1,47 +1,61 @@
-// The front end's line editor under the fuzzer: the input is a script of
-// events, each a byte that says what happens and, for keys and output, a
-// length byte and that many bytes. Random keys, broken escape sequences,
-// cut UTF-8, windows of any width and output in the middle of a line must
-// neither crash the editor nor hang it, and no line it hands on may be
-// longer than the program's terminal holds.
+// The front end's dialogue and line editor under the fuzzer: the input is
+// a script of events, each a byte that says what happens and, for keys and
+// output, a length byte and that many bytes; the program's runs end and
+// start again as the script says. Random keys, broken escape sequences, cut
+// UTF-8, windows of any width, output in the middle of a line and endings
+// at any point must neither crash the dialogue nor hang it, and no line it
+// hands on may be longer than the program's terminal holds.
 #include <cstdlib>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "fuzz/standard_input.hpp"
-#include "utf8/line_editor.hpp"
+#include "utf8/dialogue.hpp"
 
 namespace {
 
+// The program's endings that the script picks from: normal, the errors an
+// answer causes, one it does not, and a signal.
+constexpr ProgramEnding kEndings[] = {{0, 0},   {106, 0}, {200, 0}, {205, 0},
+                                      {207, 0}, {216, 0}, {0, 2}};
+
+void end(Dialogue& dialogue, size_t choice) {
+  if (dialogue.state() != Dialogue::State::running) return;
+  dialogue.programEnded(kEndings[choice % std::size(kEndings)]);
+}
+
 void run(std::string_view script) {
-  LineEditor editor(1 + static_cast<unsigned char>(script.empty() ? 0 : script[0]) % 200,
+  Dialogue dialogue(1 + static_cast<unsigned char>(script.empty() ? 0 : script[0]) % 200,
                     script.size() % 2 == 0);
+  LineEditor& editor = dialogue.editor();
   if (!script.empty()) script.remove_prefix(1);
-  while (!script.empty()) {
+  while (!script.empty() && dialogue.state() != Dialogue::State::finished) {
     const auto event = static_cast<unsigned char>(script[0]);
     const size_t length = script.size() > 1 ? static_cast<unsigned char>(script[1]) : 0;
     const std::string_view bytes = script.substr(std::min<size_t>(2, script.size()), length);
     switch (event % 8) {
       case 0:
       case 1:
-      case 2: editor.keys(bytes); break;
-      case 3: editor.programOutput(bytes); break;
+      case 2: dialogue.keys(bytes); break;
+      case 3: dialogue.programOutput(bytes); break;
       case 4: editor.timeOut(); break;
       case 5: editor.resize(static_cast<int>(length) - 10); break;
       case 6:
         editor.suspend();
         editor.resume();
         break;
-      default: editor.interrupt("^C"); break;
+      default: end(dialogue, length); break;
     }
     script.remove_prefix(std::min(script.size(), event % 8 < 4 ? 2 + length : 2));
+    if (dialogue.state() == Dialogue::State::startAgain) dialogue.programStarted();
     editor.takeScreen();
-    for (const LineEditor::Handed& line : editor.handed()) {
-      if (line.codePage932.size() > LineEditor::kLongestLine) std::abort();
+    while (std::optional<LineEditor::Handed> line = dialogue.nextLine()) {
+      if (line->codePage932.size() > LineEditor::kLongestLine) std::abort();
     }
-    editor.handed().clear();
   }
-  editor.programEnded();
+  end(dialogue, 0);
 }
 
 }  // namespace

@@ -23,6 +23,10 @@ std::string inCodePage932(std::string_view utf8) {
   return converted;
 }
 
+bool isBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 std::string_view trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -112,15 +116,17 @@ bool Dialogue::mayGoBack() const {
          run_.answers.back().handed.kind == LineEditor::Handed::Kind::line;
 }
 
-// The answer after the one given at the last menu shown: a calculation's
-// fault often shows answers after the value that caused it.
+// The answer after the one given at the last menu shown (blank lines before
+// it are skipped, as the menu skips them): a calculation's fault often
+// shows answers after the value that caused it.
 size_t Dialogue::firstAnswerOfTheCalculation() const {
   const size_t last = run_.answers.size() - 1;
   const size_t menu = run_.output.rfind(menuLine_);
   if (menu == std::string::npos) return 0;
   const size_t menuEnd = menu + menuLine_.size();
   for (size_t i = 0; i < last; ++i) {
-    if (run_.answers[i].outputBefore >= menuEnd) return i + 1;
+    const Answer& answer = run_.answers[i];
+    if (answer.outputBefore >= menuEnd && !isBlank(answer.handed.codePage932)) return i + 1;
   }
   return last;
 }
