@@ -3,9 +3,46 @@
 # Windows build a ZIP file (the `windows-package` workflow).
 set(CPACK_PACKAGE_NAME tanshuku)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+
+# The notices of the libraries linked into the executables: a text of ours
+# that names them and their sources, then each library's own notice file.
+# Arguments: the file to write, the libraries and the source packages (one a
+# line), then the notice files.
+function(tanshuku_third_party_notices output libraries sources)
+  set(VERSION ${PROJECT_VERSION})
+  set(LIBRARIES "${libraries}")
+  set(SOURCES "${sources}")
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/third-party-notices.txt ${output} @ONLY)
+  foreach(notice ${ARGN})
+    file(READ ${notice} text)
+    file(APPEND ${output} "\n\n==== ${notice} ====\n\n${text}")
+  endforeach()
+endfunction()
+
+# The Debian source package and version that an installed package was built
+# from, as "NAME (= VERSION)".
+function(tanshuku_source_of package variable)
+  execute_process(COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})" ${package}
+                  OUTPUT_VARIABLE source RESULT_VARIABLE failed ERROR_QUIET)
+  if(failed)
+    set(source "${package} (not installed here)")
+  endif()
+  set(${variable} "${source}" PARENT_SCOPE)
+endfunction()
+
 if(WIN32)
   install(TARGETS tanshuku RUNTIME DESTINATION .)
   install(FILES packaging/windows/README.txt LICENSE DESTINATION .)
+  # The MinGW-w64 runtime, and GCC's runtime libraries: libgcc and libstdc++
+  # (GPL 3 with the GCC Runtime Library Exception) and libquadmath (LGPL 2.1).
+  tanshuku_source_of(mingw-w64-common mingw_runtime)
+  tanshuku_source_of(gcc-mingw-w64-base gcc_runtime)
+  tanshuku_third_party_notices(${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt
+    "  the MinGW-w64 runtime (ZPL 2.1 and others, below)\n  GCC's libgcc and libstdc++ (GPL 3 with the GCC Runtime Library Exception)\n  GCC's libquadmath (LGPL 2.1 or later)"
+    "  ${mingw_runtime}\n  ${gcc_runtime}"
+    /usr/share/doc/mingw-w64-common/copyright /usr/share/doc/gcc-mingw-w64-base/copyright
+    /usr/share/common-licenses/LGPL-2.1)
+  install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME tanshuku-${CPACK_PACKAGE_VERSION}-win64)
   include(CPack)
@@ -83,6 +120,20 @@ file(WRITE ${CMAKE_BINARY_DIR}/copyright
      "License: Expat\n"
      " ${TANSHUKU_LICENSE_TERMS}\n")
 install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The program carries the GNU C Library (LGPL 2.1 or later) and GCC's libgcc
+# and libstdc++ (GPL 3 with the GCC Runtime Library Exception): their notices
+# beside the copyright file, and their source packages in Built-Using, which
+# CPack does not write: packaging/built-using.cmake adds it to the package.
+tanshuku_source_of(libc6-dev glibc_source)
+tanshuku_source_of(libstdc++-12-dev gcc_source)
+tanshuku_third_party_notices(${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES
+  "  the GNU C Library (LGPL 2.1 or later)\n  GCC's libgcc and libstdc++ (GPL 3 with the GCC Runtime Library Exception)"
+  "  ${glibc_source}\n  ${gcc_source}"
+  /usr/share/doc/libc6/copyright /usr/share/doc/libstdc++6/copyright)
+install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES DESTINATION ${CMAKE_INSTALL_DOCDIR})
+set(CPACK_TANSHUKU_BUILT_USING "${glibc_source}, ${gcc_source}")
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/built-using.cmake)
 
 # The users' documents, in the tree in which their links point: the READMEs,
 # the accuracy pages, their plots and the sample NEC2 decks they link to.
