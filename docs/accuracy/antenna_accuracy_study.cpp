@@ -1,7 +1,8 @@
 // The antenna accuracy study: runs NEC2 and the program over every case,
 // writes the data of the plots into a folder and a sample NEC2 deck of each
 // kind of antenna into another, and fills the antenna tables of the page.
-// Usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE
+// Usage: antenna_accuracy_study DATA_FOLDER DECK_FOLDER PAGE...
+// A page whose name ends in .ja.md gets its tables in Japanese.
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -18,6 +19,8 @@ namespace {
 using namespace AntennaComparison;
 using AntennaReference::kSegmentsPerWave;
 using PageTables::format;
+using PageTables::Language;
+using PageTables::say;
 
 constexpr double kLengthToDiameter[] = {100.0, 1000.0, 10000.0};
 constexpr double kCoilHeights[] = {0.25, 0.5, 0.75};
@@ -59,10 +62,11 @@ double largest(const std::vector<double>& values) {
 }
 
 // Which way the program errs over all the cases.
-const char* direction(const std::vector<double>& errors, const char* above, const char* below) {
+const char* direction(const std::vector<double>& errors, const char* above, const char* below,
+                      Language language) {
   if (*std::min_element(errors.begin(), errors.end()) > 0.0) return above;
   if (*std::max_element(errors.begin(), errors.end()) < 0.0) return below;
-  return "both ways";
+  return say(language, "both ways", "どちらにも");
 }
 
 std::vector<double> magnitudes(std::vector<double> values) {
@@ -77,6 +81,24 @@ const char* loadingName(Loading loading) {
     case Loading::top: return "top";
   }
   return "";
+}
+
+const char* loadingNameJa(Loading loading) {
+  switch (loading) {
+    case Loading::base: return "ベース";
+    case Loading::centre: return "センター";
+    case Loading::top: return "トップ";
+  }
+  return "";
+}
+
+// A coil's height as a share of the element: 0.25 as "1／4" in Japanese.
+std::string heightName(double height, Language language) {
+  if (language == Language::english) return format("%g", height);
+  if (std::fabs(height - 0.25) < 1e-9) return "1／4";
+  if (std::fabs(height - 0.5) < 1e-9) return "1／2";
+  if (std::fabs(height - 0.75) < 1e-9) return "3／4";
+  return format("%g", height);
 }
 
 std::string ratioName(double ratio) { return format("%g", ratio); }
@@ -95,54 +117,62 @@ struct Study {
   // The same for other conductors and bands: by conductor, loading, length.
   std::vector<std::vector<std::vector<EfficiencyComparison>>> conductorEfficiencies;
   std::vector<DipoleComparison> dipoles;
-  std::string otherConvergences;  // the table
+  // The other references at 100 and 300 segments a wavelength, by row of
+  // kOtherConvergenceRows.
+  std::vector<std::pair<double, double>> otherConvergences;
 };
 
 // The other references at 100 and 300 segments a wavelength: a third of the
 // segment length keeps a coil at the same height, on the middle of the three
 // segments that its segment is cut into.
-std::string otherConvergenceTable() {
-  using namespace AntennaReference;
-  struct Row {
-    const char* quantity;
-    const char* unit;
-    double (*value)(int segmentsPerWave);
-  };
-  static const Row kRows[] = {
-      {"resonant length of a monopole, λ / D 200", "m",
-       [](int s) {
-         return firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s).lengthM;
-       }},
-      {"resonant length of a monopole, λ / D 10⁴", "m",
-       [](int s) { return firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s).lengthM; }},
-      {"resonant monopole of 10 mm wire: radiation resistance", "Ω",
-       [](int s) { return firstResonance(0.01, kFrequencyMhz, s).resistanceOhm; }},
-      {"coil half-way up 0.1 λ, L/D 1000: reactance", "Ω",
-       [](int s) {
-         Monopole m = Element{0.1, 1000.0}.monopole(s);
-         return resonatingCoil(m, m.lengthM / 2.0).reactanceOhm;
-       }},
-      {"coil half-way up 0.1 λ of 10 mm wire: radiation resistance", "Ω",
-       [](int s) {
-         Monopole m{0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s};
-         return resonatingCoil(m, m.lengthM / 2.0).resistanceOhm;
-       }},
-      {"top hat on 0.1 λ of 10 mm wire: radiation resistance", "Ω",
-       [](int s) {
-         return resonatingTopHat({0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s})
-             .resistanceOhm;
-       }},
-  };
-  std::string table =
-      "| quantity | 100 segments / λ (used) | 300 segments / λ | change |\n"
-      "|---|---:|---:|---:|\n";
-  for (const Row& row : kRows) {
-    double nominal = row.value(kSegmentsPerWave);
-    double fine = row.value(kSegmentsPerWave * 3);
-    table += format("| %s | %.4g %s | %.4g %s | %+.2f %% |\n", row.quantity, nominal, row.unit,
-                    fine, row.unit, percent(fine / nominal - 1.0));
+struct OtherConvergenceRow {
+  const char* quantity;
+  const char* quantityJa;
+  const char* unit;
+  double (*value)(int segmentsPerWave);
+};
+
+const OtherConvergenceRow kOtherConvergenceRows[] = {
+    {"resonant length of a monopole, λ / D 200", "モノポールの共振長、λ／D = 200", "m",
+     [](int s) {
+       return AntennaReference::firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s)
+           .lengthM;
+     }},
+    {"resonant length of a monopole, λ / D 10⁴", "モノポールの共振長、λ／D = 10⁴", "m",
+     [](int s) {
+       return AntennaReference::firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s)
+           .lengthM;
+     }},
+    {"resonant monopole of 10 mm wire: radiation resistance",
+     "直径10mmのパイプで共振したモノポールの放射抵抗", "Ω",
+     [](int s) { return AntennaReference::firstResonance(0.01, kFrequencyMhz, s).resistanceOhm; }},
+    {"coil half-way up 0.1 λ, L/D 1000: reactance",
+     "0.1波長、L／D = 1000の中ほどのコイルのリアクタンス", "Ω",
+     [](int s) {
+       AntennaReference::Monopole m = Element{0.1, 1000.0}.monopole(s);
+       return AntennaReference::resonatingCoil(m, m.lengthM / 2.0).reactanceOhm;
+     }},
+    {"coil half-way up 0.1 λ of 10 mm wire: radiation resistance",
+     "直径10mmのパイプ、0.1波長の中ほどにコイルを入れたときの放射抵抗", "Ω",
+     [](int s) {
+       AntennaReference::Monopole m{0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s};
+       return AntennaReference::resonatingCoil(m, m.lengthM / 2.0).resistanceOhm;
+     }},
+    {"top hat on 0.1 λ of 10 mm wire: radiation resistance",
+     "直径10mmのパイプ、0.1波長に容量冠を付けたときの放射抵抗", "Ω",
+     [](int s) {
+       return AntennaReference::resonatingTopHat(
+                  {0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s})
+           .resistanceOhm;
+     }},
+};
+
+std::vector<std::pair<double, double>> otherConvergences() {
+  std::vector<std::pair<double, double>> values;
+  for (const OtherConvergenceRow& row : kOtherConvergenceRows) {
+    values.emplace_back(row.value(kSegmentsPerWave), row.value(kSegmentsPerWave * 3));
   }
-  return table;
+  return values;
 }
 
 // The program's check of the range is strict against 0.63 in the extended
@@ -198,7 +228,7 @@ Study runStudy() {
   }
   for (double ratio : logarithmicSteps(200.0, 1e6, 29))
     study.dipoles.push_back(compareDipole(ratio));
-  study.otherConvergences = otherConvergenceTable();
+  study.otherConvergences = otherConvergences();
   return study;
 }
 
@@ -276,10 +306,12 @@ void writeDecks(const std::string& folder) {
 
 // Tables.
 
-std::string feedImpedanceTable(const Study& study) {
-  std::string table = "| length (λ) |";
+std::string feedImpedanceTable(const Study& study, Language language) {
+  std::string table = say(language, "| length (λ) |", "| 長さ（波長） |");
   for (double ratio : kLengthToDiameter) {
-    table += format(" L/D %g: program | NEC2 | error |", ratio);
+    table += format(
+        say(language, " L/D %g: program | NEC2 | error |", " L／D %g：プログラム | NEC2 | 誤差 |"),
+        ratio);
   }
   table += "\n|---:|";
   for (std::size_t i = 0; i < std::size(kLengthToDiameter); ++i) table += "---:|---:|---:|";
@@ -303,11 +335,13 @@ std::string feedImpedanceTable(const Study& study) {
   return table;
 }
 
-std::string convergenceTable(const Study& study) {
-  std::string table =
-      "| L/D | length (λ) | 50 segments / λ | 100 segments / λ (used) | 200 segments / λ "
-      "| change 100 → 200 | segment / radius at 200 |\n"
-      "|---:|---:|---:|---:|---:|---:|---:|\n";
+std::string convergenceTable(const Study& study, Language language) {
+  std::string table = say(language,
+                          "| L/D | length (λ) | 50 segments / λ | 100 segments / λ (used) "
+                          "| 200 segments / λ | change 100 → 200 | segment / radius at 200 |\n",
+                          "| L／D | 長さ（波長） | 1波長50セグメント | 1波長100セグメント（採用） "
+                          "| 1波長200セグメント | 100→200での変化 | 200でのセグメント長／半径 |\n");
+  table += "|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const Convergence& c : study.convergences) {
     table +=
         format("| %g | %.2f | %s | %s | %s | %.1f %% | %.1f%s |\n", c.element.lengthToDiameter,
@@ -315,16 +349,35 @@ std::string convergenceTable(const Study& study) {
                impedanceText(c.nominal.real(), c.nominal.imag()).c_str(),
                impedanceText(c.fine.real(), c.fine.imag()).c_str(),
                percent(std::abs(c.fine - c.nominal) / std::abs(c.nominal)), c.fineSegmentToRadius,
-               c.fineSegmentToRadius < 2.0 ? " (below 2)" : "");
+               c.fineSegmentToRadius < 2.0 ? say(language, " (below 2)", "（2未満）") : "");
   }
   return table;
 }
 
-std::string coilTable(const Study& study) {
-  std::string table = "| length (λ) |";
-  for (double ratio : kLengthToDiameter)
-    table += format(" base, L/D %g: program | NEC2 | error |", ratio);
-  table += " coil half-way, L/D 1000: program | NEC2 | error |\n|---:|";
+std::string otherConvergenceTable(const Study& study, Language language) {
+  std::string table =
+      say(language, "| quantity | 100 segments / λ (used) | 300 segments / λ | change |\n",
+          "| 量 | 1波長100セグメント（採用） | 1波長300セグメント | 変化 |\n");
+  table += "|---|---:|---:|---:|\n";
+  for (std::size_t i = 0; i < std::size(kOtherConvergenceRows); ++i) {
+    const OtherConvergenceRow& row = kOtherConvergenceRows[i];
+    auto [nominal, fine] = study.otherConvergences[i];
+    table += format("| %s | %.4g %s | %.4g %s | %+.2f %% |\n",
+                    say(language, row.quantity, row.quantityJa), nominal, row.unit, fine, row.unit,
+                    percent(fine / nominal - 1.0));
+  }
+  return table;
+}
+
+std::string coilTable(const Study& study, Language language) {
+  std::string table = say(language, "| length (λ) |", "| 長さ（波長） |");
+  for (double ratio : kLengthToDiameter) {
+    table += format(say(language, " base, L/D %g: program | NEC2 | error |",
+                        " ベース、L／D %g：プログラム | NEC2 | 誤差 |"),
+                    ratio);
+  }
+  table += say(language, " coil half-way, L/D 1000: program | NEC2 | error |\n|---:|",
+               " 中ほどのコイル、L／D 1000：プログラム | NEC2 | 誤差 |\n|---:|");
   for (int i = 0; i < 4; ++i) table += "---:|---:|---:|";
   table += "\n";
   const auto& centre = study.centreCoils[1];
@@ -345,10 +398,14 @@ std::string coilTable(const Study& study) {
   return table;
 }
 
-std::string efficiencyTable(const Study& study) {
+std::string efficiencyTable(const Study& study, Language language) {
   std::string table =
-      "| conductor length (λ) | base: program | NEC2 | centre: program | NEC2 | top: program "
-      "| NEC2 |\n|---:|---:|---:|---:|---:|---:|---:|\n";
+      say(language,
+          "| conductor length (λ) | base: program | NEC2 | centre: program | NEC2 | top: program "
+          "| NEC2 |\n",
+          "| 導体の長さ（波長） | ベース：プログラム | NEC2 | センター：プログラム | NEC2 "
+          "| トップ：プログラム | NEC2 |\n");
+  table += "|---:|---:|---:|---:|---:|---:|---:|\n";
   for (std::size_t row = 0; row < study.efficiencies.front().size(); ++row) {
     double length = study.efficiencies.front()[row].conductorLength;
     if (!isListed(length, {0.03, 0.05, 0.07, 0.1, 0.13, 0.15, 0.17, 0.2, 0.23})) continue;
@@ -363,11 +420,15 @@ std::string efficiencyTable(const Study& study) {
   return table;
 }
 
-std::string dipoleTable(const Study& study) {
-  std::string table = format(
-      "| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
-      "| half-length | program's error |\n|---:|---:|---:|---:|---:|---:|---:|\n",
-      kFrequencyMhz);
+std::string dipoleTable(const Study& study, Language language) {
+  std::string table =
+      format(say(language,
+                 "| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
+                 "| half-length | program's error |\n",
+                 "| λ／D | %gMHzでの直径 | プログラム：短縮分 | エレメント | NEC2：短縮分 "
+                 "| 片側の長さ | プログラムの誤差 |\n"),
+             kFrequencyMhz);
+  table += "|---:|---:|---:|---:|---:|---:|---:|\n";
   for (std::size_t i = 0; i < study.dipoles.size(); i += 4) {
     const DipoleComparison& d = study.dipoles[i];
     table += format("| %.0f | %.3g mm | %.2f %% | %.3f m | %.2f %% | %.3f m | %+.2f %% |\n",
@@ -378,56 +439,78 @@ std::string dipoleTable(const Study& study) {
   return table;
 }
 
-std::string headlineTable(const Study& study) {
-  std::string table =
-      "| model | cases | largest error | median error | sign |\n"
-      "|---|---|---:|---:|---|\n";
+std::string headlineTable(const Study& study, Language language) {
+  std::string table = say(language, "| model | cases | largest error | median error | sign |\n",
+                          "| モデル | 範囲 | 最大誤差 | 誤差の中央値 | 向き |\n");
+  table += "|---|---|---:|---:|---|\n";
   for (const auto& points : study.feedPoints) {
     std::vector<double> errors, resistance;
     for (const FeedPointComparison& p : points) {
       errors.push_back(p.impedanceError());
       resistance.push_back(p.resistanceError());
     }
-    table += format(
-        "| menu 3, feed-point impedance, size of the error | L/D %g, 0.1 to 0.63 λ "
-        "| %.0f %% | %.0f %% | |\n",
-        points.front().element.lengthToDiameter, percent(largest(errors)), percent(median(errors)));
+    table += format(say(language,
+                        "| menu 3, feed-point impedance, size of the error "
+                        "| L/D %g, 0.1 to 0.63 λ | %.0f %% | %.0f %% | |\n",
+                        "| メニュー3、給電点インピーダンス（誤差の大きさ） "
+                        "| L／D %g、0.1～0.63波長 | %.0f %% | %.0f %% | |\n"),
+                    points.front().element.lengthToDiameter, percent(largest(errors)),
+                    percent(median(errors)));
   }
+  const char* tooLarge = say(language, "too large", "大きめ");
+  const char* tooSmall = say(language, "too small", "小さめ");
   for (const auto& coils : study.baseCoils) {
     std::vector<double> errors;
     for (const CoilComparison& c : coils) {
       if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
     }
-    table += format(
-        "| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
-        "| %s |\n",
-        coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
-        percent(median(magnitudes(errors))), direction(errors, "too large", "too small"));
+    table += format(say(language,
+                        "| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
+                        "| %s |\n",
+                        "| メニュー1、ベースローディングのコイル | L／D %g、0.03～0.2波長 "
+                        "| %.0f %% | %.0f %% | %s |\n"),
+                    coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
+                    percent(median(magnitudes(errors))),
+                    direction(errors, tooLarge, tooSmall, language));
   }
   for (std::size_t i = 0; i < study.centreCoils.size(); ++i) {
     std::vector<double> errors;
     for (const CoilComparison& c : study.centreCoils[i]) {
       if (c.element.electricalLength <= 0.2 + 1e-9) errors.push_back(c.error());
     }
-    table += format(
-        "| menu 1, coil %g of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
-        "| %.0f %% | %s |\n",
-        kCoilHeights[i], percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
-        direction(errors, "too large", "too small"));
+    table += format(say(language,
+                        "| menu 1, coil %s of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
+                        "| %.0f %% | %s |\n",
+                        "| メニュー1、エレメントの%sの高さのコイル | L／D 1000、0.03～0.2波長 "
+                        "| %.0f %% | %.0f %% | %s |\n"),
+                    heightName(kCoilHeights[i], language).c_str(),
+                    percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
+                    direction(errors, tooLarge, tooSmall, language));
   }
   for (const auto& points : study.efficiencies) {
     std::vector<double> errors;
     for (const EfficiencyComparison& e : points) errors.push_back(e.errorDecibels());
-    table +=
-        format("| menu 4, efficiency, %s loading | 0.03 to 0.23 λ | %.2f dB | %.2f dB | %s |\n",
-               loadingName(points.front().loading), largest(magnitudes(errors)),
-               median(magnitudes(errors)), direction(errors, "too high", "too low"));
+    Loading loading = points.front().loading;
+    table += format(say(language,
+                        "| menu 4, radiation efficiency, %s loading | 0.03 to 0.23 λ | %.2f dB "
+                        "| %.2f dB | %s |\n",
+                        "| メニュー4、放射効率、%sローディング | 0.03～0.23波長 | %.2f dB "
+                        "| %.2f dB | %s |\n"),
+                    say(language, loadingName(loading), loadingNameJa(loading)),
+                    largest(magnitudes(errors)), median(magnitudes(errors)),
+                    direction(errors, say(language, "too high", "高め"),
+                              say(language, "too low", "低め"), language));
   }
   std::vector<double> errors;
   for (const DipoleComparison& d : study.dipoles) errors.push_back(d.error());
-  table += format("| menu 5, dipole element length | λ / D 200 to 10⁶ | %.2f %% | %.2f %% | %s |\n",
+  table += format(say(language,
+                      "| menu 5, dipole element length | λ / D 200 to 10⁶ | %.2f %% | %.2f %% "
+                      "| %s |\n",
+                      "| メニュー5、ダイポールのエレメントの長さ | λ／D 200～10⁶ | %.2f %% "
+                      "| %.2f %% | %s |\n"),
                   percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
-                  direction(errors, "too long", "too short"));
+                  direction(errors, say(language, "too long", "長め"),
+                            say(language, "too short", "短め"), language));
   return table;
 }
 
@@ -442,14 +525,15 @@ int main(int argc, char** argv) {
     Study study = runStudy();
     writeData(study, argv[1]);
     writeDecks(argv[2]);
-    bool filled =
-        PageTables::fill({argv + 3, argv + argc}, {{"antenna-headline", headlineTable(study)},
-                                                   {"feed-impedance", feedImpedanceTable(study)},
-                                                   {"feed-convergence", convergenceTable(study)},
-                                                   {"other-convergence", study.otherConvergences},
-                                                   {"loading-coil", coilTable(study)},
-                                                   {"efficiency", efficiencyTable(study)},
-                                                   {"dipole", dipoleTable(study)}});
+    bool filled = PageTables::fill({argv + 3, argv + argc}, [&](Language language) {
+      return PageTables::Tables{{"antenna-headline", headlineTable(study, language)},
+                                {"feed-impedance", feedImpedanceTable(study, language)},
+                                {"feed-convergence", convergenceTable(study, language)},
+                                {"other-convergence", otherConvergenceTable(study, language)},
+                                {"loading-coil", coilTable(study, language)},
+                                {"efficiency", efficiencyTable(study, language)},
+                                {"dipole", dipoleTable(study, language)}};
+    });
     std::cerr << Nec2::runCount() << " NEC2 runs\n";
     return filled ? 0 : 1;
   } catch (const std::exception& error) {

@@ -2,7 +2,8 @@
 // fills the tables of the page, between its marker lines
 //   <!-- table: NAME -->
 //   <!-- end of table -->
-// Usage: coil_accuracy_study DATA_FOLDER PAGE
+// Usage: coil_accuracy_study DATA_FOLDER PAGE...
+// A page whose name ends in .ja.md gets its tables in Japanese.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +21,8 @@
 namespace {
 
 using namespace CoilComparison;
+using PageTables::Language;
+using PageTables::say;
 
 std::string format(const char* pattern, auto... values) {
   char text[256];
@@ -63,9 +66,10 @@ std::vector<WoundCoil> familyCoils(const CoilFamily& family) {
   return coils;
 }
 
-std::string coilName(const WoundCoil& coil) {
-  return format("%g mm, %d turns at %g mm, wire %g mm", coil.diameterMm, coil.turns, coil.pitchMm,
-                coil.wireDiameterMm);
+std::string coilName(const WoundCoil& coil, Language language) {
+  return format(
+      say(language, "%g mm, %d turns at %g mm, wire %g mm", "直径%gmm、%d巻、ピッチ%gmm、線径%gmm"),
+      coil.diameterMm, coil.turns, coil.pitchMm, coil.wireDiameterMm);
 }
 
 void writeNagaokaData(const std::string& folder) {
@@ -106,10 +110,11 @@ void writeStudyCoilData(const std::string& folder) {
   }
 }
 
-std::string nagaokaTable() {
+std::string nagaokaTable(Language language) {
   std::string table =
-      "| r / l | 2r / l | exact K | program's K | program's error |\n"
-      "|---:|---:|---:|---:|---:|\n";
+      say(language, "| r / l | 2r / l | exact K | program's K | program's error |\n",
+          "| r／l | 2r／l | 厳密なK | プログラムのK | プログラムの誤差 |\n");
+  table += "|---:|---:|---:|---:|---:|\n";
   for (double ratio : {0.05, 0.1, 0.2, 0.3, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 5.0, 7.5, 10.0, 15.0,
                        20.0, 30.0, 45.0, 50.0}) {
     NagaokaPoint point = compareNagaoka(ratio);
@@ -119,16 +124,19 @@ std::string nagaokaTable() {
   return table;
 }
 
-std::string inductanceTable() {
-  std::string table =
+std::string inductanceTable(Language language) {
+  std::string table = say(
+      language,
       "| coil | r / l | exact (Rosa) | ring sum | program | error | program, pitch 0 | error "
-      "| program, length (N−1)p | error | wire's internal inductance |\n"
-      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+      "| program, length (N−1)p | error | wire's internal inductance |\n",
+      "| コイル | r／l | 厳密な値（ローザ） | リングの和 | プログラム | 誤差 "
+      "| プログラム、ピッチ0 | 誤差 | プログラム、長さ(N−1)p | 誤差 | 線の内部インダクタンス |\n");
+  table += "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
     InductanceComparison c = compareInductance(coil);
     table +=
         format("| %s | %.3f | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %.4f | %+.2Lf %% ",
-               coilName(coil).c_str(), coil.radiusToLength(), c.referenceUh, c.ringSumUh,
+               coilName(coil, language).c_str(), coil.radiusToLength(), c.referenceUh, c.ringSumUh,
                c.programUh, percent(c.error), c.programCloseWoundUh, percent(c.closeWoundError));
     table += format("| %.4f | %+.2Lf %% | %.2Lf %% |\n", c.programShortLengthUh,
                     percent(c.shortLengthError), percent(c.internalInductanceShare));
@@ -136,24 +144,28 @@ std::string inductanceTable() {
   return table;
 }
 
-std::string turnsTable() {
+std::string turnsTable(Language language) {
   std::string table =
-      "| coil | wanted µH | exact turns (root search) | current-sheet turns | program's turns "
-      "| program's error | against the current sheet |\n"
-      "|---|---:|---:|---:|---:|---:|---:|\n";
+      say(language,
+          "| coil | wanted µH | exact turns (root search) | current-sheet turns | program's turns "
+          "| program's error | against the current sheet |\n",
+          "| コイル | 希望のインダクタンス（µH） | 厳密な巻数（根の探索） | 電流シートの巻数 "
+          "| プログラムの巻数 | プログラムの誤差 | 電流シートとの差 |\n");
+  table += "|---|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
     TurnsComparison c = compareTurns(coil);
     table += format("| %s | %.4Lf | %.4Lf | %.4Lf | %.4f | %+.2Lf %% | %+.2Lf %% |\n",
-                    coilName(coil).c_str(), c.wantedUh, c.exactTurns, c.currentSheetTurns,
+                    coilName(coil, language).c_str(), c.wantedUh, c.exactTurns, c.currentSheetTurns,
                     c.programTurns, percent(c.error), percent(c.currentSheetError));
   }
   return table;
 }
 
-std::string wireCorrectionTable() {
+std::string wireCorrectionTable(Language language) {
   std::string table =
-      "| d / p | program's A | Rosa's G | | N | program's B | Rosa's H |\n"
-      "|---:|---:|---:|---|---:|---:|---:|\n";
+      say(language, "| d / p | program's A | Rosa's G | | N | program's B | Rosa's H |\n",
+          "| d／p | プログラムのA | ローザのG | | N | プログラムのB | ローザのH |\n");
+  table += "|---:|---:|---:|---|---:|---:|---:|\n";
   constexpr double kDiameterToPitch[] = {1.0, 0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2};
   constexpr double kTurns[] = {2, 3, 5, 10, 20, 50, 100, 300, 1000};
   for (int row = 0; row < 9; ++row) {
@@ -169,7 +181,7 @@ std::string wireCorrectionTable() {
 
 // The reference checked against published values: Nagaoka's coefficient as
 // tabulated by diameter / length, Rosa's H by number of turns.
-std::string referenceCheckTable() {
+std::string referenceCheckTable(Language language) {
   struct Tabulated {
     double argument;
     double value;
@@ -178,18 +190,23 @@ std::string referenceCheckTable() {
                                     {2.0, 0.5255}, {4.0, 0.3654}, {5.0, 0.3198}, {10.0, 0.2033}};
   constexpr Tabulated kRosa[] = {{2, 0.1137}, {3, 0.1663}, {4, 0.1973}, {5, 0.2180}, {6, 0.2329},
                                  {7, 0.2443}, {8, 0.2532}, {9, 0.2604}, {10, 0.2664}};
-  std::string table =
-      "| quantity | argument | tabulated | computed here |\n"
-      "|---|---:|---:|---:|\n";
+  std::string table = say(language, "| quantity | argument | tabulated | computed here |\n",
+                          "| 量 | 引数 | 表の値 | この検証での計算値 |\n");
+  table += "|---|---:|---:|---:|\n";
   for (const Tabulated& entry : kNagaoka) {
-    table += format("| Nagaoka's K | 2r / l = %g | %.4f | %.6Lf |\n", entry.argument, entry.value,
+    table += format(say(language, "| Nagaoka's K | 2r / l = %g | %.4f | %.6Lf |\n",
+                        "| 長岡係数K | 2r／l = %g | %.4f | %.6Lf |\n"),
+                    entry.argument, entry.value,
                     CoilReference::nagaokaCoefficient(entry.argument / 2.0));
   }
   for (const Tabulated& entry : kRosa) {
-    table += format("| Rosa's H | N = %g | %.4f | %.6Lf |\n", entry.argument, entry.value,
+    table += format(say(language, "| Rosa's H | N = %g | %.4f | %.6Lf |\n",
+                        "| ローザのH | N = %g | %.4f | %.6Lf |\n"),
+                    entry.argument, entry.value,
                     CoilReference::mutualInductanceCorrection(entry.argument));
   }
-  table += format("| Rosa's G | d = p | 0.557 | %.6Lf |\n",
+  table += format(say(language, "| Rosa's G | d = p | 0.557 | %.6Lf |\n",
+                      "| ローザのG | d = p | 0.557 | %.6Lf |\n"),
                   CoilReference::selfInductanceCorrection(1.0L, 1.0L));
   return table;
 }
@@ -211,7 +228,7 @@ double ratioWithin(const std::vector<NagaokaPoint>& points, long double bound) {
   return last;
 }
 
-std::string headlineTable() {
+std::string headlineTable(Language language) {
   std::vector<NagaokaPoint> points;
   for (double ratio : logarithmicRatios(0.05, 20.0, 2001)) points.push_back(compareNagaoka(ratio));
   auto largest = std::max_element(points.begin(), points.end(), [](auto& a, auto& b) {
@@ -237,28 +254,52 @@ std::string headlineTable() {
   auto largestOf = [](const std::vector<long double>& values) {
     return *std::max_element(values.begin(), values.end());
   };
-  std::string table = "| figure | value |\n|---|---:|\n";
-  table += format(
-      "| Nagaoka coefficient, largest error for r / l from 0.05 to 20 | %.1Lf %% at r / l = %g |\n",
-      percent(largest->error), largest->radiusToLength);
-  table += format("| Nagaoka coefficient, largest error for r / l from 0.05 to 10 | %.2Lf %% |\n",
+  std::string table = say(language, "| figure | value |\n", "| 項目 | 値 |\n");
+  table += "|---|---:|\n";
+  table += format(say(language,
+                      "| Nagaoka coefficient, largest error for r / l from 0.05 to 20 "
+                      "| %.1Lf %% at r / l = %g |\n",
+                      "| 長岡係数の最大誤差（r／lが0.05～20） | %.1Lf %%（r／l = %g） |\n"),
+                  percent(largest->error), largest->radiusToLength);
+  table += format(say(language,
+                      "| Nagaoka coefficient, largest error for r / l from 0.05 to 10 "
+                      "| %.2Lf %% |\n",
+                      "| 長岡係数の最大誤差（r／lが0.05～10） | %.2Lf %% |\n"),
                   percent(largestUpTo10));
-  table += format("| Nagaoka coefficient, median error for r / l from 0.05 to 10 | %.2Lf %% |\n",
+  table += format(say(language,
+                      "| Nagaoka coefficient, median error for r / l from 0.05 to 10 "
+                      "| %.2Lf %% |\n",
+                      "| 長岡係数の誤差の中央値（r／lが0.05～10） | %.2Lf %% |\n"),
                   percent(median(typical)));
   for (long double bound : {0.01L, 0.02L, 0.05L, 0.10L}) {
-    table += format("| Nagaoka coefficient within ±%.0Lf %% | r / l from 0.05 to %.2f |\n",
-                    percent(bound), ratioWithin(points, bound));
+    table +=
+        format(say(language, "| Nagaoka coefficient within ±%.0Lf %% | r / l from 0.05 to %.2f |\n",
+                   "| 長岡係数の誤差が±%.0Lf %%以内の範囲 | r／lが0.05～%.2f |\n"),
+               percent(bound), ratioWithin(points, bound));
   }
-  table += format("| program's coefficient turns negative | r / l above %.3f |\n",
+  table += format(say(language, "| program's coefficient turns negative | r / l above %.3f |\n",
+                      "| プログラムの係数が負になる範囲 | r／lが%.3fを超えるところ |\n"),
                   programNagaokaSignChange());
-  table +=
-      format("| coils above, inductance: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
-             percent(largestOf(inductanceErrors)), percent(median(inductanceErrors)));
-  table += format("| coils above, inductance with pitch typed as 0: largest error | %.2Lf %% |\n",
+  table += format(say(language,
+                      "| coils above, inductance: largest error / median error "
+                      "| %.2Lf %% / %.2Lf %% |\n",
+                      "| 実際のコイル8個、インダクタンス：最大誤差／誤差の中央値 "
+                      "| %.2Lf %%／%.2Lf %% |\n"),
+                  percent(largestOf(inductanceErrors)), percent(median(inductanceErrors)));
+  table += format(say(language,
+                      "| coils above, inductance with pitch typed as 0: largest error "
+                      "| %.2Lf %% |\n",
+                      "| 実際のコイル8個、ピッチを0と入れたときのインダクタンス：最大誤差 "
+                      "| %.2Lf %% |\n"),
                   percent(largestOf(closeWoundErrors)));
-  table += format("| coils above, turns: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
-                  percent(largestOf(turnsErrors)), percent(median(turnsErrors)));
-  table += format("| reference check: Rosa against the ring sum, largest difference | %.3Lf %% |\n",
+  table += format(
+      say(language, "| coils above, turns: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
+          "| 実際のコイル8個、巻数：最大誤差／誤差の中央値 | %.2Lf %%／%.2Lf %% |\n"),
+      percent(largestOf(turnsErrors)), percent(median(turnsErrors)));
+  table += format(say(language,
+                      "| reference check: Rosa against the ring sum, largest difference "
+                      "| %.3Lf %% |\n",
+                      "| 基準の確かめ：ローザの式とリングの和の最大の差 | %.3Lf %% |\n"),
                   percent(referenceSpread));
   return table;
 }
@@ -274,12 +315,13 @@ int main(int argc, char** argv) {
   writeNagaokaData(folder);
   writeFamilyData(folder);
   writeStudyCoilData(folder);
-  bool filled =
-      PageTables::fill({argv + 2, argv + argc}, {{"reference-check", referenceCheckTable()},
-                                                 {"nagaoka", nagaokaTable()},
-                                                 {"wire-corrections", wireCorrectionTable()},
-                                                 {"inductance", inductanceTable()},
-                                                 {"turns", turnsTable()},
-                                                 {"headline", headlineTable()}});
+  bool filled = PageTables::fill({argv + 2, argv + argc}, [](Language language) {
+    return PageTables::Tables{{"reference-check", referenceCheckTable(language)},
+                              {"nagaoka", nagaokaTable(language)},
+                              {"wire-corrections", wireCorrectionTable(language)},
+                              {"inductance", inductanceTable(language)},
+                              {"turns", turnsTable(language)},
+                              {"headline", headlineTable(language)}};
+  });
   return filled ? 0 : 1;
 }

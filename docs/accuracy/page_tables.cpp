@@ -8,7 +8,7 @@ namespace PageTables {
 
 namespace {
 
-bool fillPage(const std::string& pagePath, const std::map<std::string, std::string>& tables) {
+bool fillPage(const std::string& pagePath, const Tables& tables) {
   std::ifstream in(pagePath);
   if (!in) {
     std::cerr << "cannot read " << pagePath << '\n';
@@ -45,9 +45,12 @@ bool fillPage(const std::string& pagePath, const std::map<std::string, std::stri
 }  // namespace
 
 bool fill(const std::vector<std::string>& pagePaths,
-          const std::map<std::string, std::string>& tables) {
+          const std::function<Tables(Language)>& tablesIn) {
   bool filled = true;
-  for (const std::string& pagePath : pagePaths) filled = fillPage(pagePath, tables) && filled;
+  for (const std::string& pagePath : pagePaths) {
+    Language language = pagePath.ends_with(".ja.md") ? Language::japanese : Language::english;
+    filled = fillPage(pagePath, tablesIn(language)) && filled;
+  }
   return filled;
 }
 
