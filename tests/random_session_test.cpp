@@ -355,8 +355,34 @@ TEST(RandomSessions, EveryGeneratedSessionEndsInADesignedWay) {
 }
 
 #ifndef _WIN32
+// Sends generated sessions through this build and another (run by the given
+// program and arguments) and expects the same bytes, report locations aside,
+// and the same exit codes. TANSHUKU_DIFFERENTIAL_SESSIONS asks for another
+// count.
+void expectTheSameAnswers(const std::string& other, const ProcessOptions& options) {
+  const char* asked = std::getenv("TANSHUKU_DIFFERENTIAL_SESSIONS");
+  int sessions = asked != nullptr ? std::atoi(asked) : kDifferentialSessions;
+  int differences = 0;
+  std::map<int, int> endings;
+  for (int index = 0; index < sessions && differences < 10; ++index) {
+    std::uint32_t seed = kFirstSeed + static_cast<std::uint32_t>(index);
+    std::string input = SessionGenerator(seed, index % 3 == 0).session();
+    ProcessResult here = runProcess(programPath(), input);
+    ProcessResult there = runProcess(other, input, options);
+    ++endings[here.exitCode];
+    if (normaliseReport(here.output) != normaliseReport(there.output) ||
+        here.exitCode != there.exitCode) {
+      ++differences;
+      ADD_FAILURE() << "session seed " << seed << ": exit " << here.exitCode << " here, "
+                    << there.exitCode << " there\n  input: " << escaped(input);
+    }
+  }
+  std::cout << sessions << " sessions through both builds, " << differences << " differences\n";
+  for (auto [exitCode, count] : endings) std::cout << "exit " << exitCode << ": " << count << "\n";
+}
+
 // The Windows build, run under Wine, answers every generated session as this
-// build does: the same bytes, report locations aside, and the same exit code.
+// build does.
 TEST(RandomSessions, TheWindowsBuildAnswersAlike) {
   const std::string windowsBuild = TANSHUKU_WINDOWS_BUILD_DIR;
   if (access((windowsBuild + "/tanshuku.exe").c_str(), X_OK) != 0 ||
@@ -364,27 +390,17 @@ TEST(RandomSessions, TheWindowsBuildAnswersAlike) {
     GTEST_SKIP() << "needs wine64 and the Windows build in " << windowsBuild
                  << " (cmake --workflow --preset windows)";
   }
-  const char* asked = std::getenv("TANSHUKU_DIFFERENTIAL_SESSIONS");
-  int sessions = asked != nullptr ? std::atoi(asked) : kDifferentialSessions;
   ProcessOptions underWine;
   underWine.arguments = {windowsBuild + "/wine", windowsBuild + "/tanshuku.exe"};
-  int differences = 0;
-  std::map<int, int> endings;
-  for (int index = 0; index < sessions && differences < 10; ++index) {
-    std::uint32_t seed = kFirstSeed + static_cast<std::uint32_t>(index);
-    std::string input = SessionGenerator(seed, index % 3 == 0).session();
-    ProcessResult onLinux = runProcess(programPath(), input);
-    ProcessResult onWindows = runProcess(TANSHUKU_UNDER_WINE, input, underWine);
-    ++endings[onLinux.exitCode];
-    if (normaliseReport(onLinux.output) != normaliseReport(onWindows.output) ||
-        onLinux.exitCode != onWindows.exitCode) {
-      ++differences;
-      ADD_FAILURE() << "session seed " << seed << ": exit " << onLinux.exitCode << " on Linux, "
-                    << onWindows.exitCode << " on Windows\n  input: " << escaped(input);
-    }
-  }
-  std::cout << sessions << " sessions through both builds, " << differences << " differences\n";
-  for (auto [exitCode, count] : endings) std::cout << "exit " << exitCode << ": " << count << "\n";
+  expectTheSameAnswers(TANSHUKU_UNDER_WINE, underWine);
+}
+
+// A change that must not alter one byte: the program built before it, named
+// by TANSHUKU_EARLIER_PROGRAM, answers every generated session as this one.
+TEST(RandomSessions, AnEarlierBuildAnswersAlike) {
+  const char* earlier = std::getenv("TANSHUKU_EARLIER_PROGRAM");
+  if (earlier == nullptr) GTEST_SKIP() << "TANSHUKU_EARLIER_PROGRAM names no earlier build";
+  expectTheSameAnswers(earlier, {});
 }
 #endif
 
