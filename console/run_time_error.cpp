@@ -119,6 +119,7 @@ void onFault(Platform::Fault fault, const void* faultAddress) {
 void setUpFaultHandling() {
   Platform::setUpArithmetic();
   Platform::installFaultHandler(onFault);
+  TextStream::setFailureHandler(runTimeError);
 }
 
 [[gnu::noinline]] void runTimeError(int number) {
@@ -139,7 +140,5 @@ CallerScope::CallerScope(const void* returnAddress) noexcept : outermost_(caller
 CallerScope::~CallerScope() {
   if (outermost_) caller = nullptr;
 }
-
-const void* operationCaller() { return caller; }
 
 }  // namespace RunTime

@@ -2,12 +2,14 @@
 // or a normal end with an exit code.
 #pragma once
 
+#include "console/text_stream.hpp"
+
 namespace RunTime {
 
 // Numbers of the run-time errors: the exit code of the process. A failed
 // read of standard input has a number of 1 to 100 of its own.
 enum ErrorNumber : int {
-  writeFailed = 101,
+  writeFailed = TextStream::kWriteFailed,
   invalidNumber = 106,
   divisionByZero = 200,
   subscriptOutOfRange = 201,
@@ -47,9 +49,5 @@ class CallerScope {
  private:
   bool outermost_;
 };
-
-// The return address into the caller of the running dialogue operation, or
-// nullptr when none runs.
-const void* operationCaller();
 
 }  // namespace RunTime

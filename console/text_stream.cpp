@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "console/platform/io.hpp"
-#include "console/run_time_error.hpp"
 
 namespace TextStream {
 namespace {
@@ -27,6 +26,12 @@ struct OutputStream {
 
 InputStream input;
 OutputStream output;
+FailureHandler failureHandler = nullptr;
+
+[[noreturn]] void fail(int number) {
+  if (failureHandler != nullptr) failureHandler(number);
+  Platform::exitProcess(number);
+}
 
 // Standard input reports a failure: the run-time error number is the
 // system's error code, or 100 where that code is 100 or more.
@@ -35,7 +40,7 @@ int readFailureNumber(int errorCode) { return errorCode >= 1 && errorCode < 100 
 void readBlock() {
   while (!input.ended && input.position == input.end) {
     int count = Platform::readInput(input.buffer, kBufferSize);
-    if (count < 0) RunTime::runTimeError(readFailureNumber(-count));
+    if (count < 0) fail(readFailureNumber(-count));
     input.position = 0;
     input.end = count;
     if (count == 0) input.ended = true;
@@ -47,6 +52,8 @@ void readBlock() {
 }
 
 }  // namespace
+
+void setFailureHandler(FailureHandler handler) { failureHandler = handler; }
 
 void open() {
   input = InputStream{};
@@ -101,9 +108,7 @@ void flush() {
   if (output.position == 0) return;
   int count = output.position;
   output.position = 0;
-  if (!Platform::writeOutput(output.buffer, count)) {
-    RunTime::runTimeError(RunTime::writeFailed);
-  }
+  if (!Platform::writeOutput(output.buffer, count)) fail(kWriteFailed);
 }
 
 bool outputIsConsole() { return output.flushAfterEachOperation; }

@@ -9,7 +9,16 @@
 namespace TextStream {
 
 constexpr int kEndOfInput = -1;
+// The run-time error number of a failed write.
+constexpr int kWriteFailed = 101;
 constexpr unsigned char kCtrlZ = 0x1A;
+
+// Ends the program when standard input or output fails, given the run-time
+// error number; it does not return. Installed at start-up by the run-time
+// error report, which writes through this stream; without one, the process
+// ends with the number as its exit code and reports nothing.
+using FailureHandler = void (*)(int number);
+void setFailureHandler(FailureHandler handler);
 
 void open();
 

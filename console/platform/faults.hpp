@@ -31,9 +31,21 @@ enum class Fault {
 // address of the faulting instruction.
 using FaultHandler = void (*)(Fault fault, const void* faultAddress);
 
+// The x87 control word: extended precision (PC 11), rounding to nearest
+// (RC 00); precision, underflow and denormal masked, overflow, division by
+// zero and invalid operation unmasked.
+constexpr unsigned short kX87Control = 0x0372;
+// The SSE control and status register: the same three unmasked (bits 7, 9
+// and 10 clear), the others masked, no flag set.
+constexpr unsigned kSseControl = 0x1900;
+
+// The exit code should a fault handler return, which it must not: that of
+// a fault of no known kind.
+constexpr int kHandlerReturned = 255;
+
 // Extended precision, rounding to nearest; invalid operation, division by
 // zero and overflow trap, denormal operand, underflow and inexact result do
-// not. Sets both the x87 unit and the SSE unit.
+// not. Sets both the x87 unit and the SSE unit, its flags cleared.
 void setUpArithmetic();
 
 // Sends every trapped floating-point exception and every other processor

@@ -1,5 +1,3 @@
-#include <fenv.h>
-#include <fpu_control.h>
 #include <link.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -177,7 +175,7 @@ void onSignal(int signalNumber, siginfo_t* info, void* contextPointer) {
   const auto& context = *static_cast<const ucontext_t*>(contextPointer);
   faultHandler(classify(signalNumber, *info, context),
                reinterpret_cast<const void*>(instructionPointer(context)));
-  ::_exit(255);  // the handler does not return; if it did, the fault would repeat
+  ::_exit(kHandlerReturned);  // were it to return, the fault would repeat
 }
 
 // The first object that the dynamic linker lists is the executable.
@@ -221,13 +219,10 @@ int walkStack() {
 }  // namespace
 
 void setUpArithmetic() {
-  feclearexcept(FE_ALL_EXCEPT);
-  fpu_control_t control;
-  _FPU_GETCW(control);
-  control &= ~(_FPU_EXTENDED | _FPU_RC_ZERO | 0x3F);  // precision, rounding, masks
-  control |= _FPU_EXTENDED | _FPU_RC_NEAREST | _FPU_MASK_DM | _FPU_MASK_UM | _FPU_MASK_PM;
-  _FPU_SETCW(control);
-  feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);  // x87 and SSE alike
+  unsigned short x87Control = kX87Control;
+  unsigned sseControl = kSseControl;
+  asm volatile("fnclex\n\tfldcw %0" : : "m"(x87Control));
+  asm volatile("ldmxcsr %0" : : "m"(sseControl));
 }
 
 void installFaultHandler(FaultHandler handler) {

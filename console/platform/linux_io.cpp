@@ -13,7 +13,6 @@ int readInput(unsigned char* buffer, int size) {
     ssize_t count = ::read(STDIN_FILENO, buffer, static_cast<size_t>(size));
     if (count >= 0) return static_cast<int>(count);
     if (errno == EINTR) continue;
-    if (errno == EPIPE) return 0;
     return -errno;
   }
 }

@@ -85,7 +85,7 @@ LONG CALLBACK onException(EXCEPTION_POINTERS* exception) {
   faultContext = *exception->ContextRecord;
   faultContextKept = true;
   faultHandler(classify(code, faultContext), reinterpret_cast<const void*>(faultContext.Rip));
-  TerminateProcess(GetCurrentProcess(), 255);  // the handler does not return
+  TerminateProcess(GetCurrentProcess(), kHandlerReturned);
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
@@ -126,12 +126,6 @@ int walkStack() {
 }  // namespace
 
 void setUpArithmetic() {
-  // x87: flags cleared; extended precision (PC 11), rounding to nearest
-  // (RC 00); precision, underflow and denormal masked, overflow, division by
-  // zero and invalid operation unmasked.
-  constexpr unsigned short kX87Control = 0x0372;
-  // SSE: the same three unmasked (bits 7, 9, 10 clear), flags cleared.
-  constexpr unsigned kSseControl = 0x1900;
   unsigned short x87Control = kX87Control;
   unsigned sseControl = kSseControl;
   asm volatile("fnclex\n\tfldcw %0" : : "m"(x87Control));

@@ -82,7 +82,9 @@ void waitForKey() {
 
 void exitProcess(int exitCode) {
   restoreCodePages();
-  // At once, as after a fault: no library clean-up runs.
+  // At once, as after a fault: no library clean-up runs. TerminateProcess
+  // does not return for the calling process, but is not declared so:
+  // ExitProcess, which is, tells the compiler that nothing follows.
   TerminateProcess(GetCurrentProcess(), static_cast<UINT>(exitCode));
   ExitProcess(static_cast<UINT>(exitCode));
 }
