@@ -12,14 +12,6 @@
 namespace DipoleCalculator {
 namespace {
 
-double frequencyMhz;
-double elementDiameterMm;
-double quarterWaveLengthM;
-double elementImpedance;
-double shorteningFactor;
-double shorteningPercent;
-double elementLengthM;
-
 constexpr std::string_view kIntroduction[] = {
     " ",
     " ",
@@ -52,35 +44,51 @@ constexpr std::string_view kClosing[] = {
     "                                        リターンキーを押してください ",
 };
 
-void askQuestions() {
+struct Answers {
+  double frequencyMhz;
+  double elementDiameterMm;
+};
+
+struct Shortening {
+  double quarterWaveLengthM;
+  double factor;
+  double percent;
+};
+
+Answers askQuestions() {
   ConsoleIo::writeLine(kFrequencyQuestion);
-  frequencyMhz = ConsoleIo::readReal();
+  const double frequencyMhz = ConsoleIo::readReal();
   ConsoleIo::writeLine(kDiameterQuestion);
-  elementDiameterMm = ConsoleIo::readReal();
+  const double elementDiameterMm = ConsoleIo::readReal();
+  return {frequencyMhz, elementDiameterMm};
 }
 
 // The element's own impedance sets the shortening; the impedance is taken for
 // the whole half wave, two quarter waves end to end. 3.14 stands for pi.
-void computeShortening() {
-  quarterWaveLengthM = stored(300.0L / frequencyMhz / 4.0L);
-  elementImpedance = stored(Antenna::elementImpedance(quarterWaveLengthM, elementDiameterMm));
-  shorteningFactor = stored(42.55L / (elementImpedance * 3.14L));
-  shorteningPercent = stored(100.0L * shorteningFactor);
+Shortening computeShortening(const Answers& answers) {
+  const double quarterWaveLengthM = stored(300.0L / answers.frequencyMhz / 4.0L);
+  const double elementImpedance =
+      stored(Antenna::elementImpedance(quarterWaveLengthM, answers.elementDiameterMm));
+  const double factor = stored(42.55L / (elementImpedance * 3.14L));
+  const double percent = stored(100.0L * factor);
+  return {quarterWaveLengthM, factor, percent};
 }
 
-void computeElementLength() {
-  elementLengthM = stored((1.0L - shorteningFactor) * quarterWaveLengthM);
+double elementLengthM(const Shortening& shortening) {
+  return stored((1.0L - shortening.factor) * shortening.quarterWaveLengthM);
 }
 
 }  // namespace
 
 void run() {
   ConsoleIo::writeLines(kIntroduction);
-  askQuestions();
-  computeShortening();
-  Dialogue::writeResult(kShorteningText, shorteningPercent, 6, 2, kShorteningUnit);
-  computeElementLength();
-  Dialogue::writeResult(kLengthText, elementLengthM, 7, 3, kLengthUnit);
+  const Answers answers = askQuestions();
+  const Shortening shortening = computeShortening(answers);
+  Dialogue::writeResult(kShorteningText, shortening.percent, 6, 2, kShorteningUnit);
+  // Only now: a length too large for a double ends the program after the
+  // shortening line, not before it.
+  const double lengthM = elementLengthM(shortening);
+  Dialogue::writeResult(kLengthText, lengthM, 7, 3, kLengthUnit);
   ConsoleIo::writeLines(kClosing);
   ConsoleIo::waitForReturn();
 }

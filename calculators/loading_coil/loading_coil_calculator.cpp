@@ -14,14 +14,6 @@
 namespace LoadingCoilCalculator {
 namespace {
 
-double elementDiameterMm;
-double elementLengthM;
-double frequencyMhz;
-unsigned char loadingAnswer;
-double tipLengthM;
-double elementImpedance;
-double coilInductance;  // henries, then microhenries
-
 // "ﾛ" draws the coil; the full-width and half-width blanks place the drawings.
 constexpr std::string_view kIntroduction[] = {
     "  ",
@@ -78,56 +70,84 @@ constexpr std::string_view kInductanceUnit = " μヘンリーです";
 constexpr std::string_view kClosing =
     "                                               リターンキーを押してください";
 
-void askQuestions() {
-  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
-  elementLengthM = Dialogue::ask(kLengthQuestion);
-  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+struct Answers {
+  double elementDiameterMm;
+  double elementLengthM;
+  double frequencyMhz;
+  unsigned char loadingAnswer;
+};
+
+struct BaseLoading {
+  double elementImpedance;
+  double coilInductanceH;
+};
+
+Answers askQuestions() {
+  const double elementDiameterMm = Dialogue::ask(kDiameterQuestion);
+  const double elementLengthM = Dialogue::ask(kLengthQuestion);
+  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
   ConsoleIo::writeLine(" ");
   ConsoleIo::writeText(kLoadingQuestion);
-  loadingAnswer = ConsoleIo::readAnswerChar();
+  const unsigned char loadingAnswer = ConsoleIo::readAnswerChar();
+  return {elementDiameterMm, elementLengthM, frequencyMhz, loadingAnswer};
 }
 
 // Kept in the extended format: the length check compares against it unrounded.
-long double quarterWaveLengthM() { return 300.0L / frequencyMhz / 4.0L; }
+long double quarterWaveLengthM(double frequencyMhz) { return 300.0L / frequencyMhz / 4.0L; }
 
-bool isCentreLoading() { return loadingAnswer == 'N' || loadingAnswer == 'n'; }
+bool isCentreLoading(const Answers& answers) {
+  return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
+}
 
-void computeBaseLoading() {
-  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
-  const long double electricalLengthRad = 6.28L * elementLengthM / (300.0L / frequencyMhz);
-  coilInductance =
-      stored(cosl(electricalLengthRad) * (elementImpedance / (6.28L * frequencyMhz * 1000000.0L)) /
-             sinl(electricalLengthRad));
+BaseLoading computeBaseLoading(const Answers& answers) {
+  const double elementImpedance =
+      stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
+  const long double electricalLengthRad =
+      6.28L * answers.elementLengthM / (300.0L / answers.frequencyMhz);
+  const double coilInductanceH = stored(
+      cosl(electricalLengthRad) * (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
+      sinl(electricalLengthRad));
+  return {elementImpedance, coilInductanceH};
+}
+
+double askTipLengthM() {
+  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeLine(kTipLengthTitle);
+  ConsoleIo::writeText(kTipLengthQuestion);
+  const double tipLengthM = ConsoleIo::readReal();
+  ConsoleIo::writeLine(" ");
+  return tipLengthM;
 }
 
 // A rough estimate: the base-loading inductance scaled by how far the coil
 // sits from the tip, both as fractions of a quarter wave.
-void applyCentreLoading() {
-  ConsoleIo::writeLine(" ");
-  ConsoleIo::writeLine(kTipLengthTitle);
-  ConsoleIo::writeText(kTipLengthQuestion);
-  tipLengthM = ConsoleIo::readReal();
-  ConsoleIo::writeLine(" ");
-  const long double quarterWave = quarterWaveLengthM();
-  coilInductance = stored(sinl(1.57L * (elementLengthM / quarterWave)) * coilInductance /
-                          sinl(1.57L * (tipLengthM / quarterWave)));
+double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, double tipLengthM) {
+  const long double quarterWave = quarterWaveLengthM(answers.frequencyMhz);
+  return stored(sinl(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
+                sinl(1.57L * (tipLengthM / quarterWave)));
 }
 
-void convertToMicrohenries() { coilInductance = stored(1000.0L * coilInductance * 1000.0L); }
+double microhenries(double henries) { return stored(1000.0L * henries * 1000.0L); }
 
-void writeResults() {
+void writeResults(double elementImpedance, double coilInductanceUh) {
   ConsoleIo::writeLines(kBlankLines);
   Dialogue::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
   ConsoleIo::writeLines(kImpedanceNote);
-  Dialogue::writeResult(kInductanceText, coilInductance, 8, 4, kInductanceUnit);
+  Dialogue::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
   ConsoleIo::writeLine(" ");
 }
 
-void computeAndWriteResults() {
-  computeBaseLoading();
-  if (isCentreLoading()) applyCentreLoading();
-  convertToMicrohenries();
-  writeResults();
+// The base loading comes before the tip length question: answers that make it
+// fault end the program before that question is written.
+void computeAndWriteResults(const Answers& answers) {
+  const BaseLoading base = computeBaseLoading(answers);
+  double coilInductanceH = base.coilInductanceH;
+  if (isCentreLoading(answers)) {
+    const double tipLengthM = askTipLengthM();
+    coilInductanceH = centreLoadingInductanceH(coilInductanceH, answers, tipLengthM);
+  }
+  const double coilInductanceUh = microhenries(coilInductanceH);
+  writeResults(base.elementImpedance, coilInductanceUh);
 }
 
 }  // namespace
@@ -135,11 +155,11 @@ void computeAndWriteResults() {
 void run() {
   ConsoleIo::writeLines(kIntroduction);
   ConsoleIo::waitForReturn();
-  askQuestions();
-  if (elementLengthM > quarterWaveLengthM()) {
+  const Answers answers = askQuestions();
+  if (answers.elementLengthM > quarterWaveLengthM(answers.frequencyMhz)) {
     ConsoleIo::writeText(kTooLong);
   } else {
-    computeAndWriteResults();
+    computeAndWriteResults(answers);
   }
   ConsoleIo::writeLine(kClosing);
   ConsoleIo::waitForReturn();
