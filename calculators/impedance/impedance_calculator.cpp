@@ -37,6 +37,7 @@ constexpr std::string_view kDiameterQuestion = "   エレメントの直径は�
 constexpr std::string_view kImpedanceLead = "アンテナの基本伝送特性インピーダンスは、";
 constexpr std::string_view kImpedanceTail = "オームです";
 constexpr std::string_view kFeedImpedanceLead = "この導体の、端点（給電点）でのインピーダンスは、";
+constexpr std::string_view kUnsupportedRange = "この範囲は計算をサポートしていません。御免なさい";
 constexpr std::string_view kImaginaryOpen = "  j( ";
 constexpr std::string_view kImaginaryClose = ") オームです";
 constexpr std::string_view kClosing[] = {
@@ -73,43 +74,36 @@ void showElementImpedance() {
   Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
 }
 
+void apologise() { ConsoleIo::writeLine(kUnsupportedRange); }
+
 // Two separate tests: the apology is written for each bound that is crossed.
 void warnOutsideRange() {
-  if (electricalLength < 0.1L) ImpedanceModel::reportUnsupportedRange();
-  if (electricalLength > 0.63L) ImpedanceModel::reportUnsupportedRange();
+  if (electricalLength < 0.1L) apologise();
+  if (electricalLength > 0.63L) apologise();
 }
 
-void computeFeedImpedance() {
-  ImpedanceModel::setElement(electricalLength, elementImpedance);
-  ImpedanceModel::normaliseLengths();
-  ImpedanceModel::resistanceCurve();
-  ImpedanceModel::reactanceCurve();
-  ImpedanceModel::adjustForElement();
+ImpedanceModel::FeedImpedance computeFeedImpedance() {
+  return ImpedanceModel::calculate({electricalLength, elementImpedance}, apologise).feed;
 }
 
-void showFeedImpedance() {
-  const ImpedanceModel::Quantities model = ImpedanceModel::quantities();
+void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {
   ConsoleIo::writeLine(" ");
   ConsoleIo::writeText(kFeedImpedanceLead);
-  ConsoleIo::writeFixed(model.feedResistance, 10, 2);
+  ConsoleIo::writeFixed(feed.resistance, 10, 2);
   ConsoleIo::writeText(kImaginaryOpen);
-  ConsoleIo::writeFixed(model.feedReactance, 10, 2);
+  ConsoleIo::writeFixed(feed.reactance, 10, 2);
   ConsoleIo::writeLine(kImaginaryClose);
   ConsoleIo::writeLines(kClosing);
 }
 
 }  // namespace
 
-// Every calculation starts from base values of 0: a curve that does not
-// reach the element contributes 0, whatever an earlier run computed.
 void run() {
-  ImpedanceModel::clearBaseValues();
   showIntroduction();
   askElement();
   showElementImpedance();
   warnOutsideRange();
-  computeFeedImpedance();
-  showFeedImpedance();
+  showFeedImpedance(computeFeedImpedance());
   ConsoleIo::waitForReturn();
 }
 
