@@ -46,11 +46,12 @@ constexpr std::string_view kClosing[] = {
     "                                           リターンキーを押してください",
 };
 
-double frequencyMhz = 0.0;
-double elementLengthM = 0.0;
-double electricalLength = 0.0;  // wavelengths
-double elementDiameterMm = 0.0;
-double elementImpedance = 0.0;  // ohms
+// The answers that the feed impedance depends on.
+struct ElementAnswers {
+  double lengthM;
+  double electricalLength;  // wavelengths
+  double diameterMm;
+};
 
 void showIntroduction() {
   ConsoleIo::writeLines(kIntroduction);
@@ -60,30 +61,30 @@ void showIntroduction() {
 
 // The wavelength is formed as soon as the frequency is known, so a frequency
 // of 0 stops the program before the next question.
-void askElement() {
-  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+ElementAnswers askElement() {
+  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
   const long double wavelengthM = stored(300.0L / frequencyMhz);
-  elementLengthM = Dialogue::ask(kLengthQuestion);
-  electricalLength = stored(elementLengthM / wavelengthM);
-  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
+  const double lengthM = Dialogue::ask(kLengthQuestion);
+  const double electricalLength = stored(lengthM / wavelengthM);
+  const double diameterMm = Dialogue::ask(kDiameterQuestion);
+  return {lengthM, electricalLength, diameterMm};
 }
 
-void showElementImpedance() {
+// Returns the element's characteristic impedance, in ohms.
+double showElementImpedance(const ElementAnswers& element) {
   ConsoleIo::writeLines(kTwoBlankLines);
-  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
+  const double elementImpedance =
+      stored(Antenna::elementImpedance(element.lengthM, element.diameterMm));
   Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
+  return elementImpedance;
 }
 
 void apologise() { ConsoleIo::writeLine(kUnsupportedRange); }
 
 // Two separate tests: the apology is written for each bound that is crossed.
-void warnOutsideRange() {
+void warnOutsideRange(double electricalLength) {
   if (electricalLength < 0.1L) apologise();
   if (electricalLength > 0.63L) apologise();
-}
-
-ImpedanceModel::FeedImpedance computeFeedImpedance() {
-  return ImpedanceModel::calculate({electricalLength, elementImpedance}, apologise).feed;
 }
 
 void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {
@@ -100,10 +101,12 @@ void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {
 
 void run() {
   showIntroduction();
-  askElement();
-  showElementImpedance();
-  warnOutsideRange();
-  showFeedImpedance(computeFeedImpedance());
+  const ElementAnswers element = askElement();
+  const double elementImpedance = showElementImpedance(element);
+  warnOutsideRange(element.electricalLength);
+  const ImpedanceModel::Calculation model =
+      ImpedanceModel::calculate({element.electricalLength, elementImpedance}, apologise);
+  showFeedImpedance(model.feed);
   ConsoleIo::waitForReturn();
 }
 
