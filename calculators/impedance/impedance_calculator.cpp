@@ -37,6 +37,7 @@ constexpr std::string_view kDiameterQuestion = "   エレメントの直径は�
 constexpr std::string_view kImpedanceLead = "アンテナの基本伝送特性インピーダンスは、";
 constexpr std::string_view kImpedanceTail = "オームです";
 constexpr std::string_view kFeedImpedanceLead = "この導体の、端点（給電点）でのインピーダンスは、";
+constexpr std::string_view kUnsupportedRange = "この範囲は計算をサポートしていません。御免なさい";
 constexpr std::string_view kImaginaryOpen = "  j( ";
 constexpr std::string_view kImaginaryClose = ") オームです";
 constexpr std::string_view kClosing[] = {
@@ -45,11 +46,12 @@ constexpr std::string_view kClosing[] = {
     "                                           リターンキーを押してください",
 };
 
-double frequencyMhz = 0.0;
-double elementLengthM = 0.0;
-double electricalLength = 0.0;  // wavelengths
-double elementDiameterMm = 0.0;
-double elementImpedance = 0.0;  // ohms
+// The answers that the feed impedance depends on.
+struct ElementAnswers {
+  double lengthM;
+  double electricalLength;  // wavelengths
+  double diameterMm;
+};
 
 void showIntroduction() {
   ConsoleIo::writeLines(kIntroduction);
@@ -59,57 +61,52 @@ void showIntroduction() {
 
 // The wavelength is formed as soon as the frequency is known, so a frequency
 // of 0 stops the program before the next question.
-void askElement() {
-  frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+ElementAnswers askElement() {
+  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
   const long double wavelengthM = stored(300.0L / frequencyMhz);
-  elementLengthM = Dialogue::ask(kLengthQuestion);
-  electricalLength = stored(elementLengthM / wavelengthM);
-  elementDiameterMm = Dialogue::ask(kDiameterQuestion);
+  const double lengthM = Dialogue::ask(kLengthQuestion);
+  const double electricalLength = stored(lengthM / wavelengthM);
+  const double diameterMm = Dialogue::ask(kDiameterQuestion);
+  return {lengthM, electricalLength, diameterMm};
 }
 
-void showElementImpedance() {
+// Returns the element's characteristic impedance, in ohms.
+double showElementImpedance(const ElementAnswers& element) {
   ConsoleIo::writeLines(kTwoBlankLines);
-  elementImpedance = stored(Antenna::elementImpedance(elementLengthM, elementDiameterMm));
+  const double elementImpedance =
+      stored(Antenna::elementImpedance(element.lengthM, element.diameterMm));
   Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
+  return elementImpedance;
 }
+
+void apologise() { ConsoleIo::writeLine(kUnsupportedRange); }
 
 // Two separate tests: the apology is written for each bound that is crossed.
-void warnOutsideRange() {
-  if (electricalLength < 0.1L) ImpedanceModel::reportUnsupportedRange();
-  if (electricalLength > 0.63L) ImpedanceModel::reportUnsupportedRange();
+void warnOutsideRange(double electricalLength) {
+  if (electricalLength < 0.1L) apologise();
+  if (electricalLength > 0.63L) apologise();
 }
 
-void computeFeedImpedance() {
-  ImpedanceModel::setElement(electricalLength, elementImpedance);
-  ImpedanceModel::normaliseLengths();
-  ImpedanceModel::resistanceCurve();
-  ImpedanceModel::reactanceCurve();
-  ImpedanceModel::adjustForElement();
-}
-
-void showFeedImpedance() {
-  const ImpedanceModel::Quantities model = ImpedanceModel::quantities();
+void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {
   ConsoleIo::writeLine(" ");
   ConsoleIo::writeText(kFeedImpedanceLead);
-  ConsoleIo::writeFixed(model.feedResistance, 10, 2);
+  ConsoleIo::writeFixed(feed.resistance, 10, 2);
   ConsoleIo::writeText(kImaginaryOpen);
-  ConsoleIo::writeFixed(model.feedReactance, 10, 2);
+  ConsoleIo::writeFixed(feed.reactance, 10, 2);
   ConsoleIo::writeLine(kImaginaryClose);
   ConsoleIo::writeLines(kClosing);
 }
 
 }  // namespace
 
-// Every calculation starts from base values of 0: a curve that does not
-// reach the element contributes 0, whatever an earlier run computed.
 void run() {
-  ImpedanceModel::clearBaseValues();
   showIntroduction();
-  askElement();
-  showElementImpedance();
-  warnOutsideRange();
-  computeFeedImpedance();
-  showFeedImpedance();
+  const ElementAnswers element = askElement();
+  const double elementImpedance = showElementImpedance(element);
+  warnOutsideRange(element.electricalLength);
+  const ImpedanceModel::Calculation model =
+      ImpedanceModel::calculate({element.electricalLength, elementImpedance}, apologise);
+  showFeedImpedance(model.feed);
   ConsoleIo::waitForReturn();
 }
 

@@ -4,44 +4,78 @@
 // them to the real element. Meant for 0.1 to 0.63 wavelength.
 #pragma once
 
+#include <array>
 #include <optional>
 
 namespace ImpedanceModel {
 
-// Sets both base values to 0. Called at the start of every calculation, so a
-// length outside a curve contributes 0 instead of a value some earlier,
-// unrelated calculation left behind.
-void clearBaseValues();
-
 // The element: its length in wavelengths and its characteristic impedance.
-void setElement(double lengthInWavelengths, double characteristicOhms);
+struct Element {
+  double electricalLength;  // w, wavelengths
+  double elementImpedance;  // Z, ohms
+};
 
-// The four steps, always all of them, in this order.
-void normaliseLengths();
-void resistanceCurve();
-void reactanceCurve();
-void adjustForElement();
+// The lengths at which the two curves are read, in wavelengths.
+struct NormalisedLengths {
+  double resistanceLength;       // p
+  double cappedReactanceLength;  // m: u before its correction, at most 0.6
+  double reactanceLength;        // u
+};
 
-// The one-line apology for a length the model does not cover.
-void reportUnsupportedRange();
+// The reference element's resistance and reactance at the normalised lengths.
+struct BaseValues {
+  double resistance;  // q, ohms
+  double reactance;   // x, ohms
+};
 
-// The two reference curves: the base value at a normalised length, or
-// nothing where the curve does not reach.
+// What the model gives for the element: R + jX at its feed point.
+struct FeedImpedance {
+  double resistance;  // R, ohms
+  double reactance;   // X, ohms
+};
+
+// Step 1: the element's length as each curve sees it.
+NormalisedLengths normalise(Element element);
+
+// One piece of a curve: its formula, for the lengths above `lower` up to the
+// bound of the piece before it.
+struct CurvePiece {
+  long double lower;
+  long double (*formula)(long double length);
+};
+
+// The pieces of the two curves from the top down. Above 0.8 wavelength and
+// at or below the last piece's bound a curve does not reach.
+extern const std::array<CurvePiece, 7> kResistancePieces;
+extern const std::array<CurvePiece, 7> kReactancePieces;
+
+// Step 2: the two curves, the base value at a normalised length or nothing
+// where the curve does not reach.
 std::optional<double> baseResistanceAt(double resistanceLength);
 std::optional<double> baseReactanceAt(double reactanceLength);
 
-// The model's quantities as they stand after the last step that ran.
-struct Quantities {
-  double electricalLength;
-  double elementImpedance;
-  double resistanceLength;
-  double reactanceLength;
-  double cappedReactanceLength;
-  double baseResistance;
-  double baseReactance;
-  double feedResistance;
-  double feedReactance;
+// Step 3: the base values scaled to the element.
+FeedImpedance adjust(Element element, double resistanceLength, BaseValues base);
+
+// Every quantity of one calculation.
+struct Calculation {
+  NormalisedLengths lengths;
+  BaseValues base;
+  FeedImpedance feed;
 };
-Quantities quantities();
+
+// The steps in their order. A curve that does not reach contributes a base
+// value of 0, and `unsupported()` is called for it, before the adjustment:
+// the scaling can overflow and end the program.
+template <typename Unsupported>
+Calculation calculate(Element element, Unsupported unsupported) {
+  const NormalisedLengths lengths = normalise(element);
+  const std::optional<double> resistance = baseResistanceAt(lengths.resistanceLength);
+  if (!resistance) unsupported();
+  const std::optional<double> reactance = baseReactanceAt(lengths.reactanceLength);
+  if (!reactance) unsupported();
+  const BaseValues base{resistance.value_or(0.0), reactance.value_or(0.0)};
+  return {lengths, base, adjust(element, lengths.resistanceLength, base)};
+}
 
 }  // namespace ImpedanceModel
