@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "calculators/efficiency/efficiency_formulas.hpp"
 #include "console/fixed_format.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/transcript.hpp"
@@ -146,20 +147,18 @@ TEST(EfficiencyGuides, TheTwoTrapScreensDifferOnlyWhereTheirTextsDo) {
 
 // --- Length check ------------------------------------------------------------
 
-bool warns(const std::string& frequency, const std::string& nearLength,
-           const std::string& farLength) {
-  std::string output = runEfficiency("0", frequency, nearLength, farLength).output;
-  return output.find(toShiftJis("入力されたデーターは誤りです")) != std::string::npos;
+bool warns(double frequency, double nearLength, double farLength) {
+  return EfficiencyFormulas::sectionsTooLong({frequency, nearLength, farLength});
 }
 
 TEST(EfficiencyLengthCheck, WarnsOnlyWhenTheSectionsExceedTheQuarterWaveInExtendedPrecision) {
-  EXPECT_FALSE(warns("9", "3", "5"));  // exactly 288 ÷ 36 = 8: not more
-  EXPECT_TRUE(warns("9", "3", "5.000001"));
-  EXPECT_FALSE(warns("7.05", "2.1", "3.3"));
+  EXPECT_FALSE(warns(9, 3, 5));  // exactly 288 ÷ 36 = 8: not more
+  EXPECT_TRUE(warns(9, 3, 5.000001));
+  EXPECT_FALSE(warns(7.05, 2.1, 3.3));
   // The stored 7.2 lies a little above 7.2, so 288 ÷ (4 × f) lies just below
   // 10 in the extended format (double arithmetic would round it to 10).
-  EXPECT_TRUE(warns("7.2", "4", "6"));
-  EXPECT_TRUE(warns("-7.05", "0", "0"));
+  EXPECT_TRUE(warns(7.2, 4, 6));
+  EXPECT_TRUE(warns(-7.05, 0, 0));
 }
 
 // --- Current sum at the section boundaries -----------------------------------
@@ -177,15 +176,12 @@ double farAngle(double f, double farLength) {
 double sampleAngle(int sample) { return toDouble(sample * 3.14L / 3600.0L); }
 double sampleCurrent(int sample) { return toDouble(cosl(sampleAngle(sample))); }
 
-struct Sums {
-  double element = 0;
-  double full = 0;
-};
+using EfficiencyFormulas::CurrentSums;
 
-Sums referenceSums(double f, double nearLength, double farLength) {
+CurrentSums referenceSums(double f, double nearLength, double farLength) {
   double a1 = nearAngle(f, nearLength);
   double a2 = farAngle(f, farLength);
-  Sums sums;
+  CurrentSums sums{0, 0};
   for (int sample = 1; sample <= 1800; ++sample) {
     double x = sampleAngle(sample);
     double c = sampleCurrent(sample);
@@ -196,41 +192,30 @@ Sums referenceSums(double f, double nearLength, double farLength) {
   return sums;
 }
 
-struct ResultLines {
+// The two numbers of the result lines, as the program formats them.
+struct ResultFigures {
   std::string ratio;
   std::string decibels;
-  bool operator==(const ResultLines&) const = default;
+  bool operator==(const ResultFigures&) const = default;
 };
 
-void PrintTo(const ResultLines& lines, std::ostream* out) {
-  *out << toUtf8(lines.ratio) << " / " << toUtf8(lines.decibels);
+void PrintTo(const ResultFigures& figures, std::ostream* out) {
+  *out << figures.ratio << " / " << figures.decibels;
 }
 
-ResultLines expectedLines(Sums sums) {
+ResultFigures formatted(double ratio, double decibels) {
+  return {std::string(FixedFormat::format(ratio, 5, 3).view()),
+          std::string(FixedFormat::format(decibels, 5, 2).view())};
+}
+
+ResultFigures expectedFigures(CurrentSums sums) {
   double ratio = toDouble(static_cast<long double>(sums.element) / sums.full);
-  double decibels = toDouble(20.0L * logl(ratio) / 2.302585092994046L);
-  return {toShiftJis("能率は、真数で") + std::string(FixedFormat::format(ratio, 5, 3).view()) +
-              toShiftJis("です"),
-          toShiftJis("能率（利得）は ") + std::string(FixedFormat::format(decibels, 5, 2).view()) +
-              toShiftJis("ｄＢです ")};
+  return formatted(ratio, toDouble(20.0L * logl(ratio) / 2.302585092994046L));
 }
 
-ResultLines pinnedLines(const std::string& ratio, const std::string& decibels) {
-  return {toShiftJis("能率は、真数で" + ratio + "です"),
-          toShiftJis("能率（利得）は " + decibels + "ｄＢです ")};
-}
-
-std::string lineStartingWith(const std::string& output, const std::string& start) {
-  size_t at = output.find(start);
-  if (at == std::string::npos) return "<missing>";
-  return output.substr(at, output.find(kLineEnd, at) - at);
-}
-
-ResultLines printedLines(const std::string& f, const std::string& nearLength,
-                         const std::string& farLength) {
-  std::string output = runEfficiency("0", f, nearLength, farLength).output;
-  return {lineStartingWith(output, toShiftJis("能率は、真数で")),
-          lineStartingWith(output, toShiftJis("能率（利得）は "))};
+ResultFigures programFigures(CurrentSums sums) {
+  double ratio = EfficiencyFormulas::efficiency(sums);
+  return formatted(ratio, EfficiencyFormulas::efficiencyDb(ratio));
 }
 
 enum class Stored { equal, above, below };
@@ -277,22 +262,30 @@ TEST(EfficiencySum, ASampleOnASectionBoundaryCountsAsTheStoredDoublesDecide) {
     double f = std::stod(c.typed[0]);
     double nearLength = std::stod(c.typed[1]);
     double farLength = std::stod(c.typed[2]);
+    EfficiencyFormulas::SectionAngles angles =
+        EfficiencyFormulas::sectionAngles({f, nearLength, farLength});
+    EXPECT_EQ(angles.nearAngle, nearAngle(f, nearLength));
+    EXPECT_EQ(angles.farAngle, farAngle(f, farLength));
     bool onNearBoundary = c.boundary == Boundary::nearAngle;
-    double boundary = onNearBoundary ? nearAngle(f, nearLength) : farAngle(f, farLength);
+    double boundary = onNearBoundary ? angles.nearAngle : angles.farAngle;
     ASSERT_EQ(compare(boundary, sampleAngle(c.sample)), c.stored);
 
-    Sums sums = referenceSums(f, nearLength, farLength);
-    ResultLines printed = printedLines(c.typed[0], c.typed[1], c.typed[2]);
-    EXPECT_EQ(printed, expectedLines(sums));
-    EXPECT_EQ(printed, pinnedLines(c.ratio, c.decibels));
+    CurrentSums sums = EfficiencyFormulas::sumCurrents(angles);
+    CurrentSums reference = referenceSums(f, nearLength, farLength);
+    EXPECT_EQ(sums.element, reference.element);
+    EXPECT_EQ(sums.full, reference.full);
+    ResultFigures figures = programFigures(sums);
+    EXPECT_EQ(figures, expectedFigures(reference));
+    EXPECT_EQ(figures, (ResultFigures{c.ratio, c.decibels}));
 
     // The case decides something: the other choice for that one sample
     // prints differently.
     bool counted = c.stored == (onNearBoundary ? Stored::above : Stored::below);
     long double current = sampleCurrent(c.sample);
-    Sums otherChoice = sums;
-    otherChoice.element = toDouble(counted ? sums.element - current : sums.element + current);
-    EXPECT_NE(expectedLines(otherChoice), printed);
+    CurrentSums otherChoice = reference;
+    otherChoice.element =
+        toDouble(counted ? reference.element - current : reference.element + current);
+    EXPECT_NE(expectedFigures(otherChoice), figures);
   }
 }
 

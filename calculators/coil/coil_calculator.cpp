@@ -1,5 +1,6 @@
 #include "calculators/coil/coil_calculator.hpp"
 
+#include <optional>
 #include <string_view>
 
 #include "calculators/coil/coil_formulas.hpp"
@@ -10,17 +11,20 @@
 namespace CoilCalculator {
 namespace {
 
-double coilRadiusM;
-double coilLengthM;
-double relativePermeability;
-double nagaokaCoefficient;
-double wantedInductanceH;
-double turns;
-double inductance;
-double windingPitchM;
-double wireDiameterM;
-double wireCorrectionA;
-double wireCorrectionB;
+// The coil as typed: radius and length in metres, both measured between the
+// centres of the wire, and the relative permeability of its core.
+struct CoilShape {
+  double radiusM;
+  double lengthM;
+  double relativePermeability;
+};
+
+// The winding of inductance mode: the typed number of turns and the pitch in
+// metres, 0 for close-wound.
+struct Winding {
+  double turns;
+  double pitchM;
+};
 
 constexpr std::string_view kBanner[] = {
     " ",  "***********************  コイルのインダクタンスの計算です　*********************",
@@ -76,21 +80,26 @@ constexpr std::string_view kClosingLines[] = {
     "                                         リターンキーを押してください",
 };
 
-// The banner and the shape of the coil. Returns false as soon as a radius,
+// A length typed in millimetres and held in metres; a blank line follows it.
+double askMetres(std::string_view prompt) {
+  ConsoleIo::writeText(prompt);
+  const double metres = stored(ConsoleIo::readReal() / 1000.0L);
+  ConsoleIo::writeLine(" ");
+  return metres;
+}
+
+// The banner and the shape of the coil, or nothing as soon as a radius,
 // length or permeability of 0 or less calls for the help screen.
-bool askShape() {
+std::optional<CoilShape> askShape() {
   ConsoleIo::writeLines(kBanner);
-  ConsoleIo::writeText(kRadiusPrompt);
-  coilRadiusM = stored(ConsoleIo::readReal() / 1000.0L);
-  ConsoleIo::writeLine(" ");
-  if (coilRadiusM <= 0.0L) return false;
-  ConsoleIo::writeText(kLengthPrompt);
-  coilLengthM = stored(ConsoleIo::readReal() / 1000.0L);
-  ConsoleIo::writeLine(" ");
-  if (coilLengthM <= 0.0L) return false;
+  const double radiusM = askMetres(kRadiusPrompt);
+  if (radiusM <= 0.0L) return std::nullopt;
+  const double lengthM = askMetres(kLengthPrompt);
+  if (lengthM <= 0.0L) return std::nullopt;
   ConsoleIo::writeText(kPermeabilityPrompt);
-  relativePermeability = ConsoleIo::readReal();
-  return relativePermeability > 0.0L;
+  const double relativePermeability = ConsoleIo::readReal();
+  if (relativePermeability > 0.0L) return CoilShape{radiusM, lengthM, relativePermeability};
+  return std::nullopt;
 }
 
 void showHelpScreen() {
@@ -98,69 +107,85 @@ void showHelpScreen() {
   ConsoleIo::waitForReturn();
 }
 
-// The Nagaoka coefficient of the shape, stored and shown between blank lines.
-void showNagaokaCoefficient() {
+// The help screen starts the calculator again from its banner; a loop, so
+// that any number of visits leaves nothing pending.
+CoilShape askShapeAfterAnyHelp() {
+  for (;;) {
+    if (std::optional<CoilShape> shape = askShape()) return *shape;
+    showHelpScreen();
+  }
+}
+
+// The Nagaoka coefficient of the shape, computed between the blank lines
+// before its line; returns it for the formulas that follow.
+double showNagaokaCoefficient(const CoilShape& shape) {
   ConsoleIo::writeLine(" ");
-  nagaokaCoefficient = stored(CoilFormulas::nagaokaCoefficient(coilRadiusM, coilLengthM));
+  const double coefficient = stored(CoilFormulas::nagaokaCoefficient(shape.radiusM, shape.lengthM));
   ConsoleIo::writeLine(" ");
-  Dialogue::writeResult("長岡係数は ", nagaokaCoefficient, 6, 3, "です");
+  Dialogue::writeResult("長岡係数は ", coefficient, 6, 3, "です");
   ConsoleIo::writeLine(" ");
+  return coefficient;
 }
 
 // The wanted inductance, typed in microhenries and held in henries; 0 or less
 // asks for the inductance of a given number of turns instead.
-void askWantedInductance() {
+double askWantedInductanceH() {
   ConsoleIo::writeLine(kWantedInductanceQuestion);
   ConsoleIo::writeText(kWantedInductancePrompt);
-  wantedInductanceH = stored(ConsoleIo::readReal() / 1000000.0L);
+  const double wantedInductanceH = stored(ConsoleIo::readReal() / 1000000.0L);
   ConsoleIo::writeLine(" ");
+  return wantedInductanceH;
 }
 
 // Turns mode: the turns that the shape needs for the wanted inductance.
-void showTurnsNeeded() {
-  turns = stored(CoilFormulas::turnsForInductance(wantedInductanceH, coilRadiusM, coilLengthM,
-                                                  nagaokaCoefficient, relativePermeability));
+void showTurnsNeeded(const CoilShape& shape, double nagaokaCoefficient, double wantedInductanceH) {
+  const double turns =
+      stored(CoilFormulas::turnsForInductance(wantedInductanceH, shape.radiusM, shape.lengthM,
+                                              nagaokaCoefficient, shape.relativePermeability));
   Dialogue::writeResult("この形では", turns, 8, 2, "巻　必要です");
 }
 
-// A spaced winding (non-zero pitch): asks the wire diameter and corrects the
-// current-sheet inductance for round wire.
-void correctForRoundWire() {
+// A spaced winding: asks the wire diameter and corrects the current-sheet
+// inductance for round wire.
+double roundWireInductanceH(const CoilShape& shape, double nagaokaCoefficient,
+                            const Winding& winding, double currentSheetInductanceH) {
   ConsoleIo::writeLine(kWireDiameterQuestion);
-  wireDiameterM = stored(ConsoleIo::readReal() / 1000.0L);
-  wireCorrectionA = stored(CoilFormulas::wireCorrectionA(wireDiameterM, windingPitchM));
-  wireCorrectionB = stored(CoilFormulas::wireCorrectionB(turns));
-  inductance = stored(
-      CoilFormulas::wireCorrectedInductance(inductance, wireCorrectionA, wireCorrectionB,
-                                            coilRadiusM, coilLengthM, turns, nagaokaCoefficient));
+  const double wireDiameterM = stored(ConsoleIo::readReal() / 1000.0L);
+  const double correctionA = stored(CoilFormulas::wireCorrectionA(wireDiameterM, winding.pitchM));
+  const double correctionB = stored(CoilFormulas::wireCorrectionB(winding.turns));
+  return stored(CoilFormulas::wireCorrectedInductance(currentSheetInductanceH, correctionA,
+                                                      correctionB, shape.radiusM, shape.lengthM,
+                                                      winding.turns, nagaokaCoefficient));
 }
 
 // Inductance mode: the inductance of the coil with the typed number of turns.
-void showInductance() {
+void showInductance(const CoilShape& shape, double nagaokaCoefficient) {
   ConsoleIo::writeText(kTurnsPrompt);
-  turns = ConsoleIo::readReal();
+  const double turns = ConsoleIo::readReal();
   ConsoleIo::writeLine(" ");
-  inductance = stored(CoilFormulas::currentSheetInductance(
-      coilRadiusM, coilLengthM, turns, nagaokaCoefficient, relativePermeability));
+  const double currentSheetInductanceH = stored(CoilFormulas::currentSheetInductance(
+      shape.radiusM, shape.lengthM, turns, nagaokaCoefficient, shape.relativePermeability));
   ConsoleIo::writeLine(kPitchQuestion);
-  windingPitchM = stored(ConsoleIo::readReal() / 1000.0L);
-  if (windingPitchM != 0.0L) correctForRoundWire();  // 0 is close-wound
-  inductance = stored(inductance * 1000.0L * 1000.0L);
-  Dialogue::writeResult("そのコイルは", inductance, 10, 4, "uH です");
+  const double pitchM = stored(ConsoleIo::readReal() / 1000.0L);
+  const Winding winding{turns, pitchM};
+  double inductanceH = currentSheetInductanceH;
+  if (winding.pitchM != 0.0L) {  // 0 is close-wound
+    inductanceH = roundWireInductanceH(shape, nagaokaCoefficient, winding, currentSheetInductanceH);
+  }
+  const double inductanceUh = stored(inductanceH * 1000.0L * 1000.0L);
+  Dialogue::writeResult("そのコイルは", inductanceUh, 10, 4, "uH です");
 }
 
 }  // namespace
 
 void run() {
-  // The help screen starts the calculator again from its banner; a loop, so
-  // that any number of visits leaves nothing pending.
-  while (!askShape()) showHelpScreen();
-  showNagaokaCoefficient();
-  askWantedInductance();
+  const CoilShape shape = askShapeAfterAnyHelp();
+  const double nagaokaCoefficient = showNagaokaCoefficient(shape);
+  const double wantedInductanceH = askWantedInductanceH();
   if (wantedInductanceH > 0.0L) {
-    showTurnsNeeded();
+    showTurnsNeeded(shape, nagaokaCoefficient, wantedInductanceH);
   } else {
-    showInductance();
+    showInductance(shape, nagaokaCoefficient);
   }
   ConsoleIo::writeLines(kClosingLines);
   ConsoleIo::waitForReturn();

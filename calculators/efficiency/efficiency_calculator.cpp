@@ -1,42 +1,19 @@
 #include "calculators/efficiency/efficiency_calculator.hpp"
 
-#include <cmath>
 #include <cstdint>
 #include <string_view>
 
 #include "calculators/dialogue.hpp"
+#include "calculators/efficiency/efficiency_formulas.hpp"
 #include "calculators/efficiency/loading_point_guides.hpp"
-#include "calculators/ln10.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
-// Radiation efficiency of a shortened element against a full-size quarter
-// wave: the current on a quarter wave (velocity factor 0.96) goes as the
-// cosine of the electrical angle; the share of it, summed over 1800 samples,
-// that lies on the two conductor sections is the efficiency. Coil losses and
-// coil radiation are left out.
 namespace EfficiencyCalculator {
 namespace {
 
-// Widens a stored double, so that the arithmetic it starts is done in the
-// extended format as well.
-using Extended = long double;
-
-std::int16_t bandCount;
-double frequencyMhz;
-double nearLoadingPointM;     // L1: feed point to the nearest loading point
-double farLoadingPointM;      // L2: tip to the loading point nearest the tip
-double shortenedWavelengthM;  // λ
-double nearAngle;             // a1: where the feed-point section ends
-double farAngle;              // a2: where the tip section begins
-double sampleAngle;
-double sampleCurrent;
-double elementCurrentSum;
-double fullCurrentSum;
-double efficiency;
-double efficiencyDb;
-
-constexpr std::int16_t kSampleCount = 1800;
+using EfficiencyFormulas::CurrentSums;
+using EfficiencyFormulas::Element;
+using EfficiencyFormulas::SectionAngles;
 
 constexpr std::string_view kIntroduction[] = {
     "*************************短縮アンテナ　能率計算ソフト*******************",
@@ -90,7 +67,7 @@ void introduce() {
 
 // The band count only picks the help screen; any other count shows none.
 void showGuideForBandCount() {
-  bandCount = ConsoleIo::readInteger();
+  const std::int16_t bandCount = ConsoleIo::readInteger();
   ConsoleIo::writeLine(" ");
   if (bandCount == 1) {
     LoadingPointGuides::singleBandGuide();
@@ -101,57 +78,27 @@ void showGuideForBandCount() {
   }
 }
 
-void askElement() {
-  frequencyMhz = Dialogue::ask(kFrequencyPrompt, 3);
-  nearLoadingPointM = Dialogue::ask(kNearLoadingPointPrompt, 2);
-  farLoadingPointM = Dialogue::ask(kFarLoadingPointPrompt);
+Element askElement() {
+  const double frequencyMhz = Dialogue::ask(kFrequencyPrompt, 3);
+  const double nearLoadingPointM = Dialogue::ask(kNearLoadingPointPrompt, 2);
+  const double farLoadingPointM = Dialogue::ask(kFarLoadingPointPrompt);
+  return {frequencyMhz, nearLoadingPointM, farLoadingPointM};
 }
 
 // Sections longer than a shortened quarter wave are reported, and the
 // computation goes on anyway. f = 0 stops the program here.
-void warnIfSectionsTooLong() {
-  if (Extended{nearLoadingPointM} + farLoadingPointM > 288.0L / (4.0L * frequencyMhz)) {
-    ConsoleIo::writeLines(kSectionsTooLong);
-  }
+void warnIfSectionsTooLong(const EfficiencyFormulas::Element& element) {
+  if (EfficiencyFormulas::sectionsTooLong(element)) ConsoleIo::writeLines(kSectionsTooLong);
 }
 
-// 6.28 stands where 2π would: a quarter wave spans 1.57 radians.
-void computeAngles() {
-  shortenedWavelengthM = stored(288.0L / frequencyMhz);
-  nearAngle = stored(stored(nearLoadingPointM / Extended{shortenedWavelengthM}) * 6.28L);
-  farAngle = stored((0.25L - stored(farLoadingPointM / Extended{shortenedWavelengthM})) * 6.28L);
-}
-
-// A sample lying exactly on a section boundary counts for neither section;
-// where the sections overlap, a sample counts for both.
-void sumCurrents() {
-  elementCurrentSum = 0.0;
-  fullCurrentSum = 0.0;
-  for (std::int16_t sample = 1; sample <= kSampleCount; ++sample) {
-    sampleAngle = stored(sample * 3.14L / 3600.0L);
-    sampleCurrent = stored(cosl(sampleAngle));
-    if (nearAngle > sampleAngle) {
-      elementCurrentSum = stored(Extended{elementCurrentSum} + sampleCurrent);
-    }
-    if (farAngle < sampleAngle) {
-      elementCurrentSum = stored(Extended{elementCurrentSum} + sampleCurrent);
-    }
-    fullCurrentSum = stored(Extended{fullCurrentSum} + sampleCurrent);
-  }
-}
-
-void writeEfficiency() {
-  efficiency = stored(Extended{elementCurrentSum} / fullCurrentSum);
+void writeEfficiency(double ratio) {
   writeBlankLines(2);
-  Dialogue::writeResult("能率は、真数で", efficiency, 5, 3, "です");
+  Dialogue::writeResult("能率は、真数で", ratio, 5, 3, "です");
 }
 
-// Computed only after the efficiency line is out: an efficiency of 0 stops
-// the program here, with that line on the screen.
-void writeEfficiencyDb() {
-  efficiencyDb = stored(20.0L * logl(efficiency) / kLn10);
+void writeEfficiencyDb(double decibels) {
   ConsoleIo::writeLine(" ");
-  Dialogue::writeResult("能率（利得）は ", efficiencyDb, 5, 2, "ｄＢです ");
+  Dialogue::writeResult("能率（利得）は ", decibels, 5, 2, "ｄＢです ");
   writeBlankLines(3);
 }
 
@@ -167,13 +114,17 @@ void closingPause() {
 void run() {
   introduce();
   showGuideForBandCount();
-  askElement();
+  const Element element = askElement();
   ConsoleIo::writeLines(kCalculating);
-  warnIfSectionsTooLong();
-  computeAngles();
-  sumCurrents();
-  writeEfficiency();
-  writeEfficiencyDb();
+  warnIfSectionsTooLong(element);
+  const SectionAngles angles = EfficiencyFormulas::sectionAngles(element);
+  const CurrentSums sums = EfficiencyFormulas::sumCurrents(angles);
+  const double ratio = EfficiencyFormulas::efficiency(sums);
+  writeEfficiency(ratio);
+  // Computed only after the efficiency line is out: an efficiency of 0 stops
+  // the program here, with that line on the screen.
+  const double decibels = EfficiencyFormulas::efficiencyDb(ratio);
+  writeEfficiencyDb(decibels);
   closingPause();
 }
 
