@@ -134,10 +134,10 @@ size_t Dialogue::firstAnswerOfTheCalculation() const {
 void Dialogue::offerToGoBack() {
   const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(ending_.code);
   for (std::string_view line : explanation->lines) {
-    show(line);
-    show("\r\n");
+    editor_.show(line);
+    editor_.show("\r\n");
   }
-  show(kOffer);
+  editor_.show(kOffer);
   state_ = State::offering;
 }
 
@@ -148,7 +148,7 @@ void Dialogue::takeDecision(const LineEditor::Handed& line) {
   } else if (answer.empty() || answer == "y" || answer == "Y") {
     goBack();
   } else {
-    show(kOffer);
+    editor_.show(kOffer);
   }
 }
 
@@ -170,9 +170,9 @@ void Dialogue::goBack() {
 }
 
 void Dialogue::refuseReplay() {
-  show("\r\n");
-  show(kReplayDiffers);
-  show("\r\n");
+  editor_.show("\r\n");
+  editor_.show(kReplayDiffers);
+  editor_.show("\r\n");
   ending_ = endingBefore_;
   replayCount_ = replayed_ = 0;
   state_ = State::finished;
@@ -183,5 +183,3 @@ void Dialogue::offerNextAnswer() {
   editor_.offer(toOffer_.back());
   toOffer_.pop_back();
 }
-
-void Dialogue::show(std::string_view text) { editor_.show(text); }

@@ -64,7 +64,6 @@ class Dialogue {
   void goBack();
   void refuseReplay();
   void offerNextAnswer();
-  void show(std::string_view text);
 
   LineEditor editor_;
   State state_ = State::running;

@@ -19,12 +19,13 @@
 
 #include "utf8/conversion.hpp"
 #include "utf8/keys.hpp"
+#include "utf8/typed_lines.hpp"
 
 class LineEditor {
  public:
   // The longest line, in code page 932 bytes, that the program's terminal
   // passes whole.
-  static constexpr size_t kLongestLine = 4095;
+  static constexpr size_t kLongestLine = TypedLines::kLongestLine;
 
   // What goes to the program: a line ended by Return, a line handed on
   // without a line end (Ctrl-D inside a line), or the end of the input

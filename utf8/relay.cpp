@@ -23,8 +23,6 @@ using Conversion::Direction;
 // however long a line is.
 constexpr size_t kPieceSize = 65536;
 
-bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
-
 class Session {
  public:
   explicit Session(const Ends& ends) : ends_(ends) {}

@@ -56,8 +56,6 @@ termios programTerminal() {
 
 const termios kProgramSettings = programTerminal();
 
-bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
-
 // The program on a pseudo-terminal of its own, started again as often as
 // the user goes back, with the user's terminal taken over throughout.
 class Session {
