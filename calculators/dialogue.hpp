@@ -8,10 +8,10 @@
 
 namespace Dialogue {
 
-// Blank lines of one blank each, then the prompt; the number is typed behind
-// it and the rest of its line is discarded.
+// Blank lines, then the prompt; the number is typed behind it and the rest
+// of its line is discarded.
 inline double ask(std::string_view prompt, int blankLinesBefore = 1) {
-  for (int line = 0; line < blankLinesBefore; ++line) ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(blankLinesBefore);
   ConsoleIo::writeText(prompt);
   return ConsoleIo::readReal();
 }

@@ -10,6 +10,7 @@ namespace ConsoleIo {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kBlankLine = " ";
 constexpr int kMaxTokenLength = 255;
 
 bool isBlankOrControl(int byte) { return byte <= 0x20; }
@@ -55,6 +56,15 @@ void open() { TextStream::open(); }
   RunTime::CallerScope scope(__builtin_return_address(0));
   TextStream::put(text);
   TextStream::put(kLineEnd);
+  TextStream::endOperation();
+}
+
+[[gnu::noinline]] void writeBlankLines(int count) {
+  RunTime::CallerScope scope(__builtin_return_address(0));
+  for (int line = 0; line < count; ++line) {
+    TextStream::put(kBlankLine);
+    TextStream::put(kLineEnd);
+  }
   TextStream::endOperation();
 }
 

@@ -1,4 +1,4 @@
-// The seven dialogue operations: the only way the program talks to the user.
+// The dialogue operations: the only way the program talks to the user.
 // Output is Shift-JIS bytes written exactly as given, lines end in CR LF.
 #pragma once
 
@@ -14,8 +14,12 @@ void open();
 // Writes the text; the cursor stays behind it (a question is answered there).
 void writeText(std::string_view text);
 
-// Writes the text, then CR LF. writeLine(" ") is a line holding one blank.
+// Writes the text, then CR LF.
 void writeLine(std::string_view text);
+
+// Writes count blank lines. A blank line of the program holds one blank
+// before its CR LF: " \r\n", never an empty line.
+void writeBlankLines(int count);
 
 // Writes each text as a line, in order: a whole screen or part of one.
 void writeLines(std::span<const std::string_view> lines);

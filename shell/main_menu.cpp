@@ -60,7 +60,7 @@ void run() {
   for (;;) {
     ConsoleIo::writeLines(kMenuScreen);
     std::int16_t menuChoice = ConsoleIo::readInteger();
-    ConsoleIo::writeLine(" ");
+    ConsoleIo::writeBlankLines(1);
     dispatch(menuChoice);
   }
 }

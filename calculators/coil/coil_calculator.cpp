@@ -84,7 +84,7 @@ constexpr std::string_view kClosingLines[] = {
 double askMetres(std::string_view prompt) {
   ConsoleIo::writeText(prompt);
   const double metres = stored(ConsoleIo::readReal() / 1000.0L);
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   return metres;
 }
 
@@ -119,11 +119,11 @@ CoilShape askShapeAfterAnyHelp() {
 // The Nagaoka coefficient of the shape, computed between the blank lines
 // before its line; returns it for the formulas that follow.
 double showNagaokaCoefficient(const CoilShape& shape) {
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   const double coefficient = stored(CoilFormulas::nagaokaCoefficient(shape.radiusM, shape.lengthM));
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   Dialogue::writeResult("長岡係数は ", coefficient, 6, 3, "です");
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   return coefficient;
 }
 
@@ -133,7 +133,7 @@ double askWantedInductanceH() {
   ConsoleIo::writeLine(kWantedInductanceQuestion);
   ConsoleIo::writeText(kWantedInductancePrompt);
   const double wantedInductanceH = stored(ConsoleIo::readReal() / 1000000.0L);
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   return wantedInductanceH;
 }
 
@@ -162,7 +162,7 @@ double roundWireInductanceH(const CoilShape& shape, double nagaokaCoefficient,
 void showInductance(const CoilShape& shape, double nagaokaCoefficient) {
   ConsoleIo::writeText(kTurnsPrompt);
   const double turns = ConsoleIo::readReal();
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   const double currentSheetInductanceH = stored(CoilFormulas::currentSheetInductance(
       shape.radiusM, shape.lengthM, turns, nagaokaCoefficient, shape.relativePermeability));
   ConsoleIo::writeLine(kPitchQuestion);

@@ -56,10 +56,6 @@ constexpr std::string_view kSectionsTooLong[] = {
 constexpr std::string_view kClosingLine =
     "                                               リターンキーを押してください";
 
-void writeBlankLines(int count) {
-  for (int line = 0; line < count; ++line) ConsoleIo::writeLine(" ");
-}
-
 void introduce() {
   ConsoleIo::writeText(" ");
   ConsoleIo::writeLines(kIntroduction);
@@ -68,7 +64,7 @@ void introduce() {
 // The band count only picks the help screen; any other count shows none.
 void showGuideForBandCount() {
   const std::int16_t bandCount = ConsoleIo::readInteger();
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   if (bandCount == 1) {
     LoadingPointGuides::singleBandGuide();
   } else if (bandCount == 2) {
@@ -92,14 +88,14 @@ void warnIfSectionsTooLong(const EfficiencyFormulas::Element& element) {
 }
 
 void writeEfficiency(double ratio) {
-  writeBlankLines(2);
+  ConsoleIo::writeBlankLines(2);
   Dialogue::writeResult("能率は、真数で", ratio, 5, 3, "です");
 }
 
 void writeEfficiencyDb(double decibels) {
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   Dialogue::writeResult("能率（利得）は ", decibels, 5, 2, "ｄＢです ");
-  writeBlankLines(3);
+  ConsoleIo::writeBlankLines(3);
 }
 
 // The blank after the pause is the first byte of the menu's first line.

@@ -30,7 +30,6 @@ constexpr std::string_view kIntroduction[] = {
     " ",
     "                                                 リターンキーを押してください",
 };
-constexpr std::string_view kTwoBlankLines[] = {" ", " "};
 constexpr std::string_view kFrequencyQuestion = "   周波数は？ＭＨｚですか？　        ";
 constexpr std::string_view kLengthQuestion = "   エレメントの長さは？ｍですか？   ";
 constexpr std::string_view kDiameterQuestion = "   エレメントの直径は？ｍｍですか  ";
@@ -56,7 +55,7 @@ struct ElementAnswers {
 void showIntroduction() {
   ConsoleIo::writeLines(kIntroduction);
   ConsoleIo::waitForReturn();
-  ConsoleIo::writeLines(kTwoBlankLines);
+  ConsoleIo::writeBlankLines(2);
 }
 
 // The wavelength is formed as soon as the frequency is known, so a frequency
@@ -72,7 +71,7 @@ ElementAnswers askElement() {
 
 // Returns the element's characteristic impedance, in ohms.
 double showElementImpedance(const ElementAnswers& element) {
-  ConsoleIo::writeLines(kTwoBlankLines);
+  ConsoleIo::writeBlankLines(2);
   const double elementImpedance =
       stored(Antenna::elementImpedance(element.lengthM, element.diameterMm));
   Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
@@ -88,7 +87,7 @@ void warnOutsideRange(double electricalLength) {
 }
 
 void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   ConsoleIo::writeText(kFeedImpedanceLead);
   ConsoleIo::writeFixed(feed.resistance, 10, 2);
   ConsoleIo::writeText(kImaginaryOpen);

@@ -57,7 +57,6 @@ constexpr std::string_view kTipLengthQuestion =
 constexpr std::string_view kTooLong =
     "このソフトは、ローディングアンテナ用です。定数を再確認してください";
 
-constexpr std::string_view kBlankLines[] = {" ", " ", " "};
 constexpr std::string_view kImpedanceText = "アンテナ導体の、基本特性インピーダンスは  ";
 constexpr std::string_view kImpedanceUnit = "オームです";
 constexpr std::string_view kImpedanceNote[] = {
@@ -86,7 +85,7 @@ Answers askQuestions() {
   const double elementDiameterMm = Dialogue::ask(kDiameterQuestion);
   const double elementLengthM = Dialogue::ask(kLengthQuestion);
   const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   ConsoleIo::writeText(kLoadingQuestion);
   const unsigned char loadingAnswer = ConsoleIo::readAnswerChar();
   return {elementDiameterMm, elementLengthM, frequencyMhz, loadingAnswer};
@@ -111,11 +110,11 @@ BaseLoading computeBaseLoading(const Answers& answers) {
 }
 
 double askTipLengthM() {
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   ConsoleIo::writeLine(kTipLengthTitle);
   ConsoleIo::writeText(kTipLengthQuestion);
   const double tipLengthM = ConsoleIo::readReal();
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
   return tipLengthM;
 }
 
@@ -130,11 +129,11 @@ double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, 
 double microhenries(double henries) { return stored(1000.0L * henries * 1000.0L); }
 
 void writeResults(double elementImpedance, double coilInductanceUh) {
-  ConsoleIo::writeLines(kBlankLines);
+  ConsoleIo::writeBlankLines(3);
   Dialogue::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
   ConsoleIo::writeLines(kImpedanceNote);
   Dialogue::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
-  ConsoleIo::writeLine(" ");
+  ConsoleIo::writeBlankLines(1);
 }
 
 // The base loading comes before the tip length question: answers that make it
