@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::string_view kNextPage =
     "                                        リターンキーを押すと次に進みます";
+constexpr std::string_view kBackToMenu =
+    "　　　　　　                         リターンキーを押すとメニューに戻ります";
 
 // Line 28 is the one truly empty line; the lines of "　" hold a full-width
 // blank only.
@@ -89,7 +91,7 @@ constexpr std::string_view kPage3[] = {
     " ",
     " 　　　　　　　　　　　　　　　　　　　　　　　　　　　　tanshuku developer",
     " ",
-    "　　　　　　                         リターンキーを押すとメニューに戻ります",
+    kBackToMenu,
 };
 
 constexpr std::span<const std::string_view> kPages[] = {kPage1, kPage2, kPage3};

@@ -16,6 +16,10 @@
 namespace MainMenu {
 namespace {
 
+// The question above the menu's last line; the number is typed below both.
+constexpr std::string_view kChoiceQuestion =
+    "             どのソフトを走らせましょうか　　番号を入力してください　    ";
+
 constexpr std::string_view kMenuScreen[] = {
     " ",
     "＊＊＊＊＊＊＊＊＊＊＊＊＊短縮アンテナ作成用プログラム＊＊＊＊＊＊＊＊＊＊＊",
@@ -37,7 +41,7 @@ constexpr std::string_view kMenuScreen[] = {
     " ",
     " ",
     " ",
-    "             どのソフトを走らせましょうか　　番号を入力してください　    ",
+    kChoiceQuestion,
     MenuText::kLastLine,
 };
 

@@ -46,6 +46,9 @@ constexpr std::string_view kPitchQuestion =
     "巻線のピッチ（ｍｍ）を入力してください。密巻なら０です";
 constexpr std::string_view kWireDiameterQuestion = "巻線の直径（ｍｍ）を入力してください";
 
+constexpr std::string_view kHelpPressReturn =
+    "                                        リターンキーを押してください";
+
 constexpr std::string_view kHelpScreen[] = {
     " ",
     "このソフトは　コイルの定数を計算する　or コイルの巻数を決めるものです",
@@ -71,13 +74,16 @@ constexpr std::string_view kHelpScreen[] = {
     "実際は相互インダクタンス分だけマイナスが生じ、、簡単には算出できないのです。 ",
     "専門の電磁界シミュレーションソフトをご利用ください。 ",
     " ",
-    "                                        リターンキーを押してください",
+    kHelpPressReturn,
 };
+
+constexpr std::string_view kClosingPressReturn =
+    "                                         リターンキーを押してください";
 
 constexpr std::string_view kClosingLines[] = {
     "   ",
     "   ",
-    "                                         リターンキーを押してください",
+    kClosingPressReturn,
 };
 
 // A length typed in millimetres and held in metres; a blank line follows it.

@@ -37,11 +37,14 @@ constexpr std::string_view kShorteningUnit = "％  です";
 constexpr std::string_view kLengthText = "入力された周波数に共振するエレメントの長さは";
 constexpr std::string_view kLengthUnit = "ｍ　です";
 
+constexpr std::string_view kClosingPressReturn =
+    "                                        リターンキーを押してください ";
+
 constexpr std::string_view kClosing[] = {
     " ",
     " ",
     " ",
-    "                                        リターンキーを押してください ",
+    kClosingPressReturn,
 };
 
 struct Answers {

@@ -6,6 +6,7 @@
 #include "calculators/dialogue.hpp"
 #include "calculators/efficiency/efficiency_formulas.hpp"
 #include "calculators/efficiency/loading_point_guides.hpp"
+#include "calculators/prompts.hpp"
 #include "console/console_io.hpp"
 
 namespace EfficiencyCalculator {
@@ -14,6 +15,12 @@ namespace {
 using EfficiencyFormulas::CurrentSums;
 using EfficiencyFormulas::Element;
 using EfficiencyFormulas::SectionAngles;
+
+// The band count is typed two blank lines below these, at the end of the
+// introduction.
+constexpr std::string_view kBandCountQuestion = "そのアンテナのバンド数を入力するとヘルプがでます";
+constexpr std::string_view kSkipGuideNote =
+    "1～8以外の数字を入力するとヘルプを飛ばして次に進みます ";
 
 constexpr std::string_view kIntroduction[] = {
     "*************************短縮アンテナ　能率計算ソフト*******************",
@@ -33,8 +40,8 @@ constexpr std::string_view kIntroduction[] = {
     " ",
     " ",
     " ",
-    "そのアンテナのバンド数を入力するとヘルプがでます",
-    "1～8以外の数字を入力するとヘルプを飛ばして次に進みます ",
+    kBandCountQuestion,
+    kSkipGuideNote,
     " ",
     " ",
 };
@@ -52,9 +59,6 @@ constexpr std::string_view kSectionsTooLong[] = {
     "入力されたデーターは誤りです",
     "                  でも、一応計算は実行します",
 };
-
-constexpr std::string_view kClosingLine =
-    "                                               リターンキーを押してください";
 
 void introduce() {
   ConsoleIo::writeText(" ");
@@ -100,7 +104,7 @@ void writeEfficiencyDb(double decibels) {
 
 // The blank after the pause is the first byte of the menu's first line.
 void closingPause() {
-  ConsoleIo::writeLine(kClosingLine);
+  ConsoleIo::writeLine(Prompts::kClosingPressReturn);
   ConsoleIo::waitForReturn();
   ConsoleIo::writeText(" ");
 }

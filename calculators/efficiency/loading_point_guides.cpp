@@ -8,6 +8,8 @@
 namespace LoadingPointGuides {
 namespace {
 
+constexpr std::string_view kPressReturn = "リターンキーを押してください";
+
 // In the drawings ﾛ is a coil or trap.
 constexpr std::string_view kSingleBandGuide[] = {
     " ",
@@ -27,7 +29,7 @@ constexpr std::string_view kSingleBandGuide[] = {
     "ﾛ--------------- 給電点 ----------------ﾛ",
     "[       L1      ]  として、長さ（ｍ）を計ってください（Ｌ２＝０）",
     " ",
-    "リターンキーを押してください",
+    kPressReturn,
 };
 
 constexpr std::string_view kTwoBandGuide[] = {
@@ -48,7 +50,7 @@ constexpr std::string_view kTwoBandGuide[] = {
     " ",
     " ",
     " ",
-    "リターンキーを押してください",
+    kPressReturn,
 };
 
 constexpr std::string_view kMultiBandGuide[] = {
@@ -69,7 +71,7 @@ constexpr std::string_view kMultiBandGuide[] = {
     "常に、一番給電点に近いトラップと給電点間が　Ｌ１  ",
     " そのトラップと、目的周波数のトラップ（最低周波数では先端）が　Ｌ２です",
     " ",
-    "リターンキーを押してください",
+    kPressReturn,
 };
 
 void show(std::span<const std::string_view> guide) {

@@ -11,6 +11,9 @@
 namespace ImpedanceCalculator {
 namespace {
 
+constexpr std::string_view kIntroductionPressReturn =
+    "                                                 リターンキーを押してください";
+
 constexpr std::string_view kIntroduction[] = {
     " ",
     "************************アンテナ　インピーダンス 計算***********************",
@@ -28,7 +31,7 @@ constexpr std::string_view kIntroduction[] = {
     "大事な部分での誤差は数パーセント、そうでない部分は約１割です。  ",
     "  ",
     " ",
-    "                                                 リターンキーを押してください",
+    kIntroductionPressReturn,
 };
 constexpr std::string_view kFrequencyQuestion = "   周波数は？ＭＨｚですか？　        ";
 constexpr std::string_view kLengthQuestion = "   エレメントの長さは？ｍですか？   ";
@@ -39,10 +42,12 @@ constexpr std::string_view kFeedImpedanceLead = "この導体の、端点（給�
 constexpr std::string_view kUnsupportedRange = "この範囲は計算をサポートしていません。御免なさい";
 constexpr std::string_view kImaginaryOpen = "  j( ";
 constexpr std::string_view kImaginaryClose = ") オームです";
+constexpr std::string_view kClosingPressReturn =
+    "                                           リターンキーを押してください";
 constexpr std::string_view kClosing[] = {
     " ",
     " ",
-    "                                           リターンキーを押してください",
+    kClosingPressReturn,
 };
 
 // The answers that the feed impedance depends on.

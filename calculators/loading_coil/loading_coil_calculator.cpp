@@ -8,11 +8,15 @@
 
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
+#include "calculators/prompts.hpp"
 #include "console/console_io.hpp"
 #include "console/stored.hpp"
 
 namespace LoadingCoilCalculator {
 namespace {
+
+constexpr std::string_view kIntroductionPressReturn =
+    "                            　　　   　　　     リターンキーを押してください";
 
 // "ﾛ" draws the coil; the full-width and half-width blanks place the drawings.
 constexpr std::string_view kIntroduction[] = {
@@ -39,7 +43,7 @@ constexpr std::string_view kIntroduction[] = {
     "  [ 　　アンテナ長　     ]                     ｺｲﾙ",
     "  [先端長 ]               ",
     " ",
-    "                            　　　   　　　     リターンキーを押してください",
+    kIntroductionPressReturn,
 };
 
 constexpr std::string_view kDiameterQuestion =
@@ -66,8 +70,6 @@ constexpr std::string_view kImpedanceNote[] = {
 };
 constexpr std::string_view kInductanceText = "ローディングコイルのインダクタンスは ";
 constexpr std::string_view kInductanceUnit = " μヘンリーです";
-constexpr std::string_view kClosing =
-    "                                               リターンキーを押してください";
 
 struct Answers {
   double elementDiameterMm;
@@ -160,7 +162,7 @@ void run() {
   } else {
     computeAndWriteResults(answers);
   }
-  ConsoleIo::writeLine(kClosing);
+  ConsoleIo::writeLine(Prompts::kClosingPressReturn);
   ConsoleIo::waitForReturn();
 }
 
