@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/ln10.hpp"
 
 namespace Antenna {
@@ -13,7 +14,7 @@ namespace Antenna {
 // diameter D (typed in millimetres). The order of the steps is fixed, because
 // it decides where a bad length or diameter faults: 2 × L, D ÷ 1000, their
 // quotient, its logarithm, times 138, divided by ln 10.
-inline long double elementImpedance(long double lengthM, long double diameterMm) {
+inline Extended elementImpedance(Extended lengthM, Extended diameterMm) {
   return 138.0L * logl(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
 }
 

@@ -2,4 +2,6 @@
 // ln(x) ÷ kLn10, the division coming last in each formula.
 #pragma once
 
-inline constexpr long double kLn10 = 2.302585092994046L;
+#include "arithmetic/extended.hpp"
+
+inline constexpr Extended kLn10 = 2.302585092994046L;

@@ -1,5 +1,6 @@
 #include "console/console_io.hpp"
 
+#include "arithmetic/extended.hpp"
 #include "console/fixed_format.hpp"
 #include "console/number_syntax.hpp"
 #include "console/run_time_error.hpp"
@@ -93,7 +94,7 @@ void open() { TextStream::open(); }
     }
     return 0.0;
   }
-  std::optional<long double> value = NumberSyntax::parseReal(token.view());
+  std::optional<Extended> value = NumberSyntax::parseReal(token.view());
   if (!value) RunTime::runTimeError(RunTime::invalidNumber);
   double result = stored(*value);
   TextStream::discardLine();

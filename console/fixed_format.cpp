@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "arithmetic/extended.hpp"
+
 namespace FixedFormat {
 namespace {
 
@@ -13,10 +15,10 @@ constexpr int kMaxDecimals = 15;
 constexpr int kScientificFromDigits = 37;
 // Added to a non-zero fraction before rounding, so that values lying just
 // below a decimal half in binary are rounded up.
-constexpr long double kCorrection = 2.2204460493e-16L;
+constexpr Extended kCorrection = 2.2204460493e-16L;
 
-long double powerOfTen(int count) {
-  long double power = 1.0L;
+Extended powerOfTen(int count) {
+  Extended power = 1.0L;
   for (int i = 0; i < count; ++i) power *= 10.0L;
   return power;
 }
@@ -28,10 +30,10 @@ std::uint64_t integerPowerOfTen(int count) {
 }
 
 // floor(x * 10^places), exactly, for 0 <= x < 2 and places <= 15.
-std::uint64_t scaledFloor(long double x, int places) {
+std::uint64_t scaledFloor(Extended x, int places) {
   if (x == 0.0L) return 0;
   int exponent = 0;
-  long double mantissa = std::frexp(x, &exponent);  // x = mantissa * 2^exponent
+  Extended mantissa = std::frexp(x, &exponent);  // x = mantissa * 2^exponent
   auto bits = static_cast<std::uint64_t>(std::ldexp(mantissa, 64));
   int shift = 64 - exponent;
   if (shift >= 128) return 0;
@@ -68,9 +70,9 @@ class Builder {
   Text text_;
 };
 
-int integerDigitCount(long double integerPart) {
+int integerDigitCount(Extended integerPart) {
   int count = 1;
-  long double power = 10.0L;
+  Extended power = 10.0L;
   while (integerPart >= power) {
     power *= 10.0L;
     ++count;
@@ -108,9 +110,9 @@ void putScientific(Builder& out, std::uint64_t significand, int exponent) {
 
 // Magnitudes of at least 1: the fraction is rounded at the last decimal that
 // 15 significant digits leave, or the integer part at its 15th digit.
-void putAtLeastOne(Builder& out, long double magnitude, int decimals, bool negative) {
-  long double integerPart = std::floor(magnitude);
-  long double fraction = magnitude - integerPart;
+void putAtLeastOne(Builder& out, Extended magnitude, int decimals, bool negative) {
+  Extended integerPart = std::floor(magnitude);
+  Extended fraction = magnitude - integerPart;
   int digits = integerDigitCount(integerPart);
 
   if (digits <= kSignificantDigits) {
@@ -127,7 +129,7 @@ void putAtLeastOne(Builder& out, long double magnitude, int decimals, bool negat
     return;
   }
 
-  long double rounded = std::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
+  Extended rounded = std::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
   if (rounded >= powerOfTen(kSignificantDigits)) {
     rounded /= 10.0L;
     ++digits;
@@ -144,7 +146,7 @@ void putAtLeastOne(Builder& out, long double magnitude, int decimals, bool negat
 
 // Magnitudes below 1: the correction applies at the first significant digit,
 // found by scaling the magnitude up by tens.
-void putBelowOne(Builder& out, long double magnitude, int decimals, bool negative) {
+void putBelowOne(Builder& out, Extended magnitude, int decimals, bool negative) {
   if (negative) out.put('-');
   std::uint64_t units = 0;  // the rounded value in units of 10^-decimals
   if (magnitude != 0.0L) {
@@ -172,7 +174,7 @@ Text format(double value, int width, int decimals) {
 
   Builder out;
   bool negative = std::signbit(value);
-  long double magnitude = std::fabs(static_cast<long double>(value));
+  Extended magnitude = std::fabs(static_cast<Extended>(value));
   if (magnitude >= 1.0L) {
     putAtLeastOne(out, magnitude, decimals, negative);
   } else {

@@ -6,8 +6,8 @@ namespace {
 bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // 10^count built by repeated multiplication, as the reader defines it.
-long double powerOfTen(long count) {
-  long double power = 1.0L;
+Extended powerOfTen(long count) {
+  Extended power = 1.0L;
   for (long i = 0; i < count; ++i) power *= 10.0L;
   return power;
 }
@@ -17,15 +17,15 @@ constexpr long kExponentCeiling = 100000;
 // Larger exponents are applied in two steps, this power first.
 constexpr long kExponentStep = 4930;
 
-long double applyExponent(long double value, long exponent) {
+Extended applyExponent(Extended value, long exponent) {
   bool negative = exponent < 0;
   long remaining = negative ? -exponent : exponent;
   if (remaining > kExponentStep) {
-    long double first = powerOfTen(kExponentStep);
+    Extended first = powerOfTen(kExponentStep);
     value = negative ? value / first : value * first;
     remaining -= kExponentStep;
   }
-  long double power = powerOfTen(remaining);
+  Extended power = powerOfTen(remaining);
   return negative ? value / power : value * power;
 }
 
@@ -38,24 +38,24 @@ int digitValue(char c) {
 
 }  // namespace
 
-std::optional<long double> parseReal(std::string_view token) {
+std::optional<Extended> parseReal(std::string_view token) {
   size_t at = 0;
   auto more = [&] { return at < token.size(); };
 
   bool negative = false;
   if (more() && (token[at] == '+' || token[at] == '-')) negative = token[at++] == '-';
 
-  long double value = 0.0L;
+  Extended value = 0.0L;
   int digits = 0;
   while (more() && isDecimalDigit(token[at])) {
-    value = value * 10.0L + static_cast<long double>(token[at++] - '0');
+    value = value * 10.0L + static_cast<Extended>(token[at++] - '0');
     ++digits;
   }
   long fractionDigits = 0;
   if (more() && token[at] == '.') {
     ++at;
     while (more() && isDecimalDigit(token[at])) {
-      value = value * 10.0L + static_cast<long double>(token[at++] - '0');
+      value = value * 10.0L + static_cast<Extended>(token[at++] - '0');
       ++fractionDigits;
     }
   }

@@ -5,13 +5,15 @@
 #include <optional>
 #include <string_view>
 
+#include "arithmetic/extended.hpp"
+
 namespace NumberSyntax {
 
 // A real number: [+|-] digits [. digits] [(E|e) [+|-] digits], at least one
 // digit before or after the point. The value is built in extended precision
 // digit by digit; it is not yet rounded to double. Empty when the token does
 // not follow the syntax.
-std::optional<long double> parseReal(std::string_view token);
+std::optional<Extended> parseReal(std::string_view token);
 
 // An integer: [+|-] [$ | x | 0x | % | &] digits of the base (16, 16, 16, 2,
 // 8; 10 without a prefix). Decimal numbers must fit 32 signed bits, the other

@@ -16,9 +16,11 @@
 
 namespace {
 
+using GoingBack::Dialogue;
+
 // The program's endings that the script picks from: normal, the errors an
 // answer causes, one it does not, and a signal.
-constexpr ProgramEnding kEndings[] = {{0, 0},   {106, 0}, {200, 0}, {205, 0},
+constexpr Child::Ending kEndings[] = {{0, 0},   {106, 0}, {200, 0}, {205, 0},
                                       {207, 0}, {216, 0}, {0, 2}};
 
 void end(Dialogue& dialogue, size_t choice) {
@@ -29,7 +31,7 @@ void end(Dialogue& dialogue, size_t choice) {
 void run(std::string_view script) {
   Dialogue dialogue(1 + static_cast<unsigned char>(script.empty() ? 0 : script[0]) % 200,
                     script.size() % 2 == 0);
-  LineEditor& editor = dialogue.editor();
+  LineEditing::Editor& editor = dialogue.editor();
   if (!script.empty()) script.remove_prefix(1);
   while (!script.empty() && dialogue.state() != Dialogue::State::finished) {
     const auto event = static_cast<unsigned char>(script[0]);
@@ -51,8 +53,8 @@ void run(std::string_view script) {
     script.remove_prefix(std::min(script.size(), event % 8 < 4 ? 2 + length : 2));
     if (dialogue.state() == Dialogue::State::startAgain) dialogue.programStarted();
     editor.takeScreen();
-    while (std::optional<LineEditor::Handed> line = dialogue.nextLine()) {
-      if (line->codePage932.size() > LineEditor::kLongestLine) std::abort();
+    while (std::optional<LineEditing::Handed> line = dialogue.nextLine()) {
+      if (line->codePage932.size() > LineEditing::kLongestLine) std::abort();
     }
   }
   end(dialogue, 0);

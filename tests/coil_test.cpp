@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/coil/coil_formulas.hpp"
 #include "tests/support/process.hpp"
 #include "tests/support/transcript.hpp"
@@ -15,7 +16,7 @@ namespace {
 using namespace CoilFormulas;
 
 // The results compared at double precision, where GoogleTest compares them.
-double asDouble(long double value) { return static_cast<double>(value); }
+double asDouble(Extended value) { return static_cast<double>(value); }
 
 TEST(CoilFormulas, PiIsTheDoubleNearestToPi) {
   EXPECT_EQ(kPi, 0x1.921fb54442d18p+1L);
@@ -40,7 +41,7 @@ TEST(CoilFormulas, RoundWireCorrectionTerms) {
 TEST(CoilFormulas, TurnsAndInductanceAreInverseForAnyCore) {
   double k = asDouble(nagaokaCoefficient(0.01, 0.02));
   for (double permeability : {1.0, 4.0, 2000.0}) {
-    long double inductance = currentSheetInductance(0.01, 0.02, 27.0, k, permeability);
+    Extended inductance = currentSheetInductance(0.01, 0.02, 27.0, k, permeability);
     EXPECT_NEAR(asDouble(turnsForInductance(asDouble(inductance), 0.01, 0.02, k, permeability)),
                 27.0, 1e-12)
         << "permeability " << permeability;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/stored.hpp"
 
@@ -180,7 +181,7 @@ TEST(ImpedanceModel, DoublesAtTheBoundsLieOnTheirKnownSide) {
     EXPECT_LT(bound.nearestDouble, bound.extended) << bound.nearestDouble;
   }
   // The calculator forms w = L ÷ (300 ÷ f); at f = 30 these are the bounds.
-  const long double wavelength = stored(300.0L / 30.0);
+  const Extended wavelength = stored(300.0L / 30.0);
   EXPECT_EQ(stored(1.0 / wavelength), 0.1);
   EXPECT_EQ(stored(6.3 / wavelength), 0.63);
 }

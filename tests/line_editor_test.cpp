@@ -12,6 +12,8 @@
 
 namespace {
 
+using LineEditing::Editor;
+
 // What happens, in turn: the program writes (UTF-8 here, code page 932 for
 // the editor), the user types, the rest of a key fails to come, or the
 // window takes a new width.
@@ -124,13 +126,13 @@ const Case kCases[] = {
 
 class LineEditorCases : public testing::TestWithParam<Case> {};
 
-std::string handedText(std::deque<LineEditor::Handed>& handed) {
+std::string handedText(std::deque<LineEditing::Handed>& handed) {
   std::string text;
-  for (const LineEditor::Handed& line : handed) {
+  for (const LineEditing::Handed& line : handed) {
     switch (line.kind) {
-      case LineEditor::Handed::Kind::line: text += line.codePage932 + "\n"; break;
-      case LineEditor::Handed::Kind::unended: text += line.codePage932; break;
-      case LineEditor::Handed::Kind::endOfInput: text += "<end>"; break;
+      case LineEditing::Handed::Kind::line: text += line.codePage932 + "\n"; break;
+      case LineEditing::Handed::Kind::unended: text += line.codePage932; break;
+      case LineEditing::Handed::Kind::endOfInput: text += "<end>"; break;
     }
     if (line.cut) text += "<cut>";
   }
@@ -140,7 +142,7 @@ std::string handedText(std::deque<LineEditor::Handed>& handed) {
 
 TEST_P(LineEditorCases, DrawsAndHandsOn) {
   const Case& c = GetParam();
-  LineEditor editor(c.columns, true);
+  Editor editor(c.columns, true);
   for (const Event& event : c.events) {
     switch (event.kind) {
       case Event::Kind::output: editor.programOutput(toShiftJis(event.bytes)); break;
@@ -159,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Editing, LineEditorCases, testing::ValuesIn(kCases),
                          });
 
 TEST(LineEditor, WithoutEchoOnlyTheOutputIsDrawn) {
-  LineEditor editor(80, false);
+  Editor editor(80, false);
   editor.programOutput(toShiftJis("Q? "));
   editor.keys(
       "７\x7f"
@@ -171,7 +173,7 @@ TEST(LineEditor, WithoutEchoOnlyTheOutputIsDrawn) {
 // The program's terminal holds 4095 bytes of a line: the rest is left out,
 // counted in code page 932 bytes.
 TEST(LineEditor, ALineIsCutWhereTheProgramsTerminalEndsIt) {
-  LineEditor editor(80, false);
+  Editor editor(80, false);
   editor.keys(std::string(4094, 'a') + "中\r" + std::string(4093, 'a') + "中\r");
   EXPECT_EQ(handedText(editor.handed()),
             std::string(4094, 'a') + "\n<cut>" + std::string(4093, 'a') + "\x92\x86\n");

@@ -173,7 +173,7 @@ std::vector<std::u32string> halfWidthFolds() {
   std::vector<std::u32string> runs;
   for (char32_t code = 0x80; code <= 0xFFFF; ++code) {
     if (code >= 0xD800 && code <= 0xDFFF) continue;
-    LineEditor editor(80, true);
+    LineEditing::Editor editor(80, true);
     editor.keys(utf8Of(code) + "\r");
     const std::string handed = editor.handed().empty() ? "" : editor.handed().front().codePage932;
     if (handed.size() != 1 || static_cast<unsigned char>(handed[0]) >= 0x80) continue;

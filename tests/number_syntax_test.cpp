@@ -28,7 +28,7 @@ TEST(RealSyntax, RefusesAnythingElse) {
 }
 
 TEST(RealSyntax, MinusZeroIsNegativeZero) {
-  std::optional<long double> value = parseReal("-0");
+  std::optional<Extended> value = parseReal("-0");
   ASSERT_TRUE(value);
   EXPECT_EQ(*value, 0.0L);
   EXPECT_TRUE(std::signbit(*value));

@@ -21,8 +21,6 @@ constexpr int kNotFound = 127;
 // front end goes to the program instead, which ends as it would on its own.
 void forwardSignals(pid_t child);
 
-using Ending = ProgramEnding;
-
 // Waits for the program to end.
 Ending wait(pid_t child);
 

@@ -6,6 +6,8 @@
 #include "shell/menu_text.hpp"
 #include "utf8/conversion.hpp"
 
+namespace GoingBack {
+
 namespace {
 
 constexpr std::string_view kOffer =
@@ -42,7 +44,7 @@ void Dialogue::keys(std::string_view bytes) {
   editor_.keys(bytes);
   auto& handed = editor_.handed();
   while (state_ == State::offering && !handed.empty()) {
-    const LineEditor::Handed line = std::move(handed.front());
+    const LineEditing::Handed line = std::move(handed.front());
     handed.pop_front();
     takeDecision(line);
   }
@@ -67,7 +69,7 @@ void Dialogue::programOutput(std::string_view bytes) {
   editor_.programOutput(bytes);
 }
 
-std::optional<LineEditor::Handed> Dialogue::nextLine() {
+std::optional<LineEditing::Handed> Dialogue::nextLine() {
   if (state_ != State::running) return std::nullopt;
   if (replaying()) {
     const Answer& answer = before_.answers[replayed_];
@@ -85,7 +87,7 @@ std::optional<LineEditor::Handed> Dialogue::nextLine() {
   return run_.answers.back().handed;
 }
 
-void Dialogue::programEnded(ProgramEnding ending) {
+void Dialogue::programEnded(Child::Ending ending) {
   editor_.programEnded();
   if (state_ != State::running) return;  // the replay was refused
   ending_ = ending;
@@ -113,7 +115,7 @@ void Dialogue::replayStalled() {
 // error that an answer causes.
 bool Dialogue::mayGoBack() const {
   return ending_.signal == 0 && answerCanCause(ending_.code) && !run_.answers.empty() &&
-         run_.answers.back().handed.kind == LineEditor::Handed::Kind::line;
+         run_.answers.back().handed.kind == LineEditing::Handed::Kind::line;
 }
 
 // The answer after the one given at the last menu shown (blank lines before
@@ -141,9 +143,9 @@ void Dialogue::offerToGoBack() {
   state_ = State::offering;
 }
 
-void Dialogue::takeDecision(const LineEditor::Handed& line) {
+void Dialogue::takeDecision(const LineEditing::Handed& line) {
   const std::string_view answer = trimmed(line.codePage932);
-  if (line.kind == LineEditor::Handed::Kind::endOfInput || answer == "q" || answer == "Q") {
+  if (line.kind == LineEditing::Handed::Kind::endOfInput || answer == "q" || answer == "Q") {
     state_ = State::finished;
   } else if (answer.empty() || answer == "y" || answer == "Y") {
     goBack();
@@ -183,3 +185,5 @@ void Dialogue::offerNextAnswer() {
   editor_.offer(toOffer_.back());
   toOffer_.pop_back();
 }
+
+}  // namespace GoingBack

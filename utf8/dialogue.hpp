@@ -17,6 +17,8 @@
 #include "utf8/line_editor.hpp"
 #include "utf8/program_ending.hpp"
 
+namespace GoingBack {
+
 class Dialogue {
  public:
   enum class State {
@@ -27,18 +29,18 @@ class Dialogue {
   };
   Dialogue(int columns, bool echo);
 
-  LineEditor& editor() { return editor_; }
+  LineEditing::Editor& editor() { return editor_; }
   State state() const { return state_; }
   // How the front end ends: as the run that ended the dialogue did.
-  ProgramEnding ending() const { return ending_; }
+  Child::Ending ending() const { return ending_; }
 
   void keys(std::string_view bytes);
   void programOutput(std::string_view bytes);
   // The next line for the program, once its input queue is empty; none
   // while nothing is to be handed on yet.
-  std::optional<LineEditor::Handed> nextLine();
+  std::optional<LineEditing::Handed> nextLine();
   // The program's output has ended, and so has the program.
-  void programEnded(ProgramEnding ending);
+  void programEnded(Child::Ending ending);
   // The program was started again after startAgain.
   void programStarted();
   // The program started again went quiet before it had shown all that the
@@ -49,7 +51,7 @@ class Dialogue {
  private:
   struct Answer {
     size_t outputBefore;  // the bytes of output the program had written when it was handed on
-    LineEditor::Handed handed;
+    LineEditing::Handed handed;
   };
   // A program run: all it wrote, in code page 932, and the answers it got.
   struct Run {
@@ -60,15 +62,15 @@ class Dialogue {
   bool mayGoBack() const;
   size_t firstAnswerOfTheCalculation() const;
   void offerToGoBack();
-  void takeDecision(const LineEditor::Handed& line);
+  void takeDecision(const LineEditing::Handed& line);
   void goBack();
   void refuseReplay();
   void offerNextAnswer();
 
-  LineEditor editor_;
+  LineEditing::Editor editor_;
   State state_ = State::running;
-  ProgramEnding ending_;
-  ProgramEnding endingBefore_;  // of the run gone back from
+  Child::Ending ending_;
+  Child::Ending endingBefore_;  // of the run gone back from
   Run run_;
   Run before_;              // the run gone back from
   size_t replayCount_ = 0;  // its answers handed on again
@@ -77,3 +79,5 @@ class Dialogue {
   std::vector<std::u32string> toOffer_;  // next last
   std::string menuLine_;                 // the menu's last line, in code page 932
 };
+
+}  // namespace GoingBack

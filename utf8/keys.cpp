@@ -2,6 +2,8 @@
 
 #include "utf8/utf8_character.hpp"
 
+namespace Keys {
+
 namespace {
 
 constexpr char kEscape = '\x1b';
@@ -62,7 +64,7 @@ std::optional<Key::Kind> tildeKey(int number) {
 
 }  // namespace
 
-std::optional<Key> KeyReader::next() {
+std::optional<Key> Reader::next() {
   while (!pending_.empty()) {
     const auto first = static_cast<unsigned char>(pending_[0]);
     Step step = literal_           ? literalKey()
@@ -78,7 +80,7 @@ std::optional<Key> KeyReader::next() {
   return std::nullopt;
 }
 
-KeyReader::Step KeyReader::literalKey() {
+Reader::Step Reader::literalKey() {
   const auto first = static_cast<unsigned char>(pending_[0]);
   Step step =
       first < 0x80 ? Step{1, Key{Key::Kind::character, first}} : character(Key::Kind::character);
@@ -86,14 +88,14 @@ KeyReader::Step KeyReader::literalKey() {
   return step;
 }
 
-KeyReader::Step KeyReader::character(Key::Kind kind) {
+Reader::Step Reader::character(Key::Kind kind) {
   const Utf8::Decoded decoded = Utf8::decode(pending_);
   if (decoded.kind == Utf8::Decoded::Kind::cut && !givingUp_) return {};
   const bool whole = decoded.kind == Utf8::Decoded::Kind::character;
   return {decoded.length, Key{kind, whole ? decoded.character : kReplacement}};
 }
 
-KeyReader::Step KeyReader::escapeSequence() {
+Reader::Step Reader::escapeSequence() {
   if (pending_.size() < 2) return givingUp_ ? Step{1, std::nullopt} : Step{};
   if (pending_[1] == '[') return controlSequence();
   if (pending_[1] != 'O') return {1, std::nullopt};  // a lone Escape: dropped
@@ -103,7 +105,7 @@ KeyReader::Step KeyReader::escapeSequence() {
 }
 
 // ESC [, parameters, intermediates and a final byte.
-KeyReader::Step KeyReader::controlSequence() {
+Reader::Step Reader::controlSequence() {
   size_t at = 2;
   while (at < pending_.size() && pending_[at] >= 0x20 && pending_[at] <= 0x3F) ++at;
   // A sequence cut short, or broken by a byte that has no place in it, is
@@ -130,7 +132,7 @@ KeyReader::Step KeyReader::controlSequence() {
 
 // Inside a pasted block every character is text and each line end ends a
 // line; other control bytes are left out.
-KeyReader::Step KeyReader::pasted() {
+Reader::Step Reader::pasted() {
   const auto first = static_cast<unsigned char>(pending_[0]);
   const bool afterCr = pastedCr_;
   pastedCr_ = first == '\r';
@@ -153,3 +155,5 @@ KeyReader::Step KeyReader::pasted() {
   if (step.length == 0) pastedCr_ = afterCr;
   return step;
 }
+
+}  // namespace Keys

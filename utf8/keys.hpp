@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace Keys {
+
 struct Key {
   enum class Kind {
     character,  // a character to insert: text, or a control byte sent literally
@@ -28,7 +30,7 @@ struct Key {
   int column = 0;
 };
 
-class KeyReader {
+class Reader {
  public:
   // The UTF-8 replacement character, for bytes that are no character.
   static constexpr char32_t kReplacement = 0xFFFD;
@@ -66,3 +68,5 @@ class KeyReader {
   bool pastedCr_ = false;
   bool givingUp_ = false;
 };
+
+}  // namespace Keys

@@ -6,6 +6,10 @@
 #include "utf8/display_width.hpp"
 #include "utf8/utf8_character.hpp"
 
+namespace LineEditing {
+
+using Keys::Key;
+
 namespace {
 
 constexpr int kAssumedColumns = 80;
@@ -76,10 +80,10 @@ void appendMove(int count, char direction, std::string& out) {
 
 }  // namespace
 
-LineEditor::LineEditor(int columns, bool echo)
+Editor::Editor(int columns, bool echo)
     : columns_(columns > 0 ? columns : kAssumedColumns), echo_(echo) {}
 
-void LineEditor::keys(std::string_view bytes) {
+void Editor::keys(std::string_view bytes) {
   reader_.feed(bytes);
   while (std::optional<Key> key = reader_.next()) {
     if (key->kind == Key::Kind::cursorReport) {
@@ -99,18 +103,18 @@ void LineEditor::keys(std::string_view bytes) {
   }
 }
 
-void LineEditor::programOutput(std::string_view bytes) {
+void Editor::programOutput(std::string_view bytes) {
   converted_.clear();
   shown_.convert(bytes, converted_);
   showOutput();
 }
 
-void LineEditor::show(std::string_view text) {
+void Editor::show(std::string_view text) {
   converted_.assign(text);
   showOutput();
 }
 
-void LineEditor::offer(std::u32string_view text) {
+void Editor::offer(std::u32string_view text) {
   lift();
   line_.assign(text);
   lineLength_ = codePage932Length(line_);
@@ -118,14 +122,14 @@ void LineEditor::offer(std::u32string_view text) {
   drawFrom(0);
 }
 
-void LineEditor::programEnded() {
+void Editor::programEnded() {
   converted_.clear();
   shown_.flush(converted_);
   showOutput();
   lift();
 }
 
-void LineEditor::showOutput() {
+void Editor::showOutput() {
   if (converted_.empty()) return;
   const bool wasDrawn = drawn_;
   lift();
@@ -136,14 +140,14 @@ void LineEditor::showOutput() {
   if (wasDrawn) drawFrom(0);
 }
 
-void LineEditor::resize(int columns) {
+void Editor::resize(int columns) {
   lift();
   columns_ = columns > 0 ? columns : kAssumedColumns;
   startColumn_ = std::min(startColumn_, columns_);
   drawFrom(0);
 }
 
-void LineEditor::timeOut() {
+void Editor::timeOut() {
   if (asked_) {
     asked_ = false;
     replayKeysWhileAsked();
@@ -152,7 +156,7 @@ void LineEditor::timeOut() {
   keys({});
 }
 
-void LineEditor::suspend() {
+void Editor::suspend() {
   suspended_ = true;
   if (!echo_) return;
   if (drawn_) moveCursor(cursorPlace_, placeAfter(line_.size()));
@@ -160,7 +164,7 @@ void LineEditor::suspend() {
   drawn_ = false;
 }
 
-void LineEditor::resume() {
+void Editor::resume() {
   suspended_ = false;
   if (!echo_) return;
   // A question whose answer goes on the line below is the line before.
@@ -173,7 +177,7 @@ void LineEditor::resume() {
   drawFrom(0);
 }
 
-void LineEditor::interrupt(std::string_view shownAs) {
+void Editor::interrupt(std::string_view shownAs) {
   if (echo_) {
     if (drawn_) moveCursor(cursorPlace_, placeAfter(line_.size()));
     screen_ += shownAs;
@@ -186,13 +190,13 @@ void LineEditor::interrupt(std::string_view shownAs) {
   keysWhileAsked_.clear();
 }
 
-std::string LineEditor::takeScreen() {
+std::string Editor::takeScreen() {
   std::string screen;
   screen.swap(screen_);
   return screen;
 }
 
-void LineEditor::press(const Key& key) {
+void Editor::press(const Key& key) {
   switch (key.kind) {
     case Key::Kind::character: insert(key.code); break;
     case Key::Kind::control: pressControl(key.code); break;
@@ -208,7 +212,7 @@ void LineEditor::press(const Key& key) {
   }
 }
 
-void LineEditor::pressControl(char32_t code) {
+void Editor::pressControl(char32_t code) {
   switch (code) {
     case 0x01: moveTo(0); break;                    // Ctrl-A
     case 0x02: press(Key{Key::Kind::left}); break;  // Ctrl-B
@@ -235,7 +239,7 @@ void LineEditor::pressControl(char32_t code) {
   }
 }
 
-void LineEditor::insert(char32_t code) {
+void Editor::insert(char32_t code) {
   const size_t length = codePage932Length({&code, 1});
   if (lineLength_ + length > kLongestLine) {
     cut_ = true;
@@ -247,7 +251,7 @@ void LineEditor::insert(char32_t code) {
   drawFrom(cursor_ - 1);
 }
 
-void LineEditor::erase(size_t from, size_t to) {
+void Editor::erase(size_t from, size_t to) {
   if (from == to) return;
   lineLength_ -= codePage932Length(std::u32string_view(line_).substr(from, to - from));
   line_.erase(from, to - from);
@@ -256,14 +260,14 @@ void LineEditor::erase(size_t from, size_t to) {
 }
 
 // The blanks before the cursor, then the word before them.
-void LineEditor::eraseWord() {
+void Editor::eraseWord() {
   size_t from = cursor_;
   while (from > 0 && isBlank(line_[from - 1])) --from;
   while (from > 0 && !isBlank(line_[from - 1])) --from;
   erase(from, cursor_);
 }
 
-void LineEditor::moveTo(size_t position) {
+void Editor::moveTo(size_t position) {
   cursor_ = position;
   if (!drawn_) return;
   const Place to = placeAfter(cursor_);
@@ -271,7 +275,7 @@ void LineEditor::moveTo(size_t position) {
   cursorPlace_ = to;
 }
 
-void LineEditor::recall(int step) {
+void Editor::recall(int step) {
   const size_t count = history_.size();
   if ((step < 0 && recalled_ == 0) || (step > 0 && recalled_ >= count)) return;
   if (recalled_ == count) typedBeforeRecall_ = line_;
@@ -283,7 +287,7 @@ void LineEditor::recall(int step) {
   drawFrom(0);
 }
 
-void LineEditor::handOn(Handed::Kind kind) {
+void Editor::handOn(Handed::Kind kind) {
   Handed handed{kind, {}, cut_, line_};
   for (char32_t code : line_) appendCodePage932(code, handed.codePage932);
   if (echo_ && kind != Handed::Kind::endOfInput) {
@@ -313,7 +317,7 @@ void LineEditor::handOn(Handed::Kind kind) {
   handed_.push_back(std::move(handed));
 }
 
-void LineEditor::askForColumn() {
+void Editor::askForColumn() {
   screen_ += kAskForCursor;
   asked_ = true;
   askedSinceOutput_ = true;
@@ -322,7 +326,7 @@ void LineEditor::askForColumn() {
 
 // The terminal's answer: where the output stopped, and so whether the
 // characters of ambiguous width since its last line end took two columns.
-void LineEditor::takeCursorReport(const Key& report) {
+void Editor::takeCursorReport(const Key& report) {
   asked_ = false;
   if (!outputSinceAsked_) {
     const int column = std::clamp(report.column - 1, 0, columns_ - 1);
@@ -336,14 +340,14 @@ void LineEditor::takeCursorReport(const Key& report) {
   replayKeysWhileAsked();
 }
 
-void LineEditor::replayKeysWhileAsked() {
+void Editor::replayKeysWhileAsked() {
   std::vector<Key> keys;
   keys.swap(keysWhileAsked_);
   for (const Key& key : keys) press(key);
 }
 
 // Control characters are shown as ^ and a letter, as terminals echo them.
-int LineEditor::width(char32_t code) const {
+int Editor::width(char32_t code) const {
   if (isControl(code)) return 2;
   switch (DisplayWidth::of(code)) {
     case DisplayWidth::Kind::zero: return 0;
@@ -357,20 +361,20 @@ int LineEditor::width(char32_t code) const {
 // A character that does not fit in the rest of a row starts the next one; a
 // row filled to the edge moves the cursor to the next row's start at once,
 // so that the cursor's place never depends on how a terminal waits to wrap.
-LineEditor::Place LineEditor::advance(Place place, int characterWidth) const {
+Editor::Place Editor::advance(Place place, int characterWidth) const {
   if (place.column + characterWidth > columns_) place = {place.row + 1, 0};
   place.column += characterWidth;
   if (place.column >= columns_) place = {place.row + 1, 0};
   return place;
 }
 
-LineEditor::Place LineEditor::placeAfter(size_t count) const {
+Editor::Place Editor::placeAfter(size_t count) const {
   Place place{0, startColumn_};
   for (size_t i = 0; i < count; ++i) place = advance(place, width(line_[i]));
   return place;
 }
 
-void LineEditor::moveCursor(Place from, Place to) {
+void Editor::moveCursor(Place from, Place to) {
   if (to.row < from.row) appendMove(from.row - to.row, 'A', screen_);
   if (to.row > from.row) appendMove(to.row - from.row, 'B', screen_);
   if (to.column < from.column) appendMove(from.column - to.column, 'D', screen_);
@@ -378,7 +382,7 @@ void LineEditor::moveCursor(Place from, Place to) {
 }
 
 // Takes the line off the screen; the cursor goes back to where it starts.
-void LineEditor::lift() {
+void Editor::lift() {
   if (!drawn_) return;
   moveCursor(cursorPlace_, {0, startColumn_});
   screen_ += kClearToEnd;
@@ -387,7 +391,7 @@ void LineEditor::lift() {
 
 // Draws the line from its character at index on, then puts the cursor in
 // place. Characters typed at the end of the line are drawn alone.
-void LineEditor::drawFrom(size_t index) {
+void Editor::drawFrom(size_t index) {
   if (!echo_ || suspended_) return;
   // What follows the line's start is blank when it is drawn afresh, and so
   // is what follows a character typed at the end.
@@ -423,7 +427,7 @@ void LineEditor::drawFrom(size_t index) {
   cursorPlace_ = cursor;
 }
 
-void LineEditor::drawCharacter(char32_t code) {
+void Editor::drawCharacter(char32_t code) {
   if (isControl(code)) {
     screen_ += '^';
     screen_ += static_cast<char>(code ^ 0x40);
@@ -433,7 +437,7 @@ void LineEditor::drawCharacter(char32_t code) {
 }
 
 // Follows the cursor through the program's output, as the terminal moves it.
-void LineEditor::trackOutput(std::string_view text) {
+void Editor::trackOutput(std::string_view text) {
   while (!text.empty()) {
     const Utf8::Decoded decoded = Utf8::decode(text);
     const char32_t code = decoded.character;
@@ -466,3 +470,5 @@ void LineEditor::trackOutput(std::string_view text) {
     text.remove_prefix(decoded.length);
   }
 }
+
+}  // namespace LineEditing

@@ -21,26 +21,28 @@
 #include "utf8/keys.hpp"
 #include "utf8/typed_lines.hpp"
 
-class LineEditor {
+namespace LineEditing {
+
+// The longest line, in code page 932 bytes, that the program's terminal
+// passes whole.
+constexpr size_t kLongestLine = LineDiscipline::TypedLines::kLongestLine;
+
+// What goes to the program: a line ended by Return, a line handed on
+// without a line end (Ctrl-D inside a line), or the end of the input
+// (Ctrl-D on an empty line).
+struct Handed {
+  enum class Kind { line, unended, endOfInput };
+  Kind kind;
+  std::string codePage932;  // the line with full-width answers folded
+  bool cut = false;         // it was longer than kLongestLine: the rest is left out
+  std::u32string typed;     // the line as typed
+};
+
+class Editor {
  public:
-  // The longest line, in code page 932 bytes, that the program's terminal
-  // passes whole.
-  static constexpr size_t kLongestLine = TypedLines::kLongestLine;
-
-  // What goes to the program: a line ended by Return, a line handed on
-  // without a line end (Ctrl-D inside a line), or the end of the input
-  // (Ctrl-D on an empty line).
-  struct Handed {
-    enum class Kind { line, unended, endOfInput };
-    Kind kind;
-    std::string codePage932;  // the line with full-width answers folded
-    bool cut = false;         // it was longer than kLongestLine: the rest is left out
-    std::u32string typed;     // the line as typed
-  };
-
   // columns: the window's width (0 when unknown). echo: whether typed keys
   // are shown (a terminal whose echo is off shows none).
-  LineEditor(int columns, bool echo);
+  Editor(int columns, bool echo);
 
   // What the user's terminal sent.
   void keys(std::string_view bytes);
@@ -84,7 +86,7 @@ class LineEditor {
     int column;
   };
 
-  void press(const Key& key);
+  void press(const Keys::Key& key);
   void pressControl(char32_t code);
   void insert(char32_t code);
   void erase(size_t from, size_t to);
@@ -93,7 +95,7 @@ class LineEditor {
   void recall(int step);
   void handOn(Handed::Kind kind);
   void askForColumn();
-  void takeCursorReport(const Key& report);
+  void takeCursorReport(const Keys::Key& report);
   void replayKeysWhileAsked();
   void showOutput();
 
@@ -108,7 +110,7 @@ class LineEditor {
 
   int columns_;
   bool echo_;
-  KeyReader reader_;
+  Keys::Reader reader_;
   Conversion::Converter shown_{Conversion::Direction::toUtf8};
 
   std::u32string line_;
@@ -131,7 +133,7 @@ class LineEditor {
   bool asked_ = false;  // an answer to the question for the cursor is awaited
   bool askedSinceOutput_ = false;
   bool outputSinceAsked_ = false;
-  std::vector<Key> keysWhileAsked_;
+  std::vector<Keys::Key> keysWhileAsked_;
 
   std::vector<std::u32string> history_;
   size_t recalled_ = 0;  // history_.size() while no earlier answer is shown
@@ -141,3 +143,5 @@ class LineEditor {
   std::string screen_;
   std::deque<Handed> handed_;
 };
+
+}  // namespace LineEditing

@@ -1,8 +1,12 @@
 #pragma once
 
+namespace Child {
+
 // How a run of the program ended: its exit code, or the signal that ended
 // it.
-struct ProgramEnding {
+struct Ending {
   int code = 0;
   int signal = 0;
 };
+
+}  // namespace Child

@@ -83,10 +83,10 @@ class Session {
   int timeout() const;
 
   const std::string& program_;
-  UserTerminal user_;
-  Dialogue dialogue_;
-  LineEditor& editor_ = dialogue_.editor();
-  TypedLines lines_;
+  UserTerminal::Takeover user_;
+  GoingBack::Dialogue dialogue_;
+  LineEditing::Editor& editor_ = dialogue_.editor();
+  LineDiscipline::TypedLines lines_;
   int master_ = -1;  // while a run of the program is under way
   pid_t child_ = -1;
   std::string toProgram_;
@@ -101,11 +101,11 @@ Child::Ending Session::run() {
   std::optional<Child::Ending> ended;
   bool going = true;
   while (going && !ended && showScreen()) {
-    if (dialogue_.state() == Dialogue::State::startAgain) {
+    if (dialogue_.state() == GoingBack::Dialogue::State::startAgain) {
       if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
       dialogue_.programStarted();
     }
-    if (dialogue_.state() == Dialogue::State::finished) break;
+    if (dialogue_.state() == GoingBack::Dialogue::State::finished) break;
     handOnLines();
     pollfd ready[] = {
         {master_, static_cast<short>(POLLIN | (sent_ < toProgram_.size() ? POLLOUT : 0)), 0},
@@ -240,23 +240,23 @@ void Session::resize() {
 // has read is then known, and a line typed ahead can still be edited.
 void Session::handOnLines() {
   if (master_ < 0 || sent_ < toProgram_.size() || !programTookItsInput()) return;
-  std::optional<LineEditor::Handed> line = dialogue_.nextLine();
+  std::optional<LineEditing::Handed> line = dialogue_.nextLine();
   if (!line) return;
   toProgram_.clear();
   sent_ = 0;
   bool whole = !line->cut;
   switch (line->kind) {
-    case LineEditor::Handed::Kind::line:
+    case LineEditing::Handed::Kind::line:
       whole = lines_.add(line->codePage932 + "\n", toProgram_) && whole;
       break;
-    case LineEditor::Handed::Kind::unended:
+    case LineEditing::Handed::Kind::unended:
       whole = lines_.add(line->codePage932, toProgram_) && whole;
       lines_.push(toProgram_);
       break;
-    case LineEditor::Handed::Kind::endOfInput: lines_.end(toProgram_); break;
+    case LineEditing::Handed::Kind::endOfInput: lines_.end(toProgram_); break;
   }
   if (!whole) {
-    Child::complain("a line longer than " + std::to_string(LineEditor::kLongestLine) +
+    Child::complain("a line longer than " + std::to_string(LineEditing::kLongestLine) +
                     " bytes was cut there");
   }
   sendToProgram();

@@ -1,5 +1,7 @@
 #include "utf8/typed_lines.hpp"
 
+namespace LineDiscipline {
+
 bool TypedLines::add(std::string_view bytes, std::string& out) {
   bool newlyCut = false;
   for (char byte : bytes) {
@@ -34,3 +36,5 @@ void TypedLines::end(std::string& out) {
   push(out);
   out += endOfFile_;
 }
+
+}  // namespace LineDiscipline

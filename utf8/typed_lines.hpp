@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace LineDiscipline {
+
 class TypedLines {
  public:
   // The longest line, without its LF, that the line discipline passes whole.
@@ -31,3 +33,5 @@ class TypedLines {
   size_t lineLength_ = 0;
   bool cut_ = false;
 };
+
+}  // namespace LineDiscipline

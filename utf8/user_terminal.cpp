@@ -8,6 +8,8 @@
 
 #include "utf8/write_all.hpp"
 
+namespace UserTerminal {
+
 namespace {
 
 constexpr std::string_view kBracketedPasteOn = "\x1b[?2004h";
@@ -40,9 +42,9 @@ void waitForForeground() {
 
 }  // namespace
 
-UserTerminal::UserTerminal() { takeOver(); }
+Takeover::Takeover() { takeOver(); }
 
-void UserTerminal::takeOver() {
+void Takeover::takeOver() {
   if (tcgetattr(STDIN_FILENO, &own_) != 0) return;
   const termios edited = editing(own_);
   tcsetattr(STDIN_FILENO, TCSADRAIN, &edited);
@@ -51,7 +53,7 @@ void UserTerminal::takeOver() {
   signalKeys_ = true;
 }
 
-void UserTerminal::setSignalKeys(bool on) {
+void Takeover::setSignalKeys(bool on) {
   if (!taken_ || on == signalKeys_) return;
   termios edited = editing(own_);
   if (!on) edited.c_lflag &= ~static_cast<tcflag_t>(ISIG);
@@ -59,19 +61,21 @@ void UserTerminal::setSignalKeys(bool on) {
   signalKeys_ = on;
 }
 
-int UserTerminal::columns() const {
+int Takeover::columns() const {
   winsize size{};
   return ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
 }
 
-void UserTerminal::giveBack() {
+void Takeover::giveBack() {
   if (!taken_) return;
   taken_ = false;
   writeAll(STDOUT_FILENO, kBracketedPasteOff);
   tcsetattr(STDIN_FILENO, TCSADRAIN, &own_);
 }
 
-void UserTerminal::takeBackWhenForeground() {
+void Takeover::takeBackWhenForeground() {
   waitForForeground();
   takeOver();
 }
+
+}  // namespace UserTerminal

@@ -5,13 +5,15 @@
 
 #include <termios.h>
 
-class UserTerminal {
+namespace UserTerminal {
+
+class Takeover {
  public:
   // Takes over the terminal on standard input and output.
-  UserTerminal();
-  ~UserTerminal() { giveBack(); }
-  UserTerminal(const UserTerminal&) = delete;
-  UserTerminal& operator=(const UserTerminal&) = delete;
+  Takeover();
+  ~Takeover() { giveBack(); }
+  Takeover(const Takeover&) = delete;
+  Takeover& operator=(const Takeover&) = delete;
 
   // Whether the terminal echoed typed keys when it was taken over.
   bool echoes() const { return (own_.c_lflag & ECHO) != 0; }
@@ -32,3 +34,5 @@ class UserTerminal {
   bool taken_ = false;
   bool signalKeys_ = true;
 };
+
+}  // namespace UserTerminal

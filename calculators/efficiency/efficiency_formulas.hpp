@@ -9,14 +9,11 @@
 #include <cmath>
 #include <cstdint>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/ln10.hpp"
 #include "console/stored.hpp"
 
 namespace EfficiencyFormulas {
-
-// Widens a stored double, so that the arithmetic it starts is done in the
-// extended format as well.
-using Extended = long double;
 
 inline constexpr std::int16_t kSampleCount = 1800;
 

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
@@ -67,7 +68,7 @@ void showIntroduction() {
 // of 0 stops the program before the next question.
 ElementAnswers askElement() {
   const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
-  const long double wavelengthM = stored(300.0L / frequencyMhz);
+  const Extended wavelengthM = stored(300.0L / frequencyMhz);
   const double lengthM = Dialogue::ask(kLengthQuestion);
   const double electricalLength = stored(lengthM / wavelengthM);
   const double diameterMm = Dialogue::ask(kDiameterQuestion);

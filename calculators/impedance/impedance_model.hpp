@@ -7,6 +7,8 @@
 #include <array>
 #include <optional>
 
+#include "arithmetic/extended.hpp"
+
 namespace ImpedanceModel {
 
 // The element: its length in wavelengths and its characteristic impedance.
@@ -40,8 +42,8 @@ NormalisedLengths normalise(Element element);
 // One piece of a curve: its formula, for the lengths above `lower` up to the
 // bound of the piece before it.
 struct CurvePiece {
-  long double lower;
-  long double (*formula)(long double length);
+  Extended lower;
+  Extended (*formula)(Extended length);
 };
 
 // The pieces of the two curves from the top down. Above 0.8 wavelength and

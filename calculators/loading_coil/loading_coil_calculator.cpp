@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "arithmetic/extended.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/prompts.hpp"
@@ -94,7 +95,7 @@ Answers askQuestions() {
 }
 
 // Kept in the extended format: the length check compares against it unrounded.
-long double quarterWaveLengthM(double frequencyMhz) { return 300.0L / frequencyMhz / 4.0L; }
+Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / frequencyMhz / 4.0L; }
 
 bool isCentreLoading(const Answers& answers) {
   return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
@@ -103,7 +104,7 @@ bool isCentreLoading(const Answers& answers) {
 BaseLoading computeBaseLoading(const Answers& answers) {
   const double elementImpedance =
       stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
-  const long double electricalLengthRad =
+  const Extended electricalLengthRad =
       6.28L * answers.elementLengthM / (300.0L / answers.frequencyMhz);
   const double coilInductanceH = stored(
       cosl(electricalLengthRad) * (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
@@ -123,7 +124,7 @@ double askTipLengthM() {
 // A rough estimate: the base-loading inductance scaled by how far the coil
 // sits from the tip, both as fractions of a quarter wave.
 double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, double tipLengthM) {
-  const long double quarterWave = quarterWaveLengthM(answers.frequencyMhz);
+  const Extended quarterWave = quarterWaveLengthM(answers.frequencyMhz);
   return stored(sinl(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
                 sinl(1.57L * (tipLengthM / quarterWave)));
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "arithmetic/extended.hpp"
 #include "console/console_io.hpp"
 #include "console/run_time_error.hpp"
 #include "console/stored.hpp"
@@ -24,7 +25,7 @@ void after() { ConsoleIo::writeLine("after"); }
   left = ConsoleIo::readReal();
   right = ConsoleIo::readReal();
   before();
-  result = stored(static_cast<long double>(left) / right);
+  result = stored(static_cast<Extended>(left) / right);
   after();
 }
 
@@ -32,7 +33,7 @@ void after() { ConsoleIo::writeLine("after"); }
 [[gnu::noinline]] void raiseToPower() {
   left = ConsoleIo::readReal();
   before();
-  long double power = left;
+  Extended power = left;
   for (int i = 0; i < 16; ++i) power *= power;
   result = stored(power);
   after();
