@@ -7,8 +7,8 @@
 #include <fstream>
 
 #include "calculators/coil/coil_formulas.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "calculators/efficiency/efficiency_formulas.hpp"
 #include "console/fixed_format.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "tests/support/windows_child.hpp"
+#include "test_support/windows_child.hpp"
 #else
 #include <fcntl.h>
 #include <signal.h>

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/output_lines.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/output_lines.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

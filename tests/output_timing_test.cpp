@@ -2,8 +2,8 @@
 // 256-byte blocks and at the end on a pipe.
 #include <gtest/gtest.h>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/process.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/process.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tests/support/transcript.hpp"
+#include "test_support/transcript.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tests/support/report.hpp"
+#include "test_support/report.hpp"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <set>
 #include <string>
 
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
+#include "test_support/transcript.hpp"
 
 // The exit codes that standard input alone can bring about while standard
 // output works: a normal end, an answer that is not a number, and the three

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 // The last element holds what follows the last line end (usually nothing).
 inline std::vector<std::string> outputLines(const std::string& input) {

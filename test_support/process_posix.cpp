@@ -10,7 +10,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 ProcessResult runProcess(const std::string& program, const std::string& input,
                          const ProcessOptions& options) {

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/process.hpp"
-#include "tests/support/windows_child.hpp"
+#include "test_support/process.hpp"
+#include "test_support/windows_child.hpp"
 
 namespace {
 
