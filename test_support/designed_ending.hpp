@@ -20,9 +20,7 @@ inline const std::set<int> kInputEndings = {0, 106, 200, 205, 207};
 // The bytes that end every normal run: the menu screen and the blank line
 // written after its answer.
 inline const std::string& normalEndBytes() {
-  static const std::string bytes =
-      readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/menu.t").expectedOutput +
-      " \r\n";
+  static const std::string bytes = screenOutput("menu") + " \r\n";
   return bytes;
 }
 

@@ -178,6 +178,11 @@ Transcript readTranscript(const std::string& path) {
   return transcript;
 }
 
+std::string screenOutput(const std::string& name) {
+  return readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/" + name + ".t")
+      .expectedOutput;
+}
+
 std::string normaliseReport(const std::string& output) {
   Report report = reportIn(output);
   if (report.number < 0) return output;

@@ -61,11 +61,6 @@ TEST(CoilCalculator, ScreensCarryShiftJisFullWidthBytes) {
       << "Ｍｎ－Ｚｎ with a full-width hyphen-minus";
 }
 
-std::string screen(const std::string& name) {
-  return readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/" + name + ".t")
-      .expectedOutput;
-}
-
 // Compares the next bytes of the file with the expected ones.
 bool readsAs(std::ifstream& file, const std::string& expected) {
   std::string actual(expected.size(), '\0');
@@ -79,12 +74,12 @@ TEST(CoilCalculator, HundredThousandHelpVisitsInOneRun) {
   constexpr int kVisits = 100000;
   const std::string blankLine = " \r\n";
   const std::string visit =
-      screen("coil_banner") +
+      screenOutput("coil_banner") +
       toShiftJis("コイルの半径はどれだけですか？(mm)     0 を入力するとヘルプがでます     ") +
-      blankLine + screen("coil_help");
+      blankLine + screenOutput("coil_help");
   // After the visits, the turns-mode dialogue runs to its end and back to the menu.
   Transcript finish = readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/coil/turns_mode.t");
-  const std::string menuAndChoice = screen("menu") + blankLine;
+  const std::string menuAndChoice = screenOutput("menu") + blankLine;
   ASSERT_TRUE(finish.input.starts_with("2\n"));
   ASSERT_TRUE(finish.expectedOutput.starts_with(menuAndChoice));
 

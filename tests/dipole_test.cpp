@@ -10,14 +10,6 @@
 
 namespace {
 
-constexpr size_t kMenuLines = 22;
-
-std::string fullWidthBlanks(size_t count) {
-  std::string result;
-  for (size_t i = 0; i < count; ++i) result += "\x81\x40";
-  return result;
-}
-
 // Line 1 to 23 of the dialogue for 7.05 MHz and 2 mm.
 std::vector<std::string> dialogue() {
   std::vector<std::string> lines = outputLines("5\n7.05\n2\n\n0\n");

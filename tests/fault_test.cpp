@@ -172,8 +172,7 @@ TEST(FaultReport, ShowsAtMost257CallersOnAPipeAndNineOnAConsole) {
   EXPECT_EQ(callerLines(piped), 257u);
 
 #ifdef _WIN32
-  GTEST_SKIP() << "a console for the program to write to needs a pseudo-terminal, which "
-                  "Wine's console does not offer to a test";
+  GTEST_SKIP() << kNoPseudoTerminalOnWindows;
 #endif
   InteractiveProcess console(probePath("fault_probe"), InteractiveProcess::Terminal::pseudo,
                              {"deep"});
