@@ -19,6 +19,10 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe failed");
   }
+  if (options.unreadStdout) {
+    close(outPipe[0]);
+    outPipe[0] = -1;
+  }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : options.arguments) {
