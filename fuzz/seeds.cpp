@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "tests/support/transcript.hpp"
+#include "test_support/transcript.hpp"
 
 namespace fs = std::filesystem;
 

@@ -10,8 +10,8 @@
 
 #include "docs/accuracy/coil_comparison.hpp"
 #include "docs/accuracy/coil_reference.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

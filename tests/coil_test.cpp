@@ -8,8 +8,8 @@
 
 #include "arithmetic/extended.hpp"
 #include "calculators/coil/coil_formulas.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 
@@ -17,11 +17,6 @@ using namespace CoilFormulas;
 
 // The results compared at double precision, where GoogleTest compares them.
 double asDouble(Extended value) { return static_cast<double>(value); }
-
-TEST(CoilFormulas, PiIsTheDoubleNearestToPi) {
-  EXPECT_EQ(kPi, 0x1.921fb54442d18p+1L);
-  EXPECT_NE(kPi, 3.141592653589793L);  // the extended value nearest to the decimal
-}
 
 TEST(CoilFormulas, NagaokaCoefficientAndItsSignChange) {
   EXPECT_NEAR(asDouble(nagaokaCoefficient(0.01, 0.02)), 1.0 / 1.445, 1e-15);
@@ -62,11 +57,6 @@ TEST(CoilCalculator, ScreensCarryShiftJisFullWidthBytes) {
       << "Ｍｎ－Ｚｎ with a full-width hyphen-minus";
 }
 
-std::string screen(const std::string& name) {
-  return readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/" + name + ".t")
-      .expectedOutput;
-}
-
 // Compares the next bytes of the file with the expected ones.
 bool readsAs(std::ifstream& file, const std::string& expected) {
   std::string actual(expected.size(), '\0');
@@ -80,12 +70,12 @@ TEST(CoilCalculator, HundredThousandHelpVisitsInOneRun) {
   constexpr int kVisits = 100000;
   const std::string blankLine = " \r\n";
   const std::string visit =
-      screen("coil_banner") +
+      screenOutput("coil_banner") +
       toShiftJis("コイルの半径はどれだけですか？(mm)     0 を入力するとヘルプがでます     ") +
-      blankLine + screen("coil_help");
+      blankLine + screenOutput("coil_help");
   // After the visits, the turns-mode dialogue runs to its end and back to the menu.
   Transcript finish = readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/coil/turns_mode.t");
-  const std::string menuAndChoice = screen("menu") + blankLine;
+  const std::string menuAndChoice = screenOutput("menu") + blankLine;
   ASSERT_TRUE(finish.input.starts_with("2\n"));
   ASSERT_TRUE(finish.expectedOutput.starts_with(menuAndChoice));
 

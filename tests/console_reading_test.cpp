@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
 
 namespace {
 

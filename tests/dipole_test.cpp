@@ -5,18 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/output_lines.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
-
-constexpr size_t kMenuLines = 22;
-
-std::string fullWidthBlanks(size_t count) {
-  std::string result;
-  for (size_t i = 0; i < count; ++i) result += "\x81\x40";
-  return result;
-}
 
 // Line 1 to 23 of the dialogue for 7.05 MHz and 2 mm.
 std::vector<std::string> dialogue() {

@@ -12,18 +12,13 @@
 
 #include "calculators/efficiency/efficiency_formulas.hpp"
 #include "console/fixed_format.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 
-const std::string kLineEnd = "\r\n";
 const std::string kBlankLine = " \r\n";
-
-std::string screen(const std::string& name) {
-  return readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/" + name + ".t")
-      .expectedOutput;
-}
 
 // Menu entry 4 with the given answers, Return after a guide, then 0 at the
 // menu. Without a guide the empty line is skipped by the frequency question.
@@ -37,7 +32,7 @@ ProcessResult runEfficiency(const std::string& bandCount, const std::string& fre
 // blank lines before the frequency question.
 std::string guideShownFor(const std::string& bandCount) {
   std::string output = runEfficiency(bandCount, "7.05", "2.1", "3.3").output;
-  std::string introduction = screen("efficiency_introduction");
+  std::string introduction = screenOutput("efficiency_introduction");
   size_t start = output.find(introduction);
   size_t question = output.find(toShiftJis("     周波数は　？ＭＨｚ　ですか？？     "));
   if (start == std::string::npos || question == std::string::npos) return "<no dialogue>";
@@ -46,21 +41,10 @@ std::string guideShownFor(const std::string& bandCount) {
   return end < start ? "<no dialogue>" : output.substr(start, end - start);
 }
 
-std::vector<std::string> linesOf(const std::string& bytes) {
-  std::vector<std::string> lines;
-  for (size_t at = 0; at < bytes.size();) {
-    size_t end = bytes.find(kLineEnd, at);
-    if (end == std::string::npos) end = bytes.size();
-    lines.push_back(bytes.substr(at, end - at));
-    at = end + kLineEnd.size();
-  }
-  return lines;
-}
-
 TEST(EfficiencyGuides, BandCountPicksTheGuideByItsLowSixteenBits) {
-  const std::string single = screen("efficiency_single_band_guide");
-  const std::string twoBand = screen("efficiency_two_band_guide");
-  const std::string multiBand = screen("efficiency_multi_band_guide");
+  const std::string single = screenOutput("efficiency_single_band_guide");
+  const std::string twoBand = screenOutput("efficiency_two_band_guide");
+  const std::string multiBand = screenOutput("efficiency_multi_band_guide");
   const struct {
     const char* bandCount;
     const std::string& guide;
@@ -80,7 +64,7 @@ TEST(EfficiencyGuides, BandCountPicksTheGuideByItsLowSixteenBits) {
 
 TEST(EfficiencyGuides, DrawingsAndTheIntroductionCarryTheirSingleByteAndWaveDashBytes) {
   std::vector<std::string> single = linesOf(guideShownFor("1"));
-  ASSERT_EQ(single.size(), 18u);
+  ASSERT_EQ(single.size(), 19u);  // 18 lines and what follows the last one's end
   // ﾛ is the half-width katakana byte 0xDB, ｺｲﾙ the bytes 0xBA 0xB2 0xD9.
   EXPECT_EQ(single[3], "    \xBA\xB2\xD9");
   EXPECT_EQ(single[4], "-----\xDB---------- " + toShiftJis("給電点") + " -----------\xDB-----");
@@ -102,20 +86,19 @@ TEST(EfficiencyGuides, DrawingsAndTheIntroductionCarryTheirSingleByteAndWaveDash
 TEST(EfficiencyGuides, TheTwoTrapScreensDifferOnlyWhereTheirTextsDo) {
   std::vector<std::string> two = linesOf(guideShownFor("2"));
   std::vector<std::string> multi = linesOf(guideShownFor("3"));
-  ASSERT_EQ(two.size(), 18u);
-  ASSERT_EQ(multi.size(), 18u);
-  const std::string fullWidthBlank = "\x81\x40";
+  ASSERT_EQ(two.size(), 19u);
+  ASSERT_EQ(multi.size(), 19u);
 
   // The drawing: TXout with one trap a side against 給電点 with two.
   EXPECT_NE(two[2].find(" TXout "), std::string::npos);
   EXPECT_NE(multi[2].find(" " + toShiftJis("給電点") + " "), std::string::npos);
   EXPECT_EQ(std::count(two[2].begin(), two[2].end(), '\xDB'), 2);
   EXPECT_EQ(std::count(multi[2].begin(), multi[2].end(), '\xDB'), 4);
-  EXPECT_EQ(multi[2].substr(18, 6), fullWidthBlank + "    ");
+  EXPECT_EQ(multi[2].substr(18, 6), fullWidthBlanks(1) + "    ");
 
   // Row 5 ends differently.
   EXPECT_TRUE(two[4].ends_with(toShiftJis(" （ｍ）とします")));
-  EXPECT_TRUE(multi[4].ends_with(fullWidthBlank + toShiftJis(" （ｍ）としてください")));
+  EXPECT_TRUE(multi[4].ends_with(fullWidthBlanks(1) + toShiftJis(" （ｍ）としてください")));
 
   // Only the multi-band screen has the highest-band row.
   EXPECT_EQ(multi[6], toShiftJis("一番高いバンドでは Ｌ１＝０で [   L2   ] としてみてください"));
@@ -124,25 +107,25 @@ TEST(EfficiencyGuides, TheTwoTrapScreensDifferOnlyWhereTheirTextsDo) {
   EXPECT_EQ(two[5], multi[7]);
   EXPECT_EQ(two[6], multi[8]);
   EXPECT_EQ(two[8], multi[10]);
-  EXPECT_EQ(two[6].substr(24, 10),
-            fullWidthBlank + fullWidthBlank + fullWidthBlank + fullWidthBlank + fullWidthBlank);
+  EXPECT_EQ(two[6].substr(24, 10), fullWidthBlanks(5));
 
   // The one band that is supported.
   EXPECT_EQ(two[7], toShiftJis("  この場合高いほうのバンドの計算しかサポートしていませんが。"));
   EXPECT_EQ(multi[9], toShiftJis("  この場合最高バンドの計算しかサポートしていませんが。"));
 
   // Ｌ１ with two blanks after it on the multi-band screen only.
-  EXPECT_TRUE(two[12].ends_with(fullWidthBlank + toShiftJis("Ｌ１")));
-  EXPECT_TRUE(multi[14].ends_with(fullWidthBlank + toShiftJis("Ｌ１") + "  "));
+  EXPECT_TRUE(two[12].ends_with(fullWidthBlanks(1) + toShiftJis("Ｌ１")));
+  EXPECT_TRUE(multi[14].ends_with(fullWidthBlanks(1) + toShiftJis("Ｌ１") + "  "));
   // A comma before Ｌ２ against a full-width blank.
   EXPECT_TRUE(two[13].ends_with(toShiftJis("が、Ｌ２です")));
-  EXPECT_TRUE(multi[15].ends_with(toShiftJis("が") + fullWidthBlank + toShiftJis("Ｌ２です")));
+  EXPECT_TRUE(multi[15].ends_with(toShiftJis("が") + fullWidthBlanks(1) + toShiftJis("Ｌ２です")));
 
-  // Three blank lines before the closing line against one.
+  // Three blank lines before the closing line against one; nothing after its end.
+  const std::string closing = toShiftJis("リターンキーを押してください");
   EXPECT_EQ(std::vector<std::string>(two.begin() + 14, two.end()),
-            (std::vector<std::string>{" ", " ", " ", toShiftJis("リターンキーを押してください")}));
+            (std::vector<std::string>{" ", " ", " ", closing, ""}));
   EXPECT_EQ(std::vector<std::string>(multi.begin() + 16, multi.end()),
-            (std::vector<std::string>{" ", toShiftJis("リターンキーを押してください")}));
+            (std::vector<std::string>{" ", closing, ""}));
 }
 
 // --- Length check ------------------------------------------------------------

@@ -7,18 +7,15 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "tests/support/windows_child.hpp"
+#include "test_support/windows_child.hpp"
 #else
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -172,8 +169,7 @@ TEST(FaultReport, ShowsAtMost257CallersOnAPipeAndNineOnAConsole) {
   EXPECT_EQ(callerLines(piped), 257u);
 
 #ifdef _WIN32
-  GTEST_SKIP() << "a console for the program to write to needs a pseudo-terminal, which "
-                  "Wine's console does not offer to a test";
+  GTEST_SKIP() << kNoPseudoTerminalOnWindows;
 #endif
   InteractiveProcess console(probePath("fault_probe"), InteractiveProcess::Terminal::pseudo,
                              {"deep"});
@@ -198,52 +194,15 @@ TEST(FaultReport, MakingTheReportAllocatesNoMemory) {
   EXPECT_EQ(reportIn(result.output).number, 106);
 }
 
-// Standard output a pipe that nobody reads; standard input empty.
-#ifdef _WIN32
-ProcessResult runIntoUnreadPipe(const std::string& program) {
-  ChildPipe unread = makeChildPipe(ChildEnd::writes);
-  CloseHandle(unread.testEnd);
-  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE empty = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                             OPEN_EXISTING, 0, nullptr);
-  PROCESS_INFORMATION child = startChild(program, {}, empty, unread.childEnd);
-  CloseHandle(empty);
-  CloseHandle(unread.childEnd);
-  ProcessResult result;
-  result.exitCode = waitForChild(child.hProcess);
-  return result;
-}
-#else
-ProcessResult runIntoUnreadPipe(const std::string& program) {
-  int pipeEnds[2];
-  if (pipe(pipeEnds) != 0) throw std::runtime_error("pipe failed");
-  close(pipeEnds[0]);
-  pid_t child = fork();
-  if (child == 0) {
-    dup2(pipeEnds[1], STDOUT_FILENO);
-    int empty = open("/dev/null", O_RDONLY);
-    dup2(empty, STDIN_FILENO);
-    signal(SIGPIPE, SIG_DFL);
-    execl(program.c_str(), program.c_str(), nullptr);
-    _exit(127);
-  }
-  close(pipeEnds[1]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  ProcessResult result;
-  if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-  return result;
-}
-#endif
-
 TEST(OutputFailure, EndsWith101WhereverStandardOutputRefuses) {
   ProcessOptions closed;
   closed.closeStdout = true;
   ProcessResult result = runProcess(programPath(), "0\n", closed);
   EXPECT_EQ(result.exitCode, 101);
 
-  result = runIntoUnreadPipe(programPath());
+  ProcessOptions unread;
+  unread.unreadStdout = true;
+  result = runProcess(programPath(), "", unread);
   EXPECT_EQ(result.signal, 0) << "killed by a signal instead of ending with 101";
   EXPECT_EQ(result.exitCode, 101);
 

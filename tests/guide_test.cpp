@@ -5,22 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/output_lines.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 
-constexpr size_t kMenuLines = 22;
 constexpr size_t kGuideLines = 68;
-const std::string kFullWidthBlank = "\x81\x40";
-
-std::string repeat(const std::string& text, size_t count) {
-  std::string result;
-  for (size_t i = 0; i < count; ++i) result += text;
-  return result;
-}
 
 // The guide's lines 1 to 68 (index 0 unused), read from menu answer 6 with the
 // input ended, so the pages follow one another and the menu comes back.
@@ -48,15 +40,15 @@ TEST(GuideScreens, BlankLinesHoldOneBlankOrFullWidthBlanks) {
     EXPECT_EQ(guide[line], " ") << "line " << line;
   }
   for (size_t line : {35, 38, 46, 60, 62, 63}) {
-    EXPECT_EQ(guide[line], kFullWidthBlank) << "line " << line;
+    EXPECT_EQ(guide[line], fullWidthBlanks(1)) << "line " << line;
   }
-  EXPECT_EQ(guide[41], kFullWidthBlank + kFullWidthBlank);
+  EXPECT_EQ(guide[41], fullWidthBlanks(2));
 }
 
 TEST(GuideScreens, SignatureLineKeepsItsPosition) {
   std::string signature = guideLines()[66];
   ASSERT_EQ(signature.size(), 75u);
-  EXPECT_EQ(signature.substr(0, 57), " " + repeat(kFullWidthBlank, 28));
+  EXPECT_EQ(signature.substr(0, 57), " " + fullWidthBlanks(28));
   EXPECT_NE(signature[57], ' ');
   for (char c : signature.substr(57)) {
     EXPECT_TRUE(c >= 0x20 && c < 0x7F) << "the signature is ASCII";
@@ -71,7 +63,7 @@ TEST(GuideScreens, LinesWithTrailingBlanksAndMixedCharacters) {
   // Line 19 opens with an ASCII "(" and closes with a full-width "）" (0x81 0x6A).
   std::string menuOne = "(\x83\x81\x83\x6A\x83\x85\x81\x5B\x82\x50\x81\x6A";
   EXPECT_EQ(guide[19].substr(guide[19].size() - menuOne.size()), menuOne);
-  std::string menuTwo = repeat(kFullWidthBlank, 7) + " " + toShiftJis("（メニュー２）");
+  std::string menuTwo = fullWidthBlanks(7) + " " + toShiftJis("（メニュー２）");
   EXPECT_EQ(guide[20].substr(guide[20].size() - menuTwo.size()), menuTwo);
 }
 
@@ -80,7 +72,7 @@ TEST(GuideScreens, PauseLines) {
   std::string next = std::string(40, ' ') + toShiftJis("リターンキーを押すと次に進みます");
   EXPECT_EQ(guide[25], next);
   EXPECT_EQ(guide[47], next);
-  EXPECT_EQ(guide[68], repeat(kFullWidthBlank, 6) + std::string(25, ' ') +
+  EXPECT_EQ(guide[68], fullWidthBlanks(6) + std::string(25, ' ') +
                            toShiftJis("リターンキーを押すとメニューに戻ります"));
 }
 
@@ -92,8 +84,7 @@ std::string joinLines(const std::vector<std::string>& lines, size_t first, size_
 
 TEST(GuideScreens, EachPageWaitsForReturn) {
 #ifdef _WIN32
-  GTEST_SKIP() << "a console for the program to write to needs a pseudo-terminal, which "
-                  "Wine's console does not offer to a test";
+  GTEST_SKIP() << kNoPseudoTerminalOnWindows;
 #endif
   std::vector<std::string> guide = guideLines();
   std::vector<std::string> menu = outputLines("");

@@ -1,7 +1,7 @@
 // No heap allocation once the menu runs.
 #include <gtest/gtest.h>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 namespace {
 

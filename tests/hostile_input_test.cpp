@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/designed_ending.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/session.hpp"
+#include "test_support/designed_ending.hpp"
+#include "test_support/process.hpp"
+#include "test_support/session.hpp"
 
 namespace {
 

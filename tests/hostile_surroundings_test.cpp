@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "tests/support/designed_ending.hpp"
-#include "tests/support/process.hpp"
+#include "test_support/designed_ending.hpp"
+#include "test_support/process.hpp"
 
 namespace {
 

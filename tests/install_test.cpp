@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

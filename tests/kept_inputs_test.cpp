@@ -8,8 +8,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/designed_ending.hpp"
-#include "tests/support/process.hpp"
+#include "test_support/designed_ending.hpp"
+#include "test_support/process.hpp"
 
 namespace {
 

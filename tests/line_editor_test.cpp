@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/transcript.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 

@@ -6,22 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/output_lines.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/output_lines.hpp"
+#include "test_support/transcript.hpp"
 
 namespace {
 
-constexpr size_t kMenuLines = 22;
-const std::string kFullWidthBlank = "\x81\x40";
 const std::string kCoil = "\xBA\xB2\xD9";
 
 std::string blanks(size_t count) { return std::string(count, ' '); }
-
-std::string fullWidthBlanks(size_t count) {
-  std::string result;
-  for (size_t i = 0; i < count; ++i) result += kFullWidthBlank;
-  return result;
-}
 
 // One base-loading run: d 10 mm, L 2 m, f 7 MHz.
 std::vector<std::string> baseLoadingRun() { return outputLines("1\n\n10\n2\n7\nY\n\n0\n"); }
@@ -48,7 +40,7 @@ TEST(LoadingCoilScreens, IntroductionDrawsTheCoils) {
             "  " + std::string(8, '-') + "\xDB" + std::string(15, '-') + " TXout " +
                 std::string(15, '-') + "\xDB" + std::string(8, '-') + " ");
   EXPECT_EQ(introductionLine(lines, 21), "  [ " + fullWidthBlanks(2) + toShiftJis("アンテナ長") +
-                                             kFullWidthBlank + "     ]" + blanks(21) + kCoil);
+                                             fullWidthBlanks(1) + "     ]" + blanks(21) + kCoil);
 }
 
 TEST(LoadingCoilScreens, IntroductionLinesPlacedWithFullWidthBlanks) {
@@ -62,7 +54,7 @@ TEST(LoadingCoilScreens, IntroductionLinesPlacedWithFullWidthBlanks) {
 }
 
 TEST(LoadingCoilScreens, LoadingQuestionShowsFullWidthLetters) {
-  std::string question = toShiftJis("ベースローディングですね") + kFullWidthBlank +
+  std::string question = toShiftJis("ベースローディングですね") + fullWidthBlanks(1) +
                          "\x82\x78  or  \x82\x6D" + blanks(11);
   EXPECT_EQ(lineStartingWith(baseLoadingRun(), question).substr(0, question.size()), question);
 }

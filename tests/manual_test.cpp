@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "console/run_time_error.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 #ifndef _WIN32
 #include "docs/accuracy/antenna_reference.hpp"
 #include "utf8/code_page_932.hpp"

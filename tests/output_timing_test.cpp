@@ -2,16 +2,10 @@
 // 256-byte blocks and at the end on a pipe.
 #include <gtest/gtest.h>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/process.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/process.hpp"
 
 namespace {
-
-#ifdef _WIN32
-const char* const kNoTerminal =
-    "a console for the program to write to needs a pseudo-terminal, which Wine's console "
-    "does not offer to a test";
-#endif
 
 // The bytes of one menu screen, as a whole run answering 0 writes them.
 std::string menuScreen() {
@@ -22,7 +16,7 @@ std::string menuScreen() {
 
 TEST(OutputTiming, OnATerminalTheQuestionIsShownBeforeTheProgramWaits) {
 #ifdef _WIN32
-  GTEST_SKIP() << kNoTerminal;
+  GTEST_SKIP() << kNoPseudoTerminalOnWindows;
 #endif
   std::string screen = menuScreen();
   InteractiveProcess program(programPath(), InteractiveProcess::Terminal::pseudo);
@@ -61,7 +55,7 @@ TEST(OutputTiming, FileTerminalAndPipeReceiveTheSameBytes) {
   EXPECT_EQ(filed, piped);
 
 #ifdef _WIN32
-  GTEST_SKIP() << kNoTerminal;
+  GTEST_SKIP() << kNoPseudoTerminalOnWindows;
 #endif
   InteractiveProcess terminal(programPath(), InteractiveProcess::Terminal::pseudo);
   terminal.send(input);

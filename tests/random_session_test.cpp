@@ -14,9 +14,9 @@
 #include <map>
 #include <random>
 
-#include "tests/support/designed_ending.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/designed_ending.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 #ifndef _WIN32
 #include <unistd.h>

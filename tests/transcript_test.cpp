@@ -1,5 +1,5 @@
 // Runs every golden transcript under tests/transcripts through the program.
-#include "tests/support/transcript.hpp"
+#include "test_support/transcript.hpp"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <map>
 #include <sstream>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 namespace {
 

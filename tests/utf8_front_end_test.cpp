@@ -15,10 +15,10 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/process.hpp"
-#include "tests/support/terminal_screen.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/process.hpp"
+#include "test_support/terminal_screen.hpp"
+#include "test_support/transcript.hpp"
 #include "utf8/conversion.hpp"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 namespace Nec2 {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "tests/support/process.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
 
 namespace ProgramDialogue {
 namespace {

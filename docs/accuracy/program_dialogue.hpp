@@ -1,5 +1,5 @@
 // The program's own numbers for the antenna models, read from its screens:
-// each function runs the built program (tests/support/process.hpp), answers
+// each function runs the built program (test_support/process.hpp), answers
 // one calculator's questions and reads the result lines. The formulas of
 // menus 1, 4 and 5 live inside their calculators; menu 3's model has
 // operations of its own, but the element's electrical length and impedance

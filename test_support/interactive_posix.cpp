@@ -9,7 +9,7 @@
 #include <csignal>
 #include <stdexcept>
 
-#include "tests/support/interactive.hpp"
+#include "test_support/interactive.hpp"
 
 InteractiveProcess::InteractiveProcess(const std::string& program, Terminal terminal,
                                        const std::vector<std::string>& arguments) {

@@ -1,4 +1,4 @@
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 std::string programPath() { return TANSHUKU_PROGRAM; }
 

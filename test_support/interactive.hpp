@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+// Why a test that needs Terminal::pseudo is skipped on Windows.
+inline constexpr const char* kNoPseudoTerminalOnWindows =
+    "a console for the program to write to needs a pseudo-terminal, which Wine's console "
+    "does not offer to a test";
+
 class InteractiveProcess {
  public:
   enum class Terminal { none, pseudo, lines, linesWithoutUtf8, linesWithoutEcho };

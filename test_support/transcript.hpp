@@ -28,6 +28,10 @@ struct Transcript {
 // Reads a transcript file; screens are looked up beside it in screens/.
 Transcript readTranscript(const std::string& path);
 
+// The expected output of one of the golden transcripts' screens, by name
+// (tests/transcripts/screens/NAME.t).
+std::string screenOutput(const std::string& name);
+
 // The contents of a file, byte for byte; throws when it cannot be read.
 std::string readFile(const std::string& path);
 

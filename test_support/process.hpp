@@ -18,8 +18,11 @@ struct ProcessOptions {
   std::vector<std::string> arguments;
   bool closeStdin = false;   // start with standard input closed
   bool closeStdout = false;  // start with standard output closed
-  std::string stdoutPath;    // when set, standard output goes to this file
-  std::string stdinPath;     // when set, standard input comes from this file
+  // Standard output a pipe that nobody reads: its reading end is closed
+  // before the child starts, so that the child's first write fails.
+  bool unreadStdout = false;
+  std::string stdoutPath;  // when set, standard output goes to this file
+  std::string stdinPath;   // when set, standard input comes from this file
   int timeoutSeconds = 30;
   std::function<void()> inChild;  // when set, runs in the child just before exec
   // When set, asked for more input each time all input so far is written: it

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "tests/support/interactive.hpp"
-#include "tests/support/windows_child.hpp"
+#include "test_support/interactive.hpp"
+#include "test_support/windows_child.hpp"
 
 namespace {
 

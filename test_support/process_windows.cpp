@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/process.hpp"
-#include "tests/support/windows_child.hpp"
+#include "test_support/process.hpp"
+#include "test_support/windows_child.hpp"
 
 namespace {
 
@@ -41,6 +41,10 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   if (!options.stdinPath.empty()) {
     childIn = openInheritable(options.stdinPath, GENERIC_READ, OPEN_EXISTING);
   }
+  if (options.unreadStdout) {
+    CloseHandle(out.testEnd);
+    out.testEnd = nullptr;
+  }
   if (options.closeStdout) childOut = nullptr;
   if (!options.stdoutPath.empty()) {
     childOut = openInheritable(options.stdoutPath, GENERIC_WRITE, CREATE_ALWAYS);
@@ -62,10 +66,11 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   ProcessResult result;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(out.testEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+  while (out.testEnd != nullptr && ReadFile(out.testEnd, buffer, sizeof buffer, &got, nullptr) &&
+         got > 0) {
     result.output.append(buffer, got);
   }
-  CloseHandle(out.testEnd);
+  if (out.testEnd != nullptr) CloseHandle(out.testEnd);
   watchdog.join();
   writer.join();
   result.exitCode = waitForChild(child.hProcess);

@@ -10,7 +10,7 @@
 #include <chrono>
 #include <stdexcept>
 
-#include "tests/support/process.hpp"
+#include "test_support/process.hpp"
 
 ProcessResult runProcess(const std::string& program, const std::string& input,
                          const ProcessOptions& options) {
@@ -18,6 +18,10 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   int inPipe[2], outPipe[2];
   if (pipe2(inPipe, O_CLOEXEC) != 0 || pipe2(outPipe, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe failed");
+  }
+  if (options.unreadStdout) {
+    close(outPipe[0]);
+    outPipe[0] = -1;
   }
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));

@@ -1,4 +1,4 @@
-#include "tests/support/interactive.hpp"
+#include "test_support/interactive.hpp"
 
 std::string InteractiveProcess::readUntilQuiet(int quietMilliseconds) {
   std::string text;

@@ -1,4 +1,4 @@
-#include "tests/support/report.hpp"
+#include "test_support/report.hpp"
 
 #include <regex>
 

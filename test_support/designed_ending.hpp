@@ -8,9 +8,9 @@
 #include <set>
 #include <string>
 
-#include "tests/support/process.hpp"
-#include "tests/support/report.hpp"
-#include "tests/support/transcript.hpp"
+#include "test_support/process.hpp"
+#include "test_support/report.hpp"
+#include "test_support/transcript.hpp"
 
 // The exit codes that standard input alone can bring about while standard
 // output works: a normal end, an answer that is not a number, and the three
@@ -20,9 +20,7 @@ inline const std::set<int> kInputEndings = {0, 106, 200, 205, 207};
 // The bytes that end every normal run: the menu screen and the blank line
 // written after its answer.
 inline const std::string& normalEndBytes() {
-  static const std::string bytes =
-      readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/menu.t").expectedOutput +
-      " \r\n";
+  static const std::string bytes = screenOutput("menu") + " \r\n";
   return bytes;
 }
 

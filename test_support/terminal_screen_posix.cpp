@@ -1,7 +1,7 @@
 #include <stdexcept>
 
-#include "tests/support/process.hpp"
-#include "tests/support/terminal_screen.hpp"
+#include "test_support/process.hpp"
+#include "test_support/terminal_screen.hpp"
 
 std::string terminalScreen(const std::string& bytes, int columns, int rows) {
   ProcessOptions options;

@@ -1,4 +1,4 @@
-#include "tests/support/windows_child.hpp"
+#include "test_support/windows_child.hpp"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "tests/support/transcript.hpp"
+#include "test_support/transcript.hpp"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "tests/support/report.hpp"
+#include "test_support/report.hpp"
 
 namespace {
 
@@ -176,6 +176,11 @@ Transcript readTranscript(const std::string& path) {
   transcript.expectedOutput = toShiftJis(expected.output);
   transcript.screen = toShiftJis(expected.screen);
   return transcript;
+}
+
+std::string screenOutput(const std::string& name) {
+  return readTranscript(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/screens/" + name + ".t")
+      .expectedOutput;
 }
 
 std::string normaliseReport(const std::string& output) {
