@@ -14,6 +14,7 @@
 #include <compare>
 #include <concepts>
 #include <cstdint>
+#include <type_traits>
 
 #include "arithmetic/arithmetic_fault.hpp"
 
@@ -74,6 +75,9 @@ class SoftExtended {
   template <TruncationTarget Integer>
   explicit operator Integer() const;
 };
+
+// Sixteen bytes, as long double on x86-64: the x87's ten, then padding.
+static_assert(sizeof(SoftExtended) == 16 && std::is_trivially_copyable_v<SoftExtended>);
 
 namespace Flagged {
 
