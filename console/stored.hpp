@@ -4,8 +4,12 @@
 
 #include <limits>
 
+// On x86-64 the extended format is the long double; other processors get it
+// as a type computed in software.
+#if defined(__x86_64__)
 static_assert(std::numeric_limits<long double>::digits == 64,
               "long double must be the 80-bit extended format");
+#endif
 
 // Rounds an extended value to double. The x87 unit reports a fault only at
 // its next instruction, so the fwait makes an overflow of the rounding itself
