@@ -30,6 +30,19 @@ function(tanshuku_source_of package variable)
   set(${variable} "${source}" PARENT_SCOPE)
 endfunction()
 
+# For a cross compiler's library package, built from the same sources as the
+# target's own: the source package and version named SOURCE in its field
+# Built-Using, as "SOURCE (= VERSION)".
+function(tanshuku_built_from package source variable)
+  execute_process(COMMAND dpkg-query -W "-f=\${Built-Using}" ${package}
+                  OUTPUT_VARIABLE built_using RESULT_VARIABLE failed ERROR_QUIET)
+  if(NOT failed AND built_using MATCHES "(^|, )(${source} \\(= [^)]+\\))")
+    set(${variable} "${CMAKE_MATCH_2}" PARENT_SCOPE)
+  else()
+    set(${variable} "${source} (${package} not installed here)" PARENT_SCOPE)
+  endif()
+endfunction()
+
 if(WIN32)
   install(TARGETS tanshuku RUNTIME DESTINATION .)
   install(FILES packaging/windows/README.txt LICENSE DESTINATION .)
@@ -51,19 +64,30 @@ endif()
 
 include(GNUInstallDirs)
 
+# The packages' Debian architecture, that of the programs: CPack would take
+# the build machine's, which a cross build's are not.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  set(TANSHUKU_DEBIAN_ARCHITECTURE arm64)
+else()
+  set(TANSHUKU_DEBIAN_ARCHITECTURE amd64)
+endif()
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${TANSHUKU_DEBIAN_ARCHITECTURE})
+
 # Two packages: tanshuku, everything a user runs and reads, and
 # tanshuku-dbgsym, the programs' debug information, with which addr2line
 # resolves the places of a run-time error report of the installed program.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 
-# The programs go in stripped as Debian strips them; their build IDs stay, by
-# which addr2line finds their debug information.
+# The programs go in stripped as Debian strips them (by the binary tools of
+# the programs' processor); their build IDs stay, by which addr2line finds
+# their debug information.
 function(tanshuku_install_stripped target)
   install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(CODE "execute_process(COMMAND strip --remove-section=.comment --remove-section=.note
+  install(CODE "execute_process(COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
                   --strip-unneeded \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${target}\"
                   COMMAND_ERROR_IS_FATAL ANY)")
-  install(CODE "set(tanshuku_program \"$<TARGET_FILE:${target}>\")" COMPONENT dbgsym)
+  install(CODE "set(tanshuku_program \"$<TARGET_FILE:${target}>\")
+                set(tanshuku_objcopy \"${CMAKE_OBJCOPY}\")" COMPONENT dbgsym)
   install(SCRIPT packaging/debug-symbols.cmake COMPONENT dbgsym)
 endfunction()
 tanshuku_install_stripped(tanshuku)
@@ -125,8 +149,14 @@ install(FILES ${CMAKE_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 # and libstdc++ (GPL 3 with the GCC Runtime Library Exception): their notices
 # beside the copyright file, and their source packages in Built-Using, which
 # CPack does not write: packaging/built-using.cmake adds it to the package.
-tanshuku_source_of(libc6-dev glibc_source)
-tanshuku_source_of(libstdc++-12-dev gcc_source)
+# A cross build takes them from the cross compiler's library packages.
+if(CMAKE_CROSSCOMPILING)
+  tanshuku_built_from(libc6-dev-${TANSHUKU_DEBIAN_ARCHITECTURE}-cross glibc glibc_source)
+  tanshuku_built_from(libstdc++-12-dev-${TANSHUKU_DEBIAN_ARCHITECTURE}-cross gcc-12 gcc_source)
+else()
+  tanshuku_source_of(libc6-dev glibc_source)
+  tanshuku_source_of(libstdc++-12-dev gcc_source)
+endif()
 tanshuku_third_party_notices(${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES
   "  the GNU C Library (LGPL 2.1 or later)\n  GCC's libgcc and libstdc++ (GPL 3 with the GCC Runtime Library Exception)"
   "  ${glibc_source}\n  ${gcc_source}"

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 #include <vector>
 
 #include "test_support/process.hpp"
@@ -21,6 +22,10 @@ ProcessResult shell(const std::string& command) {
 }
 
 const std::string kDipoleDialogue = "5\n7.05\n2\n\n0\n";
+
+// The packages' files, named for the architecture of the programs built.
+const std::string kProgramPackage = "tanshuku_1.0.0_" TANSHUKU_DEBIAN_ARCHITECTURE ".deb";
+const std::string kDebugPackage = "tanshuku-dbgsym_1.0.0_" TANSHUKU_DEBIAN_ARCHITECTURE ".deb";
 
 TEST(Install, InstalledProgramRunsADialogue) {
   fs::path prefix = fs::path(testing::TempDir()) / "tanshuku-install";
@@ -94,7 +99,7 @@ class DebianPackage : public ::testing::Test {
 };
 
 TEST_F(DebianPackage, CarriesItsMetadataOnce) {
-  ProcessResult fields = shell("dpkg-deb -f '" + deb("tanshuku_1.0.0_amd64.deb") + "'");
+  ProcessResult fields = shell("dpkg-deb -f '" + deb(kProgramPackage) + "'");
   ASSERT_EQ(fields.exitCode, 0) << fields.output;
   EXPECT_NE(fields.output.find("Section: hamradio"), std::string::npos) << fields.output;
   // The static libraries in the program, by their source packages.
@@ -109,8 +114,29 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
   // Paragraphs, not verbatim text: lines of one blank, separated by " .".
   EXPECT_NE(fields.output.find("\n .\n"), std::string::npos) << fields.output;
   EXPECT_EQ(fields.output.find("\n  "), std::string::npos) << fields.output;
-  ProcessResult debug = shell("dpkg-deb -f '" + deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  ProcessResult debug = shell("dpkg-deb -f '" + deb(kDebugPackage) + "'");
   EXPECT_NE(debug.output.find("Depends: tanshuku (= 1.0.0)"), std::string::npos) << debug.output;
+
+  // Built for the programs' architecture, whatever the build machine's, and
+  // depending on that architecture's C, GCC and C++ libraries (not on a
+  // cross compiler's): the C library at least in the newest version whose
+  // symbols the front end binds.
+  const std::string lines = "\n" + fields.output;
+  EXPECT_NE(lines.find("\nArchitecture: " TANSHUKU_DEBIAN_ARCHITECTURE "\n"), std::string::npos)
+      << fields.output;
+  std::smatch depends;
+  ASSERT_TRUE(std::regex_search(
+      lines, depends,
+      std::regex("\nDepends: libc6 \\(>= ([0-9.]+)\\), libgcc-s1 \\(>= [0-9.]+\\), "
+                 "libstdc\\+\\+6 \\(>= [0-9.]+\\)\n")))
+      << fields.output;
+  const std::string newest =
+      shell("readelf --dyn-syms -W '" + (root_ / "usr/bin/tanshuku-utf8").string() +
+            "' | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -V | tail -1 | tr -d '\\n'")
+          .output;
+  ASSERT_FALSE(newest.empty());
+  EXPECT_EQ(shell("dpkg --compare-versions " + depends[1].str() + " ge " + newest).exitCode, 0)
+      << "libc6 (>= " << depends[1] << ") but GLIBC_" << newest << " bound";
 }
 
 TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
@@ -160,8 +186,8 @@ TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
   ASSERT_TRUE(fs::exists(debugFile)) << debugFile;
   Report report = reportIn(runProcess(program, "5\n0\n2\n").output);
   ASSERT_EQ(report.number, 200);
-  ProcessResult resolved =
-      shell("addr2line -f -C -i -e '" + debugFile.string() + "' 0x" + report.locations.at(0));
+  ProcessResult resolved = shell(TANSHUKU_ADDR2LINE " -f -C -i -e '" + debugFile.string() + "' 0x" +
+                                 report.locations.at(0));
   EXPECT_NE(resolved.output.find("DipoleCalculator::"), std::string::npos) << resolved.output;
   EXPECT_NE(resolved.output.find("dipole_calculator.cpp:"), std::string::npos) << resolved.output;
 }
@@ -170,9 +196,8 @@ TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
 // built as Debian builds programs (the program keeps its own layout).
 TEST_F(DebianPackage, LintianFindsNoErrorOrWarning) {
   if (shell("command -v lintian").exitCode != 0) GTEST_SKIP() << "lintian is not installed";
-  ProcessResult lintian =
-      shell("lintian --display-info --fail-on error,warning '" + deb("tanshuku_1.0.0_amd64.deb") +
-            "' '" + deb("tanshuku-dbgsym_1.0.0_amd64.deb") + "'");
+  ProcessResult lintian = shell("lintian --display-info --fail-on error,warning '" +
+                                deb(kProgramPackage) + "' '" + deb(kDebugPackage) + "'");
   EXPECT_EQ(lintian.exitCode, 0) << lintian.output;
   EXPECT_EQ(lintian.output.find("\nW: "), std::string::npos) << lintian.output;
   EXPECT_EQ(lintian.output.find("\nE: "), std::string::npos) << lintian.output;

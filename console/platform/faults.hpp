@@ -43,9 +43,11 @@ constexpr unsigned kSseControl = 0x1900;
 // a fault of no known kind.
 constexpr int kHandlerReturned = 255;
 
-// Extended precision, rounding to nearest; invalid operation, division by
-// zero and overflow trap, denormal operand, underflow and inexact result do
-// not. Sets both the x87 unit and the SSE unit, its flags cleared.
+// On x86-64: extended precision, rounding to nearest; invalid operation,
+// division by zero and overflow trap, denormal operand, underflow and inexact
+// result do not. Sets both the x87 unit and the SSE unit, its flags cleared.
+// On 64-bit ARM, whose floating-point unit has no extended format: rounding
+// to nearest, and no trap.
 void setUpArithmetic();
 
 // Sends every trapped floating-point exception and every other processor

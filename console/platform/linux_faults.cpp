@@ -9,11 +9,8 @@
 #include <cstdint>
 
 #include "console/platform/faults.hpp"
+#include "console/platform/linux_processor.hpp"
 #include "console/platform/own_code_frames.hpp"
-
-#if !defined(__x86_64__)
-#error "fault handling reads the x86-64 registers of the interrupted code"
-#endif
 
 // The bounds of the program's own code: the C and C++ libraries may be linked
 // into the executable beside it. The start-up code comes first, the label of
@@ -57,20 +54,8 @@ constexpr int kFaultSignals[] = {SIGFPE, SIGILL};
 constexpr int kFaultSignals[] = {SIGFPE, SIGILL, SIGSEGV, SIGBUS};
 #endif
 
-std::uintptr_t instructionPointer(const ucontext_t& context) {
-  return static_cast<std::uintptr_t>(context.uc_mcontext.gregs[REG_RIP]);
-}
-
-std::uintptr_t stackPointer(const ucontext_t& context) {
-  return static_cast<std::uintptr_t>(context.uc_mcontext.gregs[REG_RSP]);
-}
-
-// An invalid operation with the x87 stack-fault flag set.
-bool isX87StackFault(const ucontext_t& context) {
-  constexpr unsigned kStackFaultFlag = 0x40;
-  return context.uc_mcontext.fpregs != nullptr &&
-         (context.uc_mcontext.fpregs->swd & kStackFaultFlag) != 0;
-}
+using Processor::instructionPointer;
+using Processor::stackPointer;
 
 Fault floatingPointFault(const siginfo_t& info, const ucontext_t& context) {
   switch (info.si_code) {
@@ -79,47 +64,13 @@ Fault floatingPointFault(const siginfo_t& info, const ucontext_t& context) {
     case FPE_FLTUND: return Fault::floatingUnderflow;
     case FPE_FLTRES: return Fault::floatingInexactResult;
     case FPE_FLTINV:
-      return isX87StackFault(context) ? Fault::floatingStackFault : Fault::floatingInvalidOperation;
+      return Processor::isFloatingStackFault(context) ? Fault::floatingStackFault
+                                                      : Fault::floatingInvalidOperation;
     case FPE_FLTSUB: return Fault::subscriptOutOfRange;
     case FPE_INTDIV: return Fault::integerDivisionByZero;
     case FPE_INTOVF: return Fault::integerOverflow;
     default: return Fault::otherErrorFault;
   }
-}
-
-bool isPrefix(unsigned char byte) {
-  switch (byte) {
-    case 0x26:
-    case 0x2E:
-    case 0x36:
-    case 0x3E:
-    case 0x64:
-    case 0x65:
-    case 0x66:
-    case 0x67:
-    case 0xF0:
-    case 0xF2:
-    case 0xF3: return true;
-    default: return (byte & 0xF0) == 0x40;  // REX
-  }
-}
-
-// A general protection fault comes from a privileged instruction or from an
-// address outside the address space; the instruction's own bytes tell which.
-bool isPrivilegedInstruction(const unsigned char* code) {
-  int at = 0;
-  while (at < 4 && isPrefix(code[at])) ++at;
-  unsigned char opcode = code[at];
-  if (opcode == 0xF4 || opcode == 0xFA || opcode == 0xFB) return true;  // hlt cli sti
-  if ((opcode >= 0xE4 && opcode <= 0xE7) || (opcode >= 0xEC && opcode <= 0xEF) ||
-      (opcode >= 0x6C && opcode <= 0x6F)) {
-    return true;  // in out ins outs
-  }
-  if (opcode != 0x0F) return false;
-  unsigned char second = code[at + 1];
-  // clts invd wbinvd, moves to and from control and debug registers, wrmsr rdmsr
-  return second == 0x06 || second == 0x08 || second == 0x09 || (second >= 0x20 && second <= 0x23) ||
-         second == 0x30 || second == 0x32;
 }
 
 bool isStackOverflow(std::uintptr_t address, std::uintptr_t stack) {
@@ -130,10 +81,7 @@ bool isStackOverflow(std::uintptr_t address, std::uintptr_t stack) {
 }
 
 Fault memoryFault(const siginfo_t& info, const ucontext_t& context) {
-  if (info.si_code == SI_KERNEL) {
-    auto code = reinterpret_cast<const unsigned char*>(instructionPointer(context));
-    return isPrivilegedInstruction(code) ? Fault::privilegedInstruction : Fault::memoryAccess;
-  }
+  if (info.si_code == SI_KERNEL) return Processor::faultWithoutAddress(context);
   if (info.si_code <= 0) return Fault::otherErrorFault;  // sent, not a fault
   auto address = reinterpret_cast<std::uintptr_t>(info.si_addr);
   return isStackOverflow(address, stackPointer(context)) ? Fault::stackOverflow
@@ -149,10 +97,11 @@ Fault busFault(const siginfo_t& info) {
   }
 }
 
-Fault instructionFault(const siginfo_t& info) {
+Fault instructionFault(const siginfo_t& info, const ucontext_t& context) {
   switch (info.si_code) {
-    case ILL_ILLOPC:
-    case ILL_ILLOPN:
+    case ILL_ILLOPC:  // Linux's code for an undefined instruction
+    case ILL_ILLOPN:  // qemu-user's
+      return Processor::undefinedInstruction(context);
     case ILL_ILLADR:
     case ILL_ILLTRP: return Fault::illegalInstruction;
     case ILL_PRVOPC:
@@ -161,13 +110,20 @@ Fault instructionFault(const siginfo_t& info) {
   }
 }
 
+// The trap instruction, where it raises a signal of its own.
+Fault trapFault(const siginfo_t& info) {
+  return info.si_code == TRAP_BRKPT ? Fault::illegalInstruction : Fault::otherErrorFault;
+}
+
 Fault classify(int signalNumber, const siginfo_t& info, const ucontext_t& context) {
   switch (signalNumber) {
     case SIGFPE: return floatingPointFault(info, context);
     case SIGSEGV: return memoryFault(info, context);
     case SIGBUS: return busFault(info);
-    case SIGILL: return instructionFault(info);
-    default: return Fault::otherFault;
+    case SIGILL: return instructionFault(info, context);
+    default:
+      if (signalNumber == Processor::trapInstructionSignal()) return trapFault(info);
+      return Fault::otherFault;
   }
 }
 
@@ -216,14 +172,13 @@ int walkStack() {
   return count;
 }
 
-}  // namespace
-
-void setUpArithmetic() {
-  unsigned short x87Control = kX87Control;
-  unsigned sseControl = kSseControl;
-  asm volatile("fnclex\n\tfldcw %0" : : "m"(x87Control));
-  asm volatile("ldmxcsr %0" : : "m"(sseControl));
+// Sends the signal to the handler's action and adds it to caught.
+void catchFault(int signalNumber, const struct sigaction& action, sigset_t& caught) {
+  sigaction(signalNumber, &action, nullptr);
+  sigaddset(&caught, signalNumber);
 }
+
+}  // namespace
 
 void installFaultHandler(FaultHandler handler) {
   faultHandler = handler;
@@ -236,13 +191,14 @@ void installFaultHandler(FaultHandler handler) {
   // A fault inside the handler comes back to it instead of killing the process.
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
   sigemptyset(&action.sa_mask);
-  for (int signalNumber : kFaultSignals) sigaction(signalNumber, &action, nullptr);
+  sigset_t faults;
+  sigemptyset(&faults);
+  for (int signalNumber : kFaultSignals) catchFault(signalNumber, action, faults);
+  const int trapSignal = Processor::trapInstructionSignal();
+  if (trapSignal != 0) catchFault(trapSignal, action, faults);
 
   // A blocked signal mask is inherited from whoever started the program; a
   // fault with its signal blocked would kill the process without a report.
-  sigset_t faults;
-  sigemptyset(&faults);
-  for (int signalNumber : kFaultSignals) sigaddset(&faults, signalNumber);
   sigprocmask(SIG_UNBLOCK, &faults, nullptr);
 }
 

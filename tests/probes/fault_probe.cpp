@@ -3,7 +3,10 @@
 // report right after "before". Operands are read from the input, as a
 // calculator reads them, so that nothing is computed at compile time.
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <span>
 #include <string_view>
 
 #include "arithmetic/extended.hpp"
@@ -53,28 +56,6 @@ void after() { ConsoleIo::writeLine("after"); }
   after();
 }
 
-// In machine code: the sanitizer would catch the division in C++ first.
-[[gnu::noinline]] void divideIntegers() {
-  int divisor = ConsoleIo::readInteger();
-  before();
-  int quotient = 1000;
-  int remainder = 0;
-  asm volatile("cltd\n\tidivl %2" : "+a"(quotient), "=&d"(remainder) : "r"(divisor));
-  after();
-}
-
-// The fault lies in the C library's code, which may be linked into the
-// probe beside the program's own. Called through a pointer, so that the
-// compiler neither drops nor inlines the call.
-std::div_t (*volatile divideInLibraryCode)(int, int) = std::div;
-
-[[gnu::noinline]] void divideInLibrary() {
-  int divisor = ConsoleIo::readInteger();
-  before();
-  result = divideInLibraryCode(1000, divisor).quot;
-  after();
-}
-
 [[gnu::noinline]] void readNumber() {
   before();
   result = ConsoleIo::readReal();
@@ -108,12 +89,6 @@ volatile int neverReached = -1;
   __builtin_trap();
 }
 
-[[gnu::noinline]] void executePrivilegedInstruction() {
-  before();
-  asm volatile("hlt");
-  after();
-}
-
 // A division 300 calls deep.
 [[gnu::noinline]] void divideDeepDown(int levels) {
   if (levels == 0) {
@@ -131,18 +106,79 @@ struct Mode {
   void (*run)();
 };
 
-constexpr Mode kModes[] = {
-    {"divide", divide},
-    {"raise", raiseToPower},
-    {"log", takeLogarithm},
-    {"sqrt", takeSquareRoot},
+// The faults of the processor's own instructions, and a fault inside the C
+// library's code, which may be linked into the probe beside the program's
+// own. Library functions are called through a pointer, so that the compiler
+// neither drops nor inlines the call.
+#if defined(__x86_64__)
+// In machine code: the sanitizer would catch the division in C++ first.
+[[gnu::noinline]] void divideIntegers() {
+  int divisor = ConsoleIo::readInteger();
+  before();
+  int quotient = 1000;
+  int remainder = 0;
+  asm volatile("cltd\n\tidivl %2" : "+a"(quotient), "=&d"(remainder) : "r"(divisor));
+  after();
+}
+
+// A division by the number read.
+std::div_t (*volatile divideInLibraryCode)(int, int) = std::div;
+
+[[gnu::noinline]] void faultInLibrary() {
+  int divisor = ConsoleIo::readInteger();
+  before();
+  result = divideInLibraryCode(1000, divisor).quot;
+  after();
+}
+
+[[gnu::noinline]] void executePrivilegedInstruction() {
+  before();
+  asm volatile("hlt");
+  after();
+}
+
+constexpr Mode kProcessorModes[] = {
     {"divide-integers", divideIntegers},
-    {"divide-in-library", divideInLibrary},
-    {"read", readNumber},
-    {"memory", accessBadMemory},
-    {"stack", overflowStack},
-    {"illegal", executeIllegalInstruction},
+    {"fault-in-library", faultInLibrary},
     {"privileged", executePrivilegedInstruction},
+};
+#elif defined(__aarch64__)
+// 64-bit ARM divides by zero without a fault: the library reads the memory
+// at the address read instead.
+std::size_t (*volatile measureInLibraryCode)(const char*) = std::strlen;
+
+[[gnu::noinline]] void faultInLibrary() {
+  auto address = static_cast<std::uintptr_t>(ConsoleIo::readInteger());
+  before();
+  result = static_cast<double>(measureInLibraryCode(reinterpret_cast<const char*>(address)));
+  after();
+}
+
+[[gnu::noinline]] void executePrivilegedInstruction() {
+  before();
+  asm volatile("mrs x0, sctlr_el1" : : : "x0");
+  after();
+}
+
+// Undefined everywhere (__builtin_trap is a breakpoint instruction here).
+[[gnu::noinline]] void executeUndefinedInstruction() {
+  before();
+  asm volatile("udf #0");
+  after();
+}
+
+constexpr Mode kProcessorModes[] = {
+    {"fault-in-library", faultInLibrary},
+    {"privileged", executePrivilegedInstruction},
+    {"undefined", executeUndefinedInstruction},
+};
+#endif
+
+constexpr Mode kModes[] = {
+    {"divide", divide},       {"raise", raiseToPower},
+    {"log", takeLogarithm},   {"sqrt", takeSquareRoot},
+    {"read", readNumber},     {"memory", accessBadMemory},
+    {"stack", overflowStack}, {"illegal", executeIllegalInstruction},
     {"deep", divideDeepDown},
 };
 
@@ -151,8 +187,11 @@ constexpr Mode kModes[] = {
 int main(int argc, char** argv) {
   Program::start();
   if (argc < 2) return 2;
-  for (const Mode& mode : kModes) {
-    if (mode.name == argv[1]) mode.run();
+  for (const auto& modes :
+       {std::span<const Mode>(kModes), std::span<const Mode>(kProcessorModes)}) {
+    for (const Mode& mode : modes) {
+      if (mode.name == argv[1]) mode.run();
+    }
   }
   RunTime::endProgram(0);
 }
