@@ -120,23 +120,25 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
   // Built for the programs' architecture, whatever the build machine's, and
   // depending on that architecture's C, GCC and C++ libraries (not on a
   // cross compiler's): the C library at least in the newest version whose
-  // symbols the front end binds.
+  // symbols the front end binds. A sanitizer build needs the sanitizers'
+  // libraries beside them.
   const std::string lines = "\n" + fields.output;
   EXPECT_NE(lines.find("\nArchitecture: " TANSHUKU_DEBIAN_ARCHITECTURE "\n"), std::string::npos)
       << fields.output;
   std::smatch depends;
   ASSERT_TRUE(std::regex_search(
       lines, depends,
-      std::regex("\nDepends: libc6 \\(>= ([0-9.]+)\\), libgcc-s1 \\(>= [0-9.]+\\), "
-                 "libstdc\\+\\+6 \\(>= [0-9.]+\\)\n")))
+      std::regex(
+          "\nDepends: (libasan[0-9]+, )?libc6 \\(>= ([0-9.]+)\\), libgcc-s1 \\(>= [0-9.]+\\), "
+          "libstdc\\+\\+6 \\(>= [0-9.]+\\)(, libubsan[0-9]+ \\(>= [0-9.]+\\))?\n")))
       << fields.output;
   const std::string newest =
       shell("readelf --dyn-syms -W '" + (root_ / "usr/bin/tanshuku-utf8").string() +
             "' | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -V | tail -1 | tr -d '\\n'")
           .output;
   ASSERT_FALSE(newest.empty());
-  EXPECT_EQ(shell("dpkg --compare-versions " + depends[1].str() + " ge " + newest).exitCode, 0)
-      << "libc6 (>= " << depends[1] << ") but GLIBC_" << newest << " bound";
+  EXPECT_EQ(shell("dpkg --compare-versions " + depends[2].str() + " ge " + newest).exitCode, 0)
+      << "libc6 (>= " << depends[2] << ") but GLIBC_" << newest << " bound";
 }
 
 TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
