@@ -5,7 +5,8 @@
 // same under the program's control word, its exceptions masked and read from
 // the status word. TANSHUKU_SOFT_EXTENDED_PAIRS asks for another number of
 // operand sets per operation. Also: a fault is reported with an address in
-// the operation's caller.
+// the operation's caller, that of the maths functions evaluated in the
+// 128-bit format (wide_maths.hpp) too.
 #include "arithmetic/soft_extended.hpp"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,8 @@
 #include <optional>
 #include <string>
 #include <utility>
+
+#include "arithmetic/wide_maths.hpp"
 
 namespace {
 
@@ -792,6 +795,10 @@ struct Raised {
 [[gnu::noipa]] SoftExtended fromQuadruple(Binary128 a) { return SoftExtended{a}; }
 [[gnu::noipa]] Binary128 toQuadruple(SoftExtended a) { return static_cast<Binary128>(a); }
 [[gnu::noipa]] SoftExtended widenedDouble(double a) { return a; }
+[[gnu::noipa]] SoftExtended logarithm(SoftExtended a) { return Arithmetic::Wide::log(a); }
+[[gnu::noipa]] SoftExtended exponential(SoftExtended a) { return Arithmetic::Wide::exp(a); }
+[[gnu::noipa]] SoftExtended cosine(SoftExtended a) { return Arithmetic::Wide::cos(a); }
+[[gnu::noipa]] SoftExtended sine(SoftExtended a) { return Arithmetic::Wide::sin(a); }
 
 const void* codeOf(auto function) { return reinterpret_cast<const void*>(function); }
 
@@ -831,6 +838,16 @@ const FaultingCall kFaultingCalls[] = {
     {"a signalling NaN widened", Fault::invalidOperation, codeOf(widenedDouble),
      codeOf(Arithmetic::raiseAtCaller),
      [] { widenedDouble(std::numeric_limits<double>::signaling_NaN()); }},
+    {"a wide logarithm of zero", Fault::divisionByZero, codeOf(logarithm),
+     codeOf(Arithmetic::Wide::log), [] { logarithm(kNegativeZero); }},
+    {"a wide logarithm of a negative number", Fault::invalidOperation, codeOf(logarithm),
+     codeOf(Arithmetic::Wide::log), [] { logarithm(-kSmallestDenormal); }},
+    {"a wide exponential beyond the largest number", Fault::overflow, codeOf(exponential),
+     codeOf(Arithmetic::Wide::exp), [] { exponential(SoftExtended{11357.3}); }},
+    {"a wide cosine of infinity", Fault::invalidOperation, codeOf(cosine),
+     codeOf(Arithmetic::Wide::cos), [] { cosine(kInfinity); }},
+    {"a wide sine of infinity", Fault::invalidOperation, codeOf(sine),
+     codeOf(Arithmetic::Wide::sin), [] { sine(-kInfinity); }},
 };
 
 // The callers' code is shorter than this, even built for the sanitizers.

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "arithmetic/stored.hpp"
 #include "calculators/coil/coil_formulas.hpp"
 #include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace CoilCalculator {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <string_view>
 
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace DipoleCalculator {
 namespace {

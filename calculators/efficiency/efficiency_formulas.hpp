@@ -6,12 +6,11 @@
 // (rounded to double) at the steps where the calculator stores them.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/ln10.hpp"
-#include "console/stored.hpp"
 
 namespace EfficiencyFormulas {
 
@@ -58,7 +57,7 @@ inline CurrentSums sumCurrents(const SectionAngles& angles) {
   CurrentSums sums{0.0, 0.0};
   for (std::int16_t sample = 1; sample <= kSampleCount; ++sample) {
     const double sampleAngle = stored(sample * 3.14L / 3600.0L);
-    const double sampleCurrent = stored(cosl(sampleAngle));
+    const double sampleCurrent = stored(Arithmetic::cos(sampleAngle));
     if (angles.nearAngle > sampleAngle) {
       sums.element = stored(Extended{sums.element} + sampleCurrent);
     }
@@ -76,6 +75,6 @@ inline double efficiency(const CurrentSums& sums) {
 }
 
 // The efficiency in decibels; an efficiency of 0 divides by 0 here.
-inline double efficiencyDb(double ratio) { return stored(20.0L * logl(ratio) / kLn10); }
+inline double efficiencyDb(double ratio) { return stored(20.0L * Arithmetic::log(ratio) / kLn10); }
 
 }  // namespace EfficiencyFormulas

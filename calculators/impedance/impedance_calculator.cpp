@@ -3,11 +3,11 @@
 #include <string_view>
 
 #include "arithmetic/extended.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace ImpedanceCalculator {
 namespace {

@@ -1,15 +1,14 @@
 #include "calculators/impedance/impedance_model.hpp"
 
-#include <cmath>
-#include <numbers>
 #include <span>
 
-#include "console/stored.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 
 namespace ImpedanceModel {
 namespace {
 
-constexpr Extended kLn2 = std::numbers::ln2_v<Extended>;
+constexpr Extended kLn2 = 0.693147180559945309417232121458176568L;  // ln 2
 constexpr Extended kCurveTop = 0.8L;  // wavelengths: where both curves end
 
 // Quadratic in Z, 0.46 at 300 and at 600 ohms: how much longer or shorter
@@ -29,7 +28,7 @@ double uncorrectedReactanceLength(Extended w, Extended z) {
 // one's grows.
 double correctedReactanceLength(Extended z, double u, double m) {
   if (u > 0.39L) {
-    const Extended a = (300.0L - z) * fabsl(300.0L - z) / 10000.0L;
+    const Extended a = (300.0L - z) * Arithmetic::fabs(300.0L - z) / 10000.0L;
     const Extended b = (m - 0.39L) * u / 1.1L * 0.47L;
     return stored(u - a * b);
   }
@@ -115,11 +114,12 @@ std::optional<double> baseReactanceAt(double reactanceLength) {
 FeedImpedance adjust(Element element, double resistanceLength, BaseValues base) {
   const Extended w = element.electricalLength;
   const Extended z = element.elementImpedance;
-  const double scaledResistance = stored(expl(kLn2 * (z / 100.0L - 1.0L)) * base.resistance / 4.0L);
+  const double scaledResistance =
+      stored(Arithmetic::exp(kLn2 * (z / 100.0L - 1.0L)) * base.resistance / 4.0L);
   const double blendedResistance =
       blendShortResistance(resistanceLength, base.resistance, scaledResistance);
   const double scaledReactance =
-      stored(expl(kLn2 * (z - 200.0L) * 1.1L / 100.0L) * base.reactance * 0.4665L);
+      stored(Arithmetic::exp(kLn2 * (z - 200.0L) * 1.1L / 100.0L) * base.reactance * 0.4665L);
   const double resistance = resistanceOfThinElement(z, blendedResistance);
   const double reactance = reactanceOfShortElement(w, z, scaledReactance);
   return {resistance, reactance};

@@ -3,15 +3,14 @@
 // base of the element or part-way along it.
 #include "calculators/loading_coil/loading_coil_calculator.hpp"
 
-#include <cmath>
 #include <string_view>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/prompts.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace LoadingCoilCalculator {
 namespace {
@@ -106,9 +105,10 @@ BaseLoading computeBaseLoading(const Answers& answers) {
       stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
   const Extended electricalLengthRad =
       6.28L * answers.elementLengthM / (300.0L / answers.frequencyMhz);
-  const double coilInductanceH = stored(
-      cosl(electricalLengthRad) * (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
-      sinl(electricalLengthRad));
+  const double coilInductanceH =
+      stored(Arithmetic::cos(electricalLengthRad) *
+             (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
+             Arithmetic::sin(electricalLengthRad));
   return {elementImpedance, coilInductanceH};
 }
 
@@ -125,8 +125,8 @@ double askTipLengthM() {
 // sits from the tip, both as fractions of a quarter wave.
 double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, double tipLengthM) {
   const Extended quarterWave = quarterWaveLengthM(answers.frequencyMhz);
-  return stored(sinl(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
-                sinl(1.57L * (tipLengthM / quarterWave)));
+  return stored(Arithmetic::sin(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
+                Arithmetic::sin(1.57L * (tipLengthM / quarterWave)));
 }
 
 double microhenries(double henries) { return stored(1000.0L * henries * 1000.0L); }
