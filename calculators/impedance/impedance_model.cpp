@@ -27,9 +27,9 @@ double uncorrectedReactanceLength(Extended w, Extended z) {
 // a keeps the sign of 300 − Z: a thick element's length shrinks, a thin
 // one's grows.
 double correctedReactanceLength(Extended z, double u, double m) {
-  if (u > 0.39L) {
+  if (Extended{u} > 0.39L) {
     const Extended a = (300.0L - z) * Arithmetic::fabs(300.0L - z) / 10000.0L;
-    const Extended b = (m - 0.39L) * u / 1.1L * 0.47L;
+    const Extended b = (Extended{m} - 0.39L) * u / 1.1L * 0.47L;
     return stored(u - a * b);
   }
   return u;
@@ -55,7 +55,7 @@ double blendShortResistance(Extended p, Extended q, double r) {
 }
 
 double resistanceOfThinElement(Extended z, double r) {
-  if (z > 400.0L && r < 0.0L) return stored(r / (1.0L - (500.0L - z) / 100.0L * 0.4L));
+  if (z > 400.0L && Extended{r} < 0.0L) return stored(r / (1.0L - (500.0L - z) / 100.0L * 0.4L));
   return r;
 }
 
@@ -98,7 +98,7 @@ NormalisedLengths normalise(Element element) {
   const Extended z = element.elementImpedance;
   const double resistanceLength = stored(w * 0.46L / lengthFactor(z));
   const double uncorrected = uncorrectedReactanceLength(w, z);
-  const double capped = uncorrected > 0.6L ? stored(0.6L) : uncorrected;
+  const double capped = Extended{uncorrected} > 0.6L ? stored(0.6L) : uncorrected;
   const double reactanceLength = correctedReactanceLength(z, uncorrected, capped);
   return {resistanceLength, capped, reactanceLength};
 }

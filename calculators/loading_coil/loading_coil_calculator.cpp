@@ -94,7 +94,7 @@ Answers askQuestions() {
 }
 
 // Kept in the extended format: the length check compares against it unrounded.
-Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / frequencyMhz / 4.0L; }
+Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / Extended{frequencyMhz} / 4.0L; }
 
 bool isCentreLoading(const Answers& answers) {
   return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
@@ -104,10 +104,10 @@ BaseLoading computeBaseLoading(const Answers& answers) {
   const double elementImpedance =
       stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
   const Extended electricalLengthRad =
-      6.28L * answers.elementLengthM / (300.0L / answers.frequencyMhz);
+      6.28L * Extended{answers.elementLengthM} / (300.0L / Extended{answers.frequencyMhz});
   const double coilInductanceH =
       stored(Arithmetic::cos(electricalLengthRad) *
-             (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
+             (elementImpedance / (6.28L * Extended{answers.frequencyMhz} * 1000000.0L)) /
              Arithmetic::sin(electricalLengthRad));
   return {elementImpedance, coilInductanceH};
 }
@@ -129,7 +129,7 @@ double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, 
                 Arithmetic::sin(1.57L * (tipLengthM / quarterWave)));
 }
 
-double microhenries(double henries) { return stored(1000.0L * henries * 1000.0L); }
+double microhenries(double henries) { return stored(1000.0L * Extended{henries} * 1000.0L); }
 
 void writeResults(double elementImpedance, double coilInductanceUh) {
   ConsoleIo::writeBlankLines(3);
