@@ -278,6 +278,13 @@ struct LongDoubleBytes {
 }  // namespace Encoding
 
 constexpr SoftExtended::SoftExtended(long double value) {
+  if (!std::is_constant_evaluated()) {
+    // The same bytes, which the compiler folds for a literal.
+    __builtin_memcpy(&significand, &value, sizeof significand);
+    __builtin_memcpy(&signAndExponent, reinterpret_cast<const char*>(&value) + 8,
+                     sizeof signAndExponent);
+    return;
+  }
   const auto memory = std::bit_cast<Encoding::LongDoubleBytes>(value);
   significand = 0;
   for (int i = 7; i >= 0; --i) significand = (significand << 8) | memory.bytes[i];

@@ -2,9 +2,12 @@
 // arguments in a range, one line each: the extended result's ten bytes and
 // the double nearest to it, in hex. bench/maths-seam builds it against
 // glibc, against the Windows build's maths functions and against the
-// MinGW-w64 C runtime's, and compares. Arguments: the function (cosl, sinl,
-// expl, logl, sqrtl), the lowest and the highest argument; with a fourth,
-// "time", it writes instead the microseconds a call takes.
+// MinGW-w64 C runtime's, and with TANSHUKU_WIDE_MATHS defined against the
+// functions evaluated in the 128-bit format and rounded once
+// (arithmetic/wide_maths.hpp, the software type's square root), and
+// compares. Arguments: the function (cosl, sinl, expl, logl, sqrtl), the
+// lowest and the highest argument; with a fourth, "time", it writes instead
+// the microseconds a call takes.
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +15,42 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+
+#ifdef TANSHUKU_WIDE_MATHS
+#include "arithmetic/wide_maths.hpp"
+
+namespace {
+
+using Arithmetic::SoftExtended;
+
+// The software type's function on the exact argument, its result as the
+// x87's number.
+long double wide(SoftExtended (*function)(SoftExtended), long double x) {
+  return static_cast<long double>(function(SoftExtended{x}));
+}
+
+long double result(std::string_view function, long double x) {
+  return function == "cosl"   ? wide(Arithmetic::Wide::cos, x)
+         : function == "sinl" ? wide(Arithmetic::Wide::sin, x)
+         : function == "expl" ? wide(Arithmetic::Wide::exp, x)
+         : function == "logl" ? wide(Arithmetic::Wide::log, x)
+                              : wide(Arithmetic::sqrt, x);
+}
+
+}  // namespace
+#else
+namespace {
+
+long double result(std::string_view function, long double x) {
+  return function == "cosl"   ? cosl(x)
+         : function == "sinl" ? sinl(x)
+         : function == "expl" ? expl(x)
+         : function == "logl" ? logl(x)
+                              : sqrtl(x);
+}
+
+}  // namespace
+#endif
 
 int main(int argc, char** argv) {
   if (argc != 4 && argc != 5) return 2;
@@ -25,11 +64,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 1000000; ++i) {
     state = state * 6364136223846793005u + 1442695040888963407u;
     long double x = low + (high - low) * static_cast<long double>(state >> 11) * 0x1p-53L;
-    long double y = function == "cosl"   ? cosl(x)
-                    : function == "sinl" ? sinl(x)
-                    : function == "expl" ? expl(x)
-                    : function == "logl" ? logl(x)
-                                         : sqrtl(x);
+    long double y = result(function, x);
     if (timing) {
       sink = y;
       continue;

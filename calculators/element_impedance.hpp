@@ -3,9 +3,7 @@
 // caller decides where the result is stored.
 #pragma once
 
-#include <cmath>
-
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
 #include "calculators/ln10.hpp"
 
 namespace Antenna {
@@ -15,7 +13,7 @@ namespace Antenna {
 // it decides where a bad length or diameter faults: 2 × L, D ÷ 1000, their
 // quotient, its logarithm, times 138, divided by ln 10.
 inline Extended elementImpedance(Extended lengthM, Extended diameterMm) {
-  return 138.0L * logl(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
+  return 138.0L * Arithmetic::log(2.0L * lengthM / (diameterMm / 1000.0L)) / kLn10;
 }
 
 }  // namespace Antenna

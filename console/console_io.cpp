@@ -1,10 +1,10 @@
 #include "console/console_io.hpp"
 
 #include "arithmetic/extended.hpp"
+#include "arithmetic/stored.hpp"
 #include "console/fixed_format.hpp"
 #include "console/number_syntax.hpp"
 #include "console/run_time_error.hpp"
-#include "console/stored.hpp"
 #include "console/text_stream.hpp"
 
 namespace ConsoleIo {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
 
 namespace FixedFormat {
 namespace {
@@ -33,8 +33,8 @@ std::uint64_t integerPowerOfTen(int count) {
 std::uint64_t scaledFloor(Extended x, int places) {
   if (x == 0.0L) return 0;
   int exponent = 0;
-  Extended mantissa = std::frexp(x, &exponent);  // x = mantissa * 2^exponent
-  auto bits = static_cast<std::uint64_t>(std::ldexp(mantissa, 64));
+  Extended mantissa = Arithmetic::frexp(x, &exponent);  // x = mantissa * 2^exponent
+  auto bits = static_cast<std::uint64_t>(Arithmetic::ldexp(mantissa, 64));
   int shift = 64 - exponent;
   if (shift >= 128) return 0;
   Uint128 product = static_cast<Uint128>(bits) * integerPowerOfTen(places);
@@ -111,7 +111,7 @@ void putScientific(Builder& out, std::uint64_t significand, int exponent) {
 // Magnitudes of at least 1: the fraction is rounded at the last decimal that
 // 15 significant digits leave, or the integer part at its 15th digit.
 void putAtLeastOne(Builder& out, Extended magnitude, int decimals, bool negative) {
-  Extended integerPart = std::floor(magnitude);
+  Extended integerPart = Arithmetic::floor(magnitude);
   Extended fraction = magnitude - integerPart;
   int digits = integerDigitCount(integerPart);
 
@@ -129,7 +129,7 @@ void putAtLeastOne(Builder& out, Extended magnitude, int decimals, bool negative
     return;
   }
 
-  Extended rounded = std::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
+  Extended rounded = Arithmetic::floor(magnitude / powerOfTen(digits - kSignificantDigits) + 0.5L);
   if (rounded >= powerOfTen(kSignificantDigits)) {
     rounded /= 10.0L;
     ++digits;
@@ -174,7 +174,7 @@ Text format(double value, int width, int decimals) {
 
   Builder out;
   bool negative = std::signbit(value);
-  Extended magnitude = std::fabs(static_cast<Extended>(value));
+  Extended magnitude = Arithmetic::fabs(static_cast<Extended>(value));
   if (magnitude >= 1.0L) {
     putAtLeastOne(out, magnitude, decimals, negative);
   } else {

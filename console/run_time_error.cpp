@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "arithmetic/arithmetic_fault.hpp"
+#include "arithmetic/extended.hpp"
 #include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
@@ -108,17 +110,42 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   Platform::exitProcess(number);
 }
 
-void onFault(Platform::Fault fault, const void* faultAddress) {
+[[noreturn]] void reportFault(int number, Platform::CodeAddress origin) {
   // A fault while the report is made: what it could not show stays unshown.
   if (reporting) Platform::exitProcess(numberBeingReported);
-  report(faultNumber(fault), reportOrigin({faultAddress, false}));
+  report(number, reportOrigin(origin));
 }
+
+void onFault(Platform::Fault fault, const void* faultAddress) {
+  reportFault(faultNumber(fault), {faultAddress, false});
+}
+
+#if TANSHUKU_EXTENDED_IN_SOFTWARE
+int arithmeticFaultNumber(Arithmetic::Fault fault) {
+  using Arithmetic::Fault;
+  switch (fault) {
+    case Fault::invalidOperation: return invalidOperation;
+    case Fault::divisionByZero: return divisionByZero;
+    case Fault::overflow: return floatingOverflow;
+  }
+  return otherFault;
+}
+
+// A fault of the software extended arithmetic, reported as the x87's trap
+// is: at the formula, the call of the operation that faulted.
+void onArithmeticFault(Arithmetic::Fault fault, const void* returnAddress) {
+  reportFault(arithmeticFaultNumber(fault), {returnAddress, true});
+}
+#endif
 
 }  // namespace
 
 void setUpFaultHandling() {
   Platform::setUpArithmetic();
   Platform::installFaultHandler(onFault);
+#if TANSHUKU_EXTENDED_IN_SOFTWARE
+  Arithmetic::setFaultHandler(onArithmeticFault);
+#endif
   TextStream::setFailureHandler(runTimeError);
 }
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/stored.hpp"
+#include "arithmetic/stored.hpp"
 
 namespace {
 

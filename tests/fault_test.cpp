@@ -138,16 +138,41 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultNumber, testing::ValuesIn(kFaultCases),
                            return std::string(param.param.name);
                          });
 
-TEST(FaultReport, NamesTheLineThatCalledTheFailingLibraryFunctionAndEndsAtMain) {
-  Report report = reportIn(runProbe("log", "0\n").output);
-  ASSERT_EQ(report.number, 200);
-  std::string probe = probePath("fault_probe");
-  // The fault shows up inside logl (reported at its call) or, where the
-  // library returns with the fault still pending, at the store of its result:
-  // either way on takeLogarithm's line, the inlined store included.
-  EXPECT_NE(describe(probe, report.locations.front()).find("takeLogarithm"), std::string::npos);
-  EXPECT_EQ(callerLines(report), 1u);
-  EXPECT_TRUE(describe(probe, report.locations.back()).starts_with("main\n"));
+// The line of the probe's source that holds text.
+std::string probeLine(const std::string& text) {
+  std::ifstream source(std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../probes/fault_probe.cpp");
+  std::string line;
+  for (int number = 1; std::getline(source, line); ++number) {
+    if (line.find(text) != std::string::npos) return std::to_string(number);
+  }
+  return "none";
+}
+
+struct FormulaFault {
+  const char* mode;
+  const char* input;
+  int number;
+  const char* formula;  // the text of the line that faults
+};
+
+TEST(FaultReport, NamesTheLineOfTheFormulaThatFaultedAndEndsAtMain) {
+  // A fault inside the C library's logarithm shows up inside it (reported at
+  // its call) or, where the library returns with the fault still pending, at
+  // the store of its result: either way on the formula's line.
+  for (const FormulaFault& fault :
+       {FormulaFault{"log", "0\n", 200, "stored(Arithmetic::log(left))"},
+        FormulaFault{"sqrt", "-1\n", 207, "stored(Arithmetic::sqrt(left))"},
+        FormulaFault{"divide", "1\n0\n", 200, "stored(static_cast<Extended>(left) / right)"},
+        FormulaFault{"raise", "1e300\n", 205, "power *= power"}}) {
+    Report report = reportIn(runProbe(fault.mode, fault.input).output);
+    ASSERT_EQ(report.number, fault.number) << fault.mode;
+    std::string probe = probePath("fault_probe");
+    const std::regex formulaLine("fault_probe\\.cpp:" + probeLine(fault.formula) + "\\b");
+    std::string place = describe(probe, report.locations.front());
+    EXPECT_TRUE(std::regex_search(place, formulaLine)) << fault.mode << ": " << place;
+    EXPECT_EQ(callerLines(report), 1u) << fault.mode;
+    EXPECT_TRUE(describe(probe, report.locations.back()).starts_with("main\n")) << fault.mode;
+  }
 }
 
 // A division by zero on x86-64; an access of the memory at address 16 on

@@ -8,8 +8,8 @@
 #include <span>
 
 #include "arithmetic/extended.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/impedance/impedance_model.hpp"
-#include "console/stored.hpp"
 
 namespace {
 

@@ -5,10 +5,13 @@
 // same under the program's control word, its exceptions masked and read from
 // the status word. TANSHUKU_SOFT_EXTENDED_PAIRS asks for another number of
 // operand sets per operation. Also: a fault is reported with an address in
-// the operation's caller.
+// the operation's caller, that of the maths functions evaluated in the
+// 128-bit format (wide_maths.hpp) too, and every long double literal of the
+// program comes out the same where long double is the 128-bit format.
 #include "arithmetic/soft_extended.hpp"
 
 #include <gtest/gtest.h>
+#include <quadmath.h>
 
 #include <algorithm>
 #include <bit>
@@ -19,11 +22,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <optional>
+#include <regex>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "arithmetic/wide_maths.hpp"
 
 namespace {
 
@@ -792,6 +802,10 @@ struct Raised {
 [[gnu::noipa]] SoftExtended fromQuadruple(Binary128 a) { return SoftExtended{a}; }
 [[gnu::noipa]] Binary128 toQuadruple(SoftExtended a) { return static_cast<Binary128>(a); }
 [[gnu::noipa]] SoftExtended widenedDouble(double a) { return a; }
+[[gnu::noipa]] SoftExtended logarithm(SoftExtended a) { return Arithmetic::Wide::log(a); }
+[[gnu::noipa]] SoftExtended exponential(SoftExtended a) { return Arithmetic::Wide::exp(a); }
+[[gnu::noipa]] SoftExtended cosine(SoftExtended a) { return Arithmetic::Wide::cos(a); }
+[[gnu::noipa]] SoftExtended sine(SoftExtended a) { return Arithmetic::Wide::sin(a); }
 
 const void* codeOf(auto function) { return reinterpret_cast<const void*>(function); }
 
@@ -831,6 +845,16 @@ const FaultingCall kFaultingCalls[] = {
     {"a signalling NaN widened", Fault::invalidOperation, codeOf(widenedDouble),
      codeOf(Arithmetic::raiseAtCaller),
      [] { widenedDouble(std::numeric_limits<double>::signaling_NaN()); }},
+    {"a wide logarithm of zero", Fault::divisionByZero, codeOf(logarithm),
+     codeOf(Arithmetic::Wide::log), [] { logarithm(kNegativeZero); }},
+    {"a wide logarithm of a negative number", Fault::invalidOperation, codeOf(logarithm),
+     codeOf(Arithmetic::Wide::log), [] { logarithm(-kSmallestDenormal); }},
+    {"a wide exponential beyond the largest number", Fault::overflow, codeOf(exponential),
+     codeOf(Arithmetic::Wide::exp), [] { exponential(SoftExtended{11357.3}); }},
+    {"a wide cosine of infinity", Fault::invalidOperation, codeOf(cosine),
+     codeOf(Arithmetic::Wide::cos), [] { cosine(kInfinity); }},
+    {"a wide sine of infinity", Fault::invalidOperation, codeOf(sine),
+     codeOf(Arithmetic::Wide::sin), [] { sine(-kInfinity); }},
 };
 
 // The callers' code is shorter than this, even built for the sanitizers.
@@ -860,6 +884,55 @@ TEST(SoftExtended, FaultsAreReportedRightBehindTheCallInTheCaller) {
     }
   }
   Arithmetic::setFaultHandler(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Where long double is the 128-bit format, a literal such as 0.1L is rounded
+// twice, to that format and then to extended: the result must be the x87's
+// literal, rounded once, for every literal of the program.
+
+// The long double literals (decimal or hexadecimal, with the suffix L) of
+// the program's sources.
+std::vector<std::string> programLiterals() {
+  const std::regex literal(
+      R"((?:^|[^\w.])((?:0[xX][0-9a-fA-F]*\.?[0-9a-fA-F]*[pP][+-]?[0-9]+)|)"
+      R"((?:(?:[0-9]+\.[0-9]*|\.[0-9]+)(?:[eE][+-]?[0-9]+)?)|(?:[0-9]+[eE][+-]?[0-9]+))[lL]\b)");
+  const std::string top = std::string(TANSHUKU_TRANSCRIPT_DIR) + "/../../";
+  std::vector<std::string> literals;
+  for (const char* folder : {"arithmetic", "console", "calculators", "shell"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(top + folder)) {
+      const std::filesystem::path extension = entry.path().extension();
+      if (extension != ".cpp" && extension != ".hpp") continue;
+      std::ifstream file(entry.path());
+      const std::string text{std::istreambuf_iterator<char>(file), {}};
+      for (std::sregex_iterator match(text.begin(), text.end(), literal), end; match != end;
+           ++match) {
+        literals.push_back((*match)[1]);
+      }
+    }
+  }
+  return literals;
+}
+
+// The literal rounded to the 128-bit format, then to extended.
+SoftExtended roundedTwice(const std::string& literal) {
+  return Flagged::fromBinary128(strtoflt128(literal.c_str(), nullptr)).value();
+}
+
+TEST(SoftExtended, EveryLiteralOfTheProgramRoundsAlikeThroughThe128BitFormat) {
+  // Near the midpoint of two extended numbers this text rounds to the
+  // midpoint in the 128-bit format, then to the even neighbour: the check
+  // tells a double rounding.
+  const std::string doublyRounded = "1.00000000000000000016263032587282566";
+  EXPECT_NE(bitsOf(roundedTwice(doublyRounded)),
+            bitsOf(std::strtold(doublyRounded.c_str(), nullptr)));
+
+  const std::vector<std::string> literals = programLiterals();
+  EXPECT_GT(literals.size(), 100u) << "the literals were not found";
+  for (const std::string& literal : literals) {
+    EXPECT_EQ(bitsOf(roundedTwice(literal)), bitsOf(std::strtold(literal.c_str(), nullptr)))
+        << literal;
+  }
 }
 
 }  // namespace

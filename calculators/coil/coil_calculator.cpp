@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "arithmetic/stored.hpp"
 #include "calculators/coil/coil_formulas.hpp"
 #include "calculators/dialogue.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace CoilCalculator {
 namespace {
@@ -89,7 +89,7 @@ constexpr std::string_view kClosingLines[] = {
 // A length typed in millimetres and held in metres; a blank line follows it.
 double askMetres(std::string_view prompt) {
   ConsoleIo::writeText(prompt);
-  const double metres = stored(ConsoleIo::readReal() / 1000.0L);
+  const double metres = stored(Extended{ConsoleIo::readReal()} / 1000.0L);
   ConsoleIo::writeBlankLines(1);
   return metres;
 }
@@ -99,12 +99,13 @@ double askMetres(std::string_view prompt) {
 std::optional<CoilShape> askShape() {
   ConsoleIo::writeLines(kBanner);
   const double radiusM = askMetres(kRadiusPrompt);
-  if (radiusM <= 0.0L) return std::nullopt;
+  if (Extended{radiusM} <= 0.0L) return std::nullopt;
   const double lengthM = askMetres(kLengthPrompt);
-  if (lengthM <= 0.0L) return std::nullopt;
+  if (Extended{lengthM} <= 0.0L) return std::nullopt;
   ConsoleIo::writeText(kPermeabilityPrompt);
   const double relativePermeability = ConsoleIo::readReal();
-  if (relativePermeability > 0.0L) return CoilShape{radiusM, lengthM, relativePermeability};
+  if (Extended{relativePermeability} > 0.0L)
+    return CoilShape{radiusM, lengthM, relativePermeability};
   return std::nullopt;
 }
 
@@ -138,7 +139,7 @@ double showNagaokaCoefficient(const CoilShape& shape) {
 double askWantedInductanceH() {
   ConsoleIo::writeLine(kWantedInductanceQuestion);
   ConsoleIo::writeText(kWantedInductancePrompt);
-  const double wantedInductanceH = stored(ConsoleIo::readReal() / 1000000.0L);
+  const double wantedInductanceH = stored(Extended{ConsoleIo::readReal()} / 1000000.0L);
   ConsoleIo::writeBlankLines(1);
   return wantedInductanceH;
 }
@@ -156,7 +157,7 @@ void showTurnsNeeded(const CoilShape& shape, double nagaokaCoefficient, double w
 double roundWireInductanceH(const CoilShape& shape, double nagaokaCoefficient,
                             const Winding& winding, double currentSheetInductanceH) {
   ConsoleIo::writeLine(kWireDiameterQuestion);
-  const double wireDiameterM = stored(ConsoleIo::readReal() / 1000.0L);
+  const double wireDiameterM = stored(Extended{ConsoleIo::readReal()} / 1000.0L);
   const double correctionA = stored(CoilFormulas::wireCorrectionA(wireDiameterM, winding.pitchM));
   const double correctionB = stored(CoilFormulas::wireCorrectionB(winding.turns));
   return stored(CoilFormulas::wireCorrectedInductance(currentSheetInductanceH, correctionA,
@@ -172,13 +173,13 @@ void showInductance(const CoilShape& shape, double nagaokaCoefficient) {
   const double currentSheetInductanceH = stored(CoilFormulas::currentSheetInductance(
       shape.radiusM, shape.lengthM, turns, nagaokaCoefficient, shape.relativePermeability));
   ConsoleIo::writeLine(kPitchQuestion);
-  const double pitchM = stored(ConsoleIo::readReal() / 1000.0L);
+  const double pitchM = stored(Extended{ConsoleIo::readReal()} / 1000.0L);
   const Winding winding{turns, pitchM};
   double inductanceH = currentSheetInductanceH;
-  if (winding.pitchM != 0.0L) {  // 0 is close-wound
+  if (Extended{winding.pitchM} != 0.0L) {  // 0 is close-wound
     inductanceH = roundWireInductanceH(shape, nagaokaCoefficient, winding, currentSheetInductanceH);
   }
-  const double inductanceUh = stored(inductanceH * 1000.0L * 1000.0L);
+  const double inductanceUh = stored(Extended{inductanceH} * 1000.0L * 1000.0L);
   Dialogue::writeResult("そのコイルは", inductanceUh, 10, 4, "uH です");
 }
 
@@ -188,7 +189,7 @@ void run() {
   const CoilShape shape = askShapeAfterAnyHelp();
   const double nagaokaCoefficient = showNagaokaCoefficient(shape);
   const double wantedInductanceH = askWantedInductanceH();
-  if (wantedInductanceH > 0.0L) {
+  if (Extended{wantedInductanceH} > 0.0L) {
     showTurnsNeeded(shape, nagaokaCoefficient, wantedInductanceH);
   } else {
     showInductance(shape, nagaokaCoefficient);

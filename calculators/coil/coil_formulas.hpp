@@ -5,10 +5,9 @@
 // and quotients are evaluated left to right, as written in the equations.
 #pragma once
 
-#include <cmath>
 #include <numbers>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
 #include "calculators/ln10.hpp"
 
 namespace CoilFormulas {
@@ -33,14 +32,15 @@ inline Extended currentSheetInductance(Extended radiusM, Extended lengthM, Exten
 // The current-sheet formula solved for N; no wire, no rounding to whole turns.
 inline Extended turnsForInductance(Extended wantedInductanceH, Extended radiusM, Extended lengthM,
                                    Extended nagaokaCoefficient, Extended relativePermeability) {
-  return (1.0L / (2.0L * kPi * radiusM)) * sqrtl(lengthM * wantedInductanceH * 10000000.0L /
-                                                 nagaokaCoefficient / relativePermeability);
+  return (1.0L / (2.0L * kPi * radiusM)) *
+         Arithmetic::sqrt(lengthM * wantedInductanceH * 10000000.0L / nagaokaCoefficient /
+                          relativePermeability);
 }
 
 // Round-wire correction term A = 2.3 × log10(1.73 d / p); the factor is 2.3,
 // the divisor ln 10.
 inline Extended wireCorrectionA(Extended wireDiameterM, Extended windingPitchM) {
-  return 2.3L * logl(1.73L * wireDiameterM / windingPitchM) / kLn10;
+  return 2.3L * Arithmetic::log(1.73L * wireDiameterM / windingPitchM) / kLn10;
 }
 
 // Round-wire correction term B = 0.336 (1 − 2.5 / N + 3.8 / N²).

@@ -4,10 +4,10 @@
 
 #include <string_view>
 
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace DipoleCalculator {
 namespace {
@@ -69,16 +69,16 @@ Answers askQuestions() {
 // The element's own impedance sets the shortening; the impedance is taken for
 // the whole half wave, two quarter waves end to end. 3.14 stands for pi.
 Shortening computeShortening(const Answers& answers) {
-  const double quarterWaveLengthM = stored(300.0L / answers.frequencyMhz / 4.0L);
+  const double quarterWaveLengthM = stored(300.0L / Extended{answers.frequencyMhz} / 4.0L);
   const double elementImpedance =
       stored(Antenna::elementImpedance(quarterWaveLengthM, answers.elementDiameterMm));
-  const double factor = stored(42.55L / (elementImpedance * 3.14L));
-  const double percent = stored(100.0L * factor);
+  const double factor = stored(42.55L / (Extended{elementImpedance} * 3.14L));
+  const double percent = stored(100.0L * Extended{factor});
   return {quarterWaveLengthM, factor, percent};
 }
 
 double elementLengthM(const Shortening& shortening) {
-  return stored((1.0L - shortening.factor) * shortening.quarterWaveLengthM);
+  return stored((1.0L - Extended{shortening.factor}) * shortening.quarterWaveLengthM);
 }
 
 }  // namespace

@@ -6,12 +6,11 @@
 // (rounded to double) at the steps where the calculator stores them.
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/ln10.hpp"
-#include "console/stored.hpp"
 
 namespace EfficiencyFormulas {
 
@@ -39,16 +38,16 @@ struct CurrentSums {
 // Sections longer than a shortened quarter wave. f = 0 divides by 0 here.
 inline bool sectionsTooLong(const Element& element) {
   return Extended{element.nearLoadingPointM} + element.farLoadingPointM >
-         288.0L / (4.0L * element.frequencyMhz);
+         288.0L / (4.0L * Extended{element.frequencyMhz});
 }
 
 // 6.28 stands where 2π would: a quarter wave spans 1.57 radians.
 inline SectionAngles sectionAngles(const Element& element) {
-  const double shortenedWavelengthM = stored(288.0L / element.frequencyMhz);  // λ
+  const double shortenedWavelengthM = stored(288.0L / Extended{element.frequencyMhz});  // λ
   const double nearShare = stored(element.nearLoadingPointM / Extended{shortenedWavelengthM});
-  const double nearAngle = stored(nearShare * 6.28L);
+  const double nearAngle = stored(Extended{nearShare} * 6.28L);
   const double farShare = stored(element.farLoadingPointM / Extended{shortenedWavelengthM});
-  const double farAngle = stored((0.25L - farShare) * 6.28L);
+  const double farAngle = stored((0.25L - Extended{farShare}) * 6.28L);
   return {nearAngle, farAngle};
 }
 
@@ -57,8 +56,8 @@ inline SectionAngles sectionAngles(const Element& element) {
 inline CurrentSums sumCurrents(const SectionAngles& angles) {
   CurrentSums sums{0.0, 0.0};
   for (std::int16_t sample = 1; sample <= kSampleCount; ++sample) {
-    const double sampleAngle = stored(sample * 3.14L / 3600.0L);
-    const double sampleCurrent = stored(cosl(sampleAngle));
+    const double sampleAngle = stored(static_cast<Extended>(sample) * 3.14L / 3600.0L);
+    const double sampleCurrent = stored(Arithmetic::cos(sampleAngle));
     if (angles.nearAngle > sampleAngle) {
       sums.element = stored(Extended{sums.element} + sampleCurrent);
     }
@@ -76,6 +75,6 @@ inline double efficiency(const CurrentSums& sums) {
 }
 
 // The efficiency in decibels; an efficiency of 0 divides by 0 here.
-inline double efficiencyDb(double ratio) { return stored(20.0L * logl(ratio) / kLn10); }
+inline double efficiencyDb(double ratio) { return stored(20.0L * Arithmetic::log(ratio) / kLn10); }
 
 }  // namespace EfficiencyFormulas

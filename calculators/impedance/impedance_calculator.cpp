@@ -3,11 +3,11 @@
 #include <string_view>
 
 #include "arithmetic/extended.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace ImpedanceCalculator {
 namespace {
@@ -68,7 +68,7 @@ void showIntroduction() {
 // of 0 stops the program before the next question.
 ElementAnswers askElement() {
   const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
-  const Extended wavelengthM = stored(300.0L / frequencyMhz);
+  const Extended wavelengthM = stored(300.0L / Extended{frequencyMhz});
   const double lengthM = Dialogue::ask(kLengthQuestion);
   const double electricalLength = stored(lengthM / wavelengthM);
   const double diameterMm = Dialogue::ask(kDiameterQuestion);
@@ -88,8 +88,8 @@ void apologise() { ConsoleIo::writeLine(kUnsupportedRange); }
 
 // Two separate tests: the apology is written for each bound that is crossed.
 void warnOutsideRange(double electricalLength) {
-  if (electricalLength < 0.1L) apologise();
-  if (electricalLength > 0.63L) apologise();
+  if (Extended{electricalLength} < 0.1L) apologise();
+  if (Extended{electricalLength} > 0.63L) apologise();
 }
 
 void showFeedImpedance(ImpedanceModel::FeedImpedance feed) {

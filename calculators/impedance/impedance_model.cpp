@@ -1,15 +1,14 @@
 #include "calculators/impedance/impedance_model.hpp"
 
-#include <cmath>
-#include <numbers>
 #include <span>
 
-#include "console/stored.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 
 namespace ImpedanceModel {
 namespace {
 
-constexpr Extended kLn2 = std::numbers::ln2_v<Extended>;
+constexpr Extended kLn2 = 0.693147180559945309417232121458176568L;  // ln 2
 constexpr Extended kCurveTop = 0.8L;  // wavelengths: where both curves end
 
 // Quadratic in Z, 0.46 at 300 and at 600 ohms: how much longer or shorter
@@ -28,9 +27,9 @@ double uncorrectedReactanceLength(Extended w, Extended z) {
 // a keeps the sign of 300 − Z: a thick element's length shrinks, a thin
 // one's grows.
 double correctedReactanceLength(Extended z, double u, double m) {
-  if (u > 0.39L) {
-    const Extended a = (300.0L - z) * fabsl(300.0L - z) / 10000.0L;
-    const Extended b = (m - 0.39L) * u / 1.1L * 0.47L;
+  if (Extended{u} > 0.39L) {
+    const Extended a = (300.0L - z) * Arithmetic::fabs(300.0L - z) / 10000.0L;
+    const Extended b = (Extended{m} - 0.39L) * u / 1.1L * 0.47L;
     return stored(u - a * b);
   }
   return u;
@@ -56,7 +55,7 @@ double blendShortResistance(Extended p, Extended q, double r) {
 }
 
 double resistanceOfThinElement(Extended z, double r) {
-  if (z > 400.0L && r < 0.0L) return stored(r / (1.0L - (500.0L - z) / 100.0L * 0.4L));
+  if (z > 400.0L && Extended{r} < 0.0L) return stored(r / (1.0L - (500.0L - z) / 100.0L * 0.4L));
   return r;
 }
 
@@ -99,7 +98,7 @@ NormalisedLengths normalise(Element element) {
   const Extended z = element.elementImpedance;
   const double resistanceLength = stored(w * 0.46L / lengthFactor(z));
   const double uncorrected = uncorrectedReactanceLength(w, z);
-  const double capped = uncorrected > 0.6L ? stored(0.6L) : uncorrected;
+  const double capped = Extended{uncorrected} > 0.6L ? stored(0.6L) : uncorrected;
   const double reactanceLength = correctedReactanceLength(z, uncorrected, capped);
   return {resistanceLength, capped, reactanceLength};
 }
@@ -115,11 +114,12 @@ std::optional<double> baseReactanceAt(double reactanceLength) {
 FeedImpedance adjust(Element element, double resistanceLength, BaseValues base) {
   const Extended w = element.electricalLength;
   const Extended z = element.elementImpedance;
-  const double scaledResistance = stored(expl(kLn2 * (z / 100.0L - 1.0L)) * base.resistance / 4.0L);
+  const double scaledResistance =
+      stored(Arithmetic::exp(kLn2 * (z / 100.0L - 1.0L)) * base.resistance / 4.0L);
   const double blendedResistance =
       blendShortResistance(resistanceLength, base.resistance, scaledResistance);
   const double scaledReactance =
-      stored(expl(kLn2 * (z - 200.0L) * 1.1L / 100.0L) * base.reactance * 0.4665L);
+      stored(Arithmetic::exp(kLn2 * (z - 200.0L) * 1.1L / 100.0L) * base.reactance * 0.4665L);
   const double resistance = resistanceOfThinElement(z, blendedResistance);
   const double reactance = reactanceOfShortElement(w, z, scaledReactance);
   return {resistance, reactance};

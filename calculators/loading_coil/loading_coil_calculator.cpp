@@ -3,15 +3,14 @@
 // base of the element or part-way along it.
 #include "calculators/loading_coil/loading_coil_calculator.hpp"
 
-#include <cmath>
 #include <string_view>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 #include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/prompts.hpp"
 #include "console/console_io.hpp"
-#include "console/stored.hpp"
 
 namespace LoadingCoilCalculator {
 namespace {
@@ -95,7 +94,7 @@ Answers askQuestions() {
 }
 
 // Kept in the extended format: the length check compares against it unrounded.
-Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / frequencyMhz / 4.0L; }
+Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / Extended{frequencyMhz} / 4.0L; }
 
 bool isCentreLoading(const Answers& answers) {
   return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
@@ -105,10 +104,11 @@ BaseLoading computeBaseLoading(const Answers& answers) {
   const double elementImpedance =
       stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
   const Extended electricalLengthRad =
-      6.28L * answers.elementLengthM / (300.0L / answers.frequencyMhz);
-  const double coilInductanceH = stored(
-      cosl(electricalLengthRad) * (elementImpedance / (6.28L * answers.frequencyMhz * 1000000.0L)) /
-      sinl(electricalLengthRad));
+      6.28L * Extended{answers.elementLengthM} / (300.0L / Extended{answers.frequencyMhz});
+  const double coilInductanceH =
+      stored(Arithmetic::cos(electricalLengthRad) *
+             (elementImpedance / (6.28L * Extended{answers.frequencyMhz} * 1000000.0L)) /
+             Arithmetic::sin(electricalLengthRad));
   return {elementImpedance, coilInductanceH};
 }
 
@@ -125,11 +125,11 @@ double askTipLengthM() {
 // sits from the tip, both as fractions of a quarter wave.
 double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, double tipLengthM) {
   const Extended quarterWave = quarterWaveLengthM(answers.frequencyMhz);
-  return stored(sinl(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
-                sinl(1.57L * (tipLengthM / quarterWave)));
+  return stored(Arithmetic::sin(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
+                Arithmetic::sin(1.57L * (tipLengthM / quarterWave)));
 }
 
-double microhenries(double henries) { return stored(1000.0L * henries * 1000.0L); }
+double microhenries(double henries) { return stored(1000.0L * Extended{henries} * 1000.0L); }
 
 void writeResults(double elementImpedance, double coilInductanceUh) {
   ConsoleIo::writeBlankLines(3);

@@ -1,7 +1,7 @@
 #include "docs/accuracy/coil_comparison.hpp"
 
+#include "arithmetic/stored.hpp"
 #include "calculators/coil/coil_formulas.hpp"
-#include "console/stored.hpp"
 #include "docs/accuracy/coil_reference.hpp"
 
 namespace CoilComparison {

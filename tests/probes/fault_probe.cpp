@@ -2,17 +2,16 @@
 // between the lines "before" and "after": the run must end with the fault's
 // report right after "before". Operands are read from the input, as a
 // calculator reads them, so that nothing is computed at compile time.
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string_view>
 
-#include "arithmetic/extended.hpp"
+#include "arithmetic/maths.hpp"
+#include "arithmetic/stored.hpp"
 #include "console/console_io.hpp"
 #include "console/run_time_error.hpp"
-#include "console/stored.hpp"
 #include "shell/program.hpp"
 
 namespace {
@@ -45,14 +44,14 @@ void after() { ConsoleIo::writeLine("after"); }
 [[gnu::noinline]] void takeLogarithm() {
   left = ConsoleIo::readReal();
   before();
-  result = stored(logl(left));
+  result = stored(Arithmetic::log(left));
   after();
 }
 
 [[gnu::noinline]] void takeSquareRoot() {
   left = ConsoleIo::readReal();
   before();
-  result = stored(sqrtl(left));
+  result = stored(Arithmetic::sqrt(left));
   after();
 }
 
