@@ -26,8 +26,6 @@ using Extended = Arithmetic::SoftExtended;
 // format's bounds.
 using Extended = long double;
 
-// Other processors get the format as a type computed in software.
-#if defined(__x86_64__)
 static_assert(std::numeric_limits<Extended>::digits == 64,
               "Extended must be the 80-bit extended format");
 #endif

@@ -20,11 +20,9 @@
 
 namespace Arithmetic::Parts {
 
-__extension__ using Uint128 = unsigned __int128;
 using Flagged::Outcome;
 using namespace Encoding;
 
-inline constexpr int kInfinityExponent = kExponentMask;
 inline constexpr std::uint64_t kDefaultNaNSignificand = kIntegerBit | kQuietBit;
 
 enum class Kind { zero, finite, infinity, quietNaN, signalingNaN, unsupported };
@@ -61,19 +59,6 @@ constexpr Unpacked unpacked(SoftExtended x) {
   return {negative, 1 - leadingZeros, x.significand << leadingZeros};
 }
 
-constexpr int countlZero(Uint128 x) {
-  const auto high = static_cast<std::uint64_t>(x >> 64);
-  if (high != 0) return std::countl_zero(high);
-  return 64 + std::countl_zero(static_cast<std::uint64_t>(x));
-}
-
-constexpr Outcome exact(std::uint16_t signAndExponent, std::uint64_t significand) {
-  return {significand, signAndExponent, 0};
-}
-constexpr Outcome zero(bool negative) { return exact(signField(negative), 0); }
-constexpr Outcome infinity(bool negative, FaultFlags flags = 0) {
-  return {kIntegerBit, static_cast<std::uint16_t>(signField(negative) | kInfinityExponent), flags};
-}
 // The x87's answer to an invalid operation with no NaN operand: the negative
 // quiet NaN with the top fraction bit alone set ("real indefinite").
 constexpr Outcome invalid() {
@@ -90,34 +75,12 @@ constexpr Outcome canonical(SoftExtended x) {
   return exact(x.signAndExponent, x.significand);
 }
 
-// A NaN operand made quiet; a signalling one raises invalid operation.
-constexpr Outcome quieted(SoftExtended nan) {
-  const bool signalling = (nan.significand & kQuietBit) == 0;
-  return {nan.significand | kQuietBit, nan.signAndExponent,
-          signalling ? kInvalidFlag : FaultFlags{0}};
-}
 
 // The result of an operation with an unsupported operand or a NaN operand:
 // the x87's choice among the NaNs (a quiet one before a signalling one, then
 // the larger significand, then the positive one), made quiet.
 Outcome nanResult(SoftExtended a, Kind kindA, SoftExtended b, Kind kindB);
 Outcome nanResult(SoftExtended x, Kind kind);
-
-// The number significand / 2^127 × 2^(exponent - bias), significand's bit
-// 127 set, rounded once to nearest even: to 64 bits where the exponent is at
-// least 1, below that to the bits that the smallest exponent leaves
-// (gradual underflow). Beyond the largest finite number: infinity and
-// overflow.
-Outcome rounded(bool negative, Uint128 significand, int exponent);
-
-// x / 2^shift, shift at least 1, rounded to nearest even.
-Uint128 roundedShift(Uint128 x, int shift);
-
-constexpr Fault faultOf(FaultFlags flags) {
-  if ((flags & kInvalidFlag) != 0) return Fault::invalidOperation;
-  if ((flags & kDivisionByZeroFlag) != 0) return Fault::divisionByZero;
-  return Fault::overflow;
-}
 
 // The value of an outcome; its fault, if any, raised first with the return
 // address of the raising operation.

@@ -62,9 +62,14 @@ class SoftExtended {
   // The x87's own numbers: the same bits.
   constexpr SoftExtended(long double value);
   explicit constexpr operator long double() const;
-#endif
   // Rounded once; raises overflow, and invalid operation for a signalling NaN.
   explicit SoftExtended(Binary128 value);
+#else
+  // Rounded once, so that a long double literal (in the 128-bit format here)
+  // is the x87's literal, at compile time; raises overflow, and invalid
+  // operation for a signalling NaN.
+  [[gnu::always_inline]] constexpr SoftExtended(Binary128 value);
+#endif
 
   // Exact; raises invalid operation for a signalling NaN.
   explicit operator Binary128() const;
@@ -123,7 +128,7 @@ FractionAndExponent frexp(SoftExtended x);
 Outcome ldexp(SoftExtended x, int exponent);
 
 constexpr Outcome widened(double value);
-Outcome fromBinary128(Binary128 value);
+constexpr Outcome fromBinary128(Binary128 value);
 Binary128Outcome toBinary128(SoftExtended x);
 DoubleOutcome toDouble(SoftExtended x);
 template <TruncationTarget Integer>
@@ -191,7 +196,74 @@ inline constexpr std::uint16_t kExponentMask = 0x7FFF;
 inline constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
 inline constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 62;
 
+inline constexpr int kInfinityExponent = kExponentMask;
+
+__extension__ using Uint128 = unsigned __int128;
+inline constexpr int kBinary128FractionBits = 112;
+inline constexpr Uint128 kBinary128FractionMask = (Uint128{1} << kBinary128FractionBits) - 1;
+inline constexpr Uint128 kBinary128QuietBit = Uint128{1} << 111;
+// How far the extended significand's fraction lies above the 128-bit format's.
+inline constexpr int kBinary128Widening = kBinary128FractionBits - 63;
+
 constexpr std::uint16_t signField(bool negative) { return negative ? kSignBit : 0; }
+
+constexpr int countlZero(Uint128 x) {
+  const auto high = static_cast<std::uint64_t>(x >> 64);
+  if (high != 0) return std::countl_zero(high);
+  return 64 + std::countl_zero(static_cast<std::uint64_t>(x));
+}
+
+constexpr Flagged::Outcome exact(std::uint16_t signAndExponent, std::uint64_t significand) {
+  return {significand, signAndExponent, 0};
+}
+constexpr Flagged::Outcome zero(bool negative) { return exact(signField(negative), 0); }
+constexpr Flagged::Outcome infinity(bool negative, FaultFlags flags = 0) {
+  return {kIntegerBit, static_cast<std::uint16_t>(signField(negative) | kInfinityExponent), flags};
+}
+
+// x / 2^shift, shift at least 1, rounded to nearest even.
+constexpr Uint128 roundedShift(Uint128 x, int shift) {
+  if (shift > 128) return 0;
+  const Uint128 half = Uint128{1} << (shift - 1);
+  if (shift == 128) return x > half ? 1 : 0;
+  const Uint128 quotient = x >> shift;
+  const Uint128 remainder = x & ((half << 1) - 1);
+  const bool roundsUp = remainder > half || (remainder == half && (quotient & 1) != 0);
+  return quotient + (roundsUp ? 1 : 0);
+}
+
+// The number significand / 2^127 × 2^(exponent - bias), significand's bit
+// 127 set, rounded once to nearest even: to 64 bits where the exponent is at
+// least 1, below that to the bits that the smallest exponent leaves
+// (gradual underflow). Beyond the largest finite number: infinity and
+// overflow.
+constexpr Flagged::Outcome rounded(bool negative, Uint128 significand, int exponent) {
+  const std::uint16_t sign = signField(negative);
+  if (exponent < 1) {
+    // Gradual underflow: a denormal, or the smallest normal number when the
+    // rounding carries into the integer bit, whose exponent is then 1.
+    const auto denormal = static_cast<std::uint64_t>(roundedShift(significand, 65 - exponent));
+    return exact(static_cast<std::uint16_t>(sign | (denormal >> 63)), denormal);
+  }
+  auto high = static_cast<std::uint64_t>(significand >> 64);
+  const auto low = static_cast<std::uint64_t>(significand);
+  const bool roundsUp = low > kIntegerBit || (low == kIntegerBit && (high & 1) != 0);
+  if (roundsUp && ++high == 0) {
+    high = kIntegerBit;
+    ++exponent;
+  }
+  if (exponent >= kInfinityExponent) return infinity(negative, kOverflowFlag);
+  return exact(static_cast<std::uint16_t>(sign | exponent), high);
+}
+
+// A NaN operand made quiet; a signalling one raises invalid operation.
+constexpr Flagged::Outcome quieted(SoftExtended nan);
+
+constexpr Fault faultOf(FaultFlags flags) {
+  if ((flags & kInvalidFlag) != 0) return Fault::invalidOperation;
+  if ((flags & kDivisionByZeroFlag) != 0) return Fault::divisionByZero;
+  return Fault::overflow;
+}
 
 // A non-zero magnitude as the number magnitude × 2^scale.
 constexpr Flagged::Outcome normalized(bool negative, std::uint64_t magnitude, int scale) {
@@ -297,6 +369,44 @@ constexpr SoftExtended::operator long double() const {
   memory.bytes[8] = static_cast<unsigned char>(signAndExponent);
   memory.bytes[9] = static_cast<unsigned char>(signAndExponent >> 8);
   return std::bit_cast<long double>(memory);
+}
+#endif
+
+constexpr Flagged::Outcome Encoding::quieted(SoftExtended nan) {
+  const bool signalling = (nan.significand & kQuietBit) == 0;
+  return {nan.significand | kQuietBit, nan.signAndExponent,
+          signalling ? kInvalidFlag : FaultFlags{0}};
+}
+
+// The two formats share the exponent range and bias: only the rounding of
+// 113 bits to 64 can overflow.
+constexpr Flagged::Outcome Flagged::fromBinary128(Binary128 value) {
+  using namespace Encoding;
+  const auto bits = std::bit_cast<Uint128>(value);
+  const bool negative = (bits >> 127) != 0;
+  const auto exponent = static_cast<int>((bits >> kBinary128FractionBits) & kExponentMask);
+  const Uint128 fraction = bits & kBinary128FractionMask;
+  if (exponent == kInfinityExponent) {
+    if (fraction == 0) return infinity(negative);
+    const auto nan = SoftExtended::fromBits(
+        static_cast<std::uint16_t>(signField(negative) | kInfinityExponent),
+        kIntegerBit | static_cast<std::uint64_t>(fraction >> kBinary128Widening));
+    return (fraction & kBinary128QuietBit) != 0 ? exact(nan.signAndExponent, nan.significand)
+                                                : quieted(nan);
+  }
+  if (exponent == 0) {
+    if (fraction == 0) return zero(negative);
+    const int leadingZeros = countlZero(fraction);
+    return rounded(negative, fraction << leadingZeros, 16 - leadingZeros);
+  }
+  return rounded(negative, (fraction | (Uint128{1} << kBinary128FractionBits)) << 15, exponent);
+}
+
+#if __LDBL_MANT_DIG__ != 64
+constexpr SoftExtended::SoftExtended(Binary128 value) {
+  const Flagged::Outcome outcome = Flagged::fromBinary128(value);
+  if (outcome.flags != 0) raiseAtCaller(Encoding::faultOf(outcome.flags));
+  *this = outcome.value();
 }
 #endif
 

@@ -17,12 +17,6 @@ constexpr std::uint64_t kDoubleFractionMask = (std::uint64_t{1} << 52) - 1;
 constexpr std::uint64_t kDoubleQuietBit = std::uint64_t{1} << 51;
 constexpr std::uint64_t kDoubleInfinity = std::uint64_t{kDoubleInfinityExponent} << 52;
 
-constexpr int kBinary128FractionBits = 112;
-constexpr Uint128 kBinary128FractionMask = (Uint128{1} << kBinary128FractionBits) - 1;
-constexpr Uint128 kBinary128QuietBit = Uint128{1} << 111;
-// How far the extended significand's fraction lies above the 128-bit format's.
-constexpr int kBinary128Widening = kBinary128FractionBits - 63;
-
 Flagged::DoubleOutcome doubleOf(std::uint64_t bits, FaultFlags flags) {
   return {std::bit_cast<double>(bits), flags};
 }
@@ -125,28 +119,6 @@ template Flagged::IntegerOutcome<unsigned> Flagged::truncated(SoftExtended);
 template Flagged::IntegerOutcome<unsigned long> Flagged::truncated(SoftExtended);
 template Flagged::IntegerOutcome<unsigned long long> Flagged::truncated(SoftExtended);
 
-// The two formats share the exponent range and bias: only the rounding of
-// 113 bits to 64 can overflow.
-Outcome Flagged::fromBinary128(Binary128 value) {
-  const auto bits = std::bit_cast<Uint128>(value);
-  const bool negative = (bits >> 127) != 0;
-  const auto exponent = static_cast<int>((bits >> kBinary128FractionBits) & kExponentMask);
-  const Uint128 fraction = bits & kBinary128FractionMask;
-  if (exponent == kInfinityExponent) {
-    if (fraction == 0) return infinity(negative);
-    const auto nan = SoftExtended::fromBits(
-        static_cast<std::uint16_t>(signField(negative) | kInfinityExponent),
-        kIntegerBit | static_cast<std::uint64_t>(fraction >> kBinary128Widening));
-    return (fraction & kBinary128QuietBit) != 0 ? canonical(nan) : quieted(nan);
-  }
-  if (exponent == 0) {
-    if (fraction == 0) return zero(negative);
-    const int leadingZeros = countlZero(fraction);
-    return rounded(negative, fraction << leadingZeros, 16 - leadingZeros);
-  }
-  return rounded(negative, (fraction | (Uint128{1} << kBinary128FractionBits)) << 15, exponent);
-}
-
 Flagged::Binary128Outcome Flagged::toBinary128(SoftExtended x) {
   const Kind kind = kindOf(x);
   const Uint128 sign = static_cast<Uint128>(signbit(x)) << 127;
@@ -182,9 +154,11 @@ Flagged::Binary128Outcome Flagged::toBinary128(SoftExtended x) {
   return {std::bit_cast<Binary128>(bits), flags};
 }
 
+#if __LDBL_MANT_DIG__ == 64
 ARITHMETIC_OUT_OF_LINE SoftExtended::SoftExtended(Binary128 value) {
   *this = raised(Flagged::fromBinary128(value), __builtin_return_address(0));
 }
+#endif
 
 ARITHMETIC_OUT_OF_LINE SoftExtended::operator Binary128() const {
   const Flagged::Binary128Outcome outcome = Flagged::toBinary128(*this);
