@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -33,6 +34,9 @@ ProcessResult runProcess(const std::string& program, const std::string& input,
   pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
+    // A test ended by its time-out takes the program with it: one that
+    // loops would otherwise run on as an orphan.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (options.closeStdin) {
       close(STDIN_FILENO);
     } else if (!options.stdinPath.empty()) {
