@@ -7,10 +7,11 @@
 #include <bit>
 #include <cstdint>
 
+#include "arithmetic/return_address.hpp"
 #include "arithmetic/soft_extended.hpp"
 
 // The operations that can fault: out of line and never merged into their
-// callers or cloned, so that __builtin_return_address(0) in them is an
+// callers or cloned, so that RETURN_ADDRESS() in them is an
 // address in the code that called them.
 #if defined(__clang__)
 #define ARITHMETIC_OUT_OF_LINE [[gnu::noinline]]

@@ -30,6 +30,12 @@ using Binary128 = long double;
 #error "long double is neither the x87 extended format nor the 128-bit IEEE format"
 #endif
 
+// std::bit_cast, which the C++ library of the WebAssembly build lacks.
+template <class To, class From>
+constexpr To bitCast(const From& from) {
+  return __builtin_bit_cast(To, from);
+}
+
 // Exception flags of an operation, at the bits the x87 status word has them.
 using FaultFlags = std::uint16_t;
 inline constexpr FaultFlags kInvalidFlag = 0x01;
@@ -307,7 +313,7 @@ constexpr SoftExtended SoftExtended::fromBits(std::uint16_t signAndExponent,
 
 constexpr Flagged::Outcome Flagged::widened(double value) {
   using namespace Encoding;
-  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const auto bits = bitCast<std::uint64_t>(value);
   const bool negative = (bits >> 63) != 0;
   const auto exponent = static_cast<int>((bits >> 52) & 0x7FF);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -357,7 +363,7 @@ constexpr SoftExtended::SoftExtended(long double value) {
                      sizeof signAndExponent);
     return;
   }
-  const auto memory = std::bit_cast<Encoding::LongDoubleBytes>(value);
+  const auto memory = bitCast<Encoding::LongDoubleBytes>(value);
   significand = 0;
   for (int i = 7; i >= 0; --i) significand = (significand << 8) | memory.bytes[i];
   signAndExponent = static_cast<std::uint16_t>(memory.bytes[8] | (memory.bytes[9] << 8));
@@ -368,7 +374,7 @@ constexpr SoftExtended::operator long double() const {
   for (int i = 0; i < 8; ++i) memory.bytes[i] = static_cast<unsigned char>(significand >> (8 * i));
   memory.bytes[8] = static_cast<unsigned char>(signAndExponent);
   memory.bytes[9] = static_cast<unsigned char>(signAndExponent >> 8);
-  return std::bit_cast<long double>(memory);
+  return bitCast<long double>(memory);
 }
 #endif
 
@@ -382,7 +388,7 @@ constexpr Flagged::Outcome Encoding::quieted(SoftExtended nan) {
 // 113 bits to 64 can overflow.
 constexpr Flagged::Outcome Flagged::fromBinary128(Binary128 value) {
   using namespace Encoding;
-  const auto bits = std::bit_cast<Uint128>(value);
+  const auto bits = bitCast<Uint128>(value);
   const bool negative = (bits >> 127) != 0;
   const auto exponent = static_cast<int>((bits >> kBinary128FractionBits) & kExponentMask);
   const Uint128 fraction = bits & kBinary128FractionMask;

@@ -115,23 +115,23 @@ Outcome Flagged::divide(SoftExtended a, SoftExtended b) {
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended operator+(SoftExtended a, SoftExtended b) {
-  return raised(Flagged::add(a, b), __builtin_return_address(0));
+  return raised(Flagged::add(a, b), RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended operator-(SoftExtended a, SoftExtended b) {
-  return raised(Flagged::subtract(a, b), __builtin_return_address(0));
+  return raised(Flagged::subtract(a, b), RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended operator*(SoftExtended a, SoftExtended b) {
-  return raised(Flagged::multiply(a, b), __builtin_return_address(0));
+  return raised(Flagged::multiply(a, b), RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended operator/(SoftExtended a, SoftExtended b) {
-  return raised(Flagged::divide(a, b), __builtin_return_address(0));
+  return raised(Flagged::divide(a, b), RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE void raiseAtCaller(Fault fault) {
-  raiseFault(fault, __builtin_return_address(0));
+  raiseFault(fault, RETURN_ADDRESS());
 }
 
 }  // namespace Arithmetic

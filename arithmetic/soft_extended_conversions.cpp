@@ -18,7 +18,7 @@ constexpr std::uint64_t kDoubleQuietBit = std::uint64_t{1} << 51;
 constexpr std::uint64_t kDoubleInfinity = std::uint64_t{kDoubleInfinityExponent} << 52;
 
 Flagged::DoubleOutcome doubleOf(std::uint64_t bits, FaultFlags flags) {
-  return {std::bit_cast<double>(bits), flags};
+  return {bitCast<double>(bits), flags};
 }
 
 // Rounded once to 53 bits, or to the bits of a double denormal.
@@ -151,31 +151,31 @@ Flagged::Binary128Outcome Flagged::toBinary128(SoftExtended x) {
       break;
     }
   }
-  return {std::bit_cast<Binary128>(bits), flags};
+  return {bitCast<Binary128>(bits), flags};
 }
 
 #if __LDBL_MANT_DIG__ == 64
 ARITHMETIC_OUT_OF_LINE SoftExtended::SoftExtended(Binary128 value) {
-  *this = raised(Flagged::fromBinary128(value), __builtin_return_address(0));
+  *this = raised(Flagged::fromBinary128(value), RETURN_ADDRESS());
 }
 #endif
 
 ARITHMETIC_OUT_OF_LINE SoftExtended::operator Binary128() const {
   const Flagged::Binary128Outcome outcome = Flagged::toBinary128(*this);
-  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), __builtin_return_address(0));
+  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), RETURN_ADDRESS());
   return outcome.value;
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended::operator double() const {
   const Flagged::DoubleOutcome outcome = Flagged::toDouble(*this);
-  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), __builtin_return_address(0));
+  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), RETURN_ADDRESS());
   return outcome.value;
 }
 
 template <TruncationTarget Integer>
 ARITHMETIC_OUT_OF_LINE SoftExtended::operator Integer() const {
   const Flagged::IntegerOutcome<Integer> outcome = Flagged::truncated<Integer>(*this);
-  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), __builtin_return_address(0));
+  if (outcome.flags != 0) raiseFault(faultOf(outcome.flags), RETURN_ADDRESS());
   return outcome.value;
 }
 

@@ -62,17 +62,17 @@ Outcome Flagged::ldexp(SoftExtended x, int exponent) {
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended floor(SoftExtended x) {
-  return raised(Flagged::floor(x), __builtin_return_address(0));
+  return raised(Flagged::floor(x), RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended frexp(SoftExtended x, int* exponent) {
   const Flagged::FractionAndExponent outcome = Flagged::frexp(x);
   *exponent = outcome.exponent;
-  return raised(outcome.fraction, __builtin_return_address(0));
+  return raised(outcome.fraction, RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended ldexp(SoftExtended x, int exponent) {
-  return raised(Flagged::ldexp(x, exponent), __builtin_return_address(0));
+  return raised(Flagged::ldexp(x, exponent), RETURN_ADDRESS());
 }
 
 }  // namespace Arithmetic

@@ -75,7 +75,7 @@ Outcome Flagged::squareRoot(SoftExtended x) {
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended sqrt(SoftExtended x) {
-  return raised(Flagged::squareRoot(x), __builtin_return_address(0));
+  return raised(Flagged::squareRoot(x), RETURN_ADDRESS());
 }
 
 }  // namespace Arithmetic

@@ -3,6 +3,7 @@
 // format (libquadmath's on x86-64), the result rounded once to extended.
 #include "arithmetic/wide_maths.hpp"
 
+#include "arithmetic/binary128_exp_log.hpp"
 #include "arithmetic/extended_parts.hpp"
 
 #if __LDBL_MANT_DIG__ == 113
@@ -19,8 +20,14 @@ using namespace Parts;
 #if __LDBL_MANT_DIG__ == 113
 Binary128 wideCos(Binary128 x) { return cosl(x); }
 Binary128 wideSin(Binary128 x) { return sinl(x); }
+#if defined(__EMSCRIPTEN__)
+// Its C library's expl and logl are a double's exp and log.
+Binary128 wideExp(Binary128 x) { return exponential(x); }
+Binary128 wideLog(Binary128 x) { return logarithm(x); }
+#else
 Binary128 wideExp(Binary128 x) { return expl(x); }
 Binary128 wideLog(Binary128 x) { return logl(x); }
+#endif
 #else
 Binary128 wideCos(Binary128 x) { return cosq(x); }
 Binary128 wideSin(Binary128 x) { return sinq(x); }
@@ -54,22 +61,22 @@ SoftExtended periodic(Binary128 (*function)(Binary128), SoftExtended x, const vo
 }  // namespace
 
 ARITHMETIC_OUT_OF_LINE SoftExtended cos(SoftExtended x) {
-  return periodic(wideCos, x, __builtin_return_address(0));
+  return periodic(wideCos, x, RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended sin(SoftExtended x) {
-  return periodic(wideSin, x, __builtin_return_address(0));
+  return periodic(wideSin, x, RETURN_ADDRESS());
 }
 
 ARITHMETIC_OUT_OF_LINE SoftExtended exp(SoftExtended x) {
-  const void* returnAddress = __builtin_return_address(0);
+  const void* returnAddress = RETURN_ADDRESS();
   return roundedOnce(wideExp(widened(x, returnAddress)), x, returnAddress);
 }
 
 // The logarithm of zero (of either sign) divides by zero; that of a number
 // below zero, the negative infinity included, is an invalid operation.
 ARITHMETIC_OUT_OF_LINE SoftExtended log(SoftExtended x) {
-  const void* returnAddress = __builtin_return_address(0);
+  const void* returnAddress = RETURN_ADDRESS();
   if (x == 0) raiseFault(Fault::divisionByZero, returnAddress);
   if (x < 0) raiseFault(Fault::invalidOperation, returnAddress);
   return roundedOnce(wideLog(widened(x, returnAddress)), x, returnAddress);

@@ -1,6 +1,7 @@
 #include "console/console_io.hpp"
 
 #include "arithmetic/extended.hpp"
+#include "arithmetic/return_address.hpp"
 #include "arithmetic/stored.hpp"
 #include "console/fixed_format.hpp"
 #include "console/number_syntax.hpp"
@@ -48,20 +49,20 @@ Token readToken() {
 void open() { TextStream::open(); }
 
 [[gnu::noinline]] void writeText(std::string_view text) {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   TextStream::put(text);
   TextStream::endOperation();
 }
 
 [[gnu::noinline]] void writeLine(std::string_view text) {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   TextStream::put(text);
   TextStream::put(kLineEnd);
   TextStream::endOperation();
 }
 
 [[gnu::noinline]] void writeBlankLines(int count) {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   for (int line = 0; line < count; ++line) {
     TextStream::put(kBlankLine);
     TextStream::put(kLineEnd);
@@ -70,7 +71,7 @@ void open() { TextStream::open(); }
 }
 
 [[gnu::noinline]] void writeLines(std::span<const std::string_view> lines) {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   for (std::string_view line : lines) {
     TextStream::put(line);
     TextStream::put(kLineEnd);
@@ -79,13 +80,13 @@ void open() { TextStream::open(); }
 }
 
 [[gnu::noinline]] void writeFixed(double value, int width, int decimals) {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   TextStream::put(FixedFormat::format(value, width, decimals).view());
   TextStream::endOperation();
 }
 
 [[gnu::noinline]] double readReal() {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   Token token = readToken();
   if (token.length == 0) {
     // Only blanks and line ends before the end of the input read as 0.
@@ -102,7 +103,7 @@ void open() { TextStream::open(); }
 }
 
 [[gnu::noinline]] std::int16_t readInteger() {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   Token token = readToken();
   if (token.length == 0) return 0;
   std::optional<std::int32_t> value = NumberSyntax::parseInteger(token.view());
@@ -112,14 +113,14 @@ void open() { TextStream::open(); }
 }
 
 [[gnu::noinline]] unsigned char readAnswerChar() {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   int byte = TextStream::peekByte();
   TextStream::discardLine();
   return byte == TextStream::kEndOfInput ? TextStream::kCtrlZ : static_cast<unsigned char>(byte);
 }
 
 [[gnu::noinline]] void waitForReturn() {
-  RunTime::CallerScope scope(__builtin_return_address(0));
+  RunTime::CallerScope scope(RETURN_ADDRESS());
   TextStream::discardLine();
 }
 

@@ -5,6 +5,7 @@
 
 #include "arithmetic/arithmetic_fault.hpp"
 #include "arithmetic/extended.hpp"
+#include "arithmetic/return_address.hpp"
 #include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
@@ -150,12 +151,12 @@ void setUpFaultHandling() {
 }
 
 [[gnu::noinline]] void runTimeError(int number) {
-  report(number, reportOrigin({__builtin_return_address(0), true}));
+  report(number, reportOrigin({RETURN_ADDRESS(), true}));
 }
 
 [[gnu::noinline]] void endProgram(int exitCode) {
   // A write that fails here is reported where the program was ended.
-  CallerScope scope(__builtin_return_address(0));
+  CallerScope scope(RETURN_ADDRESS());
   TextStream::flush();
   Platform::exitProcess(exitCode);
 }

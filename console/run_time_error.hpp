@@ -38,7 +38,7 @@ void setUpFaultHandling();
 
 // While a dialogue operation runs, a fault inside it is reported at the place
 // that called the operation, as if the operation were one step of its caller.
-// Each operation opens one with __builtin_return_address(0).
+// Each operation opens one with RETURN_ADDRESS().
 class CallerScope {
  public:
   explicit CallerScope(const void* returnAddress) noexcept;

@@ -1,6 +1,13 @@
 #include "test_support/process.hpp"
 
-std::string programPath() { return TANSHUKU_PROGRAM; }
+#include <cstdlib>
+
+// TANSHUKU_PROGRAM_UNDER_TEST puts another build of the program in this
+// one's place (the WebAssembly program under node runs these tests so).
+std::string programPath() {
+  const char* underTest = std::getenv("TANSHUKU_PROGRAM_UNDER_TEST");
+  return underTest != nullptr ? underTest : TANSHUKU_PROGRAM;
+}
 
 std::string probePath(const std::string& name) {
   return std::string(TANSHUKU_PROBE_DIR) + "/" + name + TANSHUKU_EXECUTABLE_SUFFIX;

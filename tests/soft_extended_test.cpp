@@ -28,11 +28,13 @@
 #include <iterator>
 #include <limits>
 #include <optional>
+#include <random>
 #include <regex>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "arithmetic/binary128_exp_log.hpp"
 #include "arithmetic/wide_maths.hpp"
 
 namespace {
@@ -933,6 +935,57 @@ TEST(SoftExtended, EveryLiteralOfTheProgramRoundsAlikeThroughThe128BitFormat) {
     EXPECT_EQ(bitsOf(roundedTwice(literal)), bitsOf(std::strtold(literal.c_str(), nullptr)))
         << literal;
   }
+}
+
+// ---------------------------------------------------------------------------
+// The exponential and the logarithm of our own in the 128-bit format (for
+// WebAssembly, whose C library has them only to a double's precision),
+// rounded to extended, against libquadmath's: over the program's ranges,
+// near 1, and out to the ends of the format.
+
+struct WideCase {
+  const char* name;
+  Binary128 (*ours)(Binary128);
+  Binary128 (*reference)(Binary128);
+  double low, high;  // the argument, or its logarithm for the logarithm
+  bool logarithmic;
+};
+
+TEST(SoftExtended, OurWideExponentialAndLogarithmRoundToExtendedAsLibquadmaths) {
+  const WideCase cases[] = {
+      {"exp", Arithmetic::Wide::exponential, expq, -60, 60, false},
+      {"exp near the ends", Arithmetic::Wide::exponential, expq, -11399, 11356, false},
+      {"exp near 0", Arithmetic::Wide::exponential, expq, -1e-6, 1e-6, false},
+      {"log", Arithmetic::Wide::logarithm, logq, -40, 40, true},
+      {"log near 1", Arithmetic::Wide::logarithm, logq, -1e-6, 1e-6, true},
+      {"log to the ends", Arithmetic::Wide::logarithm, logq, -11390, 11350, true},
+  };
+  std::mt19937_64 random(20261209);
+  for (const WideCase& wide : cases) {
+    std::uniform_real_distribution<double> drawn(wide.low, wide.high);
+    int differences = 0;
+    for (int i = 0; i < 100000; ++i) {
+      // A random 113-bit argument: a double with 60 more random bits.
+      Binary128 x = drawn(random);
+      x *= 1 + static_cast<Binary128>(random() >> 4) * static_cast<Binary128>(0x1p-113);
+      if (wide.logarithmic) x = expq(x);
+      const Flagged::Outcome ours = Flagged::fromBinary128(wide.ours(x));
+      const Flagged::Outcome reference = Flagged::fromBinary128(wide.reference(x));
+      if (ours.significand != reference.significand ||
+          ours.signAndExponent != reference.signAndExponent) {
+        ++differences;
+      }
+    }
+    EXPECT_EQ(differences, 0) << wide.name;
+  }
+  using Arithmetic::Wide::exponential;
+  using Arithmetic::Wide::logarithm;
+  EXPECT_EQ(exponential(11357.3), HUGE_VALQ);
+  EXPECT_EQ(exponential(-11500.5), 0);
+  EXPECT_EQ(logarithm(0), -HUGE_VALQ);
+  EXPECT_TRUE(isnanq(logarithm(-std::numeric_limits<double>::denorm_min())));
+  EXPECT_EQ(logarithm(HUGE_VALQ), HUGE_VALQ);
+  EXPECT_EQ(logarithm(1), 0);
 }
 
 }  // namespace

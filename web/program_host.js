@@ -1,0 +1,82 @@
+// Starts the WebAssembly program and carries its input, output and end: the
+// same code for the page and for node, which runs the tests on it.
+//
+//   runProgram(createTanshuku, {
+//     readInput(size),    // a promise of at most size bytes; none at the end
+//     writeOutput(bytes), // the program's output bytes (code page 932);
+//                         // false when they could not be written
+//     outputIsConsole,    // true on a terminal: a report then shows 9 callers
+//   })  -> a promise of the exit code
+//
+// A trap of the WebAssembly machine ends the program as a processor fault
+// ends the native one: a report with the run-time error number (202 when
+// the call stack is exhausted, 216 otherwise) and the module offsets of the
+// calls on the stack.
+(function (exports) {
+  'use strict';
+
+  const kConsoleCallerLines = 9;
+  const kKeptCallerLines = 257;
+
+  function hex8(value) {
+    return value.toString(16).toUpperCase().padStart(8, '0');
+  }
+
+  // The module offsets of the WebAssembly frames in an error's stack trace,
+  // innermost first, up to main.
+  function wasmOffsets(error) {
+    const offsets = [];
+    for (const line of String(error && error.stack).split('\n')) {
+      const frame = /at (.*) \(.*:wasm-function\[\d+\]:(0x[0-9a-f]+)\)$/.exec(line.trim());
+      if (!frame) continue;
+      offsets.push(Number(frame[2]));
+      if (frame[1] === 'main') break;
+    }
+    return offsets;
+  }
+
+  function trapReport(error, outputIsConsole) {
+    const number = error instanceof RangeError ? 202 : 216;
+    const callers = outputIsConsole ? kConsoleCallerLines : kKeptCallerLines;
+    const offsets = wasmOffsets(error).slice(0, 1 + callers);
+    if (offsets.length === 0) offsets.push(0);
+    let text = 'Runtime error ' + number + ' at $' + hex8(offsets[0]) + '\r\n';
+    for (const offset of offsets) text += '  $' + hex8(offset) + '\r\n';
+    return { number, bytes: new TextEncoder().encode(text + '\r\n') };
+  }
+
+  function runProgram(createTanshuku, host) {
+    return new Promise((resolve) => {
+      let ended = false;
+      const end = (code) => {
+        if (!ended) {
+          ended = true;
+          resolve(code);
+        }
+      };
+      const trapped = (error) => {
+        if (ended) return;
+        if (error && error.name === 'ExitStatus') return end(error.status);
+        const report = trapReport(error, host.outputIsConsole);
+        host.writeOutput(report.bytes);
+        end(report.number);
+      };
+      createTanshuku({
+        readInput: host.readInput,
+        writeOutput: (bytes) => host.writeOutput(bytes) !== false,
+        outputIsConsole: host.outputIsConsole,
+        // The program's own end (exit, a run-time error). The runtime also
+        // calls quit when main gives way to a read that waits: not an end.
+        onExit: end,
+        quit: (code, toThrow) => {
+          throw toThrow;
+        },
+        onAbort: trapped,
+        print: () => {},
+        printErr: () => {},
+      }).catch(trapped);
+    });
+  }
+
+  exports.runProgram = runProgram;
+})(typeof module !== 'undefined' ? module.exports : (globalThis.ProgramHost = {}));
