@@ -46,6 +46,9 @@
   }
 
   function runProgram(createTanshuku, host) {
+    // A trap's stack trace keeps every frame (the engine keeps ten
+    // otherwise).
+    Error.stackTraceLimit = Infinity;
     return new Promise((resolve) => {
       let ended = false;
       const end = (code) => {

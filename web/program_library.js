@@ -7,6 +7,7 @@ mergeInto(LibraryManager.library, {
   tanshuku_stack_locations: function (locations, capacity) {
     const machinery = /^(RunTime|Platform|Arithmetic|ConsoleIo|TextStream)::/;
     const frames = [];
+    Error.stackTraceLimit = Infinity;  // the engine keeps ten frames otherwise
     for (const line of new Error().stack.split('\n')) {
       const frame = /at (.*) \(.*:wasm-function\[\d+\]:(0x[0-9a-f]+)\)$/.exec(line.trim());
       if (frame) frames.push({ name: frame[1], offset: Number(frame[2]) });
