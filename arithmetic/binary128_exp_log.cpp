@@ -31,14 +31,10 @@ constexpr int kExpHalvings = 8;
 constexpr int kExpTerms = 14;
 constexpr int kAtanhTerms = 17;
 
-int exponentField(B x) {
-  return static_cast<int>((bitCast<Uint128>(x) >> kFractionBits) & 0x7FFF);
-}
+int exponentField(B x) { return static_cast<int>((bitCast<Uint128>(x) >> kFractionBits) & 0x7FFF); }
 
 // 2^power, power within the normal exponents.
-B powerOfTwo(int power) {
-  return bitCast<B>(static_cast<Uint128>(power + kBias) << kFractionBits);
-}
+B powerOfTwo(int power) { return bitCast<B>(static_cast<Uint128>(power + kBias) << kFractionBits); }
 
 // expm1(y) for |y| <= ln 2 / 512, Horner's rule on the Taylor series.
 B expm1Small(B y) {

@@ -76,7 +76,6 @@ constexpr Outcome canonical(SoftExtended x) {
   return exact(x.signAndExponent, x.significand);
 }
 
-
 // The result of an operation with an unsupported operand or a NaN operand:
 // the x87's choice among the NaNs (a quiet one before a signalling one, then
 // the larger significand, then the positive one), made quiet.

@@ -130,8 +130,6 @@ ARITHMETIC_OUT_OF_LINE SoftExtended operator/(SoftExtended a, SoftExtended b) {
   return raised(Flagged::divide(a, b), RETURN_ADDRESS());
 }
 
-ARITHMETIC_OUT_OF_LINE void raiseAtCaller(Fault fault) {
-  raiseFault(fault, RETURN_ADDRESS());
-}
+ARITHMETIC_OUT_OF_LINE void raiseAtCaller(Fault fault) { raiseFault(fault, RETURN_ADDRESS()); }
 
 }  // namespace Arithmetic

@@ -19,9 +19,8 @@ EM_ASYNC_JS(int, readFromHost, (unsigned char* buffer, int size), {
 
 // Module.writeOutput(bytes) takes a copy of the bytes and tells whether it
 // took them.
-EM_JS(int, writeToHost, (const unsigned char* bytes, int count), {
-  return Module.writeOutput(HEAPU8.slice(bytes, bytes + count)) ? 1 : 0;
-});
+EM_JS(int, writeToHost, (const unsigned char* bytes, int count),
+      { return Module.writeOutput(HEAPU8.slice(bytes, bytes + count)) ? 1 : 0; });
 
 // Module.outputIsConsole: true on the page's terminal, false where the
 // output is kept (the tests' pipes).
@@ -33,9 +32,7 @@ namespace Platform {
 
 int readInput(unsigned char* buffer, int size) { return readFromHost(buffer, size); }
 
-bool writeOutput(const unsigned char* bytes, int count) {
-  return writeToHost(bytes, count) != 0;
-}
+bool writeOutput(const unsigned char* bytes, int count) { return writeToHost(bytes, count) != 0; }
 
 bool openStandardOutput() { return hostOutputIsConsole() != 0; }
 
