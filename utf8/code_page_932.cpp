@@ -8,8 +8,19 @@ namespace CodePage932 {
 
 using Table::Mapping;
 
+namespace {
+
+// The classic algorithms, not the ranges ones: the web build's C++ library
+// has not got those.
+bool codeBefore(const Mapping& mapping, Code code) { return mapping.code < code; }
+bool characterBefore(const Mapping& mapping, char16_t character) {
+  return mapping.character < character;
+}
+
+}  // namespace
+
 std::optional<char32_t> toUnicode(Code code) {
-  const auto found = std::ranges::lower_bound(Table::byCode, code, {}, &Mapping::code);
+  const auto found = std::lower_bound(Table::byCode.begin(), Table::byCode.end(), code, codeBefore);
   if (found == Table::byCode.end() || found->code != code) return std::nullopt;
   return found->character;
 }
@@ -17,8 +28,8 @@ std::optional<char32_t> toUnicode(Code code) {
 std::optional<Code> fromUnicode(char32_t c) {
   if (c > 0xFFFF) return std::nullopt;
   const auto character = static_cast<char16_t>(c);
-  const auto found =
-      std::ranges::lower_bound(Table::byCharacter, character, {}, &Mapping::character);
+  const auto found = std::lower_bound(Table::byCharacter.begin(), Table::byCharacter.end(),
+                                      character, characterBefore);
   if (found == Table::byCharacter.end() || found->character != character) return std::nullopt;
   return found->code;
 }

@@ -30,7 +30,7 @@ bool isCutUtf8(std::string_view bytes) {
                            : lead < 0xFC ? 5
                            : lead < 0xFE ? 6
                                          : 0;
-  return bytes.size() < announced && std::ranges::all_of(bytes.substr(1), isContinuation);
+  return bytes.size() < announced && std::all_of(bytes.begin() + 1, bytes.end(), isContinuation);
 }
 
 void appendCode(CodePage932::Code code, std::string& out) {

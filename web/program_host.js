@@ -45,6 +45,25 @@
     return { number, bytes: new TextEncoder().encode(text + '\r\n') };
   }
 
+  // A trap, or the program's exit, after a read that waited comes back
+  // from the engine's resumption of the program as a promise's rejection
+  // that nothing handles: it belongs to the run under way (one at a time).
+  let takeRunsError = null;
+  function takeUnhandled(error) {
+    if (!takeRunsError) return false;
+    takeRunsError(error);
+    return true;
+  }
+  if (typeof process !== 'undefined' && typeof process.on === 'function') {
+    process.on('unhandledRejection', (error) => {
+      if (!takeUnhandled(error)) throw error;
+    });
+  } else if (typeof globalThis.addEventListener === 'function') {
+    globalThis.addEventListener('unhandledrejection', (event) => {
+      if (takeUnhandled(event.reason)) event.preventDefault();
+    });
+  }
+
   function runProgram(createTanshuku, host) {
     // A trap's stack trace keeps every frame (the engine keeps ten
     // otherwise).
@@ -64,6 +83,7 @@
         host.writeOutput(report.bytes);
         end(report.number);
       };
+      takeRunsError = trapped;
       createTanshuku({
         readInput: host.readInput,
         writeOutput: (bytes) => host.writeOutput(bytes) !== false,
