@@ -64,6 +64,21 @@
     });
   }
 
+  // The module, compiled once for every run: the functions the engine
+  // compiles when they are first called stay compiled for the next run.
+  let compiledModule = null;
+  function compiled(createTanshuku) {
+    if (!compiledModule) {
+      const text = createTanshuku.wasmBase64;
+      const bytes =
+        typeof Buffer !== 'undefined'
+          ? Buffer.from(text, 'base64')
+          : Uint8Array.from(atob(text), (character) => character.charCodeAt(0));
+      compiledModule = WebAssembly.compile(bytes);
+    }
+    return compiledModule;
+  }
+
   function runProgram(createTanshuku, host) {
     // A trap's stack trace keeps every frame (the engine keeps ten
     // otherwise).
@@ -95,11 +110,50 @@
           throw toThrow;
         },
         onAbort: trapped,
+        instantiateWasm: (imports, receiveInstance) => {
+          compiled(createTanshuku)
+            .then((module) => WebAssembly.instantiate(module, imports))
+            .then((instance) => receiveInstance(instance))
+            .catch(trapped);
+          return {};
+        },
         print: () => {},
         printErr: () => {},
       }).catch(trapped);
     });
   }
 
+  // A session through every calculator, as the golden transcripts answer
+  // them, which ends at menu 0.
+  const kWarmUpAnswers = [
+    '1', '', '10', '2', '7', 'y', '',
+    '2', '10', '20', '1', '0', '27', '0', '',
+    '3', '', '7', '10', '2', '',
+    '4', '3', '', '14.1', '0', '2.55', '',
+    '5', '7.05', '2', '',
+    '0',
+  ];
+
+  // Runs the session above, its output unseen, so that the engine has
+  // compiled the program's functions before the user's first answers need
+  // them (the first use of a function costs its compilation: some 60 ms for
+  // the first result of a calculator).
+  function warmUp(createTanshuku) {
+    const input = new TextEncoder().encode(kWarmUpAnswers.join('\n') + '\n');
+    let read = 0;
+    return runProgram(createTanshuku, {
+      readInput: async (size) => {
+        // Each answer after the page's own work (its input, its drawing).
+        await new Promise((resolve) => setTimeout(resolve, 0));
+        const piece = input.subarray(read, read + size);
+        read += piece.length;
+        return piece;
+      },
+      writeOutput: () => true,
+      outputIsConsole: false,
+    });
+  }
+
   exports.runProgram = runProgram;
+  exports.warmUp = warmUp;
 })(typeof module !== 'undefined' ? module.exports : (globalThis.ProgramHost = {}));

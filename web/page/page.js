@@ -17,6 +17,8 @@
   const kKeyWaitMilliseconds = 100;
   const kReplayWaitMilliseconds = 10000;
   const kReplayCheckMilliseconds = 1000;
+  // How long after the first question the unseen run starts.
+  const kWarmUpDelayMilliseconds = 200;
 
   // The editor's states (editor_api.cpp).
   const kStartAgain = 2;
@@ -112,6 +114,7 @@
         if (run !== thisRun) return;  // given up: the read waits for ever
         thisRun.read = { size, resolve };
         queueMicrotask(pump);
+        warmUpOnce();
       });
     const writeOutput = (bytes) => {
       if (run !== thisRun) return true;
@@ -127,6 +130,15 @@
         editor.programEnded(session, code, 0);
         pump();
       });
+  }
+
+  // Once the first question is on the screen, a run of its own, unseen, has the engine compile the program's
+  // functions before the user's answers need them.
+  let warmedUp = false;
+  function warmUpOnce() {
+    if (warmedUp) return;
+    warmedUp = true;
+    setTimeout(() => ProgramHost.warmUp(createTanshuku), kWarmUpDelayMilliseconds);
   }
 
   // One line at a time, when the program has read all it was given; a line
