@@ -6,6 +6,7 @@
 //     writeOutput(bytes), // the program's output bytes (code page 932);
 //                         // false when they could not be written
 //     outputIsConsole,    // true on a terminal: a report then shows 9 callers
+//     unseen,             // true for the warm-up run, whose output nobody sees
 //   })  -> a promise of the exit code
 //
 // A trap of the WebAssembly machine ends the program as a processor fault
@@ -47,11 +48,15 @@
 
   // A trap, or the program's exit, after a read that waited comes back
   // from the engine's resumption of the program as a promise's rejection
-  // that nothing handles: it belongs to the run under way (one at a time).
-  let takeRunsError = null;
+  // that nothing handles. An exit has ended its run already (onExit); a trap
+  // belongs to the newest run the user sees (the unseen warm-up run, which
+  // meets none, comes last).
+  const runsUnderWay = [];  // their trap handlers, the one that takes a trap last
   function takeUnhandled(error) {
-    if (!takeRunsError) return false;
-    takeRunsError(error);
+    if (error && error.name === 'ExitStatus') return true;
+    const trapped = runsUnderWay[runsUnderWay.length - 1];
+    if (!trapped) return false;
+    trapped(error);
     return true;
   }
   if (typeof process !== 'undefined' && typeof process.on === 'function') {
@@ -88,6 +93,7 @@
       const end = (code) => {
         if (!ended) {
           ended = true;
+          runsUnderWay.splice(runsUnderWay.indexOf(trapped), 1);
           resolve(code);
         }
       };
@@ -98,7 +104,8 @@
         host.writeOutput(report.bytes);
         end(report.number);
       };
-      takeRunsError = trapped;
+      if (host.unseen) runsUnderWay.unshift(trapped);
+      else runsUnderWay.push(trapped);
       createTanshuku({
         readInput: host.readInput,
         writeOutput: (bytes) => host.writeOutput(bytes) !== false,
@@ -151,6 +158,7 @@
       },
       writeOutput: () => true,
       outputIsConsole: false,
+      unseen: true,
     });
   }
 
