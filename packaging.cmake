@@ -165,9 +165,11 @@ install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES DESTINATION ${CMAKE_INSTAL
 set(CPACK_TANSHUKU_BUILT_USING "${glibc_source}, ${gcc_source}")
 set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/built-using.cmake)
 
-# The users' documents, in the tree in which their links point: the READMEs,
-# the accuracy pages, their plots and the sample NEC2 decks they link to.
+# The users' documents, in the tree in which their links point: the READMEs
+# with the picture of the page, the accuracy pages, their plots and the
+# sample NEC2 decks they link to.
 install(FILES README.md README.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES docs/images/page.png DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/images)
 install(FILES docs/accuracy.md docs/accuracy.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs)
 install(DIRECTORY docs/accuracy/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs/accuracy
         FILES_MATCHING PATTERN "*.png" PATTERN "*.nec")
