@@ -24,16 +24,20 @@
 
 namespace Arithmetic {
 
-inline Extended sqrt(Extended x) { return sqrtl(x); }
-inline Extended cos(Extended x) { return cosl(x); }
-inline Extended sin(Extended x) { return sinl(x); }
-inline Extended exp(Extended x) { return expl(x); }
-inline Extended log(Extended x) { return logl(x); }
-inline Extended fabs(Extended x) { return fabsl(x); }
-inline Extended floor(Extended x) { return std::floor(x); }
-inline Extended frexp(Extended x, int* exponent) { return std::frexp(x, exponent); }
-inline Extended ldexp(Extended x, int exponent) { return std::ldexp(x, exponent); }
-inline bool signbit(Extended x) { return std::signbit(x); }
+// Inlined in every build, unoptimised ones too, so that a fault inside the
+// C library is reported at the formula that called it.
+#define ARITHMETIC_INLINE [[gnu::always_inline]] inline
+ARITHMETIC_INLINE Extended sqrt(Extended x) { return sqrtl(x); }
+ARITHMETIC_INLINE Extended cos(Extended x) { return cosl(x); }
+ARITHMETIC_INLINE Extended sin(Extended x) { return sinl(x); }
+ARITHMETIC_INLINE Extended exp(Extended x) { return expl(x); }
+ARITHMETIC_INLINE Extended log(Extended x) { return logl(x); }
+ARITHMETIC_INLINE Extended fabs(Extended x) { return fabsl(x); }
+ARITHMETIC_INLINE Extended floor(Extended x) { return std::floor(x); }
+ARITHMETIC_INLINE Extended frexp(Extended x, int* exponent) { return std::frexp(x, exponent); }
+ARITHMETIC_INLINE Extended ldexp(Extended x, int exponent) { return std::ldexp(x, exponent); }
+ARITHMETIC_INLINE bool signbit(Extended x) { return std::signbit(x); }
+#undef ARITHMETIC_INLINE
 
 }  // namespace Arithmetic
 
