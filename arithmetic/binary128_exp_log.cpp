@@ -13,10 +13,7 @@ namespace Arithmetic::Wide {
 namespace {
 
 using B = Binary128;
-using Encoding::Uint128;
-
-constexpr int kBias = 16383;
-constexpr int kFractionBits = 112;
+using namespace Encoding;
 
 // ln 2 as the sum of four doubles: the first two its high part, the last two
 // the rest.
@@ -31,10 +28,14 @@ constexpr int kExpHalvings = 8;
 constexpr int kExpTerms = 14;
 constexpr int kAtanhTerms = 17;
 
-int exponentField(B x) { return static_cast<int>((bitCast<Uint128>(x) >> kFractionBits) & 0x7FFF); }
+int exponentField(B x) {
+  return static_cast<int>((bitCast<Uint128>(x) >> kBinary128FractionBits) & kExponentMask);
+}
 
 // 2^power, power within the normal exponents.
-B powerOfTwo(int power) { return bitCast<B>(static_cast<Uint128>(power + kBias) << kFractionBits); }
+B powerOfTwo(int power) {
+  return bitCast<B>(static_cast<Uint128>(power + kBias) << kBinary128FractionBits);
+}
 
 // expm1(y) for |y| <= ln 2 / 512, Horner's rule on the Taylor series.
 B expm1Small(B y) {
@@ -64,7 +65,7 @@ B logarithm(B x) {
   if (x != x) return x;
   if (x < 0) return B{__builtin_nan("")};
   if (x == 0) return B{-__builtin_inf()};
-  if (exponentField(x) == 0x7FFF) return x;  // infinity
+  if (exponentField(x) == kExponentMask) return x;  // infinity
   // x = 2^e · m with m in [√½, √2); a denormal is made normal first.
   int e = 0;
   if (exponentField(x) == 0) {

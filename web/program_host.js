@@ -23,23 +23,26 @@
     return value.toString(16).toUpperCase().padStart(8, '0');
   }
 
-  // The module offsets of the WebAssembly frames in an error's stack trace,
-  // innermost first, up to main.
-  function wasmOffsets(error) {
-    const offsets = [];
+  // The WebAssembly frames of an error's stack trace, innermost first, up to
+  // main: the function's name and the module offset of its call. The
+  // program's report walks its stack with it too (program_library.js).
+  function wasmFrames(error) {
+    const frames = [];
     for (const line of String(error && error.stack).split('\n')) {
       const frame = /at (.*) \(.*:wasm-function\[\d+\]:(0x[0-9a-f]+)\)$/.exec(line.trim());
       if (!frame) continue;
-      offsets.push(Number(frame[2]));
+      frames.push({ name: frame[1], offset: Number(frame[2]) });
       if (frame[1] === 'main') break;
     }
-    return offsets;
+    return frames;
   }
 
   function trapReport(error, outputIsConsole) {
     const number = error instanceof RangeError ? 202 : 216;
     const callers = outputIsConsole ? kConsoleCallerLines : kKeptCallerLines;
-    const offsets = wasmOffsets(error).slice(0, 1 + callers);
+    const offsets = wasmFrames(error)
+      .map((frame) => frame.offset)
+      .slice(0, 1 + callers);
     if (offsets.length === 0) offsets.push(0);
     let text = 'Runtime error ' + number + ' at $' + hex8(offsets[0]) + '\r\n';
     for (const offset of offsets) text += '  $' + hex8(offset) + '\r\n';
@@ -110,6 +113,7 @@
         readInput: host.readInput,
         writeOutput: (bytes) => host.writeOutput(bytes) !== false,
         outputIsConsole: host.outputIsConsole,
+        wasmFrames,
         // The program's own end (exit, a run-time error). The runtime also
         // calls quit when main gives way to a read that waits: not an end.
         onExit: end,
