@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "arithmetic/stored.hpp"
-#include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace DipoleCalculator {
@@ -87,11 +87,11 @@ void run() {
   ConsoleIo::writeLines(kIntroduction);
   const Answers answers = askQuestions();
   const Shortening shortening = computeShortening(answers);
-  Dialogue::writeResult(kShorteningText, shortening.percent, 6, 2, kShorteningUnit);
+  QuestionsAndResults::writeResult(kShorteningText, shortening.percent, 6, 2, kShorteningUnit);
   // Only now: a length too large for a double ends the program after the
   // shortening line, not before it.
   const double lengthM = elementLengthM(shortening);
-  Dialogue::writeResult(kLengthText, lengthM, 7, 3, kLengthUnit);
+  QuestionsAndResults::writeResult(kLengthText, lengthM, 7, 3, kLengthUnit);
   ConsoleIo::writeLines(kClosing);
   ConsoleIo::waitForReturn();
 }

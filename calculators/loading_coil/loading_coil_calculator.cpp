@@ -7,9 +7,9 @@
 
 #include "arithmetic/maths.hpp"
 #include "arithmetic/stored.hpp"
-#include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/prompts.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace LoadingCoilCalculator {
@@ -84,9 +84,9 @@ struct BaseLoading {
 };
 
 Answers askQuestions() {
-  const double elementDiameterMm = Dialogue::ask(kDiameterQuestion);
-  const double elementLengthM = Dialogue::ask(kLengthQuestion);
-  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+  const double elementDiameterMm = QuestionsAndResults::ask(kDiameterQuestion);
+  const double elementLengthM = QuestionsAndResults::ask(kLengthQuestion);
+  const double frequencyMhz = QuestionsAndResults::ask(kFrequencyQuestion);
   ConsoleIo::writeBlankLines(1);
   ConsoleIo::writeText(kLoadingQuestion);
   const unsigned char loadingAnswer = ConsoleIo::readAnswerChar();
@@ -133,9 +133,9 @@ double microhenries(double henries) { return stored(1000.0L * Extended{henries} 
 
 void writeResults(double elementImpedance, double coilInductanceUh) {
   ConsoleIo::writeBlankLines(3);
-  Dialogue::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
+  QuestionsAndResults::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
   ConsoleIo::writeLines(kImpedanceNote);
-  Dialogue::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
+  QuestionsAndResults::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
   ConsoleIo::writeBlankLines(1);
 }
 
