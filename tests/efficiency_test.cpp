@@ -1,132 +1,16 @@
-// Efficiency calculator: which guide screen a band count shows, what sets the
-// three guide screens apart, the length check and the current sum at the
-// section boundaries.
+// Efficiency formulas: the length check and the current sum at the section
+// boundaries, in the extended format; the golden transcripts hold the
+// dialogue and its guide screens.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "calculators/efficiency/efficiency_formulas.hpp"
 #include "console/fixed_format.hpp"
-#include "test_support/output_lines.hpp"
-#include "test_support/process.hpp"
-#include "test_support/transcript.hpp"
 
 namespace {
-
-const std::string kBlankLine = " \r\n";
-
-// Menu entry 4 with the given answers, Return after a guide, then 0 at the
-// menu. Without a guide the empty line is skipped by the frequency question.
-ProcessResult runEfficiency(const std::string& bandCount, const std::string& frequency,
-                            const std::string& nearLength, const std::string& farLength) {
-  return runProcess(programPath(), "4\n" + bandCount + "\n\n" + frequency + "\n" + nearLength +
-                                       "\n" + farLength + "\n\n0\n");
-}
-
-// What the program writes between the band count's blank line and the three
-// blank lines before the frequency question.
-std::string guideShownFor(const std::string& bandCount) {
-  std::string output = runEfficiency(bandCount, "7.05", "2.1", "3.3").output;
-  std::string introduction = screenOutput("efficiency_introduction");
-  size_t start = output.find(introduction);
-  size_t question = output.find(toShiftJis("     周波数は　？ＭＨｚ　ですか？？     "));
-  if (start == std::string::npos || question == std::string::npos) return "<no dialogue>";
-  start += introduction.size() + kBlankLine.size();
-  size_t end = question - 3 * kBlankLine.size();
-  return end < start ? "<no dialogue>" : output.substr(start, end - start);
-}
-
-TEST(EfficiencyGuides, BandCountPicksTheGuideByItsLowSixteenBits) {
-  const std::string single = screenOutput("efficiency_single_band_guide");
-  const std::string twoBand = screenOutput("efficiency_two_band_guide");
-  const std::string multiBand = screenOutput("efficiency_multi_band_guide");
-  const struct {
-    const char* bandCount;
-    const std::string& guide;
-  } cases[] = {
-      {"1", single},    {"65537", single}, {"2", twoBand},   {"$10002", twoBand},
-      {"3", multiBand}, {"5", multiBand},  {"8", multiBand},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.bandCount);
-    EXPECT_EQ(guideShownFor(c.bandCount), c.guide);
-  }
-  for (const char* none : {"0", "9", "-1", "65536", "32768"}) {
-    SCOPED_TRACE(none);
-    EXPECT_EQ(guideShownFor(none), "");
-  }
-}
-
-TEST(EfficiencyGuides, DrawingsAndTheIntroductionCarryTheirSingleByteAndWaveDashBytes) {
-  std::vector<std::string> single = linesOf(guideShownFor("1"));
-  ASSERT_EQ(single.size(), 19u);  // 18 lines and what follows the last one's end
-  // ﾛ is the half-width katakana byte 0xDB, ｺｲﾙ the bytes 0xBA 0xB2 0xD9.
-  EXPECT_EQ(single[3], "    \xBA\xB2\xD9");
-  EXPECT_EQ(single[4], "-----\xDB---------- " + toShiftJis("給電点") + " -----------\xDB-----");
-  EXPECT_EQ(single[9], "---------------\xDB " + toShiftJis("給電点") + " \xDB----------------");
-  EXPECT_EQ(single[13], "\xBA\xB2\xD9 ");
-  EXPECT_EQ(single[14], "\xDB--------------- " + toShiftJis("給電点") + " ----------------\xDB");
-  EXPECT_EQ(single[17], toShiftJis("リターンキーを押してください"));
-
-  // "1～8": ASCII digits around the wave dash 0x81 0x60, one blank at the end.
-  std::string output = runEfficiency("0", "7.05", "2.1", "3.3").output;
-  EXPECT_NE(output.find(toShiftJis("ヘルプがでます") +
-                        "\r\n1\x81\x60"
-                        "8" +
-                        toShiftJis("以外の数字を入力するとヘルプを飛ばして次に進みます ") +
-                        "\r\n \r\n \r\n"),
-            std::string::npos);
-}
-
-TEST(EfficiencyGuides, TheTwoTrapScreensDifferOnlyWhereTheirTextsDo) {
-  std::vector<std::string> two = linesOf(guideShownFor("2"));
-  std::vector<std::string> multi = linesOf(guideShownFor("3"));
-  ASSERT_EQ(two.size(), 19u);
-  ASSERT_EQ(multi.size(), 19u);
-
-  // The drawing: TXout with one trap a side against 給電点 with two.
-  EXPECT_NE(two[2].find(" TXout "), std::string::npos);
-  EXPECT_NE(multi[2].find(" " + toShiftJis("給電点") + " "), std::string::npos);
-  EXPECT_EQ(std::count(two[2].begin(), two[2].end(), '\xDB'), 2);
-  EXPECT_EQ(std::count(multi[2].begin(), multi[2].end(), '\xDB'), 4);
-  EXPECT_EQ(multi[2].substr(18, 6), fullWidthBlanks(1) + "    ");
-
-  // Row 5 ends differently.
-  EXPECT_TRUE(two[4].ends_with(toShiftJis(" （ｍ）とします")));
-  EXPECT_TRUE(multi[4].ends_with(fullWidthBlanks(1) + toShiftJis(" （ｍ）としてください")));
-
-  // Only the multi-band screen has the highest-band row.
-  EXPECT_EQ(multi[6], toShiftJis("一番高いバンドでは Ｌ１＝０で [   L2   ] としてみてください"));
-
-  // The shared rows are the same bytes, one row later on the multi-band screen.
-  EXPECT_EQ(two[5], multi[7]);
-  EXPECT_EQ(two[6], multi[8]);
-  EXPECT_EQ(two[8], multi[10]);
-  EXPECT_EQ(two[6].substr(24, 10), fullWidthBlanks(5));
-
-  // The one band that is supported.
-  EXPECT_EQ(two[7], toShiftJis("  この場合高いほうのバンドの計算しかサポートしていませんが。"));
-  EXPECT_EQ(multi[9], toShiftJis("  この場合最高バンドの計算しかサポートしていませんが。"));
-
-  // Ｌ１ with two blanks after it on the multi-band screen only.
-  EXPECT_TRUE(two[12].ends_with(fullWidthBlanks(1) + toShiftJis("Ｌ１")));
-  EXPECT_TRUE(multi[14].ends_with(fullWidthBlanks(1) + toShiftJis("Ｌ１") + "  "));
-  // A comma before Ｌ２ against a full-width blank.
-  EXPECT_TRUE(two[13].ends_with(toShiftJis("が、Ｌ２です")));
-  EXPECT_TRUE(multi[15].ends_with(toShiftJis("が") + fullWidthBlanks(1) + toShiftJis("Ｌ２です")));
-
-  // Three blank lines before the closing line against one; nothing after its end.
-  const std::string closing = toShiftJis("リターンキーを押してください");
-  EXPECT_EQ(std::vector<std::string>(two.begin() + 14, two.end()),
-            (std::vector<std::string>{" ", " ", " ", closing, ""}));
-  EXPECT_EQ(std::vector<std::string>(multi.begin() + 16, multi.end()),
-            (std::vector<std::string>{" ", closing, ""}));
-}
 
 // --- Length check ------------------------------------------------------------
 

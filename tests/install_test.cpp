@@ -190,8 +190,9 @@ TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
   ASSERT_EQ(report.number, 200);
   ProcessResult resolved = shell(TANSHUKU_ADDR2LINE " -f -C -i -e '" + debugFile.string() + "' 0x" +
                                  report.locations.at(0));
-  EXPECT_NE(resolved.output.find("DipoleCalculator::"), std::string::npos) << resolved.output;
-  EXPECT_NE(resolved.output.find("dipole_calculator.cpp:"), std::string::npos) << resolved.output;
+  EXPECT_NE(resolved.output.find("DipoleFormulas::shortening"), std::string::npos)
+      << resolved.output;
+  EXPECT_NE(resolved.output.find("dipole_formulas.hpp:"), std::string::npos) << resolved.output;
 }
 
 // No error or warning, nor a hardening note about the front end, which is

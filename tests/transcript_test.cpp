@@ -73,6 +73,38 @@ INSTANTIATE_TEST_SUITE_P(Golden, TranscriptTest, testing::ValuesIn(transcriptFil
                            return testName(param.param);
                          });
 
+// The transcripts are UTF-8 and become the program's bytes through the
+// converter. These characters' code page 932 bytes are pinned apart from it,
+// written as the transcripts write them, so that every transcript pins them
+// too: the full-width blank, signs that other tables map elsewhere (the wave
+// dash, the full-width hyphen-minus), the half-width katakana of the
+// drawings and the Greek mu. Each occurs in what the transcripts compare.
+TEST(TranscriptBytes, TheScreensCharactersConvertToTheirCodePage932Bytes) {
+  std::string compared;
+  for (const std::string& path : transcriptFiles()) compared += readTranscript(path).expectedOutput;
+  const struct {
+    const char* text;
+    const char* bytes;
+  } pinned[] = {
+      {"です　*****", "\x82\xC5\x82\xB7\x81\x40*****"},
+      {"比　透", "\x94\xE4\x81\x40\x93\xA7"},
+      {"10.379ｍ　", "10.379\x82\x8D\x81\x40"},
+      {"2.44％  ", "2.44\x81\x93  "},
+      {"Ｙ  or  Ｎ", "\x82\x78  or  \x82\x6D"},
+      {"Ｍｎ－Ｚｎ", "\x82\x6C\x82\x8E\x81\x7C\x82\x79\x82\x8E"},
+      {"(メニュー１）", "(\x83\x81\x83\x6A\x83\x85\x81\x5B\x82\x50\x81\x6A"},
+      {"1～8", "1\x81\x60\x38"},
+      {"   ・     ", "   \x81\x45     "},
+      {"ﾛ TXout ﾛ", "\xDB TXout \xDB"},
+      {"ｺｲﾙ", "\xBA\xB2\xD9"},
+      {"27.0697 μ", "27.0697 \x83\xCA"},
+  };
+  for (const auto& [text, bytes] : pinned) {
+    EXPECT_EQ(toShiftJis(text), bytes) << text;
+    EXPECT_NE(compared.find(bytes), std::string::npos) << text << " is in no transcript";
+  }
+}
+
 // The READMEs (the Windows package's too) and the manual pages tell how wide a
 // terminal the program needs:
 // the widest line the program writes on any screen of any transcript (which

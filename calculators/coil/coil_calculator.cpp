@@ -5,7 +5,7 @@
 
 #include "arithmetic/stored.hpp"
 #include "calculators/coil/coil_formulas.hpp"
-#include "calculators/dialogue.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace CoilCalculator {
@@ -129,7 +129,7 @@ double showNagaokaCoefficient(const CoilShape& shape) {
   ConsoleIo::writeBlankLines(1);
   const double coefficient = stored(CoilFormulas::nagaokaCoefficient(shape.radiusM, shape.lengthM));
   ConsoleIo::writeBlankLines(1);
-  Dialogue::writeResult("長岡係数は ", coefficient, 6, 3, "です");
+  QuestionsAndResults::writeResult("長岡係数は ", coefficient, 6, 3, "です");
   ConsoleIo::writeBlankLines(1);
   return coefficient;
 }
@@ -149,7 +149,7 @@ void showTurnsNeeded(const CoilShape& shape, double nagaokaCoefficient, double w
   const double turns =
       stored(CoilFormulas::turnsForInductance(wantedInductanceH, shape.radiusM, shape.lengthM,
                                               nagaokaCoefficient, shape.relativePermeability));
-  Dialogue::writeResult("この形では", turns, 8, 2, "巻　必要です");
+  QuestionsAndResults::writeResult("この形では", turns, 8, 2, "巻　必要です");
 }
 
 // A spaced winding: asks the wire diameter and corrects the current-sheet
@@ -180,7 +180,7 @@ void showInductance(const CoilShape& shape, double nagaokaCoefficient) {
     inductanceH = roundWireInductanceH(shape, nagaokaCoefficient, winding, currentSheetInductanceH);
   }
   const double inductanceUh = stored(Extended{inductanceH} * 1000.0L * 1000.0L);
-  Dialogue::writeResult("そのコイルは", inductanceUh, 10, 4, "uH です");
+  QuestionsAndResults::writeResult("そのコイルは", inductanceUh, 10, 4, "uH です");
 }
 
 }  // namespace

@@ -4,9 +4,8 @@
 
 #include <string_view>
 
-#include "arithmetic/stored.hpp"
-#include "calculators/dialogue.hpp"
-#include "calculators/element_impedance.hpp"
+#include "calculators/dipole/dipole_formulas.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace DipoleCalculator {
@@ -52,12 +51,6 @@ struct Answers {
   double elementDiameterMm;
 };
 
-struct Shortening {
-  double quarterWaveLengthM;
-  double factor;
-  double percent;
-};
-
 Answers askQuestions() {
   ConsoleIo::writeLine(kFrequencyQuestion);
   const double frequencyMhz = ConsoleIo::readReal();
@@ -66,32 +59,19 @@ Answers askQuestions() {
   return {frequencyMhz, elementDiameterMm};
 }
 
-// The element's own impedance sets the shortening; the impedance is taken for
-// the whole half wave, two quarter waves end to end. 3.14 stands for pi.
-Shortening computeShortening(const Answers& answers) {
-  const double quarterWaveLengthM = stored(300.0L / Extended{answers.frequencyMhz} / 4.0L);
-  const double elementImpedance =
-      stored(Antenna::elementImpedance(quarterWaveLengthM, answers.elementDiameterMm));
-  const double factor = stored(42.55L / (Extended{elementImpedance} * 3.14L));
-  const double percent = stored(100.0L * Extended{factor});
-  return {quarterWaveLengthM, factor, percent};
-}
-
-double elementLengthM(const Shortening& shortening) {
-  return stored((1.0L - Extended{shortening.factor}) * shortening.quarterWaveLengthM);
-}
-
 }  // namespace
 
 void run() {
   ConsoleIo::writeLines(kIntroduction);
   const Answers answers = askQuestions();
-  const Shortening shortening = computeShortening(answers);
-  Dialogue::writeResult(kShorteningText, shortening.percent, 6, 2, kShorteningUnit);
+  const DipoleFormulas::Shortening shortening =
+      DipoleFormulas::shortening(answers.frequencyMhz, answers.elementDiameterMm);
+  QuestionsAndResults::writeResult(kShorteningText, shortening.shorteningPercent, 6, 2,
+                                   kShorteningUnit);
   // Only now: a length too large for a double ends the program after the
   // shortening line, not before it.
-  const double lengthM = elementLengthM(shortening);
-  Dialogue::writeResult(kLengthText, lengthM, 7, 3, kLengthUnit);
+  const double elementLengthM = DipoleFormulas::elementLengthM(shortening);
+  QuestionsAndResults::writeResult(kLengthText, elementLengthM, 7, 3, kLengthUnit);
   ConsoleIo::writeLines(kClosing);
   ConsoleIo::waitForReturn();
 }

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "calculators/dialogue.hpp"
 #include "calculators/efficiency/efficiency_formulas.hpp"
 #include "calculators/efficiency/loading_point_guides.hpp"
 #include "calculators/prompts.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace EfficiencyCalculator {
@@ -79,9 +79,9 @@ void showGuideForBandCount() {
 }
 
 Element askElement() {
-  const double frequencyMhz = Dialogue::ask(kFrequencyPrompt, 3);
-  const double nearLoadingPointM = Dialogue::ask(kNearLoadingPointPrompt, 2);
-  const double farLoadingPointM = Dialogue::ask(kFarLoadingPointPrompt);
+  const double frequencyMhz = QuestionsAndResults::ask(kFrequencyPrompt, 3);
+  const double nearLoadingPointM = QuestionsAndResults::ask(kNearLoadingPointPrompt, 2);
+  const double farLoadingPointM = QuestionsAndResults::ask(kFarLoadingPointPrompt);
   return {frequencyMhz, nearLoadingPointM, farLoadingPointM};
 }
 
@@ -93,12 +93,12 @@ void warnIfSectionsTooLong(const EfficiencyFormulas::Element& element) {
 
 void writeEfficiency(double ratio) {
   ConsoleIo::writeBlankLines(2);
-  Dialogue::writeResult("能率は、真数で", ratio, 5, 3, "です");
+  QuestionsAndResults::writeResult("能率は、真数で", ratio, 5, 3, "です");
 }
 
 void writeEfficiencyDb(double decibels) {
   ConsoleIo::writeBlankLines(1);
-  Dialogue::writeResult("能率（利得）は ", decibels, 5, 2, "ｄＢです ");
+  QuestionsAndResults::writeResult("能率（利得）は ", decibels, 5, 2, "ｄＢです ");
   ConsoleIo::writeBlankLines(3);
 }
 

@@ -4,9 +4,9 @@
 
 #include "arithmetic/extended.hpp"
 #include "arithmetic/stored.hpp"
-#include "calculators/dialogue.hpp"
 #include "calculators/element_impedance.hpp"
 #include "calculators/impedance/impedance_model.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace ImpedanceCalculator {
@@ -67,11 +67,11 @@ void showIntroduction() {
 // The wavelength is formed as soon as the frequency is known, so a frequency
 // of 0 stops the program before the next question.
 ElementAnswers askElement() {
-  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+  const double frequencyMhz = QuestionsAndResults::ask(kFrequencyQuestion);
   const Extended wavelengthM = stored(300.0L / Extended{frequencyMhz});
-  const double lengthM = Dialogue::ask(kLengthQuestion);
+  const double lengthM = QuestionsAndResults::ask(kLengthQuestion);
   const double electricalLength = stored(lengthM / wavelengthM);
-  const double diameterMm = Dialogue::ask(kDiameterQuestion);
+  const double diameterMm = QuestionsAndResults::ask(kDiameterQuestion);
   return {lengthM, electricalLength, diameterMm};
 }
 
@@ -80,7 +80,7 @@ double showElementImpedance(const ElementAnswers& element) {
   ConsoleIo::writeBlankLines(2);
   const double elementImpedance =
       stored(Antenna::elementImpedance(element.lengthM, element.diameterMm));
-  Dialogue::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
+  QuestionsAndResults::writeResult(kImpedanceLead, elementImpedance, 10, 2, kImpedanceTail);
   return elementImpedance;
 }
 

@@ -5,11 +5,9 @@
 
 #include <string_view>
 
-#include "arithmetic/maths.hpp"
-#include "arithmetic/stored.hpp"
-#include "calculators/dialogue.hpp"
-#include "calculators/element_impedance.hpp"
+#include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "calculators/prompts.hpp"
+#include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
 
 namespace LoadingCoilCalculator {
@@ -78,38 +76,18 @@ struct Answers {
   unsigned char loadingAnswer;
 };
 
-struct BaseLoading {
-  double elementImpedance;
-  double coilInductanceH;
-};
-
 Answers askQuestions() {
-  const double elementDiameterMm = Dialogue::ask(kDiameterQuestion);
-  const double elementLengthM = Dialogue::ask(kLengthQuestion);
-  const double frequencyMhz = Dialogue::ask(kFrequencyQuestion);
+  const double elementDiameterMm = QuestionsAndResults::ask(kDiameterQuestion);
+  const double elementLengthM = QuestionsAndResults::ask(kLengthQuestion);
+  const double frequencyMhz = QuestionsAndResults::ask(kFrequencyQuestion);
   ConsoleIo::writeBlankLines(1);
   ConsoleIo::writeText(kLoadingQuestion);
   const unsigned char loadingAnswer = ConsoleIo::readAnswerChar();
   return {elementDiameterMm, elementLengthM, frequencyMhz, loadingAnswer};
 }
 
-// Kept in the extended format: the length check compares against it unrounded.
-Extended quarterWaveLengthM(double frequencyMhz) { return 300.0L / Extended{frequencyMhz} / 4.0L; }
-
 bool isCentreLoading(const Answers& answers) {
   return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
-}
-
-BaseLoading computeBaseLoading(const Answers& answers) {
-  const double elementImpedance =
-      stored(Antenna::elementImpedance(answers.elementLengthM, answers.elementDiameterMm));
-  const Extended electricalLengthRad =
-      6.28L * Extended{answers.elementLengthM} / (300.0L / Extended{answers.frequencyMhz});
-  const double coilInductanceH =
-      stored(Arithmetic::cos(electricalLengthRad) *
-             (elementImpedance / (6.28L * Extended{answers.frequencyMhz} * 1000000.0L)) /
-             Arithmetic::sin(electricalLengthRad));
-  return {elementImpedance, coilInductanceH};
 }
 
 double askTipLengthM() {
@@ -121,34 +99,26 @@ double askTipLengthM() {
   return tipLengthM;
 }
 
-// A rough estimate: the base-loading inductance scaled by how far the coil
-// sits from the tip, both as fractions of a quarter wave.
-double centreLoadingInductanceH(double baseInductanceH, const Answers& answers, double tipLengthM) {
-  const Extended quarterWave = quarterWaveLengthM(answers.frequencyMhz);
-  return stored(Arithmetic::sin(1.57L * (answers.elementLengthM / quarterWave)) * baseInductanceH /
-                Arithmetic::sin(1.57L * (tipLengthM / quarterWave)));
-}
-
-double microhenries(double henries) { return stored(1000.0L * Extended{henries} * 1000.0L); }
-
 void writeResults(double elementImpedance, double coilInductanceUh) {
   ConsoleIo::writeBlankLines(3);
-  Dialogue::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
+  QuestionsAndResults::writeResult(kImpedanceText, elementImpedance, 6, 2, kImpedanceUnit);
   ConsoleIo::writeLines(kImpedanceNote);
-  Dialogue::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
+  QuestionsAndResults::writeResult(kInductanceText, coilInductanceUh, 8, 4, kInductanceUnit);
   ConsoleIo::writeBlankLines(1);
 }
 
 // The base loading comes before the tip length question: answers that make it
 // fault end the program before that question is written.
 void computeAndWriteResults(const Answers& answers) {
-  const BaseLoading base = computeBaseLoading(answers);
+  const LoadingCoilFormulas::BaseLoading base = LoadingCoilFormulas::baseLoading(
+      answers.elementDiameterMm, answers.elementLengthM, answers.frequencyMhz);
   double coilInductanceH = base.coilInductanceH;
   if (isCentreLoading(answers)) {
     const double tipLengthM = askTipLengthM();
-    coilInductanceH = centreLoadingInductanceH(coilInductanceH, answers, tipLengthM);
+    coilInductanceH = LoadingCoilFormulas::centreLoadingInductanceH(
+        coilInductanceH, answers.elementLengthM, answers.frequencyMhz, tipLengthM);
   }
-  const double coilInductanceUh = microhenries(coilInductanceH);
+  const double coilInductanceUh = LoadingCoilFormulas::coilInductanceUh(coilInductanceH);
   writeResults(base.elementImpedance, coilInductanceUh);
 }
 
@@ -158,7 +128,7 @@ void run() {
   ConsoleIo::writeLines(kIntroduction);
   ConsoleIo::waitForReturn();
   const Answers answers = askQuestions();
-  if (answers.elementLengthM > quarterWaveLengthM(answers.frequencyMhz)) {
+  if (LoadingCoilFormulas::elementTooLong(answers.elementLengthM, answers.frequencyMhz)) {
     ConsoleIo::writeText(kTooLong);
   } else {
     computeAndWriteResults(answers);

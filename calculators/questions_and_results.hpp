@@ -1,12 +1,12 @@
-// The two shapes that recur in every calculator's dialogue: a question
-// after blank lines, answered on the prompt's line, and a result line.
+// The two shapes that recur in every calculator: a question after blank
+// lines, answered on the prompt's line, and a result line.
 #pragma once
 
 #include <string_view>
 
 #include "console/console_io.hpp"
 
-namespace Dialogue {
+namespace QuestionsAndResults {
 
 // Blank lines, then the prompt; the number is typed behind it and the rest
 // of its line is discarded.
@@ -24,4 +24,4 @@ inline void writeResult(std::string_view text, double value, int width, int deci
   ConsoleIo::writeLine(unit);
 }
 
-}  // namespace Dialogue
+}  // namespace QuestionsAndResults
