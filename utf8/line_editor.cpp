@@ -8,6 +8,7 @@
 
 namespace LineEditing {
 
+using Keys::isControl;
 using Keys::Key;
 
 namespace {
@@ -46,19 +47,7 @@ char32_t folded(char32_t code) {
 // Appends the character in code page 932, folded; one substitute where the
 // code page has no form for it.
 void appendCodePage932(char32_t code, std::string& out) {
-  const char32_t half = folded(code);
-  if (CodePage932::isLeftOut(half)) return;
-  if (half < 0x80) {
-    out += static_cast<char>(half);
-    return;
-  }
-  const std::optional<uint16_t> converted = CodePage932::fromUnicode(half);
-  if (!converted) {
-    out += Conversion::kSubstitute;
-    return;
-  }
-  if (*converted > 0xFF) out += static_cast<char>(*converted >> 8);
-  out += static_cast<char>(*converted & 0xFF);
+  if (!CodePage932::appendCode(folded(code), out)) out += Conversion::kSubstitute;
 }
 
 size_t codePage932Length(std::u32string_view text) {
@@ -66,8 +55,6 @@ size_t codePage932Length(std::u32string_view text) {
   for (char32_t code : text) appendCodePage932(code, bytes);
   return bytes.size();
 }
-
-bool isControl(char32_t code) { return code < 0x20 || code == 0x7F; }
 
 bool isBlank(char32_t code) { return code == U' ' || code == U'　'; }
 
