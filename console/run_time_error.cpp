@@ -42,10 +42,10 @@ int faultNumber(Platform::Fault fault) {
     case Fault::memoryAccess:
     case Fault::illegalInstruction: return accessViolation;
     case Fault::privilegedInstruction: return privilegedInstruction;
-    case Fault::otherErrorFault: return otherErrorFault;
-    case Fault::otherFault: return otherFault;
+    case Fault::otherFaultOfErrorSeverity: return otherFaultOfErrorSeverity;
+    case Fault::anyOtherFault: return anyOtherFault;
   }
-  return otherFault;
+  return anyOtherFault;
 }
 
 void putDecimal(int number) {
@@ -73,7 +73,7 @@ void putLocationLine(std::string_view prefix, std::uint32_t location) {
 
 // A window of the program's own closes when it ends: what went wrong, in
 // Japanese, and the report stay until a key is pressed.
-void keepLastWords(int number) {
+void explainAndWaitForKey(int number) {
   if (const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(number)) {
     for (std::string_view line : explanation->lines) {
       TextStream::put(line);
@@ -107,7 +107,7 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
   TextStream::put("\r\n");
   TextStream::flush();
-  if (Platform::ownsItsWindow()) keepLastWords(number);
+  if (Platform::ownsItsWindow()) explainAndWaitForKey(number);
   Platform::exitProcess(number);
 }
 
@@ -129,7 +129,7 @@ int arithmeticFaultNumber(Arithmetic::Fault fault) {
     case Fault::divisionByZero: return divisionByZero;
     case Fault::overflow: return floatingOverflow;
   }
-  return otherFault;
+  return anyOtherFault;
 }
 
 // A fault of the software extended arithmetic, reported as the x87's trap
