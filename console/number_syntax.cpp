@@ -1,16 +1,13 @@
 #include "console/number_syntax.hpp"
 
+#include "console/decimal.hpp"
+
 namespace NumberSyntax {
 namespace {
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+using Decimal::powerOfTen;
 
-// 10^count built by repeated multiplication, as the reader defines it.
-Extended powerOfTen(long count) {
-  Extended power = 1.0L;
-  for (long i = 0; i < count; ++i) power *= 10.0L;
-  return power;
-}
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Exponents beyond this overflow while their power is built in any case.
 constexpr long kExponentCeiling = 100000;

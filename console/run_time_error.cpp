@@ -6,6 +6,7 @@
 #include "arithmetic/arithmetic_fault.hpp"
 #include "arithmetic/extended.hpp"
 #include "arithmetic/return_address.hpp"
+#include "console/decimal.hpp"
 #include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
@@ -46,18 +47,6 @@ int faultNumber(Platform::Fault fault) {
     case Fault::anyOtherFault: return anyOtherFault;
   }
   return anyOtherFault;
-}
-
-void putDecimal(int number) {
-  char digits[12];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  } while (number > 0);
-  char text[12];
-  for (int i = 0; i < count; ++i) text[i] = digits[count - 1 - i];
-  TextStream::put(std::string_view(text, static_cast<size_t>(count)));
 }
 
 void putLocationLine(std::string_view prefix, std::uint32_t location) {
@@ -102,7 +91,7 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   if (count == 0) locations[count++] = 0;
 
   TextStream::put("Runtime error ");
-  putDecimal(number);
+  TextStream::put(Decimal::digitsOf(static_cast<std::uint64_t>(number)).view());
   putLocationLine(" at $", locations[0]);
   for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
   TextStream::put("\r\n");
