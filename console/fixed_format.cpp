@@ -15,6 +15,9 @@ using Decimal::powerOfTen;
 
 constexpr int kSignificantDigits = 15;
 constexpr int kMaxDecimals = 15;
+// Integer parts of up to 36 digits are written out, zeros after the 15th
+// significant one; from 37 digits on (10^36 and above) the number is
+// written in scientific form. Text is sized for the longest fixed form.
 constexpr int kScientificFromDigits = 37;
 // Added to a non-zero fraction before rounding, so that values lying just
 // below a decimal half in binary are rounded up.
