@@ -4,24 +4,24 @@
 #include <cstdint>
 
 #include "arithmetic/maths.hpp"
+#include "console/decimal.hpp"
 
 namespace FixedFormat {
 namespace {
 
 __extension__ using Uint128 = unsigned __int128;
 
+using Decimal::powerOfTen;
+
 constexpr int kSignificantDigits = 15;
 constexpr int kMaxDecimals = 15;
+// Integer parts of up to 36 digits are written out, zeros after the 15th
+// significant one; from 37 digits on (10^36 and above) the number is
+// written in scientific form. Text is sized for the longest fixed form.
 constexpr int kScientificFromDigits = 37;
 // Added to a non-zero fraction before rounding, so that values lying just
 // below a decimal half in binary are rounded up.
 constexpr Extended kCorrection = 2.2204460493e-16L;
-
-Extended powerOfTen(int count) {
-  Extended power = 1.0L;
-  for (int i = 0; i < count; ++i) power *= 10.0L;
-  return power;
-}
 
 std::uint64_t integerPowerOfTen(int count) {
   std::uint64_t power = 1;
@@ -44,14 +44,11 @@ std::uint64_t scaledFloor(Extended x, int places) {
 class Builder {
  public:
   void put(char c) { text_.bytes[text_.length++] = c; }
+  void put(std::string_view text) {
+    for (char c : text) put(c);
+  }
   void putDigits(std::uint64_t number, int minDigits) {
-    char digits[24];
-    int count = 0;
-    do {
-      digits[count++] = static_cast<char>('0' + number % 10);
-      number /= 10;
-    } while (number != 0 || count < minDigits);
-    while (count > 0) put(digits[--count]);
+    put(Decimal::digitsOf(number, minDigits).view());
   }
   void putZeros(int count) {
     for (int i = 0; i < count; ++i) put('0');
@@ -95,14 +92,10 @@ void putFixed(Builder& out, std::uint64_t integerPart, int trailingIntegerZeros,
 // The scientific form: a blank or "-" (put by the caller), one digit, a
 // point, 14 digits and the exponent with at least three digits.
 void putScientific(Builder& out, std::uint64_t significand, int exponent) {
-  char digits[16];
-  for (int i = kSignificantDigits - 1; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + significand % 10);
-    significand /= 10;
-  }
-  out.put(digits[0]);
+  const Decimal::Digits digits = Decimal::digitsOf(significand, kSignificantDigits);
+  out.put(digits.view()[0]);
   out.put('.');
-  for (int i = 1; i < kSignificantDigits; ++i) out.put(digits[i]);
+  out.put(digits.view().substr(1));
   out.put('E');
   out.put('+');
   out.putDigits(static_cast<std::uint64_t>(exponent), 3);

@@ -1,20 +1,21 @@
 #include "console/number_syntax.hpp"
 
+#include "console/decimal.hpp"
+
 namespace NumberSyntax {
 namespace {
 
-bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+using Decimal::powerOfTen;
 
-// 10^count built by repeated multiplication, as the reader defines it.
-Extended powerOfTen(long count) {
-  Extended power = 1.0L;
-  for (long i = 0; i < count; ++i) power *= 10.0L;
-  return power;
-}
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Exponents beyond this overflow while their power is built in any case.
 constexpr long kExponentCeiling = 100000;
-// Larger exponents are applied in two steps, this power first.
+// Larger exponents are applied in two steps, this power first. 10^4930 is
+// just inside the extended range (its largest power of ten is 10^4932), so
+// a negative exponent up to 4930 + 4932, whose power built whole would
+// overflow, still divides the value down to a tiny one (zero or a denormal
+// once stored) instead of faulting.
 constexpr long kExponentStep = 4930;
 
 Extended applyExponent(Extended value, long exponent) {
@@ -29,11 +30,15 @@ Extended applyExponent(Extended value, long exponent) {
   return negative ? value / power : value * power;
 }
 
+// What digitValue gives a character that is no digit: above the digits of
+// every base (16 at most), so that the base's check refuses it.
+constexpr int kNotADigit = 99;
+
 int digitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return 99;
+  return kNotADigit;
 }
 
 }  // namespace

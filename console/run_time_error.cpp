@@ -6,6 +6,7 @@
 #include "arithmetic/arithmetic_fault.hpp"
 #include "arithmetic/extended.hpp"
 #include "arithmetic/return_address.hpp"
+#include "console/decimal.hpp"
 #include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
@@ -42,22 +43,10 @@ int faultNumber(Platform::Fault fault) {
     case Fault::memoryAccess:
     case Fault::illegalInstruction: return accessViolation;
     case Fault::privilegedInstruction: return privilegedInstruction;
-    case Fault::otherErrorFault: return otherErrorFault;
-    case Fault::otherFault: return otherFault;
+    case Fault::otherFaultOfErrorSeverity: return otherFaultOfErrorSeverity;
+    case Fault::anyOtherFault: return anyOtherFault;
   }
-  return otherFault;
-}
-
-void putDecimal(int number) {
-  char digits[12];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + number % 10);
-    number /= 10;
-  } while (number > 0);
-  char text[12];
-  for (int i = 0; i < count; ++i) text[i] = digits[count - 1 - i];
-  TextStream::put(std::string_view(text, static_cast<size_t>(count)));
+  return anyOtherFault;
 }
 
 void putLocationLine(std::string_view prefix, std::uint32_t location) {
@@ -73,7 +62,7 @@ void putLocationLine(std::string_view prefix, std::uint32_t location) {
 
 // A window of the program's own closes when it ends: what went wrong, in
 // Japanese, and the report stay until a key is pressed.
-void keepLastWords(int number) {
+void explainAndWaitForKey(int number) {
   if (const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(number)) {
     for (std::string_view line : explanation->lines) {
       TextStream::put(line);
@@ -102,12 +91,12 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   if (count == 0) locations[count++] = 0;
 
   TextStream::put("Runtime error ");
-  putDecimal(number);
+  TextStream::put(Decimal::digitsOf(static_cast<std::uint64_t>(number)).view());
   putLocationLine(" at $", locations[0]);
   for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
   TextStream::put("\r\n");
   TextStream::flush();
-  if (Platform::ownsItsWindow()) keepLastWords(number);
+  if (Platform::ownsItsWindow()) explainAndWaitForKey(number);
   Platform::exitProcess(number);
 }
 
@@ -129,7 +118,7 @@ int arithmeticFaultNumber(Arithmetic::Fault fault) {
     case Fault::divisionByZero: return divisionByZero;
     case Fault::overflow: return floatingOverflow;
   }
-  return otherFault;
+  return anyOtherFault;
 }
 
 // A fault of the software extended arithmetic, reported as the x87's trap

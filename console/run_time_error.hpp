@@ -19,9 +19,9 @@ enum ErrorNumber : int {
   invalidOperation = 207,
   integerOverflow = 215,
   accessViolation = 216,
-  otherErrorFault = 217,
+  otherFaultOfErrorSeverity = 217,  // any other fault of error severity
   privilegedInstruction = 218,
-  otherFault = 255,
+  anyOtherFault = 255,  // any other fault: a debugger's breakpoint or single step
 };
 
 // Sets up the extended-precision arithmetic, the traps for invalid operation,

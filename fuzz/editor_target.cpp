@@ -1,10 +1,11 @@
-// The front end's dialogue and line editor under the fuzzer: the input is
-// a script of events, each a byte that says what happens and, for keys and
-// output, a length byte and that many bytes; the program's runs end and
-// start again as the script says. Random keys, broken escape sequences, cut
-// UTF-8, windows of any width, output in the middle of a line and endings
-// at any point must neither crash the dialogue nor hang it, and no line it
-// hands on may be longer than the program's terminal holds.
+// The front end's runs of the program with going back, and its line
+// editor, under the fuzzer: the input is a script of events, each a byte
+// that says what happens and, for keys and output, a length byte and that
+// many bytes; the program's runs end and start again as the script says.
+// Random keys, broken escape sequences, cut UTF-8, windows of any width,
+// output in the middle of a line and endings at any point must neither
+// crash the dialogue nor hang it, and no line it hands on may be longer
+// than the program's terminal holds.
 #include <cstdlib>
 #include <iterator>
 #include <optional>
@@ -16,48 +17,48 @@
 
 namespace {
 
-using GoingBack::Dialogue;
+using GoingBack::Runs;
 
 // The program's endings that the script picks from: normal, the errors an
 // answer causes, one it does not, and a signal.
 constexpr Child::Ending kEndings[] = {{0, 0},   {106, 0}, {200, 0}, {205, 0},
                                       {207, 0}, {216, 0}, {0, 2}};
 
-void end(Dialogue& dialogue, size_t choice) {
-  if (dialogue.state() != Dialogue::State::running) return;
-  dialogue.programEnded(kEndings[choice % std::size(kEndings)]);
+void end(Runs& runs, size_t choice) {
+  if (runs.state() != Runs::State::running) return;
+  runs.programEnded(kEndings[choice % std::size(kEndings)]);
 }
 
 void run(std::string_view script) {
-  Dialogue dialogue(1 + static_cast<unsigned char>(script.empty() ? 0 : script[0]) % 200,
-                    script.size() % 2 == 0);
-  LineEditing::Editor& editor = dialogue.editor();
+  Runs runs(1 + static_cast<unsigned char>(script.empty() ? 0 : script[0]) % 200,
+            script.size() % 2 == 0);
+  LineEditing::Editor& editor = runs.editor();
   if (!script.empty()) script.remove_prefix(1);
-  while (!script.empty() && dialogue.state() != Dialogue::State::finished) {
+  while (!script.empty() && runs.state() != Runs::State::finished) {
     const auto event = static_cast<unsigned char>(script[0]);
     const size_t length = script.size() > 1 ? static_cast<unsigned char>(script[1]) : 0;
     const std::string_view bytes = script.substr(std::min<size_t>(2, script.size()), length);
     switch (event % 8) {
       case 0:
       case 1:
-      case 2: dialogue.keys(bytes); break;
-      case 3: dialogue.programOutput(bytes); break;
+      case 2: runs.keys(bytes); break;
+      case 3: runs.programOutput(bytes); break;
       case 4: editor.timeOut(); break;
       case 5: editor.resize(static_cast<int>(length) - 10); break;
       case 6:
         editor.suspend();
         editor.resume();
         break;
-      default: end(dialogue, length); break;
+      default: end(runs, length); break;
     }
     script.remove_prefix(std::min(script.size(), event % 8 < 4 ? 2 + length : 2));
-    if (dialogue.state() == Dialogue::State::startAgain) dialogue.programStarted();
+    if (runs.state() == Runs::State::startAgain) runs.programStarted();
     editor.takeScreen();
-    while (std::optional<LineEditing::Handed> line = dialogue.nextLine()) {
+    while (std::optional<LineEditing::HandedLine> line = runs.nextLine()) {
       if (line->codePage932.size() > LineEditing::kLongestLine) std::abort();
     }
   }
-  end(dialogue, 0);
+  end(runs, 0);
 }
 
 }  // namespace

@@ -126,13 +126,13 @@ const Case kCases[] = {
 
 class LineEditorCases : public testing::TestWithParam<Case> {};
 
-std::string handedText(std::deque<LineEditing::Handed>& handed) {
+std::string handedText(std::deque<LineEditing::HandedLine>& handed) {
   std::string text;
-  for (const LineEditing::Handed& line : handed) {
+  for (const LineEditing::HandedLine& line : handed) {
     switch (line.kind) {
-      case LineEditing::Handed::Kind::line: text += line.codePage932 + "\n"; break;
-      case LineEditing::Handed::Kind::unended: text += line.codePage932; break;
-      case LineEditing::Handed::Kind::endOfInput: text += "<end>"; break;
+      case LineEditing::HandedLine::Kind::line: text += line.codePage932 + "\n"; break;
+      case LineEditing::HandedLine::Kind::unended: text += line.codePage932; break;
+      case LineEditing::HandedLine::Kind::endOfInput: text += "<end>"; break;
     }
     if (line.cut) text += "<cut>";
   }

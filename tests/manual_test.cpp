@@ -55,9 +55,9 @@ const std::vector<int> kProgramStatuses = {0,
                                            RunTime::invalidOperation,
                                            RunTime::integerOverflow,
                                            RunTime::accessViolation,
-                                           RunTime::otherErrorFault,
+                                           RunTime::otherFaultOfErrorSeverity,
                                            RunTime::privilegedInstruction,
-                                           RunTime::otherFault};
+                                           RunTime::anyOtherFault};
 // The front end's own statuses, and one that it passes through.
 const std::vector<int> kFrontEndStatuses = {0, 2, 126, 127, 128, 130};
 

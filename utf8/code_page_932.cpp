@@ -34,4 +34,13 @@ std::optional<Code> fromUnicode(char32_t c) {
   return found->code;
 }
 
+bool appendCode(char32_t c, std::string& out) {
+  if (isLeftOut(c)) return true;
+  const std::optional<Code> code = fromUnicode(c);
+  if (!code) return false;
+  if (*code > 0xFF) out += static_cast<char>(*code >> 8);
+  out += static_cast<char>(*code & 0xFF);
+  return true;
+}
+
 }  // namespace CodePage932

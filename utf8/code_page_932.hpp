@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace CodePage932 {
 
@@ -33,5 +34,10 @@ std::optional<char32_t> toUnicode(Code code);
 // The code that stands for c; none for a character that the code page
 // cannot show. Several characters may share a code.
 std::optional<Code> fromUnicode(char32_t c);
+
+// Appends the bytes of the code that stands for c, one or two; none for a
+// character left out. False, with nothing appended, where the code page
+// cannot show c: the caller writes its substitute.
+bool appendCode(char32_t c, std::string& out);
 
 }  // namespace CodePage932

@@ -33,11 +33,6 @@ bool isCutUtf8(std::string_view bytes) {
   return bytes.size() < announced && std::all_of(bytes.begin() + 1, bytes.end(), isContinuation);
 }
 
-void appendCode(CodePage932::Code code, std::string& out) {
-  if (code > 0xFF) out += static_cast<char>(code >> 8);
-  out += static_cast<char>(code & 0xFF);
-}
-
 }  // namespace
 
 void Converter::convert(std::string_view piece, std::string& out) {
@@ -81,14 +76,7 @@ size_t Converter::convertFromUtf8(std::string_view bytes, std::string& out) {
   if (isCutUtf8(bytes)) return 0;
   const Utf8::Decoded decoded = Utf8::decode(bytes);
   const bool character = decoded.kind == Utf8::Decoded::Kind::character;
-  if (character && CodePage932::isLeftOut(decoded.character)) return decoded.length;
-  const std::optional<CodePage932::Code> code =
-      character ? CodePage932::fromUnicode(decoded.character) : std::nullopt;
-  if (code) {
-    appendCode(*code, out);
-  } else {
-    substitute(out);
-  }
+  if (!character || !CodePage932::appendCode(decoded.character, out)) substitute(out);
   return decoded.length;
 }
 

@@ -37,14 +37,14 @@ std::string_view trimmed(std::string_view text) {
 
 }  // namespace
 
-Dialogue::Dialogue(int columns, bool echo)
+Runs::Runs(int columns, bool echo)
     : editor_(columns, echo), menuLine_(inCodePage932(MenuText::kLastLine)) {}
 
-void Dialogue::keys(std::string_view bytes) {
+void Runs::keys(std::string_view bytes) {
   editor_.keys(bytes);
   auto& handed = editor_.handed();
   while (state_ == State::offering && !handed.empty()) {
-    const LineEditing::Handed line = std::move(handed.front());
+    const LineEditing::HandedLine line = std::move(handed.front());
     handed.pop_front();
     takeDecision(line);
   }
@@ -52,7 +52,7 @@ void Dialogue::keys(std::string_view bytes) {
 
 // Output of a run started again is checked against the first run's up to
 // where the question starts, and shown from there on.
-void Dialogue::programOutput(std::string_view bytes) {
+void Runs::programOutput(std::string_view bytes) {
   const size_t start = run_.output.size();
   run_.output.append(bytes);
   if (state_ != State::running) return;
@@ -69,7 +69,7 @@ void Dialogue::programOutput(std::string_view bytes) {
   editor_.programOutput(bytes);
 }
 
-std::optional<LineEditing::Handed> Dialogue::nextLine() {
+std::optional<LineEditing::HandedLine> Runs::nextLine() {
   if (state_ != State::running) return std::nullopt;
   if (replaying()) {
     const Answer& answer = before_.answers[replayed_];
@@ -87,7 +87,7 @@ std::optional<LineEditing::Handed> Dialogue::nextLine() {
   return run_.answers.back().handed;
 }
 
-void Dialogue::programEnded(Child::Ending ending) {
+void Runs::programEnded(Child::Ending ending) {
   editor_.programEnded();
   if (state_ != State::running) return;  // the replay was refused
   ending_ = ending;
@@ -102,26 +102,26 @@ void Dialogue::programEnded(Child::Ending ending) {
   offerToGoBack();
 }
 
-void Dialogue::programStarted() {
+void Runs::programStarted() {
   state_ = State::running;
   if (!replaying()) offerNextAnswer();
 }
 
-void Dialogue::replayStalled() {
+void Runs::replayStalled() {
   if (state_ == State::running && replaying()) refuseReplay();
 }
 
 // Only a run that a typed line ended (not Ctrl-D, not a signal) with an
 // error that an answer causes.
-bool Dialogue::mayGoBack() const {
+bool Runs::mayGoBack() const {
   return ending_.signal == 0 && answerCanCause(ending_.code) && !run_.answers.empty() &&
-         run_.answers.back().handed.kind == LineEditing::Handed::Kind::line;
+         run_.answers.back().handed.kind == LineEditing::HandedLine::Kind::line;
 }
 
 // The answer after the one given at the last menu shown (blank lines before
 // it are skipped, as the menu skips them): a calculation's fault often
 // shows answers after the value that caused it.
-size_t Dialogue::firstAnswerOfTheCalculation() const {
+size_t Runs::firstAnswerOfTheCalculation() const {
   const size_t last = run_.answers.size() - 1;
   const size_t menu = run_.output.rfind(menuLine_);
   if (menu == std::string::npos) return 0;
@@ -133,7 +133,7 @@ size_t Dialogue::firstAnswerOfTheCalculation() const {
   return last;
 }
 
-void Dialogue::offerToGoBack() {
+void Runs::offerToGoBack() {
   const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(ending_.code);
   for (std::string_view line : explanation->lines) {
     editor_.show(line);
@@ -143,9 +143,9 @@ void Dialogue::offerToGoBack() {
   state_ = State::offering;
 }
 
-void Dialogue::takeDecision(const LineEditing::Handed& line) {
+void Runs::takeDecision(const LineEditing::HandedLine& line) {
   const std::string_view answer = trimmed(line.codePage932);
-  if (line.kind == LineEditing::Handed::Kind::endOfInput || answer == "q" || answer == "Q") {
+  if (line.kind == LineEditing::HandedLine::Kind::endOfInput || answer == "q" || answer == "Q") {
     state_ = State::finished;
   } else if (answer.empty() || answer == "y" || answer == "Y") {
     goBack();
@@ -156,7 +156,7 @@ void Dialogue::takeDecision(const LineEditing::Handed& line) {
 
 // To the question whose answer could not be read, with that answer; after a
 // fault in a calculation, to its first question, with each of its answers.
-void Dialogue::goBack() {
+void Runs::goBack() {
   const size_t last = run_.answers.size() - 1;
   const size_t question = ending_.code == 106 ? last : firstAnswerOfTheCalculation();
   toOffer_.clear();
@@ -171,7 +171,7 @@ void Dialogue::goBack() {
   state_ = State::startAgain;
 }
 
-void Dialogue::refuseReplay() {
+void Runs::refuseReplay() {
   editor_.show("\r\n");
   editor_.show(kReplayDiffers);
   editor_.show("\r\n");
@@ -180,7 +180,7 @@ void Dialogue::refuseReplay() {
   state_ = State::finished;
 }
 
-void Dialogue::offerNextAnswer() {
+void Runs::offerNextAnswer() {
   if (toOffer_.empty()) return;
   editor_.offer(toOffer_.back());
   toOffer_.pop_back();

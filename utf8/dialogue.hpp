@@ -19,15 +19,17 @@
 
 namespace GoingBack {
 
-class Dialogue {
+// The runs of the program that one dialogue of the user's takes: the run
+// under way and the one gone back from.
+class Runs {
  public:
   enum class State {
     running,     // a program run is under way
     offering,    // it ended; the user is asked whether to go back
     startAgain,  // the user goes back: start the program again
-    finished,    // the front end ends, with status()
+    finished,    // the front end ends, with ending()
   };
-  Dialogue(int columns, bool echo);
+  Runs(int columns, bool echo);
 
   LineEditing::Editor& editor() { return editor_; }
   State state() const { return state_; }
@@ -38,7 +40,7 @@ class Dialogue {
   void programOutput(std::string_view bytes);
   // The next line for the program, once its input queue is empty; none
   // while nothing is to be handed on yet.
-  std::optional<LineEditing::Handed> nextLine();
+  std::optional<LineEditing::HandedLine> nextLine();
   // The program's output has ended, and so has the program.
   void programEnded(Child::Ending ending);
   // The program was started again after startAgain.
@@ -51,7 +53,7 @@ class Dialogue {
  private:
   struct Answer {
     size_t outputBefore;  // the bytes of output the program had written when it was handed on
-    LineEditing::Handed handed;
+    LineEditing::HandedLine handed;
   };
   // A program run: all it wrote, in code page 932, and the answers it got.
   struct Run {
@@ -62,7 +64,7 @@ class Dialogue {
   bool mayGoBack() const;
   size_t firstAnswerOfTheCalculation() const;
   void offerToGoBack();
-  void takeDecision(const LineEditing::Handed& line);
+  void takeDecision(const LineEditing::HandedLine& line);
   void goBack();
   void refuseReplay();
   void offerNextAnswer();

@@ -11,8 +11,6 @@ constexpr std::string_view kPasteEnd = "\x1b[201~";
 // No key's sequence is longer; a longer one is line noise.
 constexpr size_t kLongestSequence = 32;
 
-bool isControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
-
 // The numbers of a control sequence's parameters, "1;5" or "12;40".
 struct Parameters {
   int first = 0;

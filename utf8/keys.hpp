@@ -10,6 +10,10 @@
 
 namespace Keys {
 
+// A control character: the C0 codes and DEL, what a terminal's control
+// keys send and what it echoes as ^ and a letter.
+constexpr bool isControl(char32_t code) { return code < 0x20 || code == 0x7F; }
+
 struct Key {
   enum class Kind {
     character,  // a character to insert: text, or a control byte sent literally

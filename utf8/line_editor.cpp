@@ -8,6 +8,7 @@
 
 namespace LineEditing {
 
+using Keys::isControl;
 using Keys::Key;
 
 namespace {
@@ -46,19 +47,7 @@ char32_t folded(char32_t code) {
 // Appends the character in code page 932, folded; one substitute where the
 // code page has no form for it.
 void appendCodePage932(char32_t code, std::string& out) {
-  const char32_t half = folded(code);
-  if (CodePage932::isLeftOut(half)) return;
-  if (half < 0x80) {
-    out += static_cast<char>(half);
-    return;
-  }
-  const std::optional<uint16_t> converted = CodePage932::fromUnicode(half);
-  if (!converted) {
-    out += Conversion::kSubstitute;
-    return;
-  }
-  if (*converted > 0xFF) out += static_cast<char>(*converted >> 8);
-  out += static_cast<char>(*converted & 0xFF);
+  if (!CodePage932::appendCode(folded(code), out)) out += Conversion::kSubstitute;
 }
 
 size_t codePage932Length(std::u32string_view text) {
@@ -66,8 +55,6 @@ size_t codePage932Length(std::u32string_view text) {
   for (char32_t code : text) appendCodePage932(code, bytes);
   return bytes.size();
 }
-
-bool isControl(char32_t code) { return code < 0x20 || code == 0x7F; }
 
 bool isBlank(char32_t code) { return code == U' ' || code == U'　'; }
 
@@ -115,7 +102,7 @@ void Editor::show(std::string_view text) {
 }
 
 void Editor::offer(std::u32string_view text) {
-  lift();
+  takeLineOffScreen();
   line_.assign(text);
   lineLength_ = codePage932Length(line_);
   cursor_ = line_.size();
@@ -126,13 +113,13 @@ void Editor::programEnded() {
   converted_.clear();
   shown_.flush(converted_);
   showOutput();
-  lift();
+  takeLineOffScreen();
 }
 
 void Editor::showOutput() {
   if (converted_.empty()) return;
   const bool wasDrawn = drawn_;
-  lift();
+  takeLineOffScreen();
   screen_ += converted_;
   trackOutput(converted_);
   outputSinceAsked_ = true;
@@ -141,7 +128,7 @@ void Editor::showOutput() {
 }
 
 void Editor::resize(int columns) {
-  lift();
+  takeLineOffScreen();
   columns_ = columns > 0 ? columns : kAssumedColumns;
   startColumn_ = std::min(startColumn_, columns_);
   drawFrom(0);
@@ -207,7 +194,7 @@ void Editor::press(const Key& key) {
     case Key::Kind::up: recall(-1); break;
     case Key::Kind::down: recall(1); break;
     case Key::Kind::deleteForward: erase(cursor_, std::min(cursor_ + 1, line_.size())); break;
-    case Key::Kind::pastedLineEnd: handOn(Handed::Kind::line); break;
+    case Key::Kind::pastedLineEnd: handOn(HandedLine::Kind::line); break;
     case Key::Kind::cursorReport: break;
   }
 }
@@ -217,17 +204,17 @@ void Editor::pressControl(char32_t code) {
     case 0x01: moveTo(0); break;                    // Ctrl-A
     case 0x02: press(Key{Key::Kind::left}); break;  // Ctrl-B
     case 0x04:                                      // Ctrl-D
-      handOn(line_.empty() ? Handed::Kind::endOfInput : Handed::Kind::unended);
+      handOn(line_.empty() ? HandedLine::Kind::endOfInput : HandedLine::Kind::unended);
       break;
     case 0x05: moveTo(line_.size()); break;                           // Ctrl-E
     case 0x06: press(Key{Key::Kind::right}); break;                   // Ctrl-F
     case 0x08:                                                        // Ctrl-H
     case 0x7F: erase(cursor_ > 0 ? cursor_ - 1 : 0, cursor_); break;  // Backspace
     case 0x0A:                                                        // Ctrl-J
-    case 0x0D: handOn(Handed::Kind::line); break;                     // Return
+    case 0x0D: handOn(HandedLine::Kind::line); break;                 // Return
     case 0x0B: erase(cursor_, line_.size()); break;                   // Ctrl-K
     case 0x0C:                                                        // Ctrl-L
-      lift();
+      takeLineOffScreen();
       drawFrom(0);
       break;
     case 0x0E: recall(1); break;                    // Ctrl-N
@@ -283,16 +270,16 @@ void Editor::recall(int step) {
   line_ = recalled_ == count ? typedBeforeRecall_ : history_[recalled_];
   lineLength_ = codePage932Length(line_);
   cursor_ = line_.size();
-  lift();
+  takeLineOffScreen();
   drawFrom(0);
 }
 
-void Editor::handOn(Handed::Kind kind) {
-  Handed handed{kind, {}, cut_, line_};
+void Editor::handOn(HandedLine::Kind kind) {
+  HandedLine handed{kind, {}, cut_, line_};
   for (char32_t code : line_) appendCodePage932(code, handed.codePage932);
-  if (echo_ && kind != Handed::Kind::endOfInput) {
+  if (echo_ && kind != HandedLine::Kind::endOfInput) {
     if (drawn_) moveCursor(cursorPlace_, placeAfter(line_.size()));
-    if (kind == Handed::Kind::line) {
+    if (kind == HandedLine::Kind::line) {
       screen_ += "\r\n";
       startColumn_ = 0;
       startKnown_ = true;
@@ -303,7 +290,7 @@ void Editor::handOn(Handed::Kind kind) {
       for (char32_t code : line_) Utf8::encode(code, question_);
     }
   }
-  if (kind == Handed::Kind::line && !line_.empty() &&
+  if (kind == HandedLine::Kind::line && !line_.empty() &&
       (history_.empty() || history_.back() != line_)) {
     if (history_.size() == kHistoryLength) history_.erase(history_.begin());
     history_.push_back(line_);
@@ -382,7 +369,7 @@ void Editor::moveCursor(Place from, Place to) {
 }
 
 // Takes the line off the screen; the cursor goes back to where it starts.
-void Editor::lift() {
+void Editor::takeLineOffScreen() {
   if (!drawn_) return;
   moveCursor(cursorPlace_, {0, startColumn_});
   screen_ += kClearToEnd;

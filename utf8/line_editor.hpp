@@ -5,10 +5,10 @@
 //
 // The screen: the program's output is shown as it comes; the line being
 // typed follows it where it stops (the question), wraps at the window's
-// edge, and is lifted and drawn again below any output that comes while it
-// is typed. The columns a character takes come from its East Asian Width;
-// where the output holds characters of ambiguous width, the terminal is
-// asked for the cursor's column when a line starts.
+// edge, and is taken off the screen and drawn again below any output that
+// comes while it is typed. The columns a character takes come from its East
+// Asian Width; where the output holds characters of ambiguous width, the
+// terminal is asked for the cursor's column when a line starts.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +30,7 @@ constexpr size_t kLongestLine = LineDiscipline::TypedLines::kLongestLine;
 // What goes to the program: a line ended by Return, a line handed on
 // without a line end (Ctrl-D inside a line), or the end of the input
 // (Ctrl-D on an empty line).
-struct Handed {
+struct HandedLine {
   enum class Kind { line, unended, endOfInput };
   Kind kind;
   std::string codePage932;  // the line with full-width answers folded
@@ -78,7 +78,7 @@ class Editor {
   // The bytes to draw since the last call.
   std::string takeScreen();
   // The lines for the program, oldest first.
-  std::deque<Handed>& handed() { return handed_; }
+  std::deque<HandedLine>& handed() { return handed_; }
 
  private:
   struct Place {
@@ -93,7 +93,7 @@ class Editor {
   void eraseWord();
   void moveTo(size_t position);
   void recall(int step);
-  void handOn(Handed::Kind kind);
+  void handOn(HandedLine::Kind kind);
   void askForColumn();
   void takeCursorReport(const Keys::Key& report);
   void replayKeysWhileAsked();
@@ -103,7 +103,7 @@ class Editor {
   Place advance(Place place, int characterWidth) const;
   Place placeAfter(size_t count) const;
   void moveCursor(Place from, Place to);
-  void lift();
+  void takeLineOffScreen();
   void drawFrom(size_t index);
   void drawCharacter(char32_t code);
   void trackOutput(std::string_view text);
@@ -141,7 +141,7 @@ class Editor {
 
   std::string converted_;
   std::string screen_;
-  std::deque<Handed> handed_;
+  std::deque<HandedLine> handed_;
 };
 
 }  // namespace LineEditing

@@ -62,7 +62,7 @@ class Session {
  public:
   explicit Session(const std::string& program)
       : program_(program),
-        dialogue_(user_.columns(), user_.echoes()),
+        runs_(user_.columns(), user_.echoes()),
         lines_(static_cast<char>(kProgramSettings.c_cc[VLNEXT]),
                static_cast<char>(kProgramSettings.c_cc[VEOF])) {}
   Child::Ending run();
@@ -84,8 +84,8 @@ class Session {
 
   const std::string& program_;
   UserTerminal::Takeover user_;
-  GoingBack::Dialogue dialogue_;
-  LineEditing::Editor& editor_ = dialogue_.editor();
+  GoingBack::Runs runs_;
+  LineEditing::Editor& editor_ = runs_.editor();
   LineDiscipline::TypedLines lines_;
   int master_ = -1;  // while a run of the program is under way
   pid_t child_ = -1;
@@ -101,11 +101,11 @@ Child::Ending Session::run() {
   std::optional<Child::Ending> ended;
   bool going = true;
   while (going && !ended && showScreen()) {
-    if (dialogue_.state() == GoingBack::Dialogue::State::startAgain) {
+    if (runs_.state() == GoingBack::Runs::State::startAgain) {
       if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
-      dialogue_.programStarted();
+      runs_.programStarted();
     }
-    if (dialogue_.state() == GoingBack::Dialogue::State::finished) break;
+    if (runs_.state() == GoingBack::Runs::State::finished) break;
     handOnLines();
     pollfd ready[] = {
         {master_, static_cast<short>(POLLIN | (sent_ < toProgram_.size() ? POLLOUT : 0)), 0},
@@ -115,8 +115,8 @@ Child::Ending Session::run() {
     const int count = poll(ready, 3, timeout());
     if (count < 0 && errno != EINTR) break;
     if (count == 0 && editor_.awaitsMore()) editor_.timeOut();
-    if (dialogue_.replaying() && Clock::now() - lastOutput_ > kReplayWait) {
-      dialogue_.replayStalled();
+    if (runs_.replaying() && Clock::now() - lastOutput_ > kReplayWait) {
+      runs_.replayStalled();
     }
     if (count <= 0) continue;
     for (int signal; !ended && (signal = SignalPipe::take()) != 0;) ended = takeSignal(signal);
@@ -128,7 +128,7 @@ Child::Ending Session::run() {
   // The user's terminal hung up, or a refused replay left a run going.
   if (master_ >= 0) endRun();
   user_.giveBack();
-  return ended ? *ended : dialogue_.ending();
+  return ended ? *ended : runs_.ending();
 }
 
 bool Session::start() {
@@ -152,14 +152,14 @@ void Session::endRun() {
   master_ = -1;
   const Child::Ending ending = Child::wait(child_);
   child_ = -1;
-  dialogue_.programEnded(ending);
+  runs_.programEnded(ending);
 }
 
 // Waits for keys without end; for the rest of a key, or for the program
 // to take the line before one that waits, a while.
 int Session::timeout() const {
   if (editor_.awaitsMore()) return kKeyWaitMilliseconds;
-  const bool lineWaits = dialogue_.replaying() || !editor_.handed().empty();
+  const bool lineWaits = runs_.replaying() || !editor_.handed().empty();
   if (master_ >= 0 && sent_ == toProgram_.size() && lineWaits) return kLineWaitMilliseconds;
   return -1;
 }
@@ -170,7 +170,7 @@ bool Session::showProgramOutput() {
   if (retryLater(got)) return true;
   if (got <= 0) return false;
   lastOutput_ = Clock::now();
-  dialogue_.programOutput({piece_, static_cast<size_t>(got)});
+  runs_.programOutput({piece_, static_cast<size_t>(got)});
   return true;
 }
 
@@ -179,7 +179,7 @@ bool Session::takeKeys() {
   ssize_t got = read(STDIN_FILENO, piece_, sizeof piece_);
   if (retryLater(got)) return true;
   if (got <= 0) return false;
-  dialogue_.keys({piece_, static_cast<size_t>(got)});
+  runs_.keys({piece_, static_cast<size_t>(got)});
   user_.setSignalKeys(!editor_.takesNextKeyLiterally());
   return true;
 }
@@ -240,20 +240,20 @@ void Session::resize() {
 // has read is then known, and a line typed ahead can still be edited.
 void Session::handOnLines() {
   if (master_ < 0 || sent_ < toProgram_.size() || !programTookItsInput()) return;
-  std::optional<LineEditing::Handed> line = dialogue_.nextLine();
+  std::optional<LineEditing::HandedLine> line = runs_.nextLine();
   if (!line) return;
   toProgram_.clear();
   sent_ = 0;
   bool whole = !line->cut;
   switch (line->kind) {
-    case LineEditing::Handed::Kind::line:
+    case LineEditing::HandedLine::Kind::line:
       whole = lines_.add(line->codePage932 + "\n", toProgram_) && whole;
       break;
-    case LineEditing::Handed::Kind::unended:
+    case LineEditing::HandedLine::Kind::unended:
       whole = lines_.add(line->codePage932, toProgram_) && whole;
       lines_.push(toProgram_);
       break;
-    case LineEditing::Handed::Kind::endOfInput: lines_.end(toProgram_); break;
+    case LineEditing::HandedLine::Kind::endOfInput: lines_.end(toProgram_); break;
   }
   if (!whole) {
     Child::complain("a line longer than " + std::to_string(LineEditing::kLongestLine) +

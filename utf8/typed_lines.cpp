@@ -1,5 +1,7 @@
 #include "utf8/typed_lines.hpp"
 
+#include "utf8/keys.hpp"
+
 namespace LineDiscipline {
 
 bool TypedLines::add(std::string_view bytes, std::string& out) {
@@ -16,8 +18,7 @@ bool TypedLines::add(std::string_view bytes, std::string& out) {
       cut_ = true;
       continue;
     }
-    const auto code = static_cast<unsigned char>(byte);
-    if (code < 0x20 || code == 0x7F) out += literalNext_;
+    if (Keys::isControl(static_cast<unsigned char>(byte))) out += literalNext_;
     out += byte;
     ++lineLength_;
   }

@@ -25,25 +25,25 @@ constexpr char kSuspendKey = 0x1A;  // Ctrl-Z: a page has no shell to stop to
 constexpr char kSignalKeyList[] = {kInterruptKey, kQuitKey, kSuspendKey};
 constexpr std::string_view kSignalKeys(kSignalKeyList, sizeof kSignalKeyList);
 
-// What editor_state() answers, as GoingBack::Dialogue::State.
-constexpr int kFinished = static_cast<int>(GoingBack::Dialogue::State::finished);
+// What editor_state() answers, as GoingBack::Runs::State.
+constexpr int kFinished = static_cast<int>(GoingBack::Runs::State::finished);
 // What editor_next_line() answers while no line is to be handed on.
 constexpr int kNoLine = -1;
 
 struct Session {
-  explicit Session(int columns) : dialogue(columns, true) {}
+  explicit Session(int columns) : runs(columns, true) {}
 
-  GoingBack::Dialogue dialogue;
+  GoingBack::Runs runs;
   // A signal key ended the page's dialogue while no run was under way.
   std::optional<Child::Ending> endedBySignal;
   std::string screen;  // the bytes taken last
   std::string line;    // the bytes of the line handed on last
 };
 
-LineEditing::Editor& editorOf(Session* session) { return session->dialogue.editor(); }
+LineEditing::Editor& editorOf(Session* session) { return session->runs.editor(); }
 
 bool running(const Session* session) {
-  return session->dialogue.state() == GoingBack::Dialogue::State::running;
+  return session->runs.state() == GoingBack::Runs::State::running;
 }
 
 // A signal key, shown as a terminal shows it, drops the typed lines not
@@ -54,7 +54,7 @@ int pressSignalKey(Session* session, char key) {
   const int signal = key == kInterruptKey ? kInterrupt : kQuit;
   editorOf(session).interrupt(key == kInterruptKey ? "^C" : "^\\");
   if (running(session)) {
-    session->dialogue.programEnded(Child::Ending{0, signal});
+    session->runs.programEnded(Child::Ending{0, signal});
   } else {
     session->endedBySignal = Child::Ending{0, signal};
   }
@@ -77,13 +77,13 @@ EMSCRIPTEN_KEEPALIVE int editor_keys(Session* session, const char* bytes, int co
   std::string_view rest(bytes, static_cast<size_t>(count));
   while (!rest.empty()) {
     const size_t key = rest.find_first_of(kSignalKeys);
-    session->dialogue.keys(rest.substr(0, key));
+    session->runs.keys(rest.substr(0, key));
     if (key == std::string_view::npos) break;
     const char signalKey = rest[key];
     const bool literal = editorOf(session).takesNextKeyLiterally();
     rest.remove_prefix(key + 1);
     if (literal) {
-      session->dialogue.keys({&signalKey, 1});
+      session->runs.keys({&signalKey, 1});
     } else if (signalKey != kSuspendKey) {
       return pressSignalKey(session, signalKey);
     }
@@ -93,17 +93,17 @@ EMSCRIPTEN_KEEPALIVE int editor_keys(Session* session, const char* bytes, int co
 
 // What the program wrote (code page 932).
 EMSCRIPTEN_KEEPALIVE void editor_program_output(Session* session, const char* bytes, int count) {
-  session->dialogue.programOutput({bytes, static_cast<size_t>(count)});
+  session->runs.programOutput({bytes, static_cast<size_t>(count)});
 }
 
 // The run under way has ended, with the exit code or the signal.
 EMSCRIPTEN_KEEPALIVE void editor_program_ended(Session* session, int code, int signal) {
-  session->dialogue.programEnded(Child::Ending{code, signal});
+  session->runs.programEnded(Child::Ending{code, signal});
 }
 
 // The program was started again, as editor_state() asked.
 EMSCRIPTEN_KEEPALIVE void editor_program_started(Session* session) {
-  session->dialogue.programStarted();
+  session->runs.programStarted();
 }
 
 EMSCRIPTEN_KEEPALIVE void editor_resize(Session* session, int columns) {
@@ -122,25 +122,23 @@ EMSCRIPTEN_KEEPALIVE void editor_time_out(Session* session) { editorOf(session).
 // and that the program started again went quiet before it showed what the
 // first run had.
 EMSCRIPTEN_KEEPALIVE int editor_replaying(Session* session) {
-  return session->dialogue.replaying() ? 1 : 0;
+  return session->runs.replaying() ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE void editor_replay_stalled(Session* session) {
-  session->dialogue.replayStalled();
-}
+EMSCRIPTEN_KEEPALIVE void editor_replay_stalled(Session* session) { session->runs.replayStalled(); }
 
-// GoingBack::Dialogue::State: 0 a run under way, 1 asking whether to go
+// GoingBack::Runs::State: 0 a run under way, 1 asking whether to go
 // back, 2 start the program again, 3 finished.
 EMSCRIPTEN_KEEPALIVE int editor_state(Session* session) {
   if (session->endedBySignal) return kFinished;
-  return static_cast<int>(session->dialogue.state());
+  return static_cast<int>(session->runs.state());
 }
 
 // How the dialogue ended: the exit code, or 128 and the signal, as a
 // shell tells it.
 EMSCRIPTEN_KEEPALIVE int editor_exit_status(Session* session) {
   const Child::Ending ending =
-      session->endedBySignal ? *session->endedBySignal : session->dialogue.ending();
+      session->endedBySignal ? *session->endedBySignal : session->runs.ending();
   return ending.signal != 0 ? 128 + ending.signal : ending.code;
 }
 
@@ -154,17 +152,17 @@ EMSCRIPTEN_KEEPALIVE int editor_take_screen(Session* session) {
 EMSCRIPTEN_KEEPALIVE const char* editor_screen(Session* session) { return session->screen.data(); }
 
 // The next line for the program, once it has read all it was given: its
-// kind (LineEditing::Handed::Kind: 0 a line, 1 a line without its end,
+// kind (LineEditing::HandedLine::Kind: 0 a line, 1 a line without its end,
 // 2 the end of the input), or -1 while none is to be handed on. Its bytes
 // (code page 932, a line with its LF, the end of the input none) are
 // where editor_line() tells, editor_line_size() of them.
 EMSCRIPTEN_KEEPALIVE int editor_next_line(Session* session) {
   if (session->endedBySignal) return kNoLine;
-  const std::optional<LineEditing::Handed> line = session->dialogue.nextLine();
+  const std::optional<LineEditing::HandedLine> line = session->runs.nextLine();
   if (!line) return kNoLine;
   session->line = line->codePage932;
-  if (line->kind == LineEditing::Handed::Kind::line) session->line += '\n';
-  if (line->kind == LineEditing::Handed::Kind::endOfInput) session->line.clear();
+  if (line->kind == LineEditing::HandedLine::Kind::line) session->line += '\n';
+  if (line->kind == LineEditing::HandedLine::Kind::endOfInput) session->line.clear();
   return static_cast<int>(line->kind);
 }
 

@@ -22,8 +22,8 @@ enum class Fault {
   stackOverflow,
   illegalInstruction,
   privilegedInstruction,
-  otherErrorFault,
-  otherFault,
+  otherFaultOfErrorSeverity,  // an error of no kind above: a fault signal sent, a code unknown
+  anyOtherFault,              // no error: a breakpoint or single step, a signal not expected
 };
 
 // Called in place of the faulting computation, on a stack with room left for

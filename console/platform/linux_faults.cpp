@@ -69,7 +69,7 @@ Fault floatingPointFault(const siginfo_t& info, const ucontext_t& context) {
     case FPE_FLTSUB: return Fault::subscriptOutOfRange;
     case FPE_INTDIV: return Fault::integerDivisionByZero;
     case FPE_INTOVF: return Fault::integerOverflow;
-    default: return Fault::otherErrorFault;
+    default: return Fault::otherFaultOfErrorSeverity;
   }
 }
 
@@ -82,7 +82,7 @@ bool isStackOverflow(std::uintptr_t address, std::uintptr_t stack) {
 
 Fault memoryFault(const siginfo_t& info, const ucontext_t& context) {
   if (info.si_code == SI_KERNEL) return Processor::faultWithoutAddress(context);
-  if (info.si_code <= 0) return Fault::otherErrorFault;  // sent, not a fault
+  if (info.si_code <= 0) return Fault::otherFaultOfErrorSeverity;  // sent, not a fault
   auto address = reinterpret_cast<std::uintptr_t>(info.si_addr);
   return isStackOverflow(address, stackPointer(context)) ? Fault::stackOverflow
                                                          : Fault::memoryAccess;
@@ -93,7 +93,7 @@ Fault busFault(const siginfo_t& info) {
     case BUS_ADRALN:
     case BUS_ADRERR:
     case BUS_OBJERR: return Fault::memoryAccess;
-    default: return Fault::otherErrorFault;
+    default: return Fault::otherFaultOfErrorSeverity;
   }
 }
 
@@ -106,13 +106,13 @@ Fault instructionFault(const siginfo_t& info, const ucontext_t& context) {
     case ILL_ILLTRP: return Fault::illegalInstruction;
     case ILL_PRVOPC:
     case ILL_PRVREG: return Fault::privilegedInstruction;
-    default: return Fault::otherErrorFault;
+    default: return Fault::otherFaultOfErrorSeverity;
   }
 }
 
 // The trap instruction, where it raises a signal of its own.
 Fault trapFault(const siginfo_t& info) {
-  return info.si_code == TRAP_BRKPT ? Fault::illegalInstruction : Fault::otherErrorFault;
+  return info.si_code == TRAP_BRKPT ? Fault::illegalInstruction : Fault::otherFaultOfErrorSeverity;
 }
 
 Fault classify(int signalNumber, const siginfo_t& info, const ucontext_t& context) {
@@ -123,7 +123,7 @@ Fault classify(int signalNumber, const siginfo_t& info, const ucontext_t& contex
     case SIGILL: return instructionFault(info, context);
     default:
       if (signalNumber == Processor::trapInstructionSignal()) return trapFault(info);
-      return Fault::otherFault;
+      return Fault::anyOtherFault;
   }
 }
 

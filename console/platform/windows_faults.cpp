@@ -73,8 +73,8 @@ Fault classify(DWORD code, const CONTEXT& context) {
     case EXCEPTION_ILLEGAL_INSTRUCTION: return Fault::illegalInstruction;
     case EXCEPTION_PRIV_INSTRUCTION: return Fault::privilegedInstruction;
     case EXCEPTION_BREAKPOINT:
-    case EXCEPTION_SINGLE_STEP: return Fault::otherFault;
-    default: return Fault::otherErrorFault;
+    case EXCEPTION_SINGLE_STEP: return Fault::anyOtherFault;
+    default: return Fault::otherFaultOfErrorSeverity;
   }
 }
 

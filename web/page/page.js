@@ -74,8 +74,20 @@
     };
   }
 
+  // The terminal takes as many rows as the window's height leaves beside
+  // the rest of the page: the header, the frame's padding, the status line,
+  // the key row and the notes, with the body's padding and the margins.
+  // In Chromium on a wide window they take 241 pixels while a run is under
+  // way, 265 while the page loads and 284 once the program has ended (on a
+  // phone, where they wrap, about 450, and the page scrolls).
+  const kPageBesideRowsPixels = 260;
+  // A terminal row at font size 14: 14 pixels in IPAGothic, 16 in DejaVu
+  // Sans Mono, 19 in Chromium's generic monospace, whichever the browser
+  // has; 17 lies between them.
+  const kRowPixels = 17;
+
   function terminalRows() {
-    const rows = Math.floor((window.innerHeight - 260) / 17);
+    const rows = Math.floor((window.innerHeight - kPageBesideRowsPixels) / kRowPixels);
     return Math.max(12, Math.min(40, rows));
   }
 
