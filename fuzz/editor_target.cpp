@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "fuzz/standard_input.hpp"
-#include "utf8/dialogue.hpp"
+#include "utf8/going_back.hpp"
 
 namespace {
 

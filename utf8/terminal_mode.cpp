@@ -14,7 +14,7 @@
 #include <cstring>
 #include <optional>
 
-#include "utf8/dialogue.hpp"
+#include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
 #include "utf8/signal_pipe.hpp"
 #include "utf8/typed_lines.hpp"

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "utf8/dialogue.hpp"
+#include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
 
 namespace {

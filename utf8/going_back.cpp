@@ -1,4 +1,4 @@
-#include "utf8/dialogue.hpp"
+#include "utf8/going_back.hpp"
 
 #include <algorithm>
 
