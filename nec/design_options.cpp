@@ -1,0 +1,228 @@
+#include "nec/design_options.hpp"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <functional>
+
+#include "arithmetic/stored.hpp"
+#include "calculators/loading_coil/loading_coil_formulas.hpp"
+#include "console/number_syntax.hpp"
+#include "nec/number_text.hpp"
+#include "nec/segmentation.hpp"
+
+namespace DesignOptions {
+namespace {
+
+using Messages::Language;
+
+// What an option does with the value that follows it, or as a flag.
+struct OptionKind {
+  std::string_view name;
+  std::function<void(Options&, double)> number;
+  std::function<void(Options&, std::string_view)> text;
+  std::function<void(Options&)> flag;
+};
+
+const std::vector<OptionKind>& optionKinds() {
+  static const std::vector<OptionKind> kinds = {
+      {"--frequency", [](Options& o, double v) { o.frequencyMhz = v; }, {}, {}},
+      {"--length", [](Options& o, double v) { o.lengthM = v; }, {}, {}},
+      {"--diameter", [](Options& o, double v) { o.diameterMm = v; }, {}, {}},
+      {"--tip", [](Options& o, double v) { o.tipM = v; }, {}, {}},
+      {"--q", [](Options& o, double v) { o.q = v; }, {}, {}},
+      {"--ground-loss", [](Options& o, double v) { o.groundLossOhm = v; }, {}, {}},
+      {"--coil-radius", [](Options& o, double v) { o.coilRadiusMm = v; }, {}, {}},
+      {"--pitch", [](Options& o, double v) { o.pitchMm = v; }, {}, {}},
+      {"--wire", [](Options& o, double v) { o.wireMm = v; }, {}, {}},
+      {"--conductor",
+       {},
+       [](Options& o, std::string_view v) {
+         o.conductor = v == "aluminium" ? Conductor::aluminium
+                       : v == "perfect" ? Conductor::perfect
+                                        : Conductor::copper;
+       },
+       {}},
+      {"--nec", {}, [](Options& o, std::string_view v) { o.necFile = v; }, {}},
+      {"--maa", {}, [](Options& o, std::string_view v) { o.maaFile = v; }, {}},
+      {"--sweep", {}, [](Options& o, std::string_view v) { o.sweepFile = v; }, {}},
+      {"--plot", {}, [](Options& o, std::string_view v) { o.plotFile = v; }, {}},
+      {"--base", {}, {}, [](Options& o) { o.base = true; }},
+      {"--dipole", {}, {}, [](Options& o) { o.dipole = true; }},
+      {"--json", {}, {}, [](Options& o) { o.json = true; }},
+      {"--help", {}, {}, [](Options& o) { o.help = true; }},
+      {"--version", {}, {}, [](Options& o) { o.version = true; }},
+  };
+  return kinds;
+}
+
+const OptionKind* kindNamed(std::string_view name) {
+  for (const OptionKind& kind : optionKinds()) {
+    if (kind.name == name) return &kind;
+  }
+  return nullptr;
+}
+
+bool knownConductor(std::string_view name) {
+  return name == "copper" || name == "aluminium" || name == "perfect";
+}
+
+// One option and its value, from "--name value" or "--name=value". Returns
+// how many arguments it took, or the error.
+std::variant<size_t, Error> takeOption(std::span<const std::string_view> arguments,
+                                       Options& options) {
+  std::string_view name = arguments[0];
+  std::optional<std::string_view> value;
+  if (const size_t equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+    value = name.substr(equals + 1);
+    name = name.substr(0, equals);
+  }
+  const OptionKind* kind = kindNamed(name);
+  if (kind == nullptr || (kind->flag && value)) {
+    return Error{Problem::unknownOption, std::string(arguments[0]), {}};
+  }
+  if (kind->flag) {
+    kind->flag(options);
+    return size_t{1};
+  }
+  size_t taken = 1;
+  if (!value) {
+    if (arguments.size() < 2) return Error{Problem::missingValue, std::string(name), {}};
+    value = arguments[1];
+    taken = 2;
+  }
+  if (kind->text) {
+    if (value->empty()) return Error{Problem::missingValue, std::string(name), {}};
+    if (name == "--conductor" && !knownConductor(*value)) {
+      return Error{Problem::unknownConductor, std::string(*value), {}};
+    }
+    kind->text(options, *value);
+    return taken;
+  }
+  const std::optional<double> number = readNumber(*value);
+  if (!number) return Error{Problem::notANumber, std::string(name), std::string(*value)};
+  kind->number(options, *number);
+  return taken;
+}
+
+bool coilGiven(const Options& o) { return o.coilRadiusMm || o.pitchMm || o.wireMm; }
+bool coilComplete(const Options& o) { return o.coilRadiusMm && o.pitchMm && o.wireMm; }
+
+Error valueError(Problem problem, double value, std::string detail = {}) {
+  return {problem, NumberText::shortest(value), std::move(detail)};
+}
+
+std::optional<Error> checkDesign(const Options& o) {
+  const double frequencyMhz = *o.frequencyMhz;
+  const double lengthM = *o.lengthM;
+  const double diameterMm = *o.diameterMm;
+  if (!(frequencyMhz > 0.0)) return valueError(Problem::frequencyNotPositive, frequencyMhz);
+  if (!(lengthM > 0.0)) return valueError(Problem::lengthNotPositive, lengthM);
+  if (LoadingCoilFormulas::elementTooLong(lengthM, frequencyMhz)) {
+    const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
+    return valueError(Problem::lengthBeyondQuarterWave, lengthM,
+                      NumberText::withDecimals(quarterWaveM, 3));
+  }
+  if (o.tipM && !(*o.tipM > 0.0 && *o.tipM < lengthM)) {
+    return valueError(Problem::tipOutsideElement, *o.tipM, NumberText::shortest(lengthM));
+  }
+  if (!(diameterMm > 0.0)) return valueError(Problem::diameterNotPositive, diameterMm);
+  if (Segmentation::wireTooThick(lengthM, diameterMm, frequencyMhz)) {
+    return valueError(Problem::wireTooThick, diameterMm);
+  }
+  return std::nullopt;
+}
+
+std::optional<Error> checkCoil(const Options& o) {
+  for (double measure : {*o.coilRadiusMm, *o.pitchMm, *o.wireMm}) {
+    if (!(measure > 0.0)) return valueError(Problem::coilMeasureNotPositive, measure);
+  }
+  if (*o.pitchMm < *o.wireMm) {
+    return valueError(Problem::pitchBelowWire, *o.pitchMm, NumberText::shortest(*o.wireMm));
+  }
+  return std::nullopt;
+}
+
+// The folder a file goes into: it must exist, be a folder and take new files.
+std::optional<Error> checkFile(const std::string& file) {
+  if (file.empty()) return std::nullopt;
+  const std::filesystem::path path(file);
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code error;
+  if (path.filename().empty() || std::filesystem::is_directory(path, error)) {
+    return Error{Problem::fileNotWritable, file, "is a folder"};
+  }
+  if (!std::filesystem::is_directory(folder, error)) {
+    return Error{Problem::fileNotWritable, file, "no folder"};
+  }
+  if (access(folder.c_str(), W_OK | X_OK) != 0) {
+    return Error{Problem::fileNotWritable, file, "read-only"};
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> readNumber(std::string_view text) {
+  const std::optional<Extended> value = NumberSyntax::parseReal(text);
+  if (!value) return std::nullopt;
+  const double number = stored(*value);
+  if (!std::isfinite(number)) return std::nullopt;
+  return number;
+}
+
+std::variant<Options, Error> parse(std::span<const std::string_view> arguments) {
+  Options options;
+  while (!arguments.empty()) {
+    std::variant<size_t, Error> taken = takeOption(arguments, options);
+    if (Error* error = std::get_if<Error>(&taken)) return *error;
+    arguments = arguments.subspan(std::get<size_t>(taken));
+  }
+  if (options.base && options.tipM) return Error{Problem::baseWithTip, "--base", {}};
+  if (coilGiven(options) && !coilComplete(options)) {
+    return Error{Problem::incompleteCoil, "--coil-radius", {}};
+  }
+  return options;
+}
+
+std::vector<Question> openQuestions(const Options& options) {
+  std::vector<Question> open;
+  if (!options.diameterMm) open.push_back(Question::diameter);
+  if (!options.lengthM) open.push_back(Question::length);
+  if (!options.frequencyMhz) open.push_back(Question::frequency);
+  if (!options.base && !options.tipM) open.push_back(Question::loading);
+  return open;
+}
+
+std::string_view optionFor(Question question) {
+  switch (question) {
+    case Question::diameter: return "--diameter";
+    case Question::length: return "--length";
+    case Question::frequency: return "--frequency";
+    case Question::loading: return "--base or --tip";
+    case Question::tip: return "--tip";
+  }
+  return "";
+}
+
+std::optional<Error> checkValues(const Options& o) {
+  if (const std::vector<Question> open = openQuestions(o); !open.empty()) {
+    return Error{Problem::missingDesign, std::string(optionFor(open.front())), {}};
+  }
+  if (std::optional<Error> error = checkDesign(o)) return error;
+  if (!(o.q > 0.0)) return valueError(Problem::qNotPositive, o.q);
+  if (!(o.groundLossOhm >= 0.0)) return valueError(Problem::groundLossNegative, o.groundLossOhm);
+  if (coilComplete(o)) return checkCoil(o);
+  return std::nullopt;
+}
+
+std::optional<Error> checkFiles(const Options& o) {
+  for (const std::string* file : {&o.necFile, &o.maaFile, &o.sweepFile, &o.plotFile}) {
+    if (std::optional<Error> error = checkFile(*file)) return error;
+  }
+  return std::nullopt;
+}
+
+}  // namespace DesignOptions

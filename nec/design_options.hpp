@@ -1,0 +1,103 @@
+// tanshuku-nec's command line: the design in the program's units, read with
+// the program's own number reader, and the files to write; and every check
+// of the values before anything is computed or run.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "nec/messages.hpp"
+
+namespace DesignOptions {
+
+enum class Conductor { copper, aluminium, perfect };
+
+// Menu 2's measures of the coil, in millimetres: the radius to the wire's
+// centre, the winding pitch and the wire's diameter.
+struct CoilMeasures {
+  double radiusMm;
+  double pitchMm;
+  double wireMm;
+};
+
+struct Options {
+  // The design, as menu 1 asks it; empty where not given.
+  std::optional<double> frequencyMhz;
+  std::optional<double> lengthM;
+  std::optional<double> diameterMm;
+  bool base = false;
+  std::optional<double> tipM;  // from the tip (or a top hat's edge) to the coil
+  double q = 200.0;            // the coil's
+  Conductor conductor = Conductor::copper;
+  double groundLossOhm = 0.0;  // in series at the feed
+  bool dipole = false;         // one half of a centre-fed dipole
+  std::optional<double> coilRadiusMm;
+  std::optional<double> pitchMm;
+  std::optional<double> wireMm;
+  // Files to write, empty when not asked for.
+  std::string necFile;
+  std::string maaFile;
+  std::string sweepFile;
+  std::string plotFile;
+  bool json = false;
+  bool help = false;
+  bool version = false;
+};
+
+enum class Problem {
+  unknownOption,
+  missingValue,
+  notANumber,
+  unknownConductor,
+  baseWithTip,
+  incompleteCoil,
+  missingDesign,
+  frequencyNotPositive,
+  lengthNotPositive,
+  lengthBeyondQuarterWave,
+  tipOutsideElement,
+  diameterNotPositive,
+  qNotPositive,
+  groundLossNegative,
+  coilMeasureNotPositive,
+  pitchBelowWire,
+  wireTooThick,
+  fileNotWritable,
+};
+
+struct Error {
+  Problem problem;
+  std::string subject;  // the option, value or file concerned
+  std::string detail;   // a figure or reason the line names
+};
+
+// Reads the arguments (without the program's name).
+std::variant<Options, Error> parse(std::span<const std::string_view> arguments);
+
+// The design's questions, in menu 1's order.
+enum class Question { diameter, length, frequency, loading, tip };
+// Those that the options leave open: the tip is open when neither --base
+// nor --tip was given.
+std::vector<Question> openQuestions(const Options& options);
+// The option that answers a question, for the line that says it is missing.
+std::string_view optionFor(Question question);
+
+// Every check of the values, once the design is complete: the first one
+// that fails.
+std::optional<Error> checkValues(const Options& options);
+// Whether each file asked for can be written: its folder exists and takes
+// new files.
+std::optional<Error> checkFiles(const Options& options);
+
+// The one line that tells the user, without its line end.
+std::string describe(const Error& error, Messages::Language language);
+
+// A number as the program's number reader reads it and stores it; empty
+// when the text is not a number the program takes, or lies beyond a double.
+std::optional<double> readNumber(std::string_view text);
+
+}  // namespace DesignOptions

@@ -1,0 +1,33 @@
+#include "nec/number_text.hpp"
+
+#include <charconv>
+
+namespace NumberText {
+namespace {
+
+// Room for any double in fixed form: 309 integer digits, the point and 17
+// decimals, with a sign.
+constexpr int kLongestText = 340;
+
+template <typename... Format>
+std::string toChars(double value, Format... format) {
+  char text[kLongestText];
+  const std::to_chars_result result = std::to_chars(text, text + sizeof text, value, format...);
+  return {text, result.ptr};
+}
+
+}  // namespace
+
+std::string shortest(double value) { return toChars(value); }
+
+std::string plainDecimal(double value) {
+  std::string text = toChars(value, std::chars_format::fixed);
+  if (text.find_first_of(".ni") == std::string::npos) text += ".0";  // not inf, nan
+  return text;
+}
+
+std::string withDecimals(double value, int decimals) {
+  return toChars(value, std::chars_format::fixed, decimals);
+}
+
+}  // namespace NumberText

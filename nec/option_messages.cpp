@@ -1,0 +1,109 @@
+// The line that tells the user what is wrong with the command line or the
+// answers, in English or Japanese.
+#include <string>
+
+#include "nec/design_options.hpp"
+
+namespace DesignOptions {
+namespace {
+
+using Messages::Language;
+
+// The English and the Japanese line, with {s} for the subject and {d} for
+// the detail.
+struct Wording {
+  std::string_view english;
+  std::string_view japanese;
+};
+
+Wording wordingOf(Problem problem) {
+  switch (problem) {
+    case Problem::unknownOption:
+      return {"unknown option '{s}' (see tanshuku-nec --help)",
+              "不明なオプション '{s}' です（tanshuku-nec --help を参照）"};
+    case Problem::missingValue: return {"{s} needs a value", "{s} に値がありません"};
+    case Problem::notANumber:
+      return {"{s}: '{d}' is not a number (such as 7.05, .5 or 2.5E-2)",
+              "{s}: '{d}' は数値ではありません（7.05、.5、2.5E-2 などと書きます）"};
+    case Problem::unknownConductor:
+      return {"--conductor takes copper, aluminium or perfect, not '{s}'",
+              "--conductor には copper、aluminium、perfect のどれかを指定します（'{s}' は不可）"};
+    case Problem::baseWithTip:
+      return {"--base and --tip exclude each other: the coil is at the base or at the tip length",
+              "--base と --tip は同時に指定できません（コイルは基部か先端からの長さの位置です）"};
+    case Problem::incompleteCoil:
+      return {"--coil-radius, --pitch and --wire go together: give all three or none",
+              "--coil-radius、--pitch、--wire は三つそろえて指定するか、どれも指定しません"};
+    case Problem::missingDesign:
+      return {"{s} is missing (it is asked only on a terminal)",
+              "{s} がありません（問い合わせは端末でのみ行います）"};
+    case Problem::frequencyNotPositive:
+      return {"the frequency must be above 0 MHz, not {s}",
+              "周波数は 0 MHz より大きくしてください（{s} は不可）"};
+    case Problem::lengthNotPositive:
+      return {"the element's length must be above 0 m, not {s}",
+              "エレメントの長さは 0 m より大きくしてください（{s} は不可）"};
+    case Problem::lengthBeyondQuarterWave:
+      return {
+          "an element of {s} m is longer than a quarter wave ({d} m): menu 1 takes "
+          "shortened elements only",
+          "{s} m のエレメントは 1/4 波長（{d} m）より長いので、メニュー1の短縮アンテナの計算は"
+          "できません"};
+    case Problem::tipOutsideElement:
+      return {
+          "the tip length must lie between 0 and the element's {d} m, not {s}",
+          "先端からコイルまでの長さは 0 m とエレメント長 {d} m の間にしてください（{s} は不可）"};
+    case Problem::diameterNotPositive:
+      return {"the element's diameter must be above 0 mm, not {s}",
+              "エレメントの直径は 0 mm より大きくしてください（{s} は不可）"};
+    case Problem::qNotPositive:
+      return {"the coil's Q must be above 0, not {s}",
+              "コイルの Q は 0 より大きくしてください（{s} は不可）"};
+    case Problem::groundLossNegative:
+      return {"the ground loss must be 0 ohm or more, not {s}",
+              "接地損失は 0 Ω 以上にしてください（{s} は不可）"};
+    case Problem::coilMeasureNotPositive:
+      return {"the coil's radius, pitch and wire must be above 0 mm, not {s}",
+              "コイルの半径、ピッチ、線径は 0 mm より大きくしてください（{s} は不可）"};
+    case Problem::pitchBelowWire:
+      return {"a pitch of {s} mm is below the wire's {d} mm: such a coil cannot be wound",
+              "ピッチ {s} mm が線径 {d} mm より小さいので、そのコイルは巻けません"};
+    case Problem::wireTooThick:
+      return {
+          "an element of {s} mm is too thick for NEC2's thin-wire model at this frequency "
+          "and length",
+          "{s} mm のエレメントは、この周波数と長さでは NEC2 の細線モデルには太すぎます"};
+    case Problem::fileNotWritable: return {"cannot write {s}: {d}", "{s} を書き込めません: {d}"};
+  }
+  return {"{s}", "{s}"};
+}
+
+// Why a file cannot be written, from checkFiles' detail.
+std::string_view fileReason(std::string_view detail, Language language) {
+  if (detail == "is a folder") return Messages::pick(language, "it is a folder", "フォルダです");
+  if (detail == "no folder") {
+    return Messages::pick(language, "its folder does not exist", "フォルダがありません");
+  }
+  return Messages::pick(language, "its folder is not writable", "フォルダに書き込めません");
+}
+
+void replaceAll(std::string& text, std::string_view mark, std::string_view by) {
+  for (size_t at = text.find(mark); at != text.npos; at = text.find(mark, at + by.size())) {
+    text.replace(at, mark.size(), by);
+  }
+}
+
+}  // namespace
+
+std::string describe(const Error& error, Language language) {
+  const Wording wording = wordingOf(error.problem);
+  std::string line(Messages::pick(language, wording.english, wording.japanese));
+  const std::string detail = error.problem == Problem::fileNotWritable
+                                 ? std::string(fileReason(error.detail, language))
+                                 : error.detail;
+  replaceAll(line, "{s}", error.subject);
+  replaceAll(line, "{d}", detail);
+  return "tanshuku-nec: " + line;
+}
+
+}  // namespace DesignOptions
