@@ -1,0 +1,117 @@
+#include "nec/json_result.hpp"
+
+#include <cmath>
+
+#include "nec/number_text.hpp"
+
+namespace JsonResult {
+namespace {
+
+// Builds the members of an object, comma-separated.
+class Members {
+ public:
+  void add(std::string_view name, const std::string& value) {
+    if (!text_.empty()) text_ += ",";
+    text_ += quoted(name) + ":" + value;
+  }
+  void add(std::string_view name, std::optional<double> value) {
+    add(name, value && std::isfinite(*value) ? NumberText::shortest(*value) : "null");
+  }
+  void add(std::string_view name, std::optional<int> value) {
+    add(name, value ? std::to_string(*value) : "null");
+  }
+  void add(std::string_view name, bool value) { add(name, std::string(value ? "true" : "false")); }
+  void addText(std::string_view name, std::string_view value) { add(name, quoted(value)); }
+  std::string object() const { return "{" + text_ + "}"; }
+
+  static std::string quoted(std::string_view text);
+
+ private:
+  std::string text_;
+};
+
+std::string Members::quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char byte : text) {
+    if (byte == '"' || byte == '\\') {
+      out += '\\';
+      out += byte;
+    } else if (static_cast<unsigned char>(byte) < 0x20) {
+      constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[(byte >> 4) & 0xF];
+      out += kHex[byte & 0xF];
+    } else {
+      out += byte;  // UTF-8 passes as it is
+    }
+  }
+  return out + "\"";
+}
+
+std::string_view conductorName(DesignOptions::Conductor conductor) {
+  switch (conductor) {
+    case DesignOptions::Conductor::copper: return "copper";
+    case DesignOptions::Conductor::aluminium: return "aluminium";
+    case DesignOptions::Conductor::perfect: return "perfect";
+  }
+  return "";
+}
+
+std::string inputsOf(const DesignOptions::Options& o) {
+  Members inputs;
+  inputs.add("frequencyMhz", o.frequencyMhz);
+  inputs.add("lengthM", o.lengthM);
+  inputs.add("diameterMm", o.diameterMm);
+  inputs.add("tipM", o.tipM);
+  inputs.add("q", std::optional(o.q));
+  inputs.addText("conductor", conductorName(o.conductor));
+  inputs.add("groundLossOhm", std::optional(o.groundLossOhm));
+  inputs.add("dipole", o.dipole);
+  inputs.add("coilRadiusMm", o.coilRadiusMm);
+  inputs.add("pitchMm", o.pitchMm);
+  inputs.add("wireMm", o.wireMm);
+  return inputs.object();
+}
+
+std::string warningsOf(const std::vector<std::string>& warnings) {
+  std::string list = "[";
+  for (const std::string& warning : warnings) {
+    if (list.size() > 1) list += ",";
+    list += Members::quoted(warning);
+  }
+  return list + "]";
+}
+
+}  // namespace
+
+std::string text(const DesignOptions::Options& inputs, const Figures& f) {
+  Members all;
+  all.add("inputs", inputsOf(inputs));
+  all.add("menu1InductanceUh", f.menu1InductanceUh);
+  all.add("necInductanceUh", f.necInductanceUh);
+  all.add("necInductanceUncertaintyUh", f.necInductanceUncertaintyUh);
+  all.add("differencePercent", f.differencePercent);
+  all.add("menu1CoilResonanceMhz", f.menu1CoilResonanceMhz);
+  all.add("feedResistanceLosslessOhm", f.feedResistanceLosslessOhm);
+  all.add("feedResistanceOhm", f.feedResistanceOhm);
+  all.add("swr50AtResonance", f.swr50AtResonance);
+  all.add("efficiencyPercent", f.efficiencyPercent);
+  all.add("efficiencyDb", f.efficiencyDb);
+  all.add("menu4EfficiencyDb", f.menu4EfficiencyDb);
+  all.add("radiationResistanceRatioDb", f.radiationResistanceRatioDb);
+  all.add("bandwidthMatchedKhz", f.bandwidthMatchedKhz);
+  all.add("bandwidthPredictedKhz", f.bandwidthPredictedKhz);
+  all.add("bandwidth50OhmKhz", f.bandwidth50OhmKhz);
+  all.add("qLossless", f.qLossless);
+  all.add("q", f.q);
+  all.add("chuLimitQ", f.chuLimitQ);
+  all.add("segments", f.segments);
+  all.add("nec2cRuns", f.nec2cRuns);
+  all.add("warnings", warningsOf(f.warnings));
+  all.add("turns", f.turns);
+  all.add("coilLengthMm", f.coilLengthMm);
+  all.add("selfResonanceMhz", f.selfResonanceMhz);
+  return all.object() + "\n";
+}
+
+}  // namespace JsonResult

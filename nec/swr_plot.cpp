@@ -1,0 +1,112 @@
+#include "nec/swr_plot.hpp"
+
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "nec/file_output.hpp"
+#include "nec/sweep_csv.hpp"
+
+extern char** environ;
+
+namespace SwrPlot {
+namespace {
+
+// gnuplot's single-quoted strings take a quote as two.
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (const char byte : text) out += byte == '\'' ? std::string("''") : std::string(1, byte);
+  return out + "'";
+}
+
+bool runGnuplot(const std::string& scriptPath) {
+  const char* arguments[] = {"gnuplot", scriptPath.c_str(), nullptr};
+  pid_t child = 0;
+  if (posix_spawnp(&child, "gnuplot", nullptr, nullptr, const_cast<char**>(arguments), environ) !=
+      0) {
+    return false;
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool endsWithPng(const std::string& path) {
+  const std::string extension = std::filesystem::path(path).extension().string();
+  return extension == ".png" || extension == ".PNG";
+}
+
+// A private folder for gnuplot's data and script, removed on every way out.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    const char* base = std::getenv("TMPDIR");
+    std::string name =
+        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/tanshuku-nec.XXXXXX";
+    if (mkdtemp(name.data()) != nullptr) path_ = name;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+bool gnuplotInstalled() {
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "";
+  for (size_t start = 0; start <= folders.size();) {
+    size_t end = folders.find(':', start);
+    if (end == std::string::npos) end = folders.size();
+    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
+    if (access((folder + "/gnuplot").c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+std::string script(const std::string& dataPath, const std::string& outputPath, bool png) {
+  std::string text;
+  text += png ? "set terminal pngcairo size 900,560 font 'DejaVu Sans,11' linewidth 1.5\n"
+              : "set terminal svg size 900,560 dynamic font 'DejaVu Sans,11' linewidth 1.5\n";
+  text += "set output " + quoted(outputPath) + "\n";
+  text += "set datafile separator ','\n";
+  text += "set key top center\nset grid\n";
+  text += "set xlabel 'Frequency (MHz)'\nset ylabel 'SWR'\nset yrange [1:5]\n";
+  text += "plot " + quoted(dataPath) +
+          " skip 1 using 1:4 with lines title 'against the resonant resistance', \\\n"
+          "     '' skip 1 using 1:5 with lines title 'against 50 ohm', \\\n"
+          "     2 with lines dashtype 2 linecolor 'gray' title 'SWR 2'\n";
+  text += "set output\n";
+  return text;
+}
+
+bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
+           double matchedReferenceOhm) {
+  ScratchFolder scratch;
+  if (scratch.path().empty()) return false;
+  const std::string dataPath = scratch.path() + "/sweep.csv";
+  const std::string scriptPath = scratch.path() + "/plot.gp";
+  const std::string outputPath = std::filesystem::absolute(path).string();
+  if (!FileOutput::writeWhole(dataPath, SweepCsv::text(sweep, matchedReferenceOhm))) return false;
+  return FileOutput::writeThrough(outputPath, [&](const std::string& temporary) {
+    return FileOutput::writeWhole(scriptPath, script(dataPath, temporary, endsWithPng(path))) &&
+           runGnuplot(scriptPath);
+  });
+}
+
+}  // namespace SwrPlot
