@@ -34,7 +34,10 @@ INSTANTIATE_TEST_SUITE_P(
                        "C library's converter"},
         LinuxOnlyGroup{"Utf8LineEditor",
                        "the line editor of tanshuku-utf8, the Linux front end; a Windows "
-                       "console edits typed lines itself"}),
+                       "console edits typed lines itself"},
+        LinuxOnlyGroup{"NecDesign",
+                       "tanshuku-nec is built beside the Linux front end, whose terminal and "
+                       "line editor it uses"}),
     [](const testing::TestParamInfo<LinuxOnlyGroup>& param) {
       return std::string(param.param.name);
     });

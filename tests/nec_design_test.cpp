@@ -1,0 +1,406 @@
+// tanshuku-nec's design side, which needs no solver: its options and their
+// checks, menu 1's and menu 2's figures against the program's own screens,
+// the resonance, segment and bandwidth maths, the coil as wound, and the
+// files it writes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "console/fixed_format.hpp"
+#include "nec/bandwidth.hpp"
+#include "nec/coil_as_wound.hpp"
+#include "nec/design_options.hpp"
+#include "nec/file_output.hpp"
+#include "nec/json_result.hpp"
+#include "nec/maa_file.hpp"
+#include "nec/menu_one_coil.hpp"
+#include "nec/resonance.hpp"
+#include "nec/segment_series.hpp"
+#include "nec/sweep_csv.hpp"
+#include "nec/swr_plot.hpp"
+#include "test_support/process.hpp"
+#include "test_support/transcript.hpp"
+
+namespace {
+
+using DesignOptions::Problem;
+
+std::variant<DesignOptions::Options, DesignOptions::Error> parsed(
+    const std::vector<std::string>& words) {
+  std::vector<std::string_view> arguments(words.begin(), words.end());
+  return DesignOptions::parse(arguments);
+}
+
+// The first problem of the command line: from reading it, or from the
+// checks of its values and files.
+std::optional<Problem> problemOf(const std::vector<std::string>& words) {
+  auto result = parsed(words);
+  if (auto* error = std::get_if<DesignOptions::Error>(&result)) return error->problem;
+  const auto& options = std::get<DesignOptions::Options>(result);
+  if (auto error = DesignOptions::checkValues(options)) return error->problem;
+  if (auto error = DesignOptions::checkFiles(options)) return error->problem;
+  return std::nullopt;
+}
+
+std::vector<std::string> worked(std::vector<std::string> more = {}) {
+  std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
+                                    "--diameter",  "2",    "--tip",    "2.5"};
+  words.insert(words.end(), more.begin(), more.end());
+  return words;
+}
+
+TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
+  struct Case {
+    std::vector<std::string> words;
+    Problem problem;
+  };
+  const std::vector<Case> cases = {
+      {worked({"--colour", "red"}), Problem::unknownOption},
+      {worked({"--json=yes"}), Problem::unknownOption},
+      {worked({"--q"}), Problem::missingValue},
+      {worked({"--nec", ""}), Problem::missingValue},
+      {{"--frequency", "7.05MHz", "--length", "5", "--diameter", "2", "--base"},
+       Problem::notANumber},
+      {{"--frequency", "1e400", "--length", "5", "--diameter", "2", "--base"}, Problem::notANumber},
+      {{"--frequency", "１２", "--length", "5", "--diameter", "2", "--base"}, Problem::notANumber},
+      {worked({"--conductor", "gold"}), Problem::unknownConductor},
+      {worked({"--base"}), Problem::baseWithTip},
+      {worked({"--coil-radius", "25", "--pitch", "2"}), Problem::incompleteCoil},
+      {{"--frequency", "7.05", "--length", "5", "--tip", "2.5"}, Problem::missingDesign},
+      {{"--frequency", "7.05", "--length", "5", "--diameter", "2"}, Problem::missingDesign},
+      {{"--frequency", "0", "--length", "5", "--diameter", "2", "--base"},
+       Problem::frequencyNotPositive},
+      {{"--frequency", "-7", "--length", "5", "--diameter", "2", "--base"},
+       Problem::frequencyNotPositive},
+      {{"--frequency", "7.05", "--length", "0", "--diameter", "2", "--base"},
+       Problem::lengthNotPositive},
+      // 300 / 7.05 / 4 = 10.638 m: menu 1 refuses anything longer.
+      {{"--frequency", "7.05", "--length", "10.64", "--diameter", "2", "--base"},
+       Problem::lengthBeyondQuarterWave},
+      {worked({"--tip", "5"}), Problem::tipOutsideElement},
+      {worked({"--tip", "0"}), Problem::tipOutsideElement},
+      {{"--frequency", "7.05", "--length", "5", "--diameter", "-2", "--base"},
+       Problem::diameterNotPositive},
+      {worked({"--q", "0"}), Problem::qNotPositive},
+      {worked({"--ground-loss", "-1"}), Problem::groundLossNegative},
+      {worked({"--coil-radius", "25", "--pitch", "0", "--wire", "1"}),
+       Problem::coilMeasureNotPositive},
+      {worked({"--coil-radius", "25", "--pitch", "0.9", "--wire", "1"}), Problem::pitchBelowWire},
+      // 21 segments of 2 m / 21 are shorter than half the radius of 0.5 m.
+      {{"--frequency", "7.05", "--length", "2", "--diameter", "1000", "--base"},
+       Problem::wireTooThick},
+      {worked({"--maa", "/nonexistent-folder/x.maa"}), Problem::fileNotWritable},
+      {worked({"--sweep", "/proc"}), Problem::fileNotWritable},
+  };
+  for (const Case& c : cases) {
+    std::string command;
+    for (const std::string& word : c.words) command += word + " ";
+    EXPECT_EQ(problemOf(c.words), c.problem) << command;
+  }
+  const DesignOptions::Error error{Problem::lengthBeyondQuarterWave, "10.64", "10.638"};
+  EXPECT_EQ(DesignOptions::describe(error, Messages::Language::english),
+            "tanshuku-nec: an element of 10.64 m is longer than a quarter wave (10.638 m): menu "
+            "1 takes shortened elements only");
+  EXPECT_EQ(DesignOptions::describe(error, Messages::Language::japanese),
+            "tanshuku-nec: 10.64 m のエレメントは 1/4 波長（10.638 m）より長いので、メニュー1の"
+            "短縮アンテナの計算はできません");
+  EXPECT_EQ(problemOf(worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1", "--dipole",
+                              "--conductor=aluminium", "--q", "300", "--json"})),
+            std::nullopt);
+}
+
+TEST(NecDesign, ReadsNumbersAndTheLocalesLanguageAsTheProgramAndTheLibraryDo) {
+  auto result = parsed({"--frequency", "7.05", "--length", ".5", "--diameter", "2.5E-2", "--base",
+                        "--ground-loss=3"});
+  const auto& options = std::get<DesignOptions::Options>(result);
+  EXPECT_EQ(*options.frequencyMhz, 7.05);
+  EXPECT_EQ(*options.lengthM, 0.5);
+  EXPECT_EQ(*options.diameterMm, 0.025);
+  EXPECT_EQ(options.groundLossOhm, 3.0);
+  EXPECT_TRUE(options.base);
+  EXPECT_EQ(options.q, 200.0);
+  using Messages::Language;
+  EXPECT_EQ(Messages::languageOf(nullptr, nullptr, "ja_JP.UTF-8"), Language::japanese);
+  EXPECT_EQ(Messages::languageOf("C", nullptr, "ja_JP.UTF-8"), Language::english);
+  EXPECT_EQ(Messages::languageOf("", "ja_JP.UTF-8", "en_GB.UTF-8"), Language::japanese);
+  EXPECT_EQ(Messages::languageOf(nullptr, nullptr, nullptr), Language::english);
+}
+
+// What the program's screen shows behind each occurrence of the text, up to
+// the unit that follows the number, less the field's blanks.
+std::vector<std::string> numbersAfter(const std::string& screen, const std::string& text,
+                                      const std::string& unit) {
+  std::vector<std::string> numbers;
+  for (size_t at = screen.find(text); at != std::string::npos; at = screen.find(text, at + 1)) {
+    const size_t start = at + text.size();
+    std::string number = screen.substr(start, screen.find(unit, start) - start);
+    number.erase(0, number.find_first_not_of(' '));
+    numbers.push_back(number);
+  }
+  return numbers;
+}
+
+std::string typed(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
+TEST(NecDesign, MenuOnesCoilIsWhatTheProgramsScreenShows) {
+  EXPECT_EQ(MenuOneCoil::screenText(MenuOneCoil::inductanceUh(2.0, 5.0, 7.05, 2.5)), "23.6540");
+  std::mt19937 random(20261209);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::string answers;
+  std::vector<std::string> expected;
+  for (int design = 0; design < 300; ++design) {
+    const std::string frequency = typed(1.8 + 28.2 * unit(random));
+    const double frequencyMhz = *DesignOptions::readNumber(frequency);
+    const std::string length = typed((0.05 + 0.95 * unit(random)) * 75.0 / frequencyMhz);
+    const std::string diameter = typed(0.5 + 49.5 * unit(random));
+    const double lengthM = *DesignOptions::readNumber(length);
+    const double diameterMm = *DesignOptions::readNumber(diameter);
+    std::optional<double> tipM;
+    answers += "1\n\n" + diameter + "\n" + length + "\n" + frequency + "\n";
+    if (design % 2 == 0) {
+      answers += "Y\n\n";
+    } else {
+      const std::string tip = typed((0.05 + 0.9 * unit(random)) * lengthM);
+      tipM = *DesignOptions::readNumber(tip);
+      answers += "N\n" + tip + "\n\n";
+    }
+    expected.push_back(MenuOneCoil::screenText(
+        MenuOneCoil::inductanceUh(diameterMm, lengthM, frequencyMhz, tipM)));
+  }
+  const ProcessResult result = runProcess(programPath(), answers + "0\n");
+  ASSERT_EQ(result.exitCode, 0);
+  EXPECT_EQ(numbersAfter(toUtf8(result.output), "ローディングコイルのインダクタンスは ", " μ"),
+            expected);
+}
+
+TEST(NecDesign, TheCoilAsWoundHasMenuTwosInductance) {
+  std::mt19937 random(20261210);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::string answers;
+  std::vector<std::string> expected;
+  for (int winding = 0; winding < 100; ++winding) {
+    const CoilAsWound::Measures measures{
+        *DesignOptions::readNumber(typed(5 + 45 * unit(random))),
+        *DesignOptions::readNumber(typed(1 + 4 * unit(random))),
+        *DesignOptions::readNumber(typed(0.5 + 0.5 * unit(random)))};
+    const std::optional<CoilAsWound::Coil> coil =
+        CoilAsWound::coilFor(5 + 60 * unit(random), measures, 7.05);
+    ASSERT_TRUE(coil);
+    char length[32];
+    std::snprintf(length, sizeof length, "%.17g", coil->lengthMm);
+    answers += "2\n" + typed(measures.radiusMm) + "\n" + length + "\n1\n0\n" + typed(coil->turns) +
+               "\n" + typed(measures.pitchMm) + "\n" + typed(measures.wireMm) + "\n\n";
+    std::string shown(FixedFormat::format(coil->inductanceUh, 10, 4).view());
+    expected.push_back(shown.erase(0, shown.find_first_not_of(' ')));
+  }
+  const ProcessResult result = runProcess(programPath(), answers + "0\n");
+  ASSERT_EQ(result.exitCode, 0);
+  EXPECT_EQ(numbersAfter(toUtf8(result.output), "そのコイルは ", "uH"), expected);
+
+  // 21.2 uH on a 25 mm radius at 2 mm pitch with 1 mm wire: the closest
+  // tenth of a turn, and Medhurst's capacitance for l/D = 1 is 0.4626 D pF.
+  const CoilAsWound::Measures measures{25, 2, 1};
+  const CoilAsWound::Coil coil = *CoilAsWound::coilFor(21.2, measures, 7.05);
+  EXPECT_EQ(coil.lengthMm, coil.turns * 2);
+  for (double neighbour : {coil.turns - 0.1, coil.turns + 0.1}) {
+    EXPECT_LT(std::abs(coil.inductanceUh - 21.2),
+              std::abs(CoilAsWound::inductanceUh(measures, neighbour) - 21.2));
+  }
+  EXPECT_NEAR(CoilAsWound::selfCapacitancePf(25, 50), 0.4626 * 5, 1e-12);
+  EXPECT_NEAR(CoilAsWound::resonanceMhz(21.2, 2.313), 22.73, 0.01);
+  EXPECT_FALSE(CoilAsWound::coilFor(21.2, measures, 7.05)->selfResonanceTooLow);
+  EXPECT_TRUE(CoilAsWound::coilFor(21.2, measures, 14.1)->selfResonanceTooLow);
+}
+
+// The 14.1 MHz element (2 m of 10 mm tube, the coil 0.5 m below the tip)
+// as a bilinear function: X(L) = X₀ + k ωL ÷ (1 − L ÷ L_p), the pole L_p at
+// 22.6 uH, which gives -316 ohm at 10 uH and -1048 ohm at 30 uH.
+Resonance::Complex tipCoilElement(Resonance::Complex loadOhm) {
+  const double omega = 2 * M_PI * 14.1e6;
+  const Resonance::Complex b{3.0, -435.8};
+  const Resonance::Complex c{0.0, 1.0 / (omega * 22.6e-6)};
+  const double k = 6.681 / (omega * 1e-6);
+  return b + k * loadOhm / (1.0 + c * loadOhm);
+}
+
+TEST(NecDesign, TheFirstResonanceIsTheRootNotThePole) {
+  for (const std::optional<double> q : {std::optional<double>(), std::optional(200.0)}) {
+    const Resonance::Coil coil{14.1, q};
+    std::array<Resonance::Sample, 3> samples;
+    const double inductances[] = {10e-6, 30e-6, 50e-6};
+    for (int i = 0; i < 3; ++i) {
+      const Resonance::Complex load = coil.impedanceOhm(inductances[i]);
+      samples[i] = {load, tipCoilElement(load)};
+    }
+    const Resonance::Bilinear feed = *Resonance::fitBilinear(samples);
+    const Resonance::Complex load = coil.impedanceOhm(40e-6);
+    EXPECT_LT(std::abs(feed(load) - tipCoilElement(load)), 1e-9 * std::abs(tipCoilElement(load)));
+    if (!q) {
+      EXPECT_NEAR(samples[0].feedOhm.imag(), -316, 1);
+      EXPECT_NEAR(samples[1].feedOhm.imag(), -1048, 1);
+    }
+    const Resonance::Resonances found = Resonance::firstResonance(feed, coil);
+    ASSERT_EQ(found.outcome, Resonance::Resonances::Outcome::coilResonates);
+    EXPECT_NEAR(*found.seriesH * 1e6, 16.8, 0.1);
+    EXPECT_NEAR(*found.parallelH * 1e6, 22.6, 0.1);
+    EXPECT_NEAR(Resonance::feedImpedanceOhm(feed, coil, *found.seriesH).imag(), 0.0, 1e-6);
+  }
+  // An element at or beyond its own resonance needs no coil.
+  const Resonance::Bilinear beyond{{0.05, 0}, {40.0, 12.0}, {0, 0}};
+  EXPECT_EQ(Resonance::firstResonance(beyond, {7.05, 200.0}).outcome,
+            Resonance::Resonances::Outcome::needsNoCoil);
+  // Three samples of no bilinear function of distinct loads fix none.
+  EXPECT_FALSE(
+      Resonance::fitBilinear({{{{0, 100}, {1, 2}}, {{0, 100}, {1, 2}}, {{0, 200}, {3, 4}}}}));
+}
+
+TEST(NecDesign, SegmentHalvingsSettleAndExtrapolate) {
+  const std::vector<double> series = {21.61, 21.43, 21.33, 21.26, 21.22, 21.19};
+  std::vector<bool> settled;
+  for (size_t n = 1; n <= series.size(); ++n) {
+    settled.push_back(SegmentSeries::settled(std::span(series).first(n)));
+  }
+  EXPECT_EQ(settled, (std::vector<bool>{false, false, false, false, true, true}));
+  // The last changes 0.04 and 0.03 shrink by 0.75: 0.09 more to come; the
+  // three values before point to 21.167.
+  const SegmentSeries::Estimate estimate = SegmentSeries::extrapolate(series);
+  EXPECT_TRUE(estimate.extrapolated);
+  EXPECT_NEAR(estimate.value, 21.10, 1e-9);
+  EXPECT_NEAR(estimate.uncertainty, 0.09, 1e-9);
+  const SegmentSeries::Estimate growing = SegmentSeries::extrapolate(std::vector{21.0, 21.1, 21.3});
+  EXPECT_FALSE(growing.extrapolated);
+  EXPECT_EQ(growing.value, 21.3);
+  EXPECT_NEAR(growing.uncertainty, 0.2, 1e-9);
+}
+
+// A series RLC of the given resistance and Q resonant at 7.05 MHz.
+std::vector<Bandwidth::Point> seriesCircuitSweep(double resistanceOhm, double q) {
+  const double f0 = 7.05;
+  std::vector<Bandwidth::Point> sweep;
+  for (int i = 0; i <= 40; ++i) {
+    const double f = f0 * (1.0 + (i - 20) * 0.0005);
+    sweep.push_back({f, resistanceOhm, q * resistanceOhm * (f / f0 - f0 / f)});
+  }
+  return sweep;
+}
+
+TEST(NecDesign, BandwidthFromTheSweepAgreesWithTheSlopesPrediction) {
+  const std::vector<Bandwidth::Point> sweep = seriesCircuitSweep(12.0, 50.0);
+  const double f0 = *Bandwidth::resonanceMhz(sweep);
+  EXPECT_NEAR(f0, 7.05, 1e-3);
+  const double q = Bandwidth::slopeQ(sweep, f0);
+  EXPECT_NEAR(q, 50.0, 0.1);
+  const Bandwidth::Edges matched = *Bandwidth::swrEdges(sweep, f0, 12.0);
+  const double predictedKhz = Bandwidth::predictedFractionalBandwidth(q) * f0 * 1000;
+  EXPECT_NEAR(matched.widthKhz(), predictedKhz, 0.01 * predictedKhz);
+  EXPECT_LT(matched.lowerMhz, f0);
+  EXPECT_GT(matched.upperMhz, f0);
+  // 12 ohm on 50 ohm is an SWR of 4.17 at resonance already.
+  EXPECT_FALSE(Bandwidth::swrEdges(sweep, f0, 50.0));
+  EXPECT_NEAR(Bandwidth::swr(12.0, 0.0, 50.0), 50.0 / 12.0, 1e-12);
+  const std::vector<Bandwidth::Point> near50 = seriesCircuitSweep(40.0, 50.0);
+  const auto cable = Bandwidth::swrEdges(near50, 7.05, 50.0);
+  ASSERT_TRUE(cable);
+  EXPECT_LT(cable->lowerMhz, 7.05);
+  EXPECT_GT(cable->upperMhz, 7.05);
+  // The worked design: 5 m at 7.05 MHz.
+  EXPECT_NEAR(Bandwidth::chuLimitQ(7.05, 5.0), 3.83, 0.005);
+}
+
+TEST(NecDesign, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {
+  const MaaFile::Design example{7.05,
+                                5.0,
+                                0.001,
+                                2.5,
+                                21.3,
+                                std::nullopt,
+                                MaaFile::Material::copper,
+                                false,
+                                "Lossless coil."};
+  EXPECT_EQ(MaaFile::text(example),
+            "5 m vertical, 21.3 uH coil 2.5 m below tip, Cu wire, perfect ground\r\n"
+            "*\r\n"
+            "7.05\r\n"
+            "***Wires***\r\n"
+            "1\r\n"
+            "0.0, 0.0, 0.0, 0.0, 0.0, 5.0, 0.001, -1\r\n"
+            "***Source***\r\n"
+            "1, 0\r\n"
+            "w1b, 0.0, 1.0\r\n"
+            "***Load***\r\n"
+            "1, 0\r\n"
+            "w1c, 0, 21.3, 0.0, 0.0\r\n"
+            "***Segmentation***\r\n"
+            "800, 80, 2.0, 2\r\n"
+            "***G/H/M/R/AzEl/X***\r\n"
+            "1, 0.0, 1, 50.0, 120, 60, 0.0\r\n"
+            "###Comment###\r\n"
+            "Lossless coil.\r\n");
+  MaaFile::Design lower = example;
+  lower.tipM = 1.5;
+  lower.coilQ = 200.0;
+  lower.dipole = true;
+  const std::string dipole = MaaFile::text(lower);
+  EXPECT_NE(dipole.find("***Wires***\r\n3\r\n0.0, 0.0, -5.0, 0.0, 0.0, -3.5, 0.001, -1\r\n"
+                        "0.0, 0.0, -3.5, 0.0, 0.0, 3.5, 0.001, -1\r\n"),
+            std::string::npos);
+  EXPECT_NE(dipole.find("w2c, 0.0, 1.0\r\n***Load***\r\n2, 0\r\nw2b, 0, 21.3, 0.0, 200.0\r\n"
+                        "w2e, 0, 21.3, 0.0, 200.0\r\n"),
+            std::string::npos);
+  EXPECT_NE(dipole.find("\r\n0, 0.0, 1, 50.0"), std::string::npos);  // free space
+}
+
+TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("nec_design_test." + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const std::vector<Bandwidth::Point> sweep = seriesCircuitSweep(12.0, 50.0);
+  const std::string csv = SweepCsv::text(sweep, 12.0);
+  EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1),
+            "frequency_mhz,resistance_ohm,reactance_ohm,swr_matched,swr_50_ohm\n"
+            "6.979500,12.0000,-12.0606,2.6299,4.4230\n");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 42);
+  const std::string csvPath = (folder / "sweep.csv").string();
+  ASSERT_TRUE(FileOutput::writeWhole(csvPath, csv));
+  EXPECT_FALSE(FileOutput::writeThrough((folder / "failed").string(),
+                                        [](const std::string&) { return false; }));
+  if (SwrPlot::gnuplotInstalled()) {
+    ASSERT_TRUE(SwrPlot::write((folder / "swr.svg").string(), sweep, 12.0));
+    EXPECT_NE(readFile((folder / "swr.svg").string()).find("<svg"), std::string::npos);
+  }
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    left.push_back(entry.path().filename().string());
+  }
+  std::sort(left.begin(), left.end());
+  std::vector<std::string> written = {"sweep.csv"};
+  if (SwrPlot::gnuplotInstalled()) written.push_back("swr.svg");
+  EXPECT_EQ(left, written);
+  EXPECT_EQ(readFile(csvPath), csv);
+  std::filesystem::remove_all(folder);
+
+  auto inputs = std::get<DesignOptions::Options>(parsed(worked()));
+  JsonResult::Figures figures;
+  figures.menu1InductanceUh = 23.654;
+  figures.warnings = {"say \"why\""};
+  const std::string json = JsonResult::text(inputs, figures);
+  EXPECT_EQ(json.find("{\"inputs\":{\"frequencyMhz\":7.05,\"lengthM\":5,\"diameterMm\":2,"
+                      "\"tipM\":2.5,\"q\":200,\"conductor\":\"copper\",\"groundLossOhm\":0,"),
+            0u);
+  EXPECT_NE(json.find(",\"menu1InductanceUh\":23.654,\"necInductanceUh\":null,"),
+            std::string::npos);
+  EXPECT_NE(json.find(",\"warnings\":[\"say \\\"why\\\"\"],\"turns\":null,"), std::string::npos);
+  EXPECT_EQ(json.back(), '\n');
+}
+
+}  // namespace
