@@ -10,6 +10,7 @@ add_library(tanshuku_nec_design STATIC
   ${CMAKE_CURRENT_LIST_DIR}/file_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_result.cpp
   ${CMAKE_CURRENT_LIST_DIR}/maa_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/menu_four_efficiency.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menu_one_coil.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp

@@ -19,6 +19,7 @@
 #include "nec/file_output.hpp"
 #include "nec/json_result.hpp"
 #include "nec/maa_file.hpp"
+#include "nec/menu_four_efficiency.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/resonance.hpp"
 #include "nec/segment_series.hpp"
@@ -152,12 +153,21 @@ std::string typed(double value) {
   return text;
 }
 
-TEST(NecDesign, MenuOnesCoilIsWhatTheProgramsScreenShows) {
+std::string exactly(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", value);
+  return text;
+}
+
+TEST(NecDesign, MenuOnesCoilAndMenuFoursFigureAreWhatTheProgramsScreensShow) {
   EXPECT_EQ(MenuOneCoil::screenText(MenuOneCoil::inductanceUh(2.0, 5.0, 7.05, 2.5)), "23.6540");
+  EXPECT_EQ(MenuFourEfficiency::screenText(MenuFourEfficiency::efficiencyDb(5.0, 7.05, 2.5)),
+            "-6.98");
   std::mt19937 random(20261209);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   std::string answers;
   std::vector<std::string> expected;
+  std::vector<std::string> expectedMenuFour;
   for (int design = 0; design < 300; ++design) {
     const std::string frequency = typed(1.8 + 28.2 * unit(random));
     const double frequencyMhz = *DesignOptions::readNumber(frequency);
@@ -176,11 +186,18 @@ TEST(NecDesign, MenuOnesCoilIsWhatTheProgramsScreenShows) {
     }
     expected.push_back(MenuOneCoil::screenText(
         MenuOneCoil::inductanceUh(diameterMm, lengthM, frequencyMhz, tipM)));
+    // Menu 4 with no guide screen: L1 from the feed to the coil, L2 the tip.
+    const double nearM = tipM ? lengthM - *tipM : 0.0;
+    answers += "4\n0\n" + frequency + "\n" + exactly(nearM) + "\n" +
+               exactly(tipM.value_or(lengthM)) + "\n\n";
+    expectedMenuFour.push_back(MenuFourEfficiency::screenText(
+        MenuFourEfficiency::efficiencyDb(lengthM, frequencyMhz, tipM)));
   }
   const ProcessResult result = runProcess(programPath(), answers + "0\n");
   ASSERT_EQ(result.exitCode, 0);
-  EXPECT_EQ(numbersAfter(toUtf8(result.output), "ローディングコイルのインダクタンスは ", " μ"),
-            expected);
+  const std::string screen = toUtf8(result.output);
+  EXPECT_EQ(numbersAfter(screen, "ローディングコイルのインダクタンスは ", " μ"), expected);
+  EXPECT_EQ(numbersAfter(screen, "能率（利得）は ", "ｄＢ"), expectedMenuFour);
 }
 
 TEST(NecDesign, TheCoilAsWoundHasMenuTwosInductance) {
