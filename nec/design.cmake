@@ -7,6 +7,7 @@ add_library(tanshuku_nec_design STATIC
   ${CMAKE_CURRENT_LIST_DIR}/bandwidth.cpp
   ${CMAKE_CURRENT_LIST_DIR}/coil_as_wound.cpp
   ${CMAKE_CURRENT_LIST_DIR}/design_options.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/design_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_output.cpp
   ${CMAKE_CURRENT_LIST_DIR}/json_result.cpp
   ${CMAKE_CURRENT_LIST_DIR}/maa_file.cpp
@@ -15,6 +16,7 @@ add_library(tanshuku_nec_design STATIC
   ${CMAKE_CURRENT_LIST_DIR}/messages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/option_messages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/questions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/resonance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/segment_series.cpp
   ${CMAKE_CURRENT_LIST_DIR}/segmentation.cpp
@@ -24,3 +26,10 @@ target_include_directories(tanshuku_nec_design PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(tanshuku_nec_design PUBLIC tanshuku_calculators tanshuku_terminal)
 # Its own texts are UTF-8, as the user's terminal shows them.
 target_compile_options(tanshuku_nec_design PRIVATE -fexec-charset=UTF-8)
+
+# The program, built beside tanshuku and tanshuku-utf8.
+add_executable(tanshuku-nec ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+target_link_libraries(tanshuku-nec PRIVATE tanshuku_nec_design)
+target_compile_options(tanshuku-nec PRIVATE -fexec-charset=UTF-8)
+target_compile_definitions(tanshuku-nec PRIVATE TANSHUKU_VERSION="${PROJECT_VERSION}")
+set_target_properties(tanshuku-nec PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})

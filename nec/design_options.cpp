@@ -165,6 +165,15 @@ std::optional<Error> checkFile(const std::string& file) {
 
 }  // namespace
 
+std::optional<double> conductivitySPerM(Conductor conductor) {
+  switch (conductor) {
+    case Conductor::copper: return 5.8e7;
+    case Conductor::aluminium: return 3.5e7;
+    case Conductor::perfect: return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 std::optional<double> readNumber(std::string_view text) {
   const std::optional<Extended> value = NumberSyntax::parseReal(text);
   if (!value) return std::nullopt;

@@ -16,6 +16,10 @@ namespace DesignOptions {
 
 enum class Conductor { copper, aluminium, perfect };
 
+// The wire's conductivity in S/m (annealed copper, and aluminium of the
+// usual antenna alloys); none for a perfect conductor.
+std::optional<double> conductivitySPerM(Conductor conductor);
+
 // Menu 2's measures of the coil, in millimetres: the radius to the wire's
 // centre, the winding pitch and the wire's diameter.
 struct CoilMeasures {

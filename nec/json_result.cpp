@@ -84,7 +84,7 @@ std::string warningsOf(const std::vector<std::string>& warnings) {
 
 }  // namespace
 
-std::string text(const DesignOptions::Options& inputs, const Figures& f) {
+std::string text(const DesignOptions::Options& inputs, const Results::Figures& f) {
   Members all;
   all.add("inputs", inputsOf(inputs));
   all.add("menu1InductanceUh", f.menu1InductanceUh);
@@ -108,6 +108,7 @@ std::string text(const DesignOptions::Options& inputs, const Figures& f) {
   all.add("segments", f.segments);
   all.add("nec2cRuns", f.nec2cRuns);
   all.add("warnings", warningsOf(f.warnings));
+  all.add("turnsForInductanceUh", f.turnsForInductanceUh);
   all.add("turns", f.turns);
   all.add("coilLengthMm", f.coilLengthMm);
   all.add("selfResonanceMhz", f.selfResonanceMhz);

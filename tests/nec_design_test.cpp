@@ -3,9 +3,11 @@
 // the resonance, segment and bandwidth maths, the coil as wound, and the
 // files it writes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <complex>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -25,6 +27,7 @@
 #include "nec/segment_series.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
+#include "test_support/interactive.hpp"
 #include "test_support/process.hpp"
 #include "test_support/transcript.hpp"
 
@@ -407,7 +410,7 @@ TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
   std::filesystem::remove_all(folder);
 
   auto inputs = std::get<DesignOptions::Options>(parsed(worked()));
-  JsonResult::Figures figures;
+  Results::Figures figures;
   figures.menu1InductanceUh = 23.654;
   figures.warnings = {"say \"why\""};
   const std::string json = JsonResult::text(inputs, figures);
@@ -416,8 +419,79 @@ TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
             0u);
   EXPECT_NE(json.find(",\"menu1InductanceUh\":23.654,\"necInductanceUh\":null,"),
             std::string::npos);
-  EXPECT_NE(json.find(",\"warnings\":[\"say \\\"why\\\"\"],\"turns\":null,"), std::string::npos);
+  EXPECT_NE(
+      json.find(
+          ",\"warnings\":[\"say \\\"why\\\"\"],\"turnsForInductanceUh\":null,\"turns\":null,"),
+      std::string::npos);
   EXPECT_EQ(json.back(), '\n');
+}
+
+std::string necProgram() { return std::string(TANSHUKU_BUILD_DIR) + "/tanshuku-nec"; }
+
+// The program in a given locale, its error line on standard output.
+ProcessResult runNec(const std::string& locale, std::vector<std::string> words) {
+  words.insert(words.begin(), {"LC_ALL=" + locale, necProgram()});
+  ProcessOptions options;
+  options.arguments = words;
+  options.inChild = [] { dup2(STDOUT_FILENO, STDERR_FILENO); };
+  return runProcess("/usr/bin/env", "", options);
+}
+
+TEST(NecDesign, TheProgramRefusesBadInputWithStatusTwoAndWritesNoFile) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("nec_program_test." + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  const std::string maa = (folder / "design.maa").string();
+  const ProcessResult tooLong = runNec("ja_JP.UTF-8", {"--frequency", "7.05", "--length", "11",
+                                                       "--diameter", "2", "--base", "--maa", maa});
+  EXPECT_EQ(tooLong.exitCode, 2);
+  EXPECT_EQ(tooLong.output,
+            "tanshuku-nec: 11 m のエレメントは 1/4 波長（10.638 m）より長いので、メニュー1の短縮"
+            "アンテナの計算はできません\n");
+  // Standard input no terminal: a missing option is an error, not a question.
+  const ProcessResult missing = runNec("C", {"--frequency", "7.05", "--length", "5", "--maa", maa});
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_EQ(missing.output,
+            "tanshuku-nec: --diameter is missing (it is asked only on a terminal)\n");
+  EXPECT_FALSE(std::filesystem::exists(maa));
+  const ProcessResult written = runNec("C", {"--frequency", "7.05", "--length", "5", "--diameter",
+                                             "2", "--tip", "2.5", "--maa", maa});
+  EXPECT_EQ(written.exitCode, 0);
+  EXPECT_NE(written.output.find("Menu 1's coil:   23.6540 uH\n"), std::string::npos);
+  EXPECT_NE(readFile(maa).find("\r\nw1c, 0, 23.654, 0.0, 200.0\r\n"), std::string::npos);
+  std::filesystem::remove_all(folder);
+}
+
+// On a terminal the missing answers are asked, typed with the line editor:
+// full-width digits are folded, the first word of a line is the number, a
+// line that is no number is asked again, N asks for the tip length.
+TEST(NecDesign, OnATerminalTheMissingAnswersAreAskedInMenuOnesOrder) {
+  InteractiveProcess nec("/usr/bin/env", InteractiveProcess::Terminal::lines,
+                         {"LC_ALL=C", necProgram(), "--frequency", "7.05"});
+  EXPECT_NE(nec.readUntil("Element diameter (mm): ").find("Element diameter (mm): "),
+            std::string::npos);
+  nec.send("２\r");
+  EXPECT_NE(nec.readUntil("Element length (m): ").find("２\r\r\n"), std::string::npos);
+  nec.send("5 m\r");
+  nec.readUntil("Base loading? (Y/N): ");
+  nec.send("ｎ\r");
+  nec.readUntil("to the coil (m): ");
+  nec.send("2.5m\r");
+  EXPECT_NE(nec.readUntil("to the coil (m): ").find("Not a number"), std::string::npos);
+  nec.send("2.5\r");
+  EXPECT_NE(nec.readToEnd().find("Menu 1's coil:   23.6540 uH"), std::string::npos);
+  EXPECT_EQ(nec.wait(), 0);
+
+  // Ctrl-C at a question gives the terminal back as it was and ends the
+  // program by the signal.
+  InteractiveProcess interrupted("/usr/bin/env", InteractiveProcess::Terminal::lines,
+                                 {"LC_ALL=C", necProgram()});
+  interrupted.readUntil("Element diameter (mm): ");
+  interrupted.send("\x03");
+  EXPECT_EQ(interrupted.wait(), -SIGINT);
+  const termios after = interrupted.terminalSettings();
+  EXPECT_EQ(after.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO});
+  EXPECT_EQ(after.c_iflag & ICRNL, tcflag_t{ICRNL});
 }
 
 }  // namespace

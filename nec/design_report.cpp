@@ -1,0 +1,151 @@
+#include "nec/design_report.hpp"
+
+#include "arithmetic/stored.hpp"
+#include "calculators/loading_coil/loading_coil_formulas.hpp"
+#include "nec/bandwidth.hpp"
+#include "nec/coil_as_wound.hpp"
+#include "nec/menu_four_efficiency.hpp"
+#include "nec/menu_one_coil.hpp"
+#include "nec/number_text.hpp"
+#include "nec/segmentation.hpp"
+
+namespace DesignReport {
+namespace {
+
+using Messages::Language;
+using NumberText::shortest;
+using NumberText::withDecimals;
+
+std::string say(Language language, std::string_view english, std::string_view japanese) {
+  return std::string(Messages::pick(language, english, japanese));
+}
+
+void addCoilAsWound(const DesignOptions::Options& o, double inductanceUh, Results::Figures& f) {
+  if (!o.coilRadiusMm) return;
+  const CoilAsWound::Measures measures{*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
+  f.turnsForInductanceUh = inductanceUh;
+  const std::optional<CoilAsWound::Coil> coil =
+      CoilAsWound::coilFor(inductanceUh, measures, *o.frequencyMhz);
+  if (!coil) {
+    f.warnings.push_back(kCoilTooLarge);
+    return;
+  }
+  f.turns = coil->turns;
+  f.coilLengthMm = coil->lengthMm;
+  f.selfResonanceMhz = coil->selfResonanceMhz;
+  if (coil->selfResonanceTooLow) f.warnings.push_back(kSelfResonanceLow);
+}
+
+void addSegmentation(const DesignOptions::Options& o, Results::Figures& f) {
+  const int segments = Segmentation::coarsestSegments(*o.lengthM, *o.frequencyMhz);
+  const Segmentation::Fit fit =
+      Segmentation::fitOf(segments, *o.lengthM, *o.diameterMm, *o.frequencyMhz);
+  if (fit.needsExtendedKernel) f.warnings.push_back(kExtendedKernel);
+  if (fit.belowAdvisedLength) f.warnings.push_back(kShortSegments);
+}
+
+std::string loadingText(const DesignOptions::Options& o, Language language) {
+  if (!o.tipM) return (say(language, "the coil at the feed", "コイルは給電点"));
+  return say(language, "the coil ", "コイルは先端から ") + shortest(*o.tipM) +
+         say(language, " m below the tip", " m");
+}
+
+std::string designLine(const DesignOptions::Options& o, Language language) {
+  const std::string element = shortest(*o.lengthM) + " m, " + shortest(*o.diameterMm) + " mm, " +
+                              shortest(*o.frequencyMhz) + " MHz, " + loadingText(o, language);
+  const std::string model =
+      o.dipole ? say(language, "one half of a centre-fed dipole", "センター給電ダイポールの片側")
+               : say(language, "a whip over perfect ground", "完全導体大地上のホイップ");
+  return say(language, "Design: ", "設計: ") + element + " (" + model + ")\n";
+}
+
+std::string warningText(const std::string& code, const Results::Figures& f, Language language) {
+  if (code == kSelfResonanceLow) {
+    return say(language, "the coil's self-resonance, ", "コイルの自己共振 ") +
+           withDecimals(*f.selfResonanceMhz, 2) +
+           say(language, " MHz, is below three times the frequency: it is no plain inductance",
+               " MHz が周波数の3倍より低く、単純なインダクタンスとしては扱えません");
+  }
+  if (code == kNearOwnResonance) {
+    return (say(language,
+                "the element is near its own resonance: the coil is small and every "
+                "figure sensitive",
+                "エレメントがそれ自体の共振に近く、コイルは小さく、どの値も敏感です"));
+  }
+  if (code == kExtendedKernel) {
+    return (say(language,
+                "the segments are short against the wire's radius: NEC2 needs its "
+                "extended thin-wire kernel",
+                "セグメントが線の半径に比べて短く、NEC2 の拡張細線カーネルが必要です"));
+  }
+  if (code == kShortSegments) {
+    return (say(language,
+                "segments shorter than 1/1000 wavelength: the model is near "
+                "its numerical limit",
+                "セグメントが 1/1000 波長より短く、数値的な限界に近いモデルです"));
+  }
+  return (say(language, "no coil of these measures reaches the inductance",
+              "この寸法のコイルではそのインダクタンスに届きません"));
+}
+
+std::string coilLines(const Results::Figures& f, Language language) {
+  if (!f.turnsForInductanceUh) return {};
+  std::string lines = say(language, "Coil for ", "") +
+                      MenuOneCoil::screenText(*f.turnsForInductanceUh) +
+                      say(language, " uH", " μH のコイル");
+  if (!f.necInductanceUh) lines += say(language, " (menu 1's)", "（メニュー1の値）");
+  if (!f.turns) return lines + ": " + warningText(kCoilTooLarge, f, language) + "\n";
+  lines += say(language, ": ", ": ") + withDecimals(*f.turns, 1) +
+           say(language, " turns, ", " 巻、長さ ") + withDecimals(*f.coilLengthMm, 1) +
+           say(language, " mm long", " mm") + "\n";
+  lines += say(language, "  self-resonance (Medhurst): ", "  自己共振（Medhurst）: ") +
+           withDecimals(*f.selfResonanceMhz, 2) + " MHz\n";
+  return lines;
+}
+
+}  // namespace
+
+Results::Figures designFigures(const DesignOptions::Options& o) {
+  Results::Figures f;
+  const double lengthM = *o.lengthM;
+  const double frequencyMhz = *o.frequencyMhz;
+  f.menu1InductanceUh = MenuOneCoil::inductanceUh(*o.diameterMm, lengthM, frequencyMhz, o.tipM);
+  f.menu4EfficiencyDb = MenuFourEfficiency::efficiencyDb(lengthM, frequencyMhz, o.tipM);
+  f.chuLimitQ = Bandwidth::chuLimitQ(frequencyMhz, lengthM);
+  const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
+  if (lengthM > kNearResonanceShare * quarterWaveM) f.warnings.push_back(kNearOwnResonance);
+  addSegmentation(o, f);
+  addCoilAsWound(o, *f.menu1InductanceUh, f);
+  return f;
+}
+
+std::string text(const DesignOptions::Options& o, const Results::Figures& f, Language language) {
+  std::string out = designLine(o, language);
+  out += say(language, "Menu 1's coil:   ", "メニュー1のコイル: ") +
+         MenuOneCoil::screenText(*f.menu1InductanceUh) + say(language, " uH\n", " μH\n");
+  if (f.necInductanceUh) {
+    out += say(language, "NEC2's coil:     ", "NEC2 のコイル:     ") +
+           withDecimals(*f.necInductanceUh, 2) + " ± " +
+           withDecimals(f.necInductanceUncertaintyUh.value_or(0.0), 2) +
+           say(language, " uH\n", " μH\n");
+  } else {
+    out += say(language, "NEC2's coil:     not computed (this build runs no NEC2 solver)\n",
+               "NEC2 のコイル:     未計算（このビルドは NEC2 を実行しません）\n");
+  }
+  out +=
+      say(language, "Menu 4's figure: ", "メニュー4の値:     ") +
+      MenuFourEfficiency::screenText(*f.menu4EfficiencyDb) +
+      say(language,
+          " dB (no losses: the radiation resistance against a full-size quarter wave's, not "
+          "the efficiency)\n",
+          " dB（損失を含まない、フルサイズ 1/4 波長に対する放射抵抗の比で、効率ではありません）\n");
+  out += say(language, "Chu's limit:     Q = ", "Chu の限界:        Q = ") +
+         withDecimals(*f.chuLimitQ, 2) + "\n";
+  out += coilLines(f, language);
+  for (const std::string& code : f.warnings) {
+    out += say(language, "Warning: ", "注意: ") + warningText(code, f, language) + "\n";
+  }
+  return out;
+}
+
+}  // namespace DesignReport

@@ -1,0 +1,174 @@
+// tanshuku-nec: menu 1's design put beside what NEC2 makes of it. This
+// build prints the figures that need no solver and writes the MMANA-GAL
+// model; the solver's figures, the NEC2 deck and the sweep come with the
+// nec2c runner.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "nec/design_options.hpp"
+#include "nec/design_report.hpp"
+#include "nec/file_output.hpp"
+#include "nec/json_result.hpp"
+#include "nec/maa_file.hpp"
+#include "nec/menu_one_coil.hpp"
+#include "nec/messages.hpp"
+#include "nec/number_text.hpp"
+#include "nec/questions.hpp"
+#include "nec/swr_plot.hpp"
+
+namespace {
+
+using Messages::Language;
+using Messages::pick;
+
+constexpr int kBadInput = 2;
+constexpr int kToolMissing = 3;
+
+constexpr std::string_view kUsageEnglish =
+    "Usage: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
+    "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM]\n"
+    "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
+    "Checks menu 1's loading coil for a shortened element with NEC2 (nec2c).\n"
+    "  --frequency, --length, --diameter  the design in menu 1's units\n"
+    "  --base | --tip M   the coil at the base, or M metres from the tip\n"
+    "  --q Q              the coil's Q (200)\n"
+    "  --conductor        copper (5.8E7 S/m, the default), aluminium (3.5E7 S/m), perfect\n"
+    "  --ground-loss OHM  a loss resistance in series at the feed (0)\n"
+    "  --dipole           the element is one half of a centre-fed dipole\n"
+    "  --coil-radius, --pitch, --wire  menu 2's measures (radius to the wire's centre):\n"
+    "                     the turns to wind\n"
+    "  --nec, --maa, --sweep, --plot  write the NEC2 deck, the MMANA-GAL model, the\n"
+    "                     sweep as CSV, the SWR plot (SVG, or PNG for a .png name)\n"
+    "  --json             the results as one JSON object\n"
+    "Missing design options are asked on a terminal. Exit status: 0, 2 for bad input,\n"
+    "3 where nec2c or gnuplot is missing or fails.\n";
+
+constexpr std::string_view kUsageJapanese =
+    "使い方: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
+    "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM]\n"
+    "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
+    "短縮エレメントのメニュー1のローディングコイルを NEC2（nec2c）で確かめます。\n"
+    "  --frequency, --length, --diameter  メニュー1と同じ単位の設計値\n"
+    "  --base | --tip M   コイルは基部、または先端から M メートル\n"
+    "  --q Q              コイルの Q（200）\n"
+    "  --conductor        copper（5.8E7 S/m、既定）、aluminium（3.5E7 S/m）、perfect\n"
+    "  --ground-loss OHM  給電点に直列の損失抵抗（0）\n"
+    "  --dipole           エレメントはセンター給電ダイポールの片側\n"
+    "  --coil-radius, --pitch, --wire  メニュー2の寸法（半径は線の中心まで）: 巻数を求めます\n"
+    "  --nec, --maa, --sweep, --plot  NEC2 のデッキ、MMANA-GAL のモデル、掃引の CSV、\n"
+    "                     SWR のグラフ（SVG、名前が .png なら PNG）を書き出します\n"
+    "  --json             結果を一つの JSON オブジェクトで出力します\n"
+    "足りない設計値は端末では問い合わせます。終了ステータス: 0、入力の誤りは 2、\n"
+    "nec2c や gnuplot がない・失敗したときは 3。\n";
+
+int print(std::string_view text) {
+  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
+             ? 0
+             : 1;
+}
+
+int complain(const std::string& line, int status) {
+  std::fprintf(stderr, "%s\n", line.c_str());
+  return status;
+}
+
+int refuse(const DesignOptions::Error& error, Language language) {
+  return complain(DesignOptions::describe(error, language), kBadInput);
+}
+
+MaaFile::Material materialOf(DesignOptions::Conductor conductor) {
+  switch (conductor) {
+    case DesignOptions::Conductor::copper: return MaaFile::Material::copper;
+    case DesignOptions::Conductor::aluminium: return MaaFile::Material::aluminium;
+    case DesignOptions::Conductor::perfect: return MaaFile::Material::lossless;
+  }
+  return MaaFile::Material::lossless;
+}
+
+// The model with the coil that the figures know: NEC2's once it has run,
+// menu 1's until then, as its comment says.
+bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
+  const bool resonated = f.necInductanceUh.has_value();
+  // Menu 1's coil as its screen shows it, to 4 decimals.
+  const double inductanceUh =
+      resonated ? *f.necInductanceUh
+                : *DesignOptions::readNumber(MenuOneCoil::screenText(*f.menu1InductanceUh));
+  const std::string comment =
+      std::string(resonated ? "Coil resonated by NEC2"
+                            : "Coil from menu 1's formula, not resonated by NEC2") +
+      " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(o.q) +
+      ". Written by tanshuku-nec " TANSHUKU_VERSION ".";
+  const MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
+                               inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
+                               comment};
+  return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
+}
+
+// The files that need the solver's deck or sweep: this build has neither.
+int refuseSolverFiles(const DesignOptions::Options& o, Language language) {
+  for (const auto& [option, file] :
+       {std::pair{"--nec", &o.necFile}, std::pair{"--sweep", &o.sweepFile},
+        std::pair{"--plot", &o.plotFile}}) {
+    if (file->empty()) continue;
+    return complain(std::string("tanshuku-nec: ") + option + " " + *file +
+                        std::string(pick(language,
+                                         ": not written, it needs NEC2's results, which this "
+                                         "build does not compute",
+                                         ": NEC2 の結果が必要ですが、このビルドは計算しないので"
+                                         "書き出しません")),
+                    kToolMissing);
+  }
+  return 0;
+}
+
+// Asks what the options leave open where both ends are the user's
+// terminal; a signal that ended the questions ends the program the same way.
+void askWhatIsOpen(DesignOptions::Options& options, Language language) {
+  if (DesignOptions::openQuestions(options).empty()) return;
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return;
+  const Questions::Ending ending = Questions::askOnTerminal(options, language);
+  if (ending.kind == Questions::Ending::Kind::signal) {
+    std::signal(ending.signal, SIG_DFL);
+    raise(ending.signal);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Language language = Messages::userLanguage();
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  std::variant<DesignOptions::Options, DesignOptions::Error> parsed =
+      DesignOptions::parse(arguments);
+  if (const auto* error = std::get_if<DesignOptions::Error>(&parsed))
+    return refuse(*error, language);
+  DesignOptions::Options& options = std::get<DesignOptions::Options>(parsed);
+  if (options.help) return print(pick(language, kUsageEnglish, kUsageJapanese));
+  if (options.version) return print("tanshuku-nec " TANSHUKU_VERSION "\n");
+  askWhatIsOpen(options, language);
+  if (const auto error = DesignOptions::checkValues(options)) return refuse(*error, language);
+  if (const auto error = DesignOptions::checkFiles(options)) return refuse(*error, language);
+  if (!options.plotFile.empty() && !SwrPlot::gnuplotInstalled()) {
+    return complain(std::string(pick(language, "tanshuku-nec: gnuplot is missing for --plot: ",
+                                     "tanshuku-nec: --plot には gnuplot が必要です: ")) +
+                        "sudo apt-get install " + SwrPlot::kGnuplotPackage,
+                    kToolMissing);
+  }
+  if (const int status = refuseSolverFiles(options, language)) return status;
+  const Results::Figures figures = DesignReport::designFigures(options);
+  if (!options.maaFile.empty() && !writeMaa(options, figures)) {
+    return complain("tanshuku-nec: " + options.maaFile +
+                        std::string(pick(language, ": cannot be written", ": 書き込めません")),
+                    kBadInput);
+  }
+  return print(options.json ? JsonResult::text(options, figures)
+                            : DesignReport::text(options, figures, language));
+}
