@@ -15,8 +15,6 @@
 namespace DesignOptions {
 namespace {
 
-using Messages::Language;
-
 // What an option does with the value that follows it, or as a flag.
 struct OptionKind {
   std::string_view name;

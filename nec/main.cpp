@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -141,11 +142,8 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
   }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(const std::vector<std::string_view>& arguments) {
   const Language language = Messages::userLanguage();
-  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   std::variant<DesignOptions::Options, DesignOptions::Error> parsed =
       DesignOptions::parse(arguments);
   if (const auto* error = std::get_if<DesignOptions::Error>(&parsed))
@@ -171,4 +169,14 @@ int main(int argc, char** argv) {
   }
   return print(options.json ? JsonResult::text(options, figures)
                             : DesignReport::text(options, figures, language));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(std::vector<std::string_view>(argv + 1, argv + argc));
+  } catch (const std::exception& error) {  // memory exhausted, or a file system's fault
+    return complain(std::string("tanshuku-nec: ") + error.what(), 1);
+  }
 }

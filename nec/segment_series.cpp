@@ -37,10 +37,10 @@ Estimate extrapolate(std::span<const double> values) {
   const double lastChange = std::abs(last - values[n - 2]);
   const std::optional<double> limit =
       n >= 3 ? tailSum(values[n - 3], values[n - 2], last) : std::nullopt;
-  if (!limit)
-    return {last,
-            n >= 3 ? std::max(lastChange, std::abs(values[n - 2] - values[n - 3])) : lastChange,
-            false};
+  if (!limit) {
+    const double earlierChange = n >= 3 ? std::abs(values[n - 2] - values[n - 3]) : 0.0;
+    return {last, std::max(lastChange, earlierChange), false};
+  }
   double uncertainty = std::max(lastChange, std::abs(*limit - last));
   if (n >= 4) {
     if (const std::optional<double> before = tailSum(values[n - 4], values[n - 3], values[n - 2])) {

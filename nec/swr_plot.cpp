@@ -12,8 +12,6 @@
 #include "nec/file_output.hpp"
 #include "nec/sweep_csv.hpp"
 
-extern char** environ;
-
 namespace SwrPlot {
 namespace {
 
