@@ -5,12 +5,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
 #include "utf8/write_all.hpp"
 
 namespace FileOutput {
+EndingSignalsHeld::EndingSignalsHeld() {
+  sigset_t ending;
+  sigemptyset(&ending);
+  for (int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+  sigprocmask(SIG_BLOCK, &ending, &before_);
+}
+
+EndingSignalsHeld::~EndingSignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
 
 std::string createTemporaryBeside(const std::string& path) {
   const std::filesystem::path target(path);
@@ -23,6 +32,7 @@ std::string createTemporaryBeside(const std::string& path) {
 }
 
 bool writeThrough(const std::string& path, const std::function<bool(const std::string&)>& fill) {
+  const EndingSignalsHeld held;
   const std::string temporary = createTemporaryBeside(path);
   if (temporary.empty()) return false;
   // mkstemp makes the file readable by its owner alone; the file's own name

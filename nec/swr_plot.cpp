@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 
@@ -24,11 +25,19 @@ std::string quoted(const std::string& text) {
 
 bool runGnuplot(const std::string& scriptPath) {
   const char* arguments[] = {"gnuplot", scriptPath.c_str(), nullptr};
+  // gnuplot takes Ctrl-C as it comes: the signals this program holds while
+  // the plot is under its temporary name are not held for gnuplot.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none;
+  sigemptyset(&none);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
   pid_t child = 0;
-  if (posix_spawnp(&child, "gnuplot", nullptr, nullptr, const_cast<char**>(arguments), environ) !=
-      0) {
-    return false;
-  }
+  const int spawned =
+      posix_spawnp(&child, "gnuplot", nullptr, &attributes, const_cast<char**>(arguments), environ);
+  posix_spawnattr_destroy(&attributes);
+  if (spawned != 0) return false;
   int status = 0;
   while (waitpid(child, &status, 0) < 0) {
     if (errno != EINTR) return false;
@@ -84,6 +93,7 @@ std::string script(const std::string& dataPath, const std::string& outputPath, b
   text += "set output " + quoted(outputPath) + "\n";
   text += "set datafile separator ','\n";
   text += "set key top center\nset grid\n";
+  text += "set autoscale xfix\n";
   text += "set xlabel 'Frequency (MHz)'\nset ylabel 'SWR'\nset yrange [1:5]\n";
   text += "plot " + quoted(dataPath) +
           " skip 1 using 1:4 with lines title 'against the resonant resistance', \\\n"
@@ -95,6 +105,7 @@ std::string script(const std::string& dataPath, const std::string& outputPath, b
 
 bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
            double matchedReferenceOhm) {
+  const FileOutput::EndingSignalsHeld held;  // until the scratch folder is gone too
   ScratchFolder scratch;
   if (scratch.path().empty()) return false;
   const std::string dataPath = scratch.path() + "/sweep.csv";
