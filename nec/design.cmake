@@ -20,6 +20,7 @@ add_library(tanshuku_nec_design STATIC
   ${CMAKE_CURRENT_LIST_DIR}/resonance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/segment_series.cpp
   ${CMAKE_CURRENT_LIST_DIR}/segmentation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/solver_figures.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sweep_csv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/swr_plot.cpp)
 target_include_directories(tanshuku_nec_design PUBLIC ${PROJECT_SOURCE_DIR})

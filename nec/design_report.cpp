@@ -8,6 +8,7 @@
 #include "nec/menu_one_coil.hpp"
 #include "nec/number_text.hpp"
 #include "nec/segmentation.hpp"
+#include "nec/solver_figures.hpp"
 
 namespace DesignReport {
 namespace {
@@ -20,8 +21,7 @@ std::string say(Language language, std::string_view english, std::string_view ja
   return std::string(Messages::pick(language, english, japanese));
 }
 
-void addCoilAsWound(const DesignOptions::Options& o, double inductanceUh, Results::Figures& f) {
-  if (!o.coilRadiusMm) return;
+void addCoilFor(const DesignOptions::Options& o, double inductanceUh, Results::Figures& f) {
   const CoilAsWound::Measures measures{*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
   f.turnsForInductanceUh = inductanceUh;
   const std::optional<CoilAsWound::Coil> coil =
@@ -103,6 +103,56 @@ std::string coilLines(const Results::Figures& f, Language language) {
   return lines;
 }
 
+// What the solver's figures say, where it has run.
+std::string solverLines(const Results::Figures& f, Language language) {
+  std::string out = say(language, "NEC2's coil:     ", "NEC2 のコイル:     ") +
+                    withDecimals(*f.necInductanceUh, 2) + " ± " +
+                    withDecimals(f.necInductanceUncertaintyUh.value_or(0.0), 2) +
+                    say(language, " uH (menu 1's is ", " μH（メニュー1の値は ") +
+                    withDecimals(*f.differencePercent, 1) +
+                    say(language, " % larger)\n", " % 大きい）\n");
+  if (f.menu1CoilResonanceMhz) {
+    out += say(language, "Menu 1's coil resonates at ", "メニュー1のコイルでの共振周波数: ") +
+           withDecimals(*f.menu1CoilResonanceMhz, 3) + " MHz\n";
+  }
+  out += say(language, "At resonance:    ", "共振時:            ") +
+         withDecimals(*f.feedResistanceLosslessOhm, 2) +
+         say(language, " ohm without losses, ", " Ω（損失なし）、") +
+         withDecimals(*f.feedResistanceOhm, 2) +
+         say(language, " ohm with them, SWR ", " Ω（損失あり）、SWR ") +
+         withDecimals(*f.swr50AtResonance, 2) + say(language, " on 50 ohm\n", "（50 Ω）\n");
+  out += say(language, "Efficiency:      ", "効率:              ") +
+         withDecimals(*f.efficiencyPercent, 1) + " % (" + withDecimals(*f.efficiencyDb, 2) +
+         " dB)\n";
+  if (f.radiationResistanceRatioDb) {
+    out += say(language, "NEC2's radiation resistance against a full-size quarter wave's: ",
+               "NEC2 の放射抵抗のフルサイズ 1/4 波長に対する比: ") +
+           withDecimals(*f.radiationResistanceRatioDb, 2) + " dB\n";
+  }
+  if (f.bandwidthMatchedKhz) {
+    out += say(language, "Bandwidth (SWR 2), matched: ", "帯域幅（SWR 2）、整合時: ") +
+           withDecimals(*f.bandwidthMatchedKhz, 1) +
+           say(language, " kHz (the slope predicts ", " kHz（傾きからの予測 ") +
+           withDecimals(f.bandwidthPredictedKhz.value_or(NAN), 1) +
+           say(language, " kHz)\n", " kHz）\n");
+  }
+  out += say(language, "Bandwidth (SWR 2) on 50 ohm: ", "帯域幅（SWR 2）、50 Ω: ") +
+         (f.bandwidth50OhmKhz
+              ? withDecimals(*f.bandwidth50OhmKhz, 1) + " kHz\n"
+              : say(language, "the SWR never falls to 2\n", "SWR が 2 まで下がりません\n"));
+  if (f.q && f.qLossless) {
+    out += say(language, "Q from the slope: ", "傾きからの Q: ") + withDecimals(*f.q, 1) +
+           say(language, " with losses, ", "（損失あり）、") + withDecimals(*f.qLossless, 1) +
+           say(language, " without\n", "（損失なし）\n");
+  }
+  if (f.segments && f.nec2cRuns) {
+    out += say(language, "Segments: ", "セグメント数: ") + std::to_string(*f.segments) +
+           say(language, ", nec2c runs: ", "、nec2c の実行回数: ") + std::to_string(*f.nec2cRuns) +
+           "\n";
+  }
+  return out;
+}
+
 }  // namespace
 
 Results::Figures designFigures(const DesignOptions::Options& o) {
@@ -115,8 +165,12 @@ Results::Figures designFigures(const DesignOptions::Options& o) {
   const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
   if (lengthM > kNearResonanceShare * quarterWaveM) f.warnings.push_back(kNearOwnResonance);
   addSegmentation(o, f);
-  addCoilAsWound(o, *f.menu1InductanceUh, f);
   return f;
+}
+
+void addCoilAsWound(const DesignOptions::Options& o, Results::Figures& f) {
+  if (!o.coilRadiusMm) return;
+  addCoilFor(o, f.necInductanceUh ? *f.necInductanceUh : *f.menu1InductanceUh, f);
 }
 
 std::string text(const DesignOptions::Options& o, const Results::Figures& f, Language language) {
@@ -124,10 +178,7 @@ std::string text(const DesignOptions::Options& o, const Results::Figures& f, Lan
   out += say(language, "Menu 1's coil:   ", "メニュー1のコイル: ") +
          MenuOneCoil::screenText(*f.menu1InductanceUh) + say(language, " uH\n", " μH\n");
   if (f.necInductanceUh) {
-    out += say(language, "NEC2's coil:     ", "NEC2 のコイル:     ") +
-           withDecimals(*f.necInductanceUh, 2) + " ± " +
-           withDecimals(f.necInductanceUncertaintyUh.value_or(0.0), 2) +
-           say(language, " uH\n", " μH\n");
+    out += solverLines(f, language);
   } else {
     out += say(language, "NEC2's coil:     not computed (this build runs no NEC2 solver)\n",
                "NEC2 のコイル:     未計算（このビルドは NEC2 を実行しません）\n");

@@ -26,6 +26,9 @@ inline constexpr double kNearResonanceShare = 0.9;
 
 // The figures of a complete, checked design that need no solver.
 Results::Figures designFigures(const DesignOptions::Options& options);
+// With the coil's measures: the coil as wound for NEC2's inductance where
+// the figures hold it, else for menu 1's.
+void addCoilAsWound(const DesignOptions::Options& options, Results::Figures& figures);
 
 // The screen, UTF-8 with LF line ends.
 std::string text(const DesignOptions::Options& options, const Results::Figures& figures,

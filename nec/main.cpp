@@ -161,7 +161,10 @@ int run(const std::vector<std::string_view>& arguments) {
                     kToolMissing);
   }
   if (const int status = refuseSolverFiles(options, language)) return status;
-  const Results::Figures figures = DesignReport::designFigures(options);
+  // The solver's figures join here (SolverFigures::add), before the coil
+  // is wound for NEC2's inductance.
+  Results::Figures figures = DesignReport::designFigures(options);
+  DesignReport::addCoilAsWound(options, figures);
   if (!options.maaFile.empty() && !writeMaa(options, figures)) {
     return complain("tanshuku-nec: " + options.maaFile +
                         std::string(pick(language, ": cannot be written", ": 書き込めません")),

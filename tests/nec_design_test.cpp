@@ -18,6 +18,7 @@
 #include "nec/bandwidth.hpp"
 #include "nec/coil_as_wound.hpp"
 #include "nec/design_options.hpp"
+#include "nec/design_report.hpp"
 #include "nec/file_output.hpp"
 #include "nec/json_result.hpp"
 #include "nec/maa_file.hpp"
@@ -25,6 +26,7 @@
 #include "nec/menu_one_coil.hpp"
 #include "nec/resonance.hpp"
 #include "nec/segment_series.hpp"
+#include "nec/solver_figures.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
 #include "test_support/interactive.hpp"
@@ -335,6 +337,54 @@ TEST(NecDesign, BandwidthFromTheSweepAgreesWithTheSlopesPrediction) {
   EXPECT_GT(cable->upperMhz, 7.05);
   // The worked design: 5 m at 7.05 MHz.
   EXPECT_NEAR(Bandwidth::chuLimitQ(7.05, 5.0), 3.83, 0.005);
+}
+
+// The worked design's solver results as the runner would hand them in: the
+// issue's segment series, the feed at resonance, the power budget, sweeps.
+TEST(NecDesign, TheSolversResultsGiveTheReportsFiguresAndChecks) {
+  SolverFigures::SolverResults results;
+  results.segments = {21, 41, 81, 161, 321, 641};
+  results.resonatingInductanceUh = {21.61, 21.43, 21.33, 21.26, 21.22, 21.19};
+  results.runs = 24;
+  results.feedLosslessOhm = {11.0, 0.0};
+  results.feedOhm = {12.25, 0.0};
+  results.budgetEfficiencyPercent = 97.04;
+  results.fullSizeResistanceOhm = 36.5;
+  results.menu1CoilResonanceMhz = 6.76;
+  results.sweep = seriesCircuitSweep(12.25, 50.0);
+  results.sweepLossless = seriesCircuitSweep(11.0, 55.0);
+  auto options = std::get<DesignOptions::Options>(parsed(worked({"--ground-loss", "2"})));
+  Results::Figures f = DesignReport::designFigures(options);
+  SolverFigures::add(results, options, f);
+  EXPECT_NEAR(*f.necInductanceUh, 21.10, 1e-9);
+  EXPECT_NEAR(*f.differencePercent, (23.654006932081916 / 21.10 - 1) * 100, 1e-9);
+  EXPECT_EQ(*f.feedResistanceOhm, 14.25);  // the ground loss in series
+  EXPECT_NEAR(*f.efficiencyPercent, 97.04 * 12.25 / 14.25, 1e-9);
+  EXPECT_NEAR(*f.efficiencyDb, 10 * std::log10(0.9704 * 12.25 / 14.25), 1e-9);
+  EXPECT_NEAR(*f.radiationResistanceRatioDb, 10 * std::log10(11.0 / 36.5), 1e-9);
+  EXPECT_NEAR(*f.swr50AtResonance, 50 / 14.25, 1e-9);
+  EXPECT_FALSE(f.bandwidth50OhmKhz);  // 14.25 ohm never comes to SWR 2 on 50 ohm
+  EXPECT_NEAR(*f.bandwidthMatchedKhz, *f.bandwidthPredictedKhz, 0.01 * *f.bandwidthPredictedKhz);
+  EXPECT_NEAR(*f.qLossless, 55.0, 0.1);
+  EXPECT_EQ(f.segments, 641);
+  EXPECT_TRUE(f.warnings.empty());
+  DesignReport::addCoilAsWound(options, f);
+  EXPECT_FALSE(f.turns);  // no coil measures given
+  const std::string screen = DesignReport::text(options, f, Messages::Language::english);
+  EXPECT_NE(screen.find("NEC2's coil:     21.10 ± 0.09 uH (menu 1's is 12.1 % larger)\n"),
+            std::string::npos);
+  EXPECT_NE(screen.find("Bandwidth (SWR 2) on 50 ohm: the SWR never falls to 2\n"),
+            std::string::npos);
+
+  // The dipole: two halves in series, no ground; a lossless Q below Chu's
+  // limit says the model is not credible.
+  auto dipole = std::get<DesignOptions::Options>(parsed(worked({"--dipole"})));
+  results.sweepLossless = seriesCircuitSweep(11.0, 2.0);
+  Results::Figures d = DesignReport::designFigures(dipole);
+  SolverFigures::add(results, dipole, d);
+  EXPECT_EQ(*d.feedResistanceOhm, 24.5);
+  EXPECT_NEAR(*d.efficiencyPercent, 97.04, 1e-9);
+  EXPECT_EQ(d.warnings, std::vector<std::string>{SolverFigures::kBelowChu});
 }
 
 TEST(NecDesign, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {

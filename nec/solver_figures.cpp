@@ -1,0 +1,90 @@
+#include "nec/solver_figures.hpp"
+
+#include <cmath>
+
+#include "nec/segment_series.hpp"
+#include "nec/sweep_csv.hpp"
+
+namespace SolverFigures {
+namespace {
+
+// A dipole is two monopoles' halves in series: twice the impedance.
+double impedanceScale(const DesignOptions::Options& o) { return o.dipole ? 2.0 : 1.0; }
+
+std::vector<Bandwidth::Point> scaled(const std::vector<Bandwidth::Point>& sweep, double scale,
+                                     double seriesOhm) {
+  std::vector<Bandwidth::Point> out;
+  for (const Bandwidth::Point& point : sweep) {
+    out.push_back(
+        {point.frequencyMhz, point.resistanceOhm * scale + seriesOhm, point.reactanceOhm * scale});
+  }
+  return out;
+}
+
+double decibels(double powerRatio) { return 10.0 * std::log10(powerRatio); }
+
+void addCoil(const SolverResults& r, Results::Figures& f) {
+  const SegmentSeries::Estimate estimate = SegmentSeries::extrapolate(r.resonatingInductanceUh);
+  f.necInductanceUh = estimate.value;
+  f.necInductanceUncertaintyUh = estimate.uncertainty;
+  f.differencePercent = (*f.menu1InductanceUh - estimate.value) / estimate.value * 100.0;
+  f.segments = r.segments.empty() ? std::nullopt : std::optional(r.segments.back());
+  f.nec2cRuns = r.runs;
+  f.menu1CoilResonanceMhz = r.menu1CoilResonanceMhz;
+  if (!SegmentSeries::settled(r.resonatingInductanceUh)) f.warnings.push_back(kNotSettled);
+}
+
+void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
+  const double scale = impedanceScale(o);
+  const double groundLossOhm = o.dipole ? 0.0 : o.groundLossOhm;
+  const double losslessOhm = r.feedLosslessOhm.real() * scale;
+  const double withLossesOhm = r.feedOhm.real() * scale + groundLossOhm;
+  f.feedResistanceLosslessOhm = losslessOhm;
+  f.feedResistanceOhm = withLossesOhm;
+  f.swr50AtResonance = Bandwidth::swr(withLossesOhm, 0.0, SweepCsv::kCableOhm);
+  // The ground loss takes its share of the power the budget calls radiated.
+  const double efficiency =
+      r.budgetEfficiencyPercent / 100.0 * (r.feedOhm.real() * scale) / withLossesOhm;
+  f.efficiencyPercent = efficiency * 100.0;
+  f.efficiencyDb = decibels(efficiency);
+  if (r.fullSizeResistanceOhm > 0.0) {
+    f.radiationResistanceRatioDb = decibels(r.feedLosslessOhm.real() / r.fullSizeResistanceOhm);
+  }
+}
+
+void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
+  const double scale = impedanceScale(o);
+  const std::vector<Bandwidth::Point> sweep =
+      scaled(r.sweep, scale, o.dipole ? 0.0 : o.groundLossOhm);
+  const std::vector<Bandwidth::Point> lossless = scaled(r.sweepLossless, scale, 0.0);
+  if (const std::optional<double> f0 = Bandwidth::resonanceMhz(sweep)) {
+    const double resistanceOhm = Bandwidth::at(sweep, *f0).resistanceOhm;
+    f.q = Bandwidth::slopeQ(sweep, *f0);
+    f.bandwidthPredictedKhz = Bandwidth::predictedFractionalBandwidth(*f.q) * *f0 * 1000.0;
+    if (const auto matched = Bandwidth::swrEdges(sweep, *f0, resistanceOhm)) {
+      f.bandwidthMatchedKhz = matched->widthKhz();
+      const double gap = std::abs(*f.bandwidthMatchedKhz - *f.bandwidthPredictedKhz);
+      if (gap > kBandwidthAgreement * *f.bandwidthPredictedKhz) {
+        f.warnings.push_back(kBandwidthsDisagree);
+      }
+    }
+    if (const auto cable = Bandwidth::swrEdges(sweep, *f0, SweepCsv::kCableOhm)) {
+      f.bandwidth50OhmKhz = cable->widthKhz();
+    }
+  }
+  if (const std::optional<double> f0 = Bandwidth::resonanceMhz(lossless)) {
+    f.qLossless = Bandwidth::slopeQ(lossless, *f0);
+    if (f.chuLimitQ && *f.qLossless < *f.chuLimitQ) f.warnings.push_back(kBelowChu);
+  }
+}
+
+}  // namespace
+
+void add(const SolverResults& results, const DesignOptions::Options& options,
+         Results::Figures& figures) {
+  addCoil(results, figures);
+  addFeed(results, options, figures);
+  addBandwidth(results, options, figures);
+}
+
+}  // namespace SolverFigures

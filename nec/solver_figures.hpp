@@ -1,0 +1,47 @@
+// The figures that follow from what the solver found, as pure arithmetic:
+// the runner hands in its raw results (the resonating inductance at each
+// segmentation, the feed impedance at resonance, the power budget's
+// efficiency, the sweeps) and this fills the report's figures and the
+// warnings of the checks against each other.
+#pragma once
+
+#include <complex>
+#include <optional>
+#include <vector>
+
+#include "nec/bandwidth.hpp"
+#include "nec/design_options.hpp"
+#include "nec/figures.hpp"
+
+namespace SolverFigures {
+
+// The matched bandwidth measured on the sweep and the one the slope's Q
+// predicts must agree within this fraction.
+inline constexpr double kBandwidthAgreement = 0.10;
+
+// Warnings, by the codes the JSON object lists.
+inline constexpr const char* kNotSettled = "segmentsNotSettled";
+inline constexpr const char* kBandwidthsDisagree = "bandwidthChecksDisagree";
+inline constexpr const char* kBelowChu = "losslessQBelowChuLimit";
+
+// What the runner found for the monopole over perfect ground (one half of
+// the dipole): impedances are the monopole's, doubled here for a dipole.
+struct SolverResults {
+  std::vector<int> segments;                   // the counts run, halving in turn
+  std::vector<double> resonatingInductanceUh;  // at each count
+  int runs = 0;                                // nec2c runs in all
+  std::complex<double> feedLosslessOhm;        // at resonance, no loss anywhere
+  std::complex<double> feedOhm;                // with the coil's and the wire's loss
+  double budgetEfficiencyPercent = 100.0;      // the power budget's, with those losses
+  double fullSizeResistanceOhm = 0.0;          // a lossless quarter wave's, at the frequency
+  std::optional<double> menu1CoilResonanceMhz;
+  std::vector<Bandwidth::Point> sweep;          // with losses
+  std::vector<Bandwidth::Point> sweepLossless;  // without
+};
+
+// Adds the solver's figures for the design (its ground loss in series at a
+// monopole's feed) to those the design alone gave.
+void add(const SolverResults& results, const DesignOptions::Options& options,
+         Results::Figures& figures);
+
+}  // namespace SolverFigures
