@@ -221,6 +221,9 @@ std::optional<Error> checkValues(const Options& o) {
   if (std::optional<Error> error = checkDesign(o)) return error;
   if (!(o.q > 0.0)) return valueError(Problem::qNotPositive, o.q);
   if (!(o.groundLossOhm >= 0.0)) return valueError(Problem::groundLossNegative, o.groundLossOhm);
+  if (o.dipole && o.groundLossOhm != 0.0) {
+    return valueError(Problem::groundLossWithDipole, o.groundLossOhm);
+  }
   if (coilComplete(o)) return checkCoil(o);
   return std::nullopt;
 }

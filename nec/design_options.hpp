@@ -67,6 +67,7 @@ enum class Problem {
   diameterNotPositive,
   qNotPositive,
   groundLossNegative,
+  groundLossWithDipole,
   coilMeasureNotPositive,
   pitchBelowWire,
   wireTooThick,

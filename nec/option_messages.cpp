@@ -62,6 +62,9 @@ Wording wordingOf(Problem problem) {
     case Problem::groundLossNegative:
       return {"the ground loss must be 0 ohm or more, not {s}",
               "接地損失は 0 Ω 以上にしてください（{s} は不可）"};
+    case Problem::groundLossWithDipole:
+      return {"--ground-loss has no meaning for a dipole, which stands clear of the ground",
+              "ダイポールは大地から離れているので --ground-loss は指定できません"};
     case Problem::coilMeasureNotPositive:
       return {"the coil's radius, pitch and wire must be above 0 mm, not {s}",
               "コイルの半径、ピッチ、線径は 0 mm より大きくしてください（{s} は不可）"};

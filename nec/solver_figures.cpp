@@ -14,6 +14,7 @@ double impedanceScale(const DesignOptions::Options& o) { return o.dipole ? 2.0 :
 std::vector<Bandwidth::Point> scaled(const std::vector<Bandwidth::Point>& sweep, double scale,
                                      double seriesOhm) {
   std::vector<Bandwidth::Point> out;
+  out.reserve(sweep.size());
   for (const Bandwidth::Point& point : sweep) {
     out.push_back(
         {point.frequencyMhz, point.resistanceOhm * scale + seriesOhm, point.reactanceOhm * scale});
@@ -36,7 +37,7 @@ void addCoil(const SolverResults& r, Results::Figures& f) {
 
 void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
   const double scale = impedanceScale(o);
-  const double groundLossOhm = o.dipole ? 0.0 : o.groundLossOhm;
+  const double groundLossOhm = o.groundLossOhm;  // 0 for a dipole
   const double losslessOhm = r.feedLosslessOhm.real() * scale;
   const double withLossesOhm = r.feedOhm.real() * scale + groundLossOhm;
   f.feedResistanceLosslessOhm = losslessOhm;
@@ -54,8 +55,7 @@ void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::F
 
 void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
   const double scale = impedanceScale(o);
-  const std::vector<Bandwidth::Point> sweep =
-      scaled(r.sweep, scale, o.dipole ? 0.0 : o.groundLossOhm);
+  const std::vector<Bandwidth::Point> sweep = scaled(r.sweep, scale, o.groundLossOhm);
   const std::vector<Bandwidth::Point> lossless = scaled(r.sweepLossless, scale, 0.0);
   if (const std::optional<double> f0 = Bandwidth::resonanceMhz(sweep)) {
     const double resistanceOhm = Bandwidth::at(sweep, *f0).resistanceOhm;

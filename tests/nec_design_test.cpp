@@ -95,6 +95,7 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
        Problem::diameterNotPositive},
       {worked({"--q", "0"}), Problem::qNotPositive},
       {worked({"--ground-loss", "-1"}), Problem::groundLossNegative},
+      {worked({"--ground-loss", "2", "--dipole"}), Problem::groundLossWithDipole},
       {worked({"--coil-radius", "25", "--pitch", "0", "--wire", "1"}),
        Problem::coilMeasureNotPositive},
       {worked({"--coil-radius", "25", "--pitch", "0.9", "--wire", "1"}), Problem::pitchBelowWire},
