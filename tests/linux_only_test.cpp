@@ -26,6 +26,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "installs the Linux layout and builds the Debian package; the Windows "
                        "package has a test of its own"},
         LinuxOnlyGroup{"AntennaAccuracy", "runs the Linux program nec2c as a child process"},
+        LinuxOnlyGroup{"Nec2Solver", "runs the Linux program nec2c as a child process"},
         LinuxOnlyGroup{"Utf8FrontEnd",
                        "tanshuku-utf8 is the Linux front end for UTF-8 terminals; a Windows "
                        "console reads and shows code page 932 itself"},

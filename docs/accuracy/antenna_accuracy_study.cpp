@@ -13,6 +13,7 @@
 
 #include "docs/accuracy/antenna_comparison.hpp"
 #include "docs/accuracy/page_tables.hpp"
+#include "nec/deck.hpp"
 
 namespace {
 
@@ -536,6 +537,9 @@ int main(int argc, char** argv) {
     });
     std::cerr << Nec2::runCount() << " NEC2 runs\n";
     return filled ? 0 : 1;
+  } catch (const Nec2::SolverFailed& failure) {
+    std::cerr << failure.what() << "; nec2c's last lines:\n" << failure.lastLines();
+    return 1;
   } catch (const std::exception& error) {
     std::cerr << error.what() << '\n';
     return 1;

@@ -74,9 +74,8 @@ Nec2::Structure dipoleOf(const Monopole& monopole) {
   dipole.comment = "monopole over perfect ground as a centre-fed dipole of twice its length";
   dipole.wires.push_back({segments, 0.0, 0.0, -monopole.lengthM, 0.0, 0.0, monopole.lengthM,
                           monopole.diameterM / 2.0});
-  dipole.feedWire = 1;
-  dipole.feedSegment = (segments + 1) / 2;
-  dipole.frequencyMhz = monopole.frequencyMhz;
+  dipole.feed = {1, (segments + 1) / 2};
+  dipole.sweep = {monopole.frequencyMhz};
   return dipole;
 }
 
@@ -88,8 +87,8 @@ Nec2::Structure coilLoadedDipole(const Monopole& monopole, int coilSegmentsAbove
                                  double reactanceOhm) {
   Nec2::Structure dipole = dipoleOf(monopole);
   dipole.comment = "monopole with a coil part-way up, as a dipole with a coil in each half";
-  dipole.loads.push_back({1, dipole.feedSegment + coilSegmentsAboveFeed, reactanceOhm});
-  dipole.loads.push_back({1, dipole.feedSegment - coilSegmentsAboveFeed, reactanceOhm});
+  dipole.loads.push_back({1, dipole.feed.segment + coilSegmentsAboveFeed, reactanceOhm});
+  dipole.loads.push_back({1, dipole.feed.segment - coilSegmentsAboveFeed, reactanceOhm});
   return dipole;
 }
 
@@ -147,7 +146,7 @@ Resonance firstResonance(double diameterM, double frequencyMhz, int segmentsPerW
   auto monopoleOf = [&](double length) {
     Nec2::Structure dipole = dipoleOf({length, diameterM, frequencyMhz, segmentsPerWave});
     dipole.wires[0].segments = segments;
-    dipole.feedSegment = (segments + 1) / 2;
+    dipole.feed.segment = (segments + 1) / 2;
     return dipole;
   };
   auto reactanceAtFeed = [&](double length) {

@@ -1,4 +1,4 @@
-// Reference values for the antenna models, from NEC2 (docs/accuracy/nec2.hpp).
+// Reference values for the antenna models, from NEC2 (nec/solver.hpp).
 //
 // Every antenna is a vertical monopole over perfectly conducting ground,
 // modelled as what image theory makes of it: a centre-fed dipole of twice
@@ -13,7 +13,7 @@
 
 #include <complex>
 
-#include "docs/accuracy/nec2.hpp"
+#include "nec/solver.hpp"
 
 namespace AntennaReference {
 

@@ -1,0 +1,41 @@
+// NEC2 through nec2c: a structure, or a deck, solved at every frequency of
+// its sweep, the report read back and checked (nec/report.hpp).
+//
+// nec2c runs as a child process (nec/solver_process.hpp), one at a time in
+// the process, within a time limit. Failures are exceptions:
+// SolverMissing when nec2c is not on the search path, SolverFailed
+// otherwise, with nec2c's last lines (nec/solver_failure.hpp).
+#pragma once
+
+#include <chrono>
+#include <complex>
+#include <string>
+#include <vector>
+
+#include "nec/report.hpp"
+#include "nec/solver_failure.hpp"
+#include "nec/structure.hpp"
+
+namespace Nec2 {
+
+// A deck of a few hundred segments solves in well under a second for each
+// frequency; the limit stops a run that hangs or was given far too much.
+constexpr std::chrono::milliseconds kDefaultTimeLimit{30'000};
+
+// The structure's feed-point impedance and power budget at each frequency
+// of its sweep, in order.
+std::vector<Solution> solve(const Structure& structure,
+                            std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+
+// The same for a deck written elsewhere, whose sweep and feed the report is
+// checked against.
+std::vector<Solution> solveDeck(const std::string& deck, const Sweep& sweep, const Segment& feed,
+                                std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+
+// The feed-point impedance at the sweep's first frequency.
+std::complex<double> feedImpedance(const Structure& structure);
+
+// The number of nec2c runs started so far by this process.
+long runCount();
+
+}  // namespace Nec2

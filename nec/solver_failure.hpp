@@ -1,0 +1,38 @@
+// How a run of nec2c can fail. Its absence is told apart from the rest, so
+// that a caller can say which package to install.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace Nec2 {
+
+// nec2c is not on the search path (Debian's package nec2c installs it).
+class SolverMissing : public std::runtime_error {
+ public:
+  SolverMissing();
+};
+
+class SolverFailed : public std::runtime_error {
+ public:
+  enum class Cause {
+    notRun,            // no temporary folder, or nec2c could not be started
+    failed,            // nec2c ended with a status other than 0, or by a signal
+    overTimeLimit,     // stopped at the run's time limit
+    interrupted,       // stopped by a signal to this process
+    incompleteReport,  // exit status 0, but blocks missing from the report
+  };
+  SolverFailed(Cause cause, const std::string& reason, std::string lastLines);
+  Cause cause() const { return cause_; }
+  // The last lines that nec2c wrote, to its report and its other output.
+  const std::string& lastLines() const { return lastLines_; }
+
+ private:
+  Cause cause_;
+  std::string lastLines_;
+};
+
+// The last count lines of the text that hold more than blanks.
+std::string lastLines(const std::string& text, int count);
+
+}  // namespace Nec2

@@ -1,0 +1,212 @@
+#include "nec/solver_process.hpp"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "nec/deck.hpp"
+#include "nec/interruptions.hpp"
+#include "nec/solver_failure.hpp"
+#include "nec/temporary_folder.hpp"
+
+namespace Nec2 {
+namespace {
+
+const char* const kDeckFile = "deck.nec";
+const char* const kReportFile = "report.txt";
+const char* const kMessagesFile = "messages.txt";
+
+// The longest wait for the child without looking at the signals noted: a
+// signal that comes just before a wait is seen at most that late.
+constexpr std::chrono::milliseconds kLongestWait{50};
+// Where the system has no process descriptors, how often the child is looked
+// at: nec2c solves a small deck in a few milliseconds.
+constexpr std::chrono::milliseconds kPollInterval{1};
+
+// The search path when PATH is not set, as the C library's execvp takes it.
+const char* const kDefaultSearchPath = "/bin:/usr/bin";
+
+long runs = 0;
+
+using Cause = SolverFailed::Cause;
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  file << text;
+  file.close();
+  if (!file) throw SolverFailed(Cause::notRun, "cannot write " + path, "");
+}
+
+// In the child: nec2c in the folder, reading nothing from standard input.
+[[noreturn]] void becomeSolver(const char* program, const char* folder, char* const arguments[]) {
+  if (chdir(folder) != 0) _exit(127);
+  const int nothing = open("/dev/null", O_RDONLY);
+  const int messages = open(kMessagesFile, O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (nothing < 0 || messages < 0) _exit(127);
+  dup2(nothing, STDIN_FILENO);
+  dup2(messages, STDOUT_FILENO);
+  dup2(messages, STDERR_FILENO);
+  execv(program, arguments);
+  _exit(127);
+}
+
+// A running nec2c, killed and waited for when the object goes before it
+// has ended.
+class Child {
+ public:
+  enum class End { exited, overTimeLimit, interrupted };
+
+  Child(const std::string& program, const std::string& folder) {
+    std::string words[] = {"nec2c", "-i", kDeckFile, "-o", kReportFile};
+    char* arguments[] = {words[0].data(), words[1].data(), words[2].data(),
+                         words[3].data(), words[4].data(), nullptr};
+    pid_ = fork();
+    if (pid_ < 0) throw SolverFailed(Cause::notRun, "cannot start nec2c", "");
+    if (pid_ == 0) becomeSolver(program.c_str(), folder.c_str(), arguments);
+    ++runs;
+    // Readable when the child ends (through the system call: the C
+    // library's declaration lacks C linkage in some versions).
+    descriptor_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
+  }
+  ~Child() {
+    if (pid_ > 0) stop();
+    if (descriptor_ >= 0) close(descriptor_);
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  End wait(std::chrono::milliseconds timeLimit, const Interruptions& interruptions) {
+    const auto deadline = std::chrono::steady_clock::now() + timeLimit;
+    while (true) {
+      const pid_t ended = waitpid(pid_, &status_, WNOHANG);
+      if (ended == pid_) {
+        pid_ = -1;
+        return End::exited;
+      }
+      if (ended < 0 && errno != EINTR) {
+        // Reaped elsewhere (SIGCHLD ignored): there is nothing left to kill.
+        pid_ = -1;
+        throw SolverFailed(Cause::failed, "nec2c's end could not be seen", "");
+      }
+      if (interruptions.arrived() != 0) {
+        stop();
+        return End::interrupted;
+      }
+      if (std::chrono::steady_clock::now() >= deadline) {
+        stop();
+        return End::overTimeLimit;
+      }
+      waitForEnd(deadline);
+    }
+  }
+
+  // How nec2c ended: empty when it ended with status 0.
+  std::string failure() const {
+    if (WIFEXITED(status_)) {
+      if (WEXITSTATUS(status_) == 0) return "";
+      return "nec2c ended with exit status " + std::to_string(WEXITSTATUS(status_));
+    }
+    return "nec2c was ended by signal " + std::to_string(WTERMSIG(status_));
+  }
+
+ private:
+  // Until the child ends, the deadline or kLongestWait passes, or a signal
+  // comes.
+  void waitForEnd(std::chrono::steady_clock::time_point deadline) const {
+    using std::chrono::milliseconds;
+    const auto left =
+        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+    const milliseconds wait = std::clamp(left + milliseconds{1}, milliseconds{0}, kLongestWait);
+    pollfd end{descriptor_, POLLIN, 0};
+    if (descriptor_ >= 0) {
+      poll(&end, 1, static_cast<int>(wait.count()));
+    } else {
+      poll(nullptr, 0, static_cast<int>(std::min(wait, kPollInterval).count()));
+    }
+  }
+
+  void stop() {
+    kill(pid_, SIGKILL);
+    while (waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
+    }
+    pid_ = -1;
+  }
+
+  pid_t pid_ = -1;
+  int descriptor_ = -1;
+  int status_ = 0;
+};
+
+std::string lastLinesOf(const SolverOutput& output) {
+  return lastLines(output.messages, 6) + lastLines(output.report, 12);
+}
+
+std::string seconds(std::chrono::milliseconds duration) {
+  return deckNumber(static_cast<double>(duration.count()) / 1000.0) + " s";
+}
+
+}  // namespace
+
+std::string solverPath() {
+  const char* searchPath = std::getenv("PATH");
+  std::istringstream folders(searchPath != nullptr ? searchPath : kDefaultSearchPath);
+  for (std::string folder; std::getline(folders, folder, ':');) {
+    // An empty entry is the working folder.
+    std::filesystem::path candidate =
+        std::filesystem::path(folder.empty() ? "." : folder) / "nec2c";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error) &&
+        access(candidate.c_str(), X_OK) == 0) {
+      return std::filesystem::absolute(candidate, error).string();
+    }
+  }
+  throw SolverMissing();
+}
+
+SolverOutput runSolver(const std::string& deck, std::chrono::milliseconds timeLimit) {
+  const std::string program = solverPath();
+  // Made first, so that it goes last: a signal noted is raised again only
+  // when the child is gone and the folder removed.
+  Interruptions interruptions;
+  TemporaryFolder folder;
+  writeFile(folder.file(kDeckFile), deck);
+  Child child(program, folder.path());
+  const Child::End end = child.wait(timeLimit, interruptions);
+  SolverOutput output{readFile(folder.file(kReportFile)), readFile(folder.file(kMessagesFile))};
+  // nec2c may have ended by the same signal first (Ctrl-C reaches the
+  // terminal's whole foreground group).
+  if (end == Child::End::interrupted || interruptions.arrived() != 0) {
+    throw SolverFailed(Cause::interrupted,
+                       "nec2c was stopped: signal " + std::to_string(interruptions.arrived()),
+                       lastLinesOf(output));
+  }
+  if (end == Child::End::overTimeLimit) {
+    throw SolverFailed(Cause::overTimeLimit,
+                       "nec2c was stopped at its time limit of " + seconds(timeLimit),
+                       lastLinesOf(output));
+  }
+  if (const std::string failure = child.failure(); !failure.empty()) {
+    throw SolverFailed(Cause::failed, failure, lastLinesOf(output));
+  }
+  return output;
+}
+
+long solverRuns() { return runs; }
+
+}  // namespace Nec2

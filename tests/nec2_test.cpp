@@ -1,0 +1,350 @@
+// NEC2 through nec2c (nec/): the decks written, the reports read back and
+// checked, and the runs' time limit, interruption and clean-up. Runs the
+// real nec2c (scripts/install-dependencies --all installs it), and a slow
+// stand-in for it where a run must be stopped.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <complex>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <locale>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "nec/deck.hpp"
+#include "nec/loaded_element.hpp"
+#include "nec/solver.hpp"
+#include "test_support/process.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Nec2::Conductor;
+using Nec2::LoadedElement;
+using Nec2::LoadingCoil;
+using Nec2::SolverFailed;
+using Form = LoadedElement::Form;
+
+// nec2c prints impedances to five digits, here 0.001 ohm; doubling the
+// segments of the cases below moves them by 0.027 ohm or more.
+constexpr double kImpedanceToleranceOhm = 0.01;
+
+// The monopole of the NEC2 notes' deck (b): 5 m of 2 mm copper wire over
+// perfect ground, 21.3 uH with a Q of 300 at 7.05 MHz half-way up, swept
+// from 6.95 MHz in 21 steps of 10 kHz.
+LoadedElement coilLoadedMonopole() {
+  return {.lengthM = 5.0,
+          .diameterM = 0.002,
+          .segments = 21,
+          .coil = LoadingCoil{2.5, 21.3e-6, 300.0, 7.05},
+          .sweep = {6.95, 0.01, 21}};
+}
+
+// A quarter wave at 7.05 MHz of 2 mm wire, lossless.
+LoadedElement quarterWave(Form form, int segments, Nec2::Sweep sweep) {
+  return {.form = form,
+          .lengthM = Nec2::wavelengthM(7.05) / 4.0,
+          .diameterM = 0.002,
+          .segments = segments,
+          .conductor = Conductor::perfect,
+          .sweep = sweep};
+}
+
+// A locale whose numbers have a decimal comma, as many users' have.
+struct DecimalComma : std::numpunct<char> {
+  char do_decimal_point() const override { return ','; }
+};
+
+// An environment variable set for as long as the object lives.
+class Setting {
+ public:
+  Setting(const char* name, const std::string& value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    setenv(name, value.c_str(), 1);
+  }
+  ~Setting() {
+    if (old_) {
+      setenv(name_, old_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+bool processGone(pid_t pid) { return kill(pid, 0) != 0 && errno == ESRCH; }
+
+// Every run makes its temporary folder in the test's own, which must be
+// empty again when the test ends, whichever way the runs ended.
+class Nec2Solver : public testing::Test {
+ protected:
+  void SetUp() override {
+    fs::remove_all(scratch_);
+    fs::create_directories(temporaryFolder());
+    temporary_.emplace("TMPDIR", temporaryFolder().string());
+  }
+  void TearDown() override {
+    EXPECT_TRUE(fs::is_empty(temporaryFolder())) << "left behind in " << temporaryFolder();
+    temporary_.reset();
+    fs::remove_all(scratch_);
+  }
+
+  fs::path temporaryFolder() const { return scratch_ / "tmp"; }
+
+  // A folder holding a stand-in for nec2c that writes its process id to
+  // startedFile() and sleeps for a minute.
+  fs::path slowSolverFolder() const {
+    fs::create_directories(scratch_ / "slow");
+    const fs::path solver = scratch_ / "slow" / "nec2c";
+    std::ofstream(solver) << "#!/bin/sh\necho $$ > '" << startedFile().string()
+                          << "'\nPATH=/usr/bin:/bin\nexec sleep 60\n";
+    fs::permissions(solver, fs::perms::owner_all);
+    return solver.parent_path();
+  }
+  fs::path startedFile() const { return scratch_ / "started"; }
+
+  // The stand-in's process id, once it has started.
+  pid_t startedSolver() const {
+    for (int wait = 0; wait < 1000; ++wait) {
+      std::ifstream file(startedFile());
+      std::string line;
+      if (std::getline(file, line) && !file.eof()) return static_cast<pid_t>(std::stol(line));
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ADD_FAILURE() << "the stand-in for nec2c did not start";
+    return -1;
+  }
+
+ private:
+  fs::path scratch_ = fs::path(testing::TempDir()) / ("nec2-test-" + std::to_string(getpid()));
+  std::optional<Setting> temporary_;
+};
+
+// The decks have the cards that make the element: the ground, the coil's
+// loss beside its inductance, both halves' coils at the dipole's source in
+// series, the conductivity, the source and the sweep, written the same
+// under a locale with a decimal comma.
+TEST_F(Nec2Solver, DecksHaveTheirCards) {
+  LoadedElement monopole = coilLoadedMonopole();
+  monopole.groundLossOhm = 2.0;
+  LoadedElement baseLoadedDipole{.form = Form::centreFedDipole,
+                                 .lengthM = 2.5,
+                                 .diameterM = 0.01,
+                                 .segments = 10,
+                                 .coil = LoadingCoil{0.0, 10e-6, 200.0, 7.05},
+                                 .conductor = Conductor::aluminium,
+                                 .sweep = {7.05}};
+  LoadedElement centreLoadedDipole = baseLoadedDipole;
+  centreLoadedDipole.coil->heightM = 1.2;
+  centreLoadedDipole.coil->q = std::numeric_limits<double>::infinity();
+  centreLoadedDipole.conductor = Conductor::perfect;
+  struct Case {
+    LoadedElement element;
+    const char* deck;
+  } cases[] = {{monopole, R"(CM monopole over perfect ground, fed at its base
+CE
+GW 1 21 0 0 0 0 0 5 0.001
+GE 1
+GN 1
+EK 0
+LD 0 1 11 11 3.14504841 2.13e-05 0
+LD 4 1 1 1 2 0
+LD 5 0 0 0 58000000
+EX 0 1 1 0 1 0
+FR 0 21 0 0 6.95 0.01
+PT -1 0 0 0
+XQ
+EN
+)"},
+               {baseLoadedDipole, R"(CM centre-fed dipole in free space, each half the element
+CE
+GW 1 21 0 0 -2.5 0 0 2.5 0.005
+GE 0
+EK 0
+LD 0 1 11 11 4.42964564 2e-05 0
+LD 5 0 0 0 35000000
+EX 0 1 11 0 1 0
+FR 0 1 0 0 7.05 0
+PT -1 0 0 0
+XQ
+EN
+)"},
+               {centreLoadedDipole, R"(CM centre-fed dipole in free space, each half the element
+CE
+GW 1 21 0 0 -2.5 0 0 2.5 0.005
+GE 0
+EK 0
+LD 0 1 6 6 0 1e-05 0
+LD 0 1 16 16 0 1e-05 0
+EX 0 1 11 0 1 0
+FR 0 1 0 0 7.05 0
+PT -1 0 0 0
+XQ
+EN
+)"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(Nec2::deck(Nec2::structureOf(c.element)), c.deck);
+    const std::locale previous = std::locale::global(std::locale(std::locale(), new DecimalComma));
+    EXPECT_EQ(Nec2::deck(Nec2::structureOf(c.element)), c.deck);
+    std::locale::global(previous);
+  }
+  EXPECT_NEAR(Nec2::placedCoilHeightM(centreLoadedDipole), 5.0 * 5.0 / 21.0, 1e-12);
+}
+
+// A quarter wave of wire over perfect ground resonates a little below its
+// frequency at about 36 ohms, and is 39 + j22 ohms at it; the dipole of two
+// has about twice that. All lossless: the whole input is radiated.
+TEST_F(Nec2Solver, QuarterWaveResonatesAsNec2cSays) {
+  struct Case {
+    Form form;
+    int segments;
+    std::complex<double> at6850kHz, at7050kHz;
+  } cases[] = {{Form::monopoleOverPerfectGround, 21, {35.946, -1.1379}, {39.163, 22.449}},
+               {Form::centreFedDipole, 10, {71.769, -2.6988}, {78.265, 44.432}}};
+  for (const Case& c : cases) {
+    std::vector<Nec2::Solution> solutions =
+        Nec2::solve(Nec2::structureOf(quarterWave(c.form, c.segments, {6.85, 0.2, 2})));
+    ASSERT_EQ(solutions.size(), 2u);
+    EXPECT_NEAR(solutions[0].feedImpedanceOhm.real(), c.at6850kHz.real(), kImpedanceToleranceOhm);
+    EXPECT_NEAR(solutions[0].feedImpedanceOhm.imag(), c.at6850kHz.imag(), kImpedanceToleranceOhm);
+    EXPECT_NEAR(solutions[1].feedImpedanceOhm.real(), c.at7050kHz.real(), kImpedanceToleranceOhm);
+    EXPECT_NEAR(solutions[1].feedImpedanceOhm.imag(), c.at7050kHz.imag(), kImpedanceToleranceOhm);
+    EXPECT_EQ(solutions[1].power.efficiency(), 1.0);
+  }
+}
+
+// One run gives every step of the sweep, in order: the reactance rises
+// through resonance. The coil's loss and the copper's take 22 % of the
+// input at 7.05 MHz (the NEC2 notes: 14.84 - j12.20 ohms, 78.3 %).
+TEST_F(Nec2Solver, SweepGivesOneSolutionPerStepInOrder) {
+  const LoadedElement element = coilLoadedMonopole();
+  std::vector<Nec2::Solution> solutions = Nec2::solve(Nec2::structureOf(element));
+  ASSERT_EQ(solutions.size(), 21u);
+  for (int i = 0; i < 21; ++i) {
+    EXPECT_NEAR(solutions[i].frequencyMhz, 6.95 + 0.01 * i, 1e-12);
+    if (i > 0) {
+      EXPECT_GT(solutions[i].feedImpedanceOhm.imag(), solutions[i - 1].feedImpedanceOhm.imag());
+    }
+  }
+  const std::complex<double> first = solutions[0].feedImpedanceOhm;
+  const std::complex<double> middle = solutions[10].feedImpedanceOhm;
+  const std::complex<double> last = solutions[20].feedImpedanceOhm;
+  EXPECT_NEAR(first.real(), 14.015, kImpedanceToleranceOhm);
+  EXPECT_NEAR(first.imag(), -42.994, kImpedanceToleranceOhm);
+  EXPECT_NEAR(middle.real(), 14.839, kImpedanceToleranceOhm);
+  EXPECT_NEAR(middle.imag(), -12.201, kImpedanceToleranceOhm);
+  EXPECT_NEAR(last.real(), 15.733, kImpedanceToleranceOhm);
+  EXPECT_NEAR(last.imag(), 19.564, kImpedanceToleranceOhm);
+  EXPECT_NEAR(solutions[10].power.efficiency(), 0.78272, 0.00002);
+}
+
+// nec2c ends with status 0 after skipping a line that starts with a blank:
+// without the source there is no input block, without the frequency card
+// it solves at 299.8 MHz. Neither is read as a result; a card nec2c cannot
+// read makes it fail, and its message is among the last lines.
+TEST_F(Nec2Solver, SkippedCardIsAFailureNotAResult) {
+  const LoadedElement element = quarterWave(Form::monopoleOverPerfectGround, 21, {7.0});
+  const Nec2::Structure structure = Nec2::structureOf(element);
+  const std::string deck = Nec2::deck(structure);
+  struct Case {
+    const char* card;
+    const char* becomes;
+    SolverFailed::Cause cause;
+    const char* message;
+  } cases[] = {{"\nEX", "\n EX", SolverFailed::Cause::incompleteReport, "0 input parameter blocks"},
+               {"\nFR", "\n FR", SolverFailed::Cause::incompleteReport, "at 7 MHz"},
+               {"\nEX 0 1 1 ", "\nEX 0 1 1.0 ", SolverFailed::Cause::failed, "exit status 255"}};
+  for (const Case& c : cases) {
+    std::string changed = deck;
+    changed.replace(changed.find(c.card), std::strlen(c.card), c.becomes);
+    try {
+      Nec2::solveDeck(changed, structure.sweep, structure.feed);
+      ADD_FAILURE() << c.becomes << ": read as a result";
+    } catch (const SolverFailed& failure) {
+      EXPECT_EQ(failure.cause(), c.cause) << c.becomes;
+      EXPECT_NE(std::string(failure.what()).find(c.message), std::string::npos) << failure.what();
+      EXPECT_FALSE(failure.lastLines().empty()) << c.becomes;
+      if (c.cause == SolverFailed::Cause::failed) {
+        EXPECT_NE(failure.lastLines().find("NON-NUMERICAL CHARACTER"), std::string::npos)
+            << failure.lastLines();
+      }
+    }
+  }
+}
+
+// Without nec2c on the search path the failure is one of its own, which
+// names the package to install.
+TEST_F(Nec2Solver, MissingSolverIsToldApart) {
+  const fs::path empty = temporaryFolder().parent_path() / "empty";
+  fs::create_directories(empty);
+  const Setting path("PATH", empty.string());
+  const Nec2::Structure structure = Nec2::structureOf(coilLoadedMonopole());
+  try {
+    Nec2::solve(structure);
+    ADD_FAILURE() << "solved without nec2c";
+  } catch (const Nec2::SolverMissing& missing) {
+    EXPECT_NE(std::string(missing.what()).find("apt-get install nec2c"), std::string::npos);
+  }
+}
+
+// A run that passes its time limit is stopped, its nec2c killed.
+TEST_F(Nec2Solver, SlowSolverIsStoppedAtItsTimeLimit) {
+  const Setting path("PATH", slowSolverFolder().string());
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    Nec2::solve(Nec2::structureOf(coilLoadedMonopole()), std::chrono::milliseconds(300));
+    ADD_FAILURE() << "the stand-in gave a result";
+  } catch (const SolverFailed& failure) {
+    EXPECT_EQ(failure.cause(), SolverFailed::Cause::overTimeLimit) << failure.what();
+    EXPECT_NE(std::string(failure.what()).find("0.3 s"), std::string::npos) << failure.what();
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  const pid_t solver = startedSolver();
+  EXPECT_TRUE(processGone(solver));
+}
+
+// Ctrl-C (SIGINT) or SIGTERM to a program in the middle of a run: nec2c is
+// killed, the temporary folder removed, and the program ends by the signal.
+TEST_F(Nec2Solver, InterruptedRunLeavesNothingBehind) {
+  const std::string path = slowSolverFolder().string() + ":" + std::getenv("PATH");
+  const std::string probe = probePath("nec2_interrupt_probe");
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(strsignal(signal));
+    fs::remove(startedFile());
+    const pid_t program = fork();
+    if (program == 0) {
+      setenv("PATH", path.c_str(), 1);
+      execl(probe.c_str(), probe.c_str(), nullptr);
+      _exit(127);
+    }
+    const pid_t solver = startedSolver();
+    EXPECT_FALSE(fs::is_empty(temporaryFolder())) << "no run's folder to remove";
+    kill(program, signal);
+    int status = 0;
+    for (int wait = 0; wait < 500 && waitpid(program, &status, WNOHANG) == 0; ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (kill(program, SIGKILL) == 0) {
+      waitpid(program, &status, 0);
+      ADD_FAILURE() << "the program went on after the signal";
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_TRUE(processGone(solver));
+    EXPECT_TRUE(fs::is_empty(temporaryFolder()));
+  }
+}
+
+}  // namespace
