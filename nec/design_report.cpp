@@ -180,8 +180,11 @@ std::string text(const DesignOptions::Options& o, const Results::Figures& f, Lan
   if (f.necInductanceUh) {
     out += solverLines(f, language);
   } else {
-    out += say(language, "NEC2's coil:     not computed (this build runs no NEC2 solver)\n",
-               "NEC2 のコイル:     未計算（このビルドは NEC2 を実行しません）\n");
+    out += say(language,
+               "NEC2's coil:     none needed: the element resonates at or below the frequency "
+               "without one (it is at or beyond its own resonance)\n",
+               "NEC2 のコイル:     不要です。コイルなしでこの周波数かそれより低い周波数に共振します"
+               "（エレメント自体の共振点かそれより長い）\n");
   }
   out +=
       say(language, "Menu 4's figure: ", "メニュー4の値:     ") +

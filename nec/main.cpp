@@ -1,17 +1,19 @@
-// tanshuku-nec: menu 1's design put beside what NEC2 makes of it. This
-// build prints the figures that need no solver and writes the MMANA-GAL
-// model; the solver's figures, the NEC2 deck and the sweep come with the
-// nec2c runner.
+// tanshuku-nec: menu 1's design put beside what NEC2 (nec2c) makes of it:
+// the coil that really resonates the element, where menu 1's coil lands,
+// the feed and the efficiency with the losses, the bandwidth, the coil as
+// wound, and the files to go on with in NEC2 programs and MMANA-GAL.
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "nec/bandwidth.hpp"
 #include "nec/design_options.hpp"
 #include "nec/design_report.hpp"
 #include "nec/file_output.hpp"
@@ -21,6 +23,10 @@
 #include "nec/messages.hpp"
 #include "nec/number_text.hpp"
 #include "nec/questions.hpp"
+#include "nec/solver_check.hpp"
+#include "nec/solver_failure.hpp"
+#include "nec/solver_figures.hpp"
+#include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
 
 namespace {
@@ -113,21 +119,39 @@ bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
   return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
 }
 
-// The files that need the solver's deck or sweep: this build has neither.
-int refuseSolverFiles(const DesignOptions::Options& o, Language language) {
-  for (const auto& [option, file] :
-       {std::pair{"--nec", &o.necFile}, std::pair{"--sweep", &o.sweepFile},
-        std::pair{"--plot", &o.plotFile}}) {
-    if (file->empty()) continue;
-    return complain(std::string("tanshuku-nec: ") + option + " " + *file +
-                        std::string(pick(language,
-                                         ": not written, it needs NEC2's results, which this "
-                                         "build does not compute",
-                                         ": NEC2 の結果が必要ですが、このビルドは計算しないので"
-                                         "書き出しません")),
-                    kToolMissing);
+// The files the solver's results make: the deck of the resonated design,
+// the sweep and its SWR curve. Returns the option whose file could not be
+// written, or none.
+std::optional<std::string> writeSolverFiles(const DesignOptions::Options& o,
+                                            const SolverCheck::Check& check,
+                                            const Results::Figures& f) {
+  if (!o.necFile.empty() && !FileOutput::writeWhole(o.necFile, SolverCheck::deckOf(check, o))) {
+    return o.necFile;
   }
-  return 0;
+  if (!check.results) return std::nullopt;
+  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
+  const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
+  if (!o.sweepFile.empty() &&
+      !FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm))) {
+    return o.sweepFile;
+  }
+  if (!o.plotFile.empty() && !SwrPlot::write(o.plotFile, sweep, matchedOhm)) return o.plotFile;
+  return std::nullopt;
+}
+
+int cannotWrite(const std::string& file, Language language) {
+  return complain("tanshuku-nec: " + file +
+                      std::string(pick(language, ": cannot be written", ": 書き込めません")),
+                  kBadInput);
+}
+
+// nec2c missing, failing or over its time limit: what it last said.
+int solverTrouble(const std::exception& trouble, const std::string& lastLines, Language language) {
+  std::string line = std::string("tanshuku-nec: ") + trouble.what();
+  if (!lastLines.empty())
+    line += std::string(pick(language, "\nnec2c's last lines:\n", "\nnec2c の最後の出力:\n")) +
+            lastLines;
+  return complain(line, kToolMissing);
 }
 
 // Asks what the options leave open where both ends are the user's
@@ -160,15 +184,25 @@ int run(const std::vector<std::string_view>& arguments) {
                         "sudo apt-get install " + SwrPlot::kGnuplotPackage,
                     kToolMissing);
   }
-  if (const int status = refuseSolverFiles(options, language)) return status;
-  // The solver's figures join here (SolverFigures::add), before the coil
-  // is wound for NEC2's inductance.
   Results::Figures figures = DesignReport::designFigures(options);
+  SolverCheck::Check check;
+  try {
+    check = SolverCheck::run(options);
+  } catch (const Nec2::SolverMissing& missing) {
+    return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
+                                     "tanshuku-nec: nec2c がありません: ")) +
+                        "sudo apt-get install nec2c",
+                    kToolMissing);
+  } catch (const Nec2::SolverFailed& failed) {
+    return solverTrouble(failed, failed.lastLines(), language);
+  }
+  if (check.results) SolverFigures::add(*check.results, options, figures);
   DesignReport::addCoilAsWound(options, figures);
   if (!options.maaFile.empty() && !writeMaa(options, figures)) {
-    return complain("tanshuku-nec: " + options.maaFile +
-                        std::string(pick(language, ": cannot be written", ": 書き込めません")),
-                    kBadInput);
+    return cannotWrite(options.maaFile, language);
+  }
+  if (const std::optional<std::string> file = writeSolverFiles(options, check, figures)) {
+    return cannotWrite(*file, language);
   }
   return print(options.json ? JsonResult::text(options, figures)
                             : DesignReport::text(options, figures, language));

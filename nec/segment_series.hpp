@@ -9,7 +9,7 @@ namespace SegmentSeries {
 
 // Refinement stops once a halving changes the inductance by less than this
 // fraction of it.
-inline constexpr double kSmallChangePerHalving = 0.002;
+inline constexpr double kSmallChangePerHalving = 0.0025;
 
 // The change of the last halving as a fraction of the last value; 0 before
 // the second value.

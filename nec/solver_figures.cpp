@@ -55,7 +55,7 @@ void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::F
 
 void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
   const double scale = impedanceScale(o);
-  const std::vector<Bandwidth::Point> sweep = scaled(r.sweep, scale, o.groundLossOhm);
+  const std::vector<Bandwidth::Point> sweep = feedSweep(r.sweep, o);
   const std::vector<Bandwidth::Point> lossless = scaled(r.sweepLossless, scale, 0.0);
   if (const std::optional<double> f0 = Bandwidth::resonanceMhz(sweep)) {
     const double resistanceOhm = Bandwidth::at(sweep, *f0).resistanceOhm;
@@ -79,6 +79,11 @@ void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Resul
 }
 
 }  // namespace
+
+std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
+                                        const DesignOptions::Options& options) {
+  return scaled(monopole, impedanceScale(options), options.groundLossOhm);
+}
 
 void add(const SolverResults& results, const DesignOptions::Options& options,
          Results::Figures& figures) {

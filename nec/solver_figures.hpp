@@ -39,6 +39,11 @@ struct SolverResults {
   std::vector<Bandwidth::Point> sweepLossless;  // without
 };
 
+// A sweep of the monopole as the design's feed sees it: doubled for a
+// dipole, with the ground loss in series at a monopole's feed.
+std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
+                                        const DesignOptions::Options& options);
+
 // Adds the solver's figures for the design (its ground loss in series at a
 // monopole's feed) to those the design alone gave.
 void add(const SolverResults& results, const DesignOptions::Options& options,

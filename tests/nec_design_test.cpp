@@ -26,6 +26,7 @@
 #include "nec/menu_one_coil.hpp"
 #include "nec/resonance.hpp"
 #include "nec/segment_series.hpp"
+#include "nec/solver.hpp"
 #include "nec/solver_figures.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
@@ -510,7 +511,8 @@ TEST(NecDesign, TheProgramRefusesBadInputWithStatusTwoAndWritesNoFile) {
                                              "2", "--tip", "2.5", "--maa", maa});
   EXPECT_EQ(written.exitCode, 0);
   EXPECT_NE(written.output.find("Menu 1's coil:   23.6540 uH\n"), std::string::npos);
-  EXPECT_NE(readFile(maa).find("\r\nw1c, 0, 23.654, 0.0, 200.0\r\n"), std::string::npos);
+  // The model carries the coil NEC2 resonated, not menu 1's.
+  EXPECT_NE(readFile(maa).find("\r\nw1c, 0, 21."), std::string::npos);
   std::filesystem::remove_all(folder);
 }
 
@@ -544,6 +546,69 @@ TEST(NecDesign, OnATerminalTheMissingAnswersAreAskedInMenuOnesOrder) {
   const termios after = interrupted.terminalSettings();
   EXPECT_EQ(after.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO});
   EXPECT_EQ(after.c_iflag & ICRNL, tcflag_t{ICRNL});
+}
+
+// A figure of the JSON object, NaN where it is null or missing.
+double jsonFigure(const std::string& json, const std::string& name) {
+  const std::size_t at = json.find("\"" + name + "\":");
+  if (at == std::string::npos) return NAN;
+  const char* value = json.c_str() + at + name.size() + 3;
+  char* end = nullptr;
+  const double number = std::strtod(value, &end);
+  return end == value ? NAN : number;
+}
+
+// The READMEs' worked design through nec2c: NEC2's coil, where menu 1's
+// lands, the checks against each other, and the deck that nec2c itself
+// finds resonant; then the element near the tip's parallel resonance,
+// which must find its root, and one that needs no coil.
+TEST(NecCheck, TheSolverResonatesTheDesignAndItsChecksAgree) {
+  const std::string deck = (std::filesystem::temp_directory_path() /
+                            ("nec_check_test." + std::to_string(getpid()) + ".nec"))
+                               .string();
+  const ProcessResult worked = runNec("C", {"--frequency", "7.05", "--length", "5", "--diameter",
+                                            "2", "--tip", "2.5", "--json", "--nec", deck});
+  ASSERT_EQ(worked.exitCode, 0) << worked.output;
+  const std::string& json = worked.output;
+  EXPECT_NE(json.find("\"menu1InductanceUh\":23.654006"), std::string::npos) << json;
+  const double necUh = jsonFigure(json, "necInductanceUh");
+  EXPECT_GE(necUh, 21.0);
+  EXPECT_LE(necUh, 21.5);
+  EXPECT_NEAR(jsonFigure(json, "menu1CoilResonanceMhz"), 6.76, 0.03);
+  EXPECT_NEAR(jsonFigure(json, "radiationResistanceRatioDb"), -4.9, 0.2);
+  const double measured = jsonFigure(json, "bandwidthMatchedKhz");
+  const double predicted = jsonFigure(json, "bandwidthPredictedKhz");
+  EXPECT_LE(std::abs(measured - predicted), 0.1 * predicted);
+  EXPECT_GE(jsonFigure(json, "qLossless"), jsonFigure(json, "chuLimitQ"));
+  EXPECT_EQ(json.find(SolverFigures::kBelowChu), std::string::npos) << json;
+  EXPECT_EQ(json.find(SolverFigures::kBandwidthsDisagree), std::string::npos) << json;
+  const std::vector<Nec2::Solution> solved =
+      Nec2::solveDeck(readFile(deck), Nec2::Sweep{7.05}, Nec2::Segment{1, 1});
+  EXPECT_LT(std::abs(solved.front().feedImpedanceOhm.imag()), 1.0);
+  std::filesystem::remove(deck);
+
+  const ProcessResult nearTip = runNec(
+      "C", {"--frequency", "14.1", "--length", "2", "--diameter", "10", "--tip", "0.5", "--json"});
+  ASSERT_EQ(nearTip.exitCode, 0) << nearTip.output;
+  const double rootUh = jsonFigure(nearTip.output, "necInductanceUh");
+  EXPECT_GT(rootUh, 14.0);
+  EXPECT_LT(rootUh, 18.0) << "the pole lies near 22.6 uH";
+
+  const ProcessResult full = runNec(
+      "C", {"--frequency", "7.05", "--length", "10.6", "--diameter", "2", "--base", "--json"});
+  EXPECT_EQ(full.exitCode, 0);
+  EXPECT_NE(full.output.find("\"necInductanceUh\":null"), std::string::npos) << full.output;
+}
+
+// Without nec2c on the search path: status 3 and the command that installs it.
+TEST(NecCheck, AMissingSolverIsToldWithItsPackage) {
+  ProcessOptions options;
+  options.arguments = {"PATH=/nonexistent", necProgram(), "--frequency", "7.05", "--length", "5",
+                       "--diameter",        "2",          "--base"};
+  options.inChild = [] { dup2(STDOUT_FILENO, STDERR_FILENO); };
+  const ProcessResult result = runProcess("/usr/bin/env", "", options);
+  EXPECT_EQ(result.exitCode, 3);
+  EXPECT_EQ(result.output, "tanshuku-nec: nec2c is missing: sudo apt-get install nec2c\n");
 }
 
 }  // namespace

@@ -1,0 +1,273 @@
+#include "nec/solver_check.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <complex>
+#include <vector>
+
+#include "nec/bandwidth.hpp"
+#include "nec/deck.hpp"
+#include "nec/menu_one_coil.hpp"
+#include "nec/number_text.hpp"
+#include "nec/resonance.hpp"
+#include "nec/segment_series.hpp"
+#include "nec/segmentation.hpp"
+#include "nec/solver.hpp"
+
+namespace SolverCheck {
+namespace {
+
+// The series of segmentations: at most this many halvings past the
+// coarsest; at least three counts, so that the series can be extrapolated.
+constexpr int kMostHalvings = 5;
+constexpr int kFewestCounts = 3;
+// The root found in closed form is confirmed by one more run; where its
+// reactance is further from 0 than this, the fit is made again through
+// the samples nearest the root.
+constexpr double kConfirmedReactanceOhm = 0.05;
+constexpr int kMostRefits = 4;
+// The sweeps: points, and the span as a multiple of the bandwidth the
+// slope predicts, widened until both 2:1 edges lie inside it. Each point
+// is a solution of its own, so the sweeps take the series' count nearest
+// this one, with the coil that resonates at that count: the bandwidth
+// changes far less with the segments than the coil does.
+constexpr int kSweepPoints = 41;
+constexpr int kSweepSegments = 81;
+constexpr double kFirstSpanBandwidths = 3.0;
+constexpr int kMostWidenings = 4;
+// Where menu 1's coil resonates: first a coarse look either side of the
+// frequency, then a fine one around the crossing found.
+// The fine look is made at the finest count, over three points.
+constexpr double kCoarseShare = 0.3;
+constexpr int kCoarsePoints = 31;
+constexpr double kFineShare = 0.005;
+constexpr int kNearPoints = 11;
+
+using Complex = std::complex<double>;
+
+Nec2::Conductor conductorOf(DesignOptions::Conductor conductor) {
+  switch (conductor) {
+    case DesignOptions::Conductor::copper: return Nec2::Conductor::copper;
+    case DesignOptions::Conductor::aluminium: return Nec2::Conductor::aluminium;
+    case DesignOptions::Conductor::perfect: return Nec2::Conductor::perfect;
+  }
+  return Nec2::Conductor::copper;
+}
+
+double frequencyOf(const DesignOptions::Options& o) { return *o.frequencyMhz; }
+
+// The coil's height above the feed: the element less the tip, 0 at the base.
+double coilHeightM(const DesignOptions::Options& o) { return o.tipM ? *o.lengthM - *o.tipM : 0.0; }
+
+Nec2::LoadedElement element(const DesignOptions::Options& o, int segments) {
+  Nec2::LoadedElement e;
+  e.lengthM = *o.lengthM;
+  e.diameterM = *o.diameterMm / 1000.0;
+  e.segments = segments;
+  e.conductor = conductorOf(o.conductor);
+  e.sweep = Nec2::Sweep{frequencyOf(o)};
+  return e;
+}
+
+Nec2::LoadedElement withCoil(Nec2::LoadedElement e, const DesignOptions::Options& o,
+                             double inductanceH, bool lossy) {
+  Nec2::LoadingCoil coil{coilHeightM(o), inductanceH};
+  if (lossy) {
+    coil.q = o.q;
+    coil.qFrequencyMhz = frequencyOf(o);
+  }
+  e.coil = coil;
+  return e;
+}
+
+Nec2::LoadedElement lossless(Nec2::LoadedElement e) {
+  e.conductor = Nec2::Conductor::perfect;
+  if (e.coil) e.coil->q = std::numeric_limits<double>::infinity();
+  return e;
+}
+
+Complex feedOf(const Nec2::LoadedElement& e) { return Nec2::feedImpedance(Nec2::structureOf(e)); }
+
+struct Root {
+  Resonance::Resonances resonances;
+  Nec2::Solution confirmed{};
+};
+
+// The first resonance at one segmentation: three runs fix the feed as a
+// function of the coil's impedance, the root follows, one run confirms it.
+Root resonate(const DesignOptions::Options& o, int segments, double guessH) {
+  const Resonance::Coil coil{frequencyOf(o), o.q};
+  const Nec2::LoadedElement bare = element(o, segments);
+  std::vector<Resonance::Sample> samples;
+  for (const double share : {0.6, 1.0, 1.4}) {
+    const double inductanceH = guessH * share;
+    samples.push_back(
+        {coil.impedanceOhm(inductanceH), feedOf(withCoil(bare, o, inductanceH, true))});
+  }
+  Root root{};
+  for (int fit = 0; fit <= kMostRefits; ++fit) {
+    const std::optional<Resonance::Bilinear> feed =
+        Resonance::fitBilinear({samples[0], samples[1], samples[2]});
+    if (!feed) break;
+    root.resonances = Resonance::firstResonance(*feed, coil);
+    if (!root.resonances.seriesH) return root;
+    const double inductanceH = *root.resonances.seriesH;
+    const Nec2::LoadedElement tried = withCoil(bare, o, inductanceH, true);
+    root.confirmed = Nec2::solve(Nec2::structureOf(tried)).front();
+    if (std::abs(root.confirmed.feedImpedanceOhm.imag()) <= kConfirmedReactanceOhm) return root;
+    // Keep the two samples nearest the root, and the confirming run.
+    std::sort(samples.begin(), samples.end(), [&](const auto& a, const auto& b) {
+      return std::abs(a.loadOhm - coil.impedanceOhm(inductanceH)) <
+             std::abs(b.loadOhm - coil.impedanceOhm(inductanceH));
+    });
+    samples[2] = {coil.impedanceOhm(inductanceH), root.confirmed.feedImpedanceOhm};
+  }
+  return root;
+}
+
+std::vector<Bandwidth::Point> pointsOf(const std::vector<Nec2::Solution>& solutions) {
+  std::vector<Bandwidth::Point> points;
+  points.reserve(solutions.size());
+  for (const Nec2::Solution& s : solutions) {
+    points.push_back({s.frequencyMhz, s.feedImpedanceOhm.real(), s.feedImpedanceOhm.imag()});
+  }
+  return points;
+}
+
+std::vector<Bandwidth::Point> sweep(Nec2::LoadedElement e, double centreMhz, double halfSpanMhz,
+                                    int points) {
+  e.sweep = Nec2::Sweep{centreMhz - halfSpanMhz, 2.0 * halfSpanMhz / (points - 1), points};
+  return pointsOf(Nec2::solve(Nec2::structureOf(e)));
+}
+
+// Where menu 1's coil, as wound with its loss, makes the element resonate:
+// looked for at the sweeps' count, then at the finest.
+std::optional<double> menu1CoilResonanceMhz(const DesignOptions::Options& o, int sweepSegments,
+                                            int finestSegments, double menu1H) {
+  const double f = frequencyOf(o);
+  const std::optional<double> coarse = Bandwidth::resonanceMhz(sweep(
+      withCoil(element(o, sweepSegments), o, menu1H, true), f, kCoarseShare * f, kCoarsePoints));
+  if (!coarse) return std::nullopt;
+  const Nec2::LoadedElement finest = withCoil(element(o, finestSegments), o, menu1H, true);
+  const std::optional<double> fine =
+      Bandwidth::resonanceMhz(sweep(finest, *coarse, kFineShare * *coarse, 3));
+  return fine ? fine : coarse;
+}
+
+// Both 2:1 edges inside the sweep: against the resonant resistance, and
+// against 50 ohm where the SWR there falls below 2 at all.
+bool coversEdges(const std::vector<Bandwidth::Point>& feed) {
+  const std::optional<double> f0 = Bandwidth::resonanceMhz(feed);
+  if (!f0) return false;
+  const Bandwidth::Point at = Bandwidth::at(feed, *f0);
+  if (!Bandwidth::swrEdges(feed, *f0, at.resistanceOhm)) return false;
+  const bool cableEdgesExist = Bandwidth::swr(at.resistanceOhm, 0.0, 50.0) < 2.0;
+  return !cableEdgesExist || Bandwidth::swrEdges(feed, *f0, 50.0).has_value();
+}
+
+void addSweeps(const DesignOptions::Options& o, const Nec2::LoadedElement& resonated,
+               SolverFigures::SolverResults& r) {
+  const double f = frequencyOf(o);
+  // The slope at resonance gives the Q, and the Q the span to look over.
+  const std::vector<Bandwidth::Point> near = sweep(resonated, f, kFineShare * f, kNearPoints);
+  const double q = Bandwidth::slopeQ(near, f);
+  double halfSpanMhz = kFirstSpanBandwidths * Bandwidth::predictedFractionalBandwidth(q) * f / 2.0;
+  for (int widening = 0; widening <= kMostWidenings; ++widening, halfSpanMhz *= 2.0) {
+    r.sweep = sweep(resonated, f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
+    if (coversEdges(SolverFigures::feedSweep(r.sweep, o))) break;
+  }
+  r.sweepLossless = sweep(lossless(resonated), f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
+}
+
+// A full-size quarter wave of the same wire, lossless and cut to resonance
+// (a little shorter than a quarter of the free-space wavelength): the
+// secant on its length, from 95 % and 97 % of it.
+double fullSizeResistanceOhm(const DesignOptions::Options& o, int segments) {
+  Nec2::LoadedElement e = lossless(element(o, segments));
+  const double quarterWaveM = Nec2::wavelengthM(frequencyOf(o)) / 4.0;
+  double shorter = 0.95 * quarterWaveM;
+  double longer = 0.97 * quarterWaveM;
+  e.lengthM = shorter;
+  Complex atShorter = feedOf(e);
+  e.lengthM = longer;
+  Complex atLonger = feedOf(e);
+  for (int step = 0; step < kMostRefits && std::abs(atLonger.imag()) > kConfirmedReactanceOhm;
+       ++step) {
+    const double next =
+        longer - atLonger.imag() * (longer - shorter) / (atLonger.imag() - atShorter.imag());
+    shorter = longer;
+    atShorter = atLonger;
+    longer = next;
+    e.lengthM = longer;
+    atLonger = feedOf(e);
+  }
+  return atLonger.real();
+}
+
+}  // namespace
+
+Check run(const DesignOptions::Options& o) {
+  const double f = frequencyOf(o);
+  const double menu1H = *DesignOptions::readNumber(MenuOneCoil::screenText(
+                            MenuOneCoil::inductanceUh(*o.diameterMm, *o.lengthM, f, o.tipM))) /
+                        1e6;
+  const int coarsest = Segmentation::coarsestSegments(*o.lengthM, f);
+  SolverFigures::SolverResults r;
+  Root root;
+  double guessH = menu1H;
+  for (int halvings = 0; halvings <= kMostHalvings; ++halvings) {
+    const int segments = (coarsest - 1) * (1 << halvings) + 1;
+    root = resonate(o, segments, guessH);
+    if (!root.resonances.seriesH) {
+      if (r.segments.empty()) return {std::nullopt, element(o, segments)};
+      break;
+    }
+    guessH = *root.resonances.seriesH;
+    r.segments.push_back(segments);
+    r.resonatingInductanceUh.push_back(guessH * 1e6);
+    if (static_cast<int>(r.segments.size()) >= kFewestCounts &&
+        SegmentSeries::settled(r.resonatingInductanceUh)) {
+      break;
+    }
+  }
+  const int finest = r.segments.back();
+  const Nec2::LoadedElement resonated = withCoil(element(o, finest), o, guessH, true);
+  const auto sweepCount = std::min_element(r.segments.begin(), r.segments.end(), [](int a, int b) {
+    return std::abs(a - kSweepSegments) < std::abs(b - kSweepSegments);
+  });
+  const int sweepSegments = *sweepCount;
+  const double sweepH =
+      r.resonatingInductanceUh[static_cast<size_t>(sweepCount - r.segments.begin())] / 1e6;
+  r.feedOhm = root.confirmed.feedImpedanceOhm;
+  r.budgetEfficiencyPercent = root.confirmed.power.efficiency() * 100.0;
+  r.feedLosslessOhm = feedOf(lossless(resonated));
+  r.fullSizeResistanceOhm = fullSizeResistanceOhm(o, sweepSegments);
+  r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(o, sweepSegments, finest, menu1H);
+  addSweeps(o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
+  r.runs = static_cast<int>(Nec2::runCount());
+  return {r, resonated};
+}
+
+std::string deckOf(const Check& check, const DesignOptions::Options& o) {
+  Nec2::LoadedElement e = check.resonated;
+  if (o.dipole) {
+    e.form = Nec2::LoadedElement::Form::centreFedDipole;
+  } else {
+    e.groundLossOhm = o.groundLossOhm;
+  }
+  Nec2::Structure structure = Nec2::structureOf(e);
+  const std::string where =
+      o.tipM ? NumberText::shortest(*o.tipM) + " m below the tip" : std::string("at the base");
+  structure.comment =
+      "tanshuku-nec: " + NumberText::shortest(*o.lengthM) + " m of " +
+      NumberText::shortest(*o.diameterMm) + " mm wire at " + NumberText::shortest(*o.frequencyMhz) +
+      " MHz, " + (o.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
+      ", the coil " + where +
+      (e.coil ? ", resonated by NEC2 with " + NumberText::shortest(e.coil->inductanceH * 1e6) +
+                    " uH, Q " + NumberText::shortest(o.q)
+              : std::string(", no coil: the element needs none"));
+  return Nec2::deck(structure);
+}
+
+}  // namespace SolverCheck

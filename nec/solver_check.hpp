@@ -1,0 +1,35 @@
+// The design put through nec2c: the coil that resonates the element at
+// each segmentation until a halving changes it little, the feed and the
+// power budget at resonance with and without the losses, a lossless
+// full-size quarter wave beside it, where menu 1's coil makes the element
+// resonate, and the sweeps either side of resonance. Always the monopole
+// over perfect ground; a dipole's figures follow from it
+// (nec/solver_figures.hpp). Throws Nec2::SolverMissing or
+// Nec2::SolverFailed where nec2c does not give its answers.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "nec/design_options.hpp"
+#include "nec/loaded_element.hpp"
+#include "nec/solver_figures.hpp"
+
+namespace SolverCheck {
+
+struct Check {
+  // Empty where the element needs no coil: it resonates at or below the
+  // frequency without one (it is at or beyond its own resonance).
+  std::optional<SolverFigures::SolverResults> results;
+  // The resonated design at the finest segmentation, as the deck models it:
+  // a monopole, or the dipole of two such halves where the design is one.
+  Nec2::LoadedElement resonated;
+};
+
+Check run(const DesignOptions::Options& options);
+
+// The NEC2 deck of the resonated design, with comment cards that say what
+// it is.
+std::string deckOf(const Check& check, const DesignOptions::Options& options);
+
+}  // namespace SolverCheck
