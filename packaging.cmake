@@ -76,6 +76,8 @@ set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${TANSHUKU_DEBIAN_ARCHITECTURE})
 # Two packages: tanshuku, everything a user runs and reads, and
 # tanshuku-dbgsym, the programs' debug information, with which addr2line
 # resolves the places of a run-time error report of the installed program.
+# tanshuku-nec, the NEC2 check, is a program of the first: it runs nec2c,
+# which the package recommends, and gnuplot for its plot, which it suggests.
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME program)
 
 # The programs go in stripped as Debian strips them (by the binary tools of
@@ -92,6 +94,7 @@ function(tanshuku_install_stripped target)
 endfunction()
 tanshuku_install_stripped(tanshuku)
 tanshuku_install_stripped(tanshuku-utf8)
+tanshuku_install_stripped(tanshuku-nec)
 # Its documents are those of tanshuku, which it depends on.
 file(CREATE_LINK tanshuku ${CMAKE_BINARY_DIR}/tanshuku-dbgsym SYMBOLIC)
 install(FILES ${CMAKE_BINARY_DIR}/tanshuku-dbgsym DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc
@@ -189,11 +192,20 @@ guides through the design in three pages.
 
 Its screens are Shift-JIS; tanshuku-utf8 starts it on a UTF-8 terminal, or
 with UTF-8 pipes and files, converting both ways.
+
+tanshuku-nec puts a design of the loading-coil calculator through the NEC2
+solver nec2c and shows both answers side by side: the coil that really
+resonates the element, where the calculator's coil lands, the efficiency
+with the losses, the bandwidth and the turns to wind; it writes the model
+for NEC2 and MMANA-GAL.
+
 Manual pages in English and Japanese and accuracy pages that measure each
-formula against exact values and NEC2 come with it.")
+formula against exact values and NEC2 come with them.")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS nec2c)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_SUGGESTS "gnuplot-nox | gnuplot")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL program dbgsym)
@@ -205,8 +217,8 @@ set(CPACK_DEBIAN_DBGSYM_PACKAGE_SECTION debug)
 set(CPACK_DEBIAN_DBGSYM_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_DBGSYM_PACKAGE_DEPENDS "tanshuku (= ${CPACK_PACKAGE_VERSION})")
 set(CPACK_COMPONENT_DBGSYM_DESCRIPTION "debug symbols for tanshuku
-The debug information of the programs tanshuku and tanshuku-utf8. With it,
-addr2line names the function and source line of each place in a run-time
-error report of the installed program.")
+The debug information of the programs tanshuku, tanshuku-utf8 and
+tanshuku-nec. With it, addr2line names the function and source line of each
+place in a run-time error report of the installed program.")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -34,10 +34,12 @@ TEST(Install, InstalledProgramRunsADialogue) {
       shell("cmake --install '" TANSHUKU_BUILD_DIR "' --prefix '" + prefix.string() + "'");
   ASSERT_EQ(install.exitCode, 0) << install.output;
 
-  for (const char* file : {"bin/tanshuku", "bin/tanshuku-utf8", "share/man/man1/tanshuku.1.gz",
-                           "share/man/ja/man1/tanshuku.1.gz", "share/man/man1/tanshuku-utf8.1.gz",
-                           "share/man/ja/man1/tanshuku-utf8.1.gz", "share/doc/tanshuku/README.md",
-                           "share/doc/tanshuku/docs/accuracy.md"}) {
+  for (const char* file :
+       {"bin/tanshuku", "bin/tanshuku-utf8", "bin/tanshuku-nec", "share/man/man1/tanshuku.1.gz",
+        "share/man/ja/man1/tanshuku.1.gz", "share/man/man1/tanshuku-utf8.1.gz",
+        "share/man/ja/man1/tanshuku-utf8.1.gz", "share/man/man1/tanshuku-nec.1.gz",
+        "share/man/ja/man1/tanshuku-nec.1.gz", "share/doc/tanshuku/README.md",
+        "share/doc/tanshuku/docs/accuracy.md"}) {
     EXPECT_TRUE(fs::exists(prefix / file)) << file;
   }
 
@@ -50,6 +52,14 @@ TEST(Install, InstalledProgramRunsADialogue) {
   ProcessResult converted = runProcess((prefix / "bin/tanshuku-utf8").string(), kDipoleDialogue);
   EXPECT_EQ(converted.exitCode, 0);
   EXPECT_TRUE(converted.output == toUtf8(installed.output));
+
+  // The installed NEC2 check, stripped, runs as the one built.
+  ProcessOptions help;
+  help.arguments = {"--help"};
+  ProcessResult necHelp = runProcess((prefix / "bin/tanshuku-nec").string(), "", help);
+  EXPECT_EQ(necHelp.exitCode, 0);
+  EXPECT_NE(necHelp.output.find("--frequency MHZ"), std::string::npos) << necHelp.output;
+  EXPECT_EQ(necHelp.output, runProcess(TANSHUKU_BUILD_DIR "/tanshuku-nec", "", help).output);
 }
 
 // The relative link targets of a Markdown file: "](target)" without a scheme
@@ -104,9 +114,13 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
   EXPECT_NE(fields.output.find("Section: hamradio"), std::string::npos) << fields.output;
   // The static libraries in the program, by their source packages.
   EXPECT_NE(fields.output.find("Built-Using: glibc (= "), std::string::npos) << fields.output;
-  // It needs nothing beyond the C and C++ libraries: no luit, no X11 fonts.
-  EXPECT_EQ(fields.output.find("Recommends:"), std::string::npos) << fields.output;
+  // It needs nothing beyond the C and C++ libraries (no luit, no X11
+  // fonts); tanshuku-nec runs nec2c, and gnuplot for its plot.
+  EXPECT_NE(fields.output.find("\nRecommends: nec2c\n"), std::string::npos) << fields.output;
+  EXPECT_NE(fields.output.find("\nSuggests: gnuplot-nox | gnuplot\n"), std::string::npos)
+      << fields.output;
   EXPECT_NE(fields.output.find("Description: design aid for shortened"), std::string::npos);
+  EXPECT_NE(fields.output.find("\n tanshuku-nec "), std::string::npos) << fields.output;
   EXPECT_EQ(fields.output.find("design aid", fields.output.find("design aid") + 1),
             std::string::npos)
       << "the summary twice:\n"
@@ -120,8 +134,8 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
   // Built for the programs' architecture, whatever the build machine's, and
   // depending on that architecture's C, GCC and C++ libraries (not on a
   // cross compiler's): the C library at least in the newest version whose
-  // symbols the front end binds. A sanitizer build needs the sanitizers'
-  // libraries beside them.
+  // symbols the front end and the NEC2 check bind. A sanitizer build needs
+  // the sanitizers' libraries beside them.
   const std::string lines = "\n" + fields.output;
   EXPECT_NE(lines.find("\nArchitecture: " TANSHUKU_DEBIAN_ARCHITECTURE "\n"), std::string::npos)
       << fields.output;
@@ -132,22 +146,26 @@ TEST_F(DebianPackage, CarriesItsMetadataOnce) {
           "\nDepends: (libasan[0-9]+, )?libc6 \\(>= ([0-9.]+)\\), libgcc-s1 \\(>= [0-9.]+\\), "
           "libstdc\\+\\+6 \\(>= [0-9.]+\\)(, libubsan[0-9]+ \\(>= [0-9.]+\\))?\n")))
       << fields.output;
-  const std::string newest =
-      shell("readelf --dyn-syms -W '" + (root_ / "usr/bin/tanshuku-utf8").string() +
-            "' | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -V | tail -1 | tr -d '\\n'")
-          .output;
-  ASSERT_FALSE(newest.empty());
-  EXPECT_EQ(shell("dpkg --compare-versions " + depends[2].str() + " ge " + newest).exitCode, 0)
-      << "libc6 (>= " << depends[2] << ") but GLIBC_" << newest << " bound";
+  for (const char* program : {"usr/bin/tanshuku-utf8", "usr/bin/tanshuku-nec"}) {
+    const std::string newest =
+        shell("readelf --dyn-syms -W '" + (root_ / program).string() +
+              "' | grep -o 'GLIBC_[0-9.]*' | sed 's/GLIBC_//' | sort -V | tail -1 | tr -d '\\n'")
+            .output;
+    ASSERT_FALSE(newest.empty()) << program;
+    EXPECT_EQ(shell("dpkg --compare-versions " + depends[2].str() + " ge " + newest).exitCode, 0)
+        << program << ": libc6 (>= " << depends[2] << ") but GLIBC_" << newest << " bound";
+  }
 }
 
 TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
   for (const char* file :
-       {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8", "usr/share/man/man1/tanshuku.1.gz",
-        "usr/share/man/ja/man1/tanshuku.1.gz", "usr/share/man/man1/tanshuku-utf8.1.gz",
-        "usr/share/man/ja/man1/tanshuku-utf8.1.gz", "usr/share/doc/tanshuku/changelog.gz",
-        "usr/share/doc/tanshuku/README.md", "usr/share/doc/tanshuku/README.ja.md",
-        "usr/share/doc/tanshuku/docs/accuracy.md", "usr/share/doc/tanshuku/docs/accuracy.ja.md",
+       {"usr/bin/tanshuku", "usr/bin/tanshuku-utf8", "usr/bin/tanshuku-nec",
+        "usr/share/man/man1/tanshuku.1.gz", "usr/share/man/ja/man1/tanshuku.1.gz",
+        "usr/share/man/man1/tanshuku-utf8.1.gz", "usr/share/man/ja/man1/tanshuku-utf8.1.gz",
+        "usr/share/man/man1/tanshuku-nec.1.gz", "usr/share/man/ja/man1/tanshuku-nec.1.gz",
+        "usr/share/doc/tanshuku/changelog.gz", "usr/share/doc/tanshuku/README.md",
+        "usr/share/doc/tanshuku/README.ja.md", "usr/share/doc/tanshuku/docs/accuracy.md",
+        "usr/share/doc/tanshuku/docs/accuracy.ja.md",
         "usr/share/doc/tanshuku/THIRD-PARTY-NOTICES"}) {
     EXPECT_TRUE(fs::exists(root_ / file)) << file;
   }
@@ -173,18 +191,33 @@ TEST_F(DebianPackage, InstallsTheUsersFilesAsDebianKeepsThem) {
   }
 }
 
-// The installed program is stripped, yet addr2line resolves its run-time
-// error report, as the manuals tell: it finds the debug package's file by the
-// program's build ID under /usr/lib/debug/.build-id (here under the scratch
-// root, so the test names that file).
-TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
-  const std::string program = (root_ / "usr/bin/tanshuku").string();
-  EXPECT_EQ(shell("readelf -S '" + program + "' | grep -c debug_info").output, "0\n");
+// The debug package's file of an installed program, by the program's build
+// ID under /usr/lib/debug/.build-id (here under the scratch root); empty
+// where the program carries no build ID.
+fs::path debugFileOf(const fs::path& root, const std::string& program) {
   const std::string buildId =
       shell("readelf -n '" + program + "' | sed -n 's/.*Build ID: *//p' | tr -d '\\n'").output;
-  ASSERT_GT(buildId.size(), 2u);
-  const fs::path debugFile =
-      root_ / "usr/lib/debug/.build-id" / buildId.substr(0, 2) / (buildId.substr(2) + ".debug");
+  if (buildId.size() <= 2) return {};
+  return root / "usr/lib/debug/.build-id" / buildId.substr(0, 2) / (buildId.substr(2) + ".debug");
+}
+
+// Every installed program is stripped, its debug information in the debug
+// package; and addr2line resolves the program's run-time error report with
+// it, as the manuals tell (finding the file by the build ID, which the test
+// does here by name under the scratch root).
+TEST_F(DebianPackage, DebugPackageResolvesTheStrippedProgramsReport) {
+  for (const char* name : {"tanshuku", "tanshuku-utf8", "tanshuku-nec"}) {
+    const std::string installed = (root_ / "usr/bin" / name).string();
+    EXPECT_EQ(shell("readelf -S '" + installed + "' | grep -c debug_info").output, "0\n") << name;
+    const fs::path debugFile = debugFileOf(root_, installed);
+    // (readelf finds no program interpreter in a debug file, and says so.)
+    EXPECT_NE(
+        shell("readelf -S '" + debugFile.string() + "' 2>/dev/null | grep -c debug_info").output,
+        "0\n")
+        << name << ": " << debugFile;
+  }
+  const std::string program = (root_ / "usr/bin/tanshuku").string();
+  const fs::path debugFile = debugFileOf(root_, program);
   ASSERT_TRUE(fs::exists(debugFile)) << debugFile;
   Report report = reportIn(runProcess(program, "5\n0\n2\n").output);
   ASSERT_EQ(report.number, 200);

@@ -1,6 +1,6 @@
-// The manual pages tanshuku(1) and tanshuku-utf8(1), English and Japanese:
-// they render through groff without a single warning, fit an 80-column
-// terminal, and say what the programs really do; and what the user
+// The manual pages tanshuku(1), tanshuku-utf8(1) and tanshuku-nec(1),
+// English and Japanese: they render through groff without a single warning,
+// fit an 80-column terminal, and say what the programs really do; and what the user
 // documents (the manual pages, the READMEs, the Windows package's README.txt
 // and the accuracy pages) say alike.
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 #include <fstream>
 #include <numbers>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -60,12 +61,17 @@ const std::vector<int> kProgramStatuses = {0,
                                            RunTime::anyOtherFault};
 // The front end's own statuses, and one that it passes through.
 const std::vector<int> kFrontEndStatuses = {0, 2, 126, 127, 128, 130};
+// The NEC2 check's: results, no output or memory, bad input, nec2c or
+// gnuplot missing or failing.
+const std::vector<int> kNecStatuses = {0, 1, 2, 3};
 
 std::vector<Page> pages() {
   const std::string program = kManualDir + "/tanshuku.1";
   const std::string programJa = kManualDir + "/ja/tanshuku.1";
   const std::string frontEnd = kManualDir + "/tanshuku-utf8.1";
   const std::string frontEndJa = kManualDir + "/ja/tanshuku-utf8.1";
+  const std::string nec = kManualDir + "/tanshuku-nec.1";
+  const std::string necJa = kManualDir + "/ja/tanshuku-nec.1";
   return {
       {"English", program, "", "EXIT STATUS", 300, kProgramStatuses},
       {"Japanese", programJa, "-Kutf8", "終了ステータス", 300, kProgramStatuses},
@@ -76,6 +82,10 @@ std::vector<Page> pages() {
       {"Japanese tanshuku-utf8", frontEndJa, "-Kutf8", "終了ステータス", 80, kFrontEndStatuses},
       {"Japanese tanshuku-utf8 with ja macros", frontEndJa, "-Kutf8 -mja", "終了ステータス", 80,
        kFrontEndStatuses},
+      {"English tanshuku-nec", nec, "", "EXIT STATUS", 250, kNecStatuses},
+      {"Japanese tanshuku-nec", necJa, "-Kutf8", "終了ステータス", 250, kNecStatuses},
+      {"Japanese tanshuku-nec with ja macros", necJa, "-Kutf8 -mja", "終了ステータス", 250,
+       kNecStatuses},
   };
 }
 
@@ -215,9 +225,9 @@ bool holdsJapanese(const std::string& text) {
 #endif
 
 // The Japanese documents, in which the project's terms are kept.
-const char* const kJapaneseDocuments[] = {"README.ja.md", "packaging/windows/README.txt",
-                                          "docs/accuracy.ja.md", "man/ja/tanshuku.1",
-                                          "man/ja/tanshuku-utf8.1"};
+const char* const kJapaneseDocuments[] = {"README.ja.md",           "packaging/windows/README.txt",
+                                          "docs/accuracy.ja.md",    "man/ja/tanshuku.1",
+                                          "man/ja/tanshuku-utf8.1", "man/ja/tanshuku-nec.1"};
 
 class Manual : public ::testing::Test {
  protected:
@@ -253,6 +263,36 @@ TEST_F(Manual, ExitStatusListsEveryStatus) {
       EXPECT_TRUE(containsNumber(exitStatus, number))
           << page.name << " misses exit status " << number;
     }
+  }
+}
+
+// The options of tanshuku-nec's pages are those its --help lists in the
+// same language, with --help and --version, none left out and none added.
+TEST_F(Manual, NecOptionsAreThoseOfItsHelp) {
+  auto optionsIn = [](const std::string& text) {
+    std::vector<std::string> options;
+    const std::regex option("--[a-z][a-z0-9-]*");
+    for (auto at = std::sregex_iterator(text.begin(), text.end(), option);
+         at != std::sregex_iterator(); ++at) {
+      options.push_back(at->str());
+    }
+    std::sort(options.begin(), options.end());
+    options.erase(std::unique(options.begin(), options.end()), options.end());
+    return options;
+  };
+  const std::string program = std::string(TANSHUKU_BUILD_DIR) + "/tanshuku-nec";
+  for (const Page& page : pages()) {
+    if (page.path.find("tanshuku-nec") == std::string::npos) continue;
+    const std::string help =
+        shell("env -u LC_ALL -u LC_MESSAGES LANG=" +
+                  std::string(page.japanese() ? "ja_JP.UTF-8" : "C") + " \"$1\" --help",
+              program)
+            .output;
+    std::vector<std::string> expected = optionsIn(help + " --help --version");
+    ASSERT_GT(expected.size(), 2u) << page.name << ": no options in --help:\n" << help;
+    const std::string options =
+        section(renderedText(page), page.japanese() ? "オプション" : "OPTIONS");
+    EXPECT_EQ(optionsIn(options), expected) << page.name;
   }
 }
 
