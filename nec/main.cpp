@@ -145,12 +145,13 @@ int cannotWrite(const std::string& file, Language language) {
                   kBadInput);
 }
 
-// nec2c missing, failing or over its time limit: what it last said.
+// nec2c failing or over its time limit: what it last said.
 int solverTrouble(const std::exception& trouble, const std::string& lastLines, Language language) {
   std::string line = std::string("tanshuku-nec: ") + trouble.what();
-  if (!lastLines.empty())
+  if (!lastLines.empty()) {
     line += std::string(pick(language, "\nnec2c's last lines:\n", "\nnec2c の最後の出力:\n")) +
             lastLines;
+  }
   return complain(line, kToolMissing);
 }
 
