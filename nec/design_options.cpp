@@ -5,7 +5,9 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <limits>
 
+#include "arithmetic/maths.hpp"
 #include "arithmetic/stored.hpp"
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "console/number_syntax.hpp"
@@ -174,10 +176,12 @@ std::optional<double> conductivitySPerM(Conductor conductor) {
 
 std::optional<double> readNumber(std::string_view text) {
   const std::optional<Extended> value = NumberSyntax::parseReal(text);
-  if (!value) return std::nullopt;
-  const double number = stored(*value);
-  if (!std::isfinite(number)) return std::nullopt;
-  return number;
+  // Beyond a double the program's rounding faults (its error 205): such a
+  // number is no answer here.
+  if (!value || Arithmetic::fabs(*value) > Extended{std::numeric_limits<double>::max()}) {
+    return std::nullopt;
+  }
+  return stored(*value);
 }
 
 std::variant<Options, Error> parse(std::span<const std::string_view> arguments) {
