@@ -165,15 +165,6 @@ std::optional<Error> checkFile(const std::string& file) {
 
 }  // namespace
 
-std::optional<double> conductivitySPerM(Conductor conductor) {
-  switch (conductor) {
-    case Conductor::copper: return 5.8e7;
-    case Conductor::aluminium: return 3.5e7;
-    case Conductor::perfect: return std::nullopt;
-  }
-  return std::nullopt;
-}
-
 std::optional<double> readNumber(std::string_view text) {
   const std::optional<Extended> value = NumberSyntax::parseReal(text);
   // Beyond a double the program's rounding faults (its error 205): such a

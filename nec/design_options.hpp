@@ -10,15 +10,13 @@
 #include <variant>
 #include <vector>
 
+#include "nec/loaded_element.hpp"
 #include "nec/messages.hpp"
 
 namespace DesignOptions {
 
-enum class Conductor { copper, aluminium, perfect };
-
-// The wire's conductivity in S/m (annealed copper, and aluminium of the
-// usual antenna alloys); none for a perfect conductor.
-std::optional<double> conductivitySPerM(Conductor conductor);
+// The wire's metal, as the solver models it (its conductivities there).
+using Conductor = Nec2::Conductor;
 
 // Menu 2's measures of the coil, in millimetres: the radius to the wire's
 // centre, the winding pitch and the wire's diameter.

@@ -9,18 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "nec/interruptions.hpp"
 #include "utf8/write_all.hpp"
 
 namespace FileOutput {
-EndingSignalsHeld::EndingSignalsHeld() {
-  sigset_t ending;
-  sigemptyset(&ending);
-  for (int signal : {SIGINT, SIGQUIT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
-  sigprocmask(SIG_BLOCK, &ending, &before_);
-}
-
-EndingSignalsHeld::~EndingSignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
-
 std::string createTemporaryBeside(const std::string& path) {
   const std::filesystem::path target(path);
   std::string name =
@@ -32,7 +24,9 @@ std::string createTemporaryBeside(const std::string& path) {
 }
 
 bool writeThrough(const std::string& path, const std::function<bool(const std::string&)>& fill) {
-  const EndingSignalsHeld held;
+  // Ctrl-C and the other ending signals wait until the file is renamed or
+  // removed.
+  const Nec2::Interruptions held;
   const std::string temporary = createTemporaryBeside(path);
   if (temporary.empty()) return false;
   // mkstemp makes the file readable by its owner alone; the file's own name

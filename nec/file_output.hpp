@@ -3,27 +3,11 @@
 // sees half a file and a failure leaves nothing behind.
 #pragma once
 
-#include <signal.h>
-
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace FileOutput {
-
-// The signals that end a program from its terminal or the system, held
-// while files are under their temporary names: one that comes then ends the
-// program once they are renamed or removed.
-class EndingSignalsHeld {
- public:
-  EndingSignalsHeld();
-  ~EndingSignalsHeld();
-  EndingSignalsHeld(const EndingSignalsHeld&) = delete;
-  EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
-
- private:
-  sigset_t before_;
-};
 
 // A temporary name beside the file, unique to this process: created empty
 // (so that no other file of that name is overwritten) and returned; empty

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <csignal>
-#include <stdexcept>
 
 namespace Nec2 {
 namespace {
@@ -12,7 +11,7 @@ namespace {
 constexpr std::array kSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 volatile std::sig_atomic_t noted = 0;
-bool held = false;
+int depth = 0;  // the objects alive
 std::array<struct sigaction, kSignals.size()> previous;
 
 extern "C" void note(int signal) {
@@ -22,8 +21,7 @@ extern "C" void note(int signal) {
 }  // namespace
 
 Interruptions::Interruptions() {
-  if (held) throw std::logic_error("the signals are held back already");
-  held = true;
+  if (depth++ > 0) return;
   noted = 0;
   struct sigaction action {};
   action.sa_handler = note;
@@ -35,8 +33,8 @@ Interruptions::Interruptions() {
 }
 
 Interruptions::~Interruptions() {
+  if (--depth > 0) return;
   for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &previous[i], nullptr);
-  held = false;
   if (noted != 0) raise(noted);
 }
 

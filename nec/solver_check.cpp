@@ -46,15 +46,6 @@ constexpr int kNearPoints = 11;
 
 using Complex = std::complex<double>;
 
-Nec2::Conductor conductorOf(DesignOptions::Conductor conductor) {
-  switch (conductor) {
-    case DesignOptions::Conductor::copper: return Nec2::Conductor::copper;
-    case DesignOptions::Conductor::aluminium: return Nec2::Conductor::aluminium;
-    case DesignOptions::Conductor::perfect: return Nec2::Conductor::perfect;
-  }
-  return Nec2::Conductor::copper;
-}
-
 double frequencyOf(const DesignOptions::Options& o) { return *o.frequencyMhz; }
 
 // The coil's height above the feed: the element less the tip, 0 at the base.
@@ -65,7 +56,7 @@ Nec2::LoadedElement element(const DesignOptions::Options& o, int segments) {
   e.lengthM = *o.lengthM;
   e.diameterM = *o.diameterMm / 1000.0;
   e.segments = segments;
-  e.conductor = conductorOf(o.conductor);
+  e.conductor = o.conductor;
   e.sweep = Nec2::Sweep{frequencyOf(o)};
   return e;
 }

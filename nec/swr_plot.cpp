@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "nec/file_output.hpp"
+#include "nec/interruptions.hpp"
 #include "nec/sweep_csv.hpp"
 
 namespace SwrPlot {
@@ -105,7 +106,7 @@ std::string script(const std::string& dataPath, const std::string& outputPath, b
 
 bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
            double matchedReferenceOhm) {
-  const FileOutput::EndingSignalsHeld held;  // until the scratch folder is gone too
+  const Nec2::Interruptions held;  // until the scratch folder is gone too
   ScratchFolder scratch;
   if (scratch.path().empty()) return false;
   const std::string dataPath = scratch.path() + "/sweep.csv";
