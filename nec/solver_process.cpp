@@ -17,6 +17,7 @@
 
 #include "nec/deck.hpp"
 #include "nec/interruptions.hpp"
+#include "nec/search_path.hpp"
 #include "nec/solver_failure.hpp"
 #include "nec/temporary_folder.hpp"
 
@@ -33,9 +34,6 @@ constexpr std::chrono::milliseconds kLongestWait{50};
 // Where the system has no process descriptors, how often the child is looked
 // at: nec2c solves a small deck in a few milliseconds.
 constexpr std::chrono::milliseconds kPollInterval{1};
-
-// The search path when PATH is not set, as the C library's execvp takes it.
-const char* const kDefaultSearchPath = "/bin:/usr/bin";
 
 long runs = 0;
 
@@ -164,18 +162,7 @@ std::string seconds(std::chrono::milliseconds duration) {
 }  // namespace
 
 std::string solverPath() {
-  const char* searchPath = std::getenv("PATH");
-  std::istringstream folders(searchPath != nullptr ? searchPath : kDefaultSearchPath);
-  for (std::string folder; std::getline(folders, folder, ':');) {
-    // An empty entry is the working folder.
-    std::filesystem::path candidate =
-        std::filesystem::path(folder.empty() ? "." : folder) / "nec2c";
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error) &&
-        access(candidate.c_str(), X_OK) == 0) {
-      return std::filesystem::absolute(candidate, error).string();
-    }
-  }
+  if (const std::optional<std::string> path = SearchPath::find("nec2c")) return *path;
   throw SolverMissing();
 }
 

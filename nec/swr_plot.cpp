@@ -12,6 +12,7 @@
 
 #include "nec/file_output.hpp"
 #include "nec/interruptions.hpp"
+#include "nec/search_path.hpp"
 #include "nec/sweep_csv.hpp"
 
 namespace SwrPlot {
@@ -74,18 +75,7 @@ class ScratchFolder {
 
 }  // namespace
 
-bool gnuplotInstalled() {
-  const char* path = std::getenv("PATH");
-  std::string folders = path != nullptr ? path : "";
-  for (size_t start = 0; start <= folders.size();) {
-    size_t end = folders.find(':', start);
-    if (end == std::string::npos) end = folders.size();
-    const std::string folder = end > start ? folders.substr(start, end - start) : ".";
-    if (access((folder + "/gnuplot").c_str(), X_OK) == 0) return true;
-    start = end + 1;
-  }
-  return false;
-}
+bool gnuplotInstalled() { return SearchPath::find("gnuplot").has_value(); }
 
 std::string script(const std::string& dataPath, const std::string& outputPath, bool png) {
   std::string text;
