@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <numbers>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -24,7 +23,6 @@
 #include "test_support/process.hpp"
 #include "test_support/transcript.hpp"
 #ifndef _WIN32
-#include "docs/accuracy/antenna_reference.hpp"
 #include "utf8/code_page_932.hpp"
 #include "utf8/line_editor.hpp"
 #include "utf8/utf8_character.hpp"
@@ -473,7 +471,7 @@ TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
       {"1\n\n2\n5\n7.05\nN\n2.5\n\n0\n",
        {"アンテナ導体の、基本特性インピーダンスは  510.46オームです",
         "ローディングコイルのインダクタンスは  23.6540 μヘンリーです"}},
-      {"2\n25\n50\n1\n21.3\n\n0\n", {"長岡係数は  0.692です", "この形では   24.97巻　必要です"}},
+      {"2\n25\n50\n1\n21.13\n\n0\n", {"長岡係数は  0.692です", "この形では   24.87巻　必要です"}},
       {"2\n25\n50\n1\n0\n25\n2\n1\n\n0\n", {"そのコイルは   21.2190uH です"}},
       {"4\n0\n7.05\n2.5\n2.5\n\n0\n", {"能率は、真数で0.448です", "能率（利得）は -6.98ｄＢです"}}};
   for (const char* readme : {"README.md", "README.ja.md"}) {
@@ -489,64 +487,88 @@ TEST(ReadmeExample, ResultLinesAreWhatTheProgramPrints) {
 }
 
 #ifndef _WIN32
-// The number after a label on the program's screen.
-double resultAfter(const std::string& output, const std::string& label) {
-  const size_t at = output.find(toShiftJis(label));
+// A figure of tanshuku-nec's JSON object.
+double jsonFigure(const std::string& json, const std::string& name) {
+  const size_t at = json.find("\"" + name + "\":");
   if (at == std::string::npos) return NAN;
-  return std::strtod(output.c_str() + at + toShiftJis(label).size(), nullptr);
+  return std::strtod(json.c_str() + at + name.size() + 3, nullptr);
+}
+
+// tanshuku-nec on the READMEs' dipole, in a given locale.
+ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json) {
+  ProcessOptions options;
+  options.arguments = {"LC_ALL=" + locale,
+                       std::string(TANSHUKU_BUILD_DIR) + "/tanshuku-nec",
+                       "--frequency",
+                       "7.05",
+                       "--length",
+                       "5",
+                       "--diameter",
+                       "2",
+                       "--tip",
+                       "2.5",
+                       "--dipole",
+                       "--coil-radius",
+                       "25",
+                       "--pitch",
+                       "2",
+                       "--wire",
+                       "1"};
+  if (json) options.arguments.push_back("--json");
+  return runProcess("/usr/bin/env", "", options);
 }
 #endif
 
-// The worked design of both READMEs quotes NEC2 on its own element, one half
-// of the dipole (5 m of 2 mm wire at 7.05 MHz, the coil 2.5 m up), as the
-// accuracy study's tools compute it, and sets menus 1 and 4 beside it: the
-// coil that resonates it, how much menu 1's is too large, the radiation
-// resistances and their ratio, how much menu 4 is too low, and the dipole's
-// feed-point resistance.
-TEST(ReadmeExample, Nec2FiguresAreWhatNec2Gives) {
+// The worked design of both READMEs shows tanshuku-nec's screen for its
+// dipole, in English and in Japanese, and quotes its figures where it sets
+// NEC2 beside menus 1, 2 and 4: the coil, how much menu 1's is too large and
+// where it lands, the turns, the radiation resistances' ratio and how much
+// menu 4 is too low, the efficiency, the feed-point resistances, the SWR and
+// the bandwidth.
+TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
 #ifdef _WIN32
-  GTEST_SKIP() << "NEC2 runs on Linux";
+  GTEST_SKIP() << "tanshuku-nec runs on Linux";
 #else
   if (shell("command -v nec2c >/dev/null", "").exitCode != 0) GTEST_SKIP() << "no nec2c";
-  using namespace AntennaReference;
-  const double frequencyMhz = 7.05, diameterM = 0.002, coilHeightM = 2.5;
-  const int segmentsPerWave = 800;
-  // A coil sits on the middle of a segment: the coil 2.5 m up is taken
-  // between the two nearest.
-  const Monopole half{5.0, diameterM, frequencyMhz, segmentsPerWave};
-  const double segmentM = 2.0 * half.lengthM / dipoleSegments(half);
-  const int below = static_cast<int>(coilHeightM / segmentM);
-  const CentreCoil low = resonatingCoil(half, below * segmentM);
-  const CentreCoil high = resonatingCoil(half, (below + 1) * segmentM);
-  const double share = (coilHeightM - low.heightM) / (high.heightM - low.heightM);
-  const double coilUh = std::lerp(low.reactanceOhm, high.reactanceOhm, share) /
-                        (2.0 * std::numbers::pi * frequencyMhz);
-  const double resistanceOhm = std::lerp(low.resistanceOhm, high.resistanceOhm, share);
-  const double fullSizeOhm = firstResonance(diameterM, frequencyMhz, segmentsPerWave).resistanceOhm;
-  const double nec2Db = 10.0 * std::log10(resistanceOhm / fullSizeOhm);
-  const double menu1Uh =
-      resultAfter(runProcess(programPath(), "1\n\n2\n5\n7.05\nN\n2.5\n\n0\n").output,
-                  "ローディングコイルのインダクタンスは");
-  const double menu4Db = resultAfter(
-      runProcess(programPath(), "4\n0\n7.05\n2.5\n2.5\n\n0\n").output, "能率（利得）は");
-  struct Figure {
+  const ProcessResult figures = necOnTheWorkedDesign("C", true);
+  ASSERT_EQ(figures.exitCode, 0) << figures.output;
+  auto figure = [&](const char* name) { return jsonFigure(figures.output, name); };
+  struct Quote {
     double value;
     int decimals;
-    const char* unit;
+    const char* english;  // # stands for the number
+    const char* japanese;
   };
-  const Figure figures[] = {{coilUh, 1, "µH"},           {100.0 * (menu1Uh / coilUh - 1.0), 0, "%"},
-                            {fullSizeOhm, 1, "Ω"},       {nec2Db, 1, "dB"},
-                            {nec2Db - menu4Db, 1, "dB"}, {2.0 * resistanceOhm, 0, "Ω"}};
-  for (const char* readme : {"README.md", "README.ja.md"}) {
+  const Quote quotes[] = {{figure("necInductanceUh"), 2, "# µH", "#μH"},
+                          {figure("differencePercent"), 1, "# % too large", "#%大きめ"},
+                          {figure("menu1CoilResonanceMhz"), 3, "# MHz", "#MHz"},
+                          {figure("turns"), 1, "# turns", "#回巻き"},
+                          {figure("coilLengthMm"), 1, "# mm long", "長さ#mm"},
+                          {figure("radiationResistanceRatioDb"), 2, "# dB", "#dB"},
+                          {figure("radiationResistanceRatioDb") - figure("menu4EfficiencyDb"), 2,
+                           "# dB more than\nmenu 4", "メニュー4より#dB高く"},
+                          {figure("efficiencyPercent"), 1, "# % (", "#%（"},
+                          {figure("efficiencyDb"), 2, "(# dB)", "（#dB）"},
+                          {figure("feedResistanceLosslessOhm"), 2, "# Ω", "#Ω"},
+                          {figure("feedResistanceOhm"), 2, "# Ω", "#Ω"},
+                          {figure("swr50AtResonance"), 2, "SWR of\n#", "SWRは#"},
+                          {figure("bandwidthMatchedKhz"), 1, "# kHz", "#kHz"}};
+  const std::pair<const char*, ProcessResult> screens[] = {
+      {"README.md", necOnTheWorkedDesign("C", false)},
+      {"README.ja.md", necOnTheWorkedDesign("ja_JP.UTF-8", false)}};
+  for (const auto& [readme, screen] : screens) {
     const bool japanese = std::string(readme) == "README.ja.md";
     const std::string text = readFile(kTop + readme);
-    for (const Figure& figure : figures) {
+    EXPECT_EQ(screen.exitCode, 0);
+    EXPECT_NE(text.find("```\n" + screen.output + "```\n"), std::string::npos)
+        << readme << " lacks the screen\n"
+        << screen.output;
+    for (const Quote& quote : quotes) {
       char number[32];
-      std::snprintf(number, sizeof number, "%.*f", figure.decimals, std::fabs(figure.value));
-      std::string unit = figure.unit;
-      if (japanese && unit == "µH") unit = "μH";
-      const std::string quoted =
-          (figure.value < 0 ? "−" : "") + std::string(number) + (japanese ? "" : " ") + unit;
+      std::snprintf(number, sizeof number, "%s%.*f", quote.value < 0 ? "−" : "", quote.decimals,
+                    std::fabs(quote.value));
+      std::string quoted = japanese ? quote.japanese : quote.english;
+      quoted.replace(quoted.find('#'), 1, number);
       EXPECT_NE(text.find(quoted), std::string::npos) << readme << " lacks " << quoted;
     }
   }
