@@ -13,7 +13,9 @@
 #include "nec/file_output.hpp"
 #include "nec/interruptions.hpp"
 #include "nec/search_path.hpp"
+#include "nec/solver_failure.hpp"
 #include "nec/sweep_csv.hpp"
+#include "nec/temporary_folder.hpp"
 
 namespace SwrPlot {
 namespace {
@@ -52,27 +54,6 @@ bool endsWithPng(const std::string& path) {
   return extension == ".png" || extension == ".PNG";
 }
 
-// A private folder for gnuplot's data and script, removed on every way out.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string name =
-        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/tanshuku-nec.XXXXXX";
-    if (mkdtemp(name.data()) != nullptr) path_ = name;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace
 
 bool gnuplotInstalled() { return SearchPath::find("gnuplot").has_value(); }
@@ -97,16 +78,21 @@ std::string script(const std::string& dataPath, const std::string& outputPath, b
 bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
            double matchedReferenceOhm) {
   const Nec2::Interruptions held;  // until the scratch folder is gone too
-  ScratchFolder scratch;
-  if (scratch.path().empty()) return false;
-  const std::string dataPath = scratch.path() + "/sweep.csv";
-  const std::string scriptPath = scratch.path() + "/plot.gp";
-  const std::string outputPath = std::filesystem::absolute(path).string();
-  if (!FileOutput::writeWhole(dataPath, SweepCsv::text(sweep, matchedReferenceOhm))) return false;
-  return FileOutput::writeThrough(outputPath, [&](const std::string& temporary) {
-    return FileOutput::writeWhole(scriptPath, script(dataPath, temporary, endsWithPng(path))) &&
-           runGnuplot(scriptPath);
-  });
+  try {
+    const Nec2::TemporaryFolder scratch;
+    const std::string dataPath = scratch.file("sweep.csv");
+    const std::string scriptPath = scratch.file("plot.gp");
+    const std::string outputPath = std::filesystem::absolute(path).string();
+    if (!FileOutput::writeWhole(dataPath, SweepCsv::text(sweep, matchedReferenceOhm))) {
+      return false;
+    }
+    return FileOutput::writeThrough(outputPath, [&](const std::string& temporary) {
+      return FileOutput::writeWhole(scriptPath, script(dataPath, temporary, endsWithPng(path))) &&
+             runGnuplot(scriptPath);
+    });
+  } catch (const Nec2::SolverFailed&) {  // no scratch folder
+    return false;
+  }
 }
 
 }  // namespace SwrPlot

@@ -1,4 +1,4 @@
-// A private folder for one run of nec2c (mode 0700, made by mkdtemp in
+// A private folder for one run of nec2c, or of gnuplot (mode 0700, made by mkdtemp in
 // $TMPDIR, else /tmp), removed with everything in it when the object goes.
 // nec2c is given names relative to it: it stops on a file name over 75
 // characters.
