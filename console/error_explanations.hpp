@@ -28,6 +28,10 @@ inline constexpr Explanation kExplanations[] = {
       "負の値や、ありえない組み合わせの値を入れていないか、確かめてください。"}},
 };
 
+// The last line in the program's own window, below the explanation if any.
+inline constexpr std::string_view kPressAKeyToClose =
+    "何かキーを押すと、このウィンドウを閉じます。";
+
 // The explanation of the error, or none for errors that no answer causes.
 constexpr const Explanation* find(int number) {
   for (const Explanation& explanation : kExplanations) {

@@ -20,8 +20,6 @@ namespace {
 constexpr int kConsoleCallerLines = 9;
 constexpr int kKeptCallerLines = 257;
 
-constexpr std::string_view kPressAKey = "何かキーを押すと、このウィンドウを閉じます。";
-
 const void* caller = nullptr;
 bool reporting = false;
 int numberBeingReported = 0;
@@ -69,7 +67,7 @@ void explainAndWaitForKey(int number) {
       TextStream::put("\r\n");
     }
   }
-  TextStream::put(kPressAKey);
+  TextStream::put(ErrorExplanations::kPressAKeyToClose);
   TextStream::flush();
   Platform::waitForKey();
 }

@@ -6,6 +6,8 @@
 #include <iconv.h>
 #endif
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -188,4 +190,17 @@ std::string normaliseReport(const std::string& output) {
   if (report.number < 0) return output;
   return report.textBefore + "Runtime error " + std::to_string(report.number) +
          " at $XXXXXXXX\r\n  $XXXXXXXX\r\n  $XXXXXXXX" + toShiftJis("…") + "\r\n\r\n";
+}
+
+std::vector<std::string> transcriptFiles() {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(TANSHUKU_TRANSCRIPT_DIR)) {
+    std::string path = entry.path().generic_string();
+    if (entry.is_regular_file() && entry.path().extension() == ".t" &&
+        path.find("/screens/") == std::string::npos) {
+      files.push_back(path);
+    }
+  }
+  std::sort(files.begin(), files.end());
+  return files;
 }

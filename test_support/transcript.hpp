@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct Transcript {
   std::string input;           // bytes for standard input
@@ -24,6 +25,10 @@ struct Transcript {
   std::string screen;
   int expectedExitCode = 0;
 };
+
+// The golden transcripts' files (tests/transcripts/**/*.t, less the screens
+// they share), in order.
+std::vector<std::string> transcriptFiles();
 
 // Reads a transcript file; screens are looked up beside it in screens/.
 Transcript readTranscript(const std::string& path);

@@ -15,19 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> transcriptFiles() {
-  std::vector<std::string> files;
-  for (const auto& entry : fs::recursive_directory_iterator(TANSHUKU_TRANSCRIPT_DIR)) {
-    std::string path = entry.path().generic_string();
-    if (entry.is_regular_file() && entry.path().extension() == ".t" &&
-        path.find("/screens/") == std::string::npos) {
-      files.push_back(path);
-    }
-  }
-  std::sort(files.begin(), files.end());
-  return files;
-}
-
 std::string testName(const std::string& path) {
   std::string name =
       fs::relative(path, TANSHUKU_TRANSCRIPT_DIR).replace_extension().generic_string();
