@@ -16,9 +16,11 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "console/error_explanations.hpp"
 #include "console/run_time_error.hpp"
 #include "test_support/process.hpp"
 #include "test_support/transcript.hpp"
@@ -222,10 +224,61 @@ bool holdsJapanese(const std::string& text) {
 }
 #endif
 
-// The Japanese documents, in which the project's terms are kept.
+#ifndef _WIN32
+// Every line the program writes: those of the golden transcripts' screens,
+// which go through every menu and its faults, and those it writes below a
+// run-time error's report in a window of its own.
+std::vector<std::string> screenLines() {
+  std::vector<std::string> result;
+  for (const std::string& path : transcriptFiles()) {
+    const std::string screen = toUtf8(readTranscript(path).screen);
+    for (size_t start = 0, end; start < screen.size(); start = end + 2) {
+      end = std::min(screen.find("\r\n", start), screen.size());
+      result.push_back(screen.substr(start, end - start));
+    }
+  }
+  for (const ErrorExplanations::Explanation& explanation : ErrorExplanations::kExplanations) {
+    for (std::string_view line : explanation.lines) result.emplace_back(line);
+  }
+  result.emplace_back(ErrorExplanations::kPressAKeyToClose);
+  return result;
+}
+
+// The quotations 「…」 of a text. One that runs on over a line end is
+// joined as Japanese is, without a blank.
+std::vector<std::string> quotations(const std::string& text) {
+  const std::string open = "「";
+  const std::string close = "」";
+  std::vector<std::string> result;
+  for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
+    const size_t start = at + open.size();
+    const size_t end = text.find(close, start);
+    if (end == std::string::npos) break;
+    result.push_back(std::regex_replace(text.substr(start, end - start), std::regex("\n *"), ""));
+  }
+  return result;
+}
+
+// The titles of a document's sections: Markdown's headings, and the lines
+// of a manual page or of README.txt that start further left than its text.
+std::vector<std::string> sectionTitles(const std::string& path, const std::string& text) {
+  std::vector<std::string> result;
+  for (const std::string& line : lines(text)) {
+    const size_t start =
+        path.ends_with(".md") ? line.find_first_not_of("# ") : line.find_first_not_of(' ');
+    const bool title = path.ends_with(".md") ? line.starts_with("#") : start < 4;
+    if (title && start != std::string::npos) result.push_back(line.substr(start));
+  }
+  return result;
+}
+#endif
+
+// The Japanese documents and the page's texts, in which the project's terms
+// are kept.
 const char* const kJapaneseDocuments[] = {"README.ja.md",           "packaging/windows/README.txt",
                                           "docs/accuracy.ja.md",    "man/ja/tanshuku.1",
-                                          "man/ja/tanshuku-utf8.1", "man/ja/tanshuku-nec.1"};
+                                          "man/ja/tanshuku-utf8.1", "man/ja/tanshuku-nec.1",
+                                          "web/page/index.html",    "web/page/page.js"};
 
 class Manual : public ::testing::Test {
  protected:
@@ -379,6 +432,53 @@ TEST_F(Manual, DocumentsSayTheProgramReadsHalfWidthOnly) {
                         << ": no paragraph lists what tanshuku-utf8 hands on half-width:"
                         << expected;
   }
+#endif
+}
+
+// The documents mark what the screens say as 「…」: each such quotation is a
+// line that the program writes, or a whole part of one, character for
+// character. In the Japanese documents 「…」 also names one of the
+// document's own sections, by its title.
+TEST_F(Manual, ScreenQuotationsAreWhatTheProgramWrites) {
+#ifndef _WIN32
+  struct Document {
+    const char* path;
+    bool namesSections;
+  };
+  const Document documents[] = {{"README.md", false},
+                                {"README.ja.md", true},
+                                {"docs/accuracy.md", false},
+                                {"docs/accuracy.ja.md", true},
+                                {"packaging/windows/README.txt", true},
+                                {"web/page/index.html", true},
+                                {"man/tanshuku.1", false},
+                                {"man/ja/tanshuku.1", true},
+                                {"man/tanshuku-utf8.1", false},
+                                {"man/ja/tanshuku-utf8.1", true},
+                                {"man/tanshuku-nec.1", false},
+                                {"man/ja/tanshuku-nec.1", true}};
+  const std::vector<std::string> screen = screenLines();
+  ASSERT_GT(screen.size(), 100u) << "no screens in the transcripts";
+  auto onScreen = [&](const std::string& quoted) {
+    return std::any_of(screen.begin(), screen.end(), [&](const std::string& line) {
+      return line.find(quoted) != std::string::npos;
+    });
+  };
+  int quoted = 0;
+  for (const Document& document : documents) {
+    const std::string text = documentText(document.path);
+    const std::vector<std::string> titles =
+        document.namesSections ? sectionTitles(document.path, text) : std::vector<std::string>{};
+    for (const std::string& quotation : quotations(text)) {
+      ++quoted;
+      const bool namesSection = std::any_of(
+          titles.begin(), titles.end(), [&](auto& title) { return title.starts_with(quotation); });
+      EXPECT_TRUE(onScreen(quotation) || namesSection)
+          << document.path << ": 「" << quotation << "」 is not what the program writes"
+          << (document.namesSections ? " nor a section's title" : "");
+    }
+  }
+  EXPECT_GT(quoted, 50) << "the documents quote no screen";
 #endif
 }
 
