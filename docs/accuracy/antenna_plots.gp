@@ -84,7 +84,7 @@ eff(l) = data."/efficiency-".l.".dat"
 fullSize = tr("full-size monopole (0 dB)", "フルサイズのモノポール（0 dB）")
 set output png("efficiency")
 set title tr("Menu 4's efficiency (dashed) against NEC2's radiation-resistance ratio (solid)", \
-             "メニュー4の能率（破線）とNEC2の放射抵抗の比（実線）")
+             "メニュー4の放射効率（破線）とNEC2の放射抵抗の比（実線）")
 set xlabel tr("conductor length L1 + L2 (wavelengths)", "導体の長さ L1 + L2（波長）")
 set ylabel tr("relative to the full-size monopole (dB)", "フルサイズのモノポールとの比（dB）")
 set xrange [0.03:0.23]
