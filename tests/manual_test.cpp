@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <regex>
 #include <sstream>
@@ -670,6 +671,144 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
       std::string quoted = japanese ? quote.japanese : quote.english;
       quoted.replace(quoted.find('#'), 1, number);
       EXPECT_NE(text.find(quoted), std::string::npos) << readme << " lacks " << quoted;
+    }
+  }
+#endif
+}
+
+// The cells of a table of docs/accuracy.md, which the study writes: each
+// row by its first cell.
+std::map<std::string, std::vector<std::string>> studyTable(const std::string& name) {
+  const std::string page = readFile(kTop + "docs/accuracy.md");
+  const size_t start = page.find("<!-- table: " + name + " -->");
+  const size_t end = page.find("<!-- end of table -->", start);
+  std::map<std::string, std::vector<std::string>> rows;
+  if (start == std::string::npos) return rows;
+  for (const std::string& line : lines(page.substr(start, end - start))) {
+    if (!line.starts_with("|")) continue;
+    std::vector<std::string> cells;
+    std::istringstream cellsOfLine(line.substr(1));
+    for (std::string cell; std::getline(cellsOfLine, cell, '|');) {
+      cells.push_back(cell.substr(1, cell.size() - 2));
+    }
+    rows[cells.front()] = cells;
+  }
+  return rows;
+}
+
+// Where the accuracy pages and the manual pages restate the study's tables
+// in their prose, the figures are the tables' own, rounded as the prose
+// rounds them (blanks and line ends read as one blank, and a minus sign as
+// the hyphen that groff writes for one).
+TEST(ManualFigures, ProseFiguresAreTheStudysTables) {
+#ifndef _WIN32
+  struct Figure {
+    const char* table;
+    const char* row;
+    int column;
+    int lessColumn;  // a difference of two cells, as a magnitude; -1 for none
+    int decimals;
+    std::vector<std::pair<const char*, const char*>> quotes;  // # stands for the figure
+  };
+  const char* const center = "menu 4, radiation efficiency, centre loading";
+  const Figure figures[] = {
+      {"efficiency",
+       "0.03",
+       3,
+       4,
+       1,
+       {{"docs/accuracy.md", "by # dB at 0.03 λ"},
+        {"docs/accuracy.ja.md", "0.03波長で#dB"},
+        {"man/tanshuku.1", "by # dB at 0.03 wavelength"},
+        {"man/ja/tanshuku.1", "0.03波長で# dB"}}},
+      {"antenna-headline",
+       center,
+       2,
+       -1,
+       1,
+       {{"docs/accuracy.md", "# dB at most near 0.06 λ"},
+        {"docs/accuracy.ja.md", "0.06波長付近の#dB"},
+        {"man/tanshuku.1", "by # dB at most near 0.06 wavelength"},
+        {"man/ja/tanshuku.1", "0.06波長付近の# dB"}}},
+      {"efficiency",
+       "0.03",
+       1,
+       -1,
+       1,
+       {{"docs/accuracy.md", "# dB instead of"},
+        {"docs/accuracy.ja.md", "ところを#dB"},
+        {"man/tanshuku.1", "(# dB instead of"},
+        {"man/ja/tanshuku.1", "ところを# dB"}}},
+      {"efficiency",
+       "0.03",
+       2,
+       -1,
+       1,
+       {{"docs/accuracy.md", "instead of # dB at 0.03 λ"},
+        {"docs/accuracy.ja.md", "0.03波長で#dBのところ"},
+        {"man/tanshuku.1", "instead of # dB at 0.03 wavelength"},
+        {"man/ja/tanshuku.1", "0.03波長で# dBのところ"}}},
+      {"efficiency",
+       "0.10",
+       1,
+       -1,
+       1,
+       {{"docs/accuracy.md", "# dB instead of"},
+        {"docs/accuracy.ja.md", "ところを#dB"},
+        {"man/tanshuku.1", "# dB instead of"},
+        {"man/ja/tanshuku.1", "ところを# dB"}}},
+      {"efficiency",
+       "0.10",
+       2,
+       -1,
+       1,
+       {{"docs/accuracy.md", "instead of # dB at 0.1 λ"},
+        {"docs/accuracy.ja.md", "0.1波長で#dBのところ"},
+        {"man/tanshuku.1", "instead of # dB at 0.1 wavelength"},
+        {"man/ja/tanshuku.1", "0.1波長で# dBのところ"}}},
+      {"dipole",
+       "1000000",
+       2,
+       -1,
+       2,
+       {{"docs/accuracy.md", "# % instead of"}, {"docs/accuracy.ja.md", "のところを#%"}}},
+      {"dipole",
+       "1000000",
+       4,
+       -1,
+       2,
+       {{"docs/accuracy.md", "instead of # % for very thin wire"},
+        {"docs/accuracy.ja.md", "とても細い線では#%のところ"}}},
+      {"dipole",
+       "200",
+       2,
+       -1,
+       2,
+       {{"docs/accuracy.md", "# % instead of"}, {"docs/accuracy.ja.md", "のところを#%"}}},
+      {"dipole",
+       "200",
+       4,
+       -1,
+       2,
+       {{"docs/accuracy.md", "instead of # % at λ / D = 200"},
+        {"docs/accuracy.ja.md", "λ／D＝200では#%のところ"}}}};
+  for (const Figure& figure : figures) {
+    const auto rows = studyTable(figure.table);
+    const auto row = rows.find(figure.row);
+    ASSERT_NE(row, rows.end()) << figure.table << " has no row " << figure.row;
+    const std::vector<std::string>& cells = row->second;
+    double value = std::strtod(cells.at(figure.column).c_str(), nullptr);
+    if (figure.lessColumn >= 0) {
+      value = std::fabs(value - std::strtod(cells.at(figure.lessColumn).c_str(), nullptr));
+    }
+    char number[32];
+    std::snprintf(number, sizeof number, "%.*f", figure.decimals, value);
+    for (const auto& [document, pattern] : figure.quotes) {
+      std::string text = std::regex_replace(documentText(document), std::regex("\\s+"), " ");
+      text = std::regex_replace(text, std::regex("−"), "-");
+      std::string quoted = pattern;
+      quoted.replace(quoted.find('#'), 1, number);
+      EXPECT_NE(text.find(quoted), std::string::npos) << document << " lacks " << quoted;
     }
   }
 #endif
