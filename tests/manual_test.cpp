@@ -710,7 +710,7 @@ TEST(ManualFigures, ProseFiguresAreTheStudysTables) {
     int decimals;
     std::vector<std::pair<const char*, const char*>> quotes;  // # stands for the figure
   };
-  const char* const center = "menu 4, radiation efficiency, centre loading";
+  const char* const centreLoading = "menu 4, radiation efficiency, centre loading";
   const Figure figures[] = {
       {"efficiency",
        "0.03",
@@ -722,7 +722,7 @@ TEST(ManualFigures, ProseFiguresAreTheStudysTables) {
         {"man/tanshuku.1", "by # dB at 0.03 wavelength"},
         {"man/ja/tanshuku.1", "0.03波長で# dB"}}},
       {"antenna-headline",
-       center,
+       centreLoading,
        2,
        -1,
        1,
