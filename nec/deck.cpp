@@ -61,7 +61,8 @@ std::string straightCards(int tag, const Wire& wire) {
                                   graded ? 0.0 : wire.radiusM})
                           .line();
   if (graded) {
-    cards += Card("GC").integers({0, 0}).reals({wire.lengthRatio, wire.radiusM, wire.radiusM}).line();
+    cards +=
+        Card("GC").integers({0, 0}).reals({wire.lengthRatio, wire.radiusM, wire.radiusM}).line();
   }
   return cards;
 }
@@ -72,16 +73,16 @@ std::string straightCards(int tag, const Wire& wire) {
 // wire is made.
 std::string helixCards(int tag, const Wire& wire, const Winding& winding) {
   const double radius = winding.coilRadiusM;
-  std::string cards = Card("GH")
-                          .integers({tag, wire.segments})
-                          .reals({winding.pitchM, wire.z2 - wire.z1, radius, radius, radius,
-                                  radius, wire.radiusM})
-                          .line();
-  cards += Card("GM")
-               .integers({0, 0})
-               .reals({0.0, 0.0, winding.startDeg, wire.x1, wire.y1, wire.z1,
-                       static_cast<double>(tag)})
-               .line();
+  std::string cards =
+      Card("GH")
+          .integers({tag, wire.segments})
+          .reals({winding.pitchM, wire.z2 - wire.z1, radius, radius, radius, radius, wire.radiusM})
+          .line();
+  cards +=
+      Card("GM")
+          .integers({0, 0})
+          .reals({0.0, 0.0, winding.startDeg, wire.x1, wire.y1, wire.z1, static_cast<double>(tag)})
+          .line();
   return cards;
 }
 

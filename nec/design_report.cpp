@@ -92,8 +92,7 @@ std::string warningText(const std::string& code, const Results::Figures& f, Lang
                "1巻 60 セグメントではヘリックスの巻数が 1 % 以上変わり、モデルが収束していません");
   }
   if (code == kNoTurnsResonate) {
-    return say(language,
-               "no number of turns of the helix that fits in the element resonates it",
+    return say(language, "no number of turns of the helix that fits in the element resonates it",
                "エレメントに収まる巻数のヘリックスでは共振しません");
   }
   return (say(language, "no coil of these measures reaches the inductance",
@@ -176,8 +175,7 @@ std::string helixLines(const DesignOptions::Options& o, const Results::Figures& 
       say(language, " turns resonate (menu 2: ", " 巻で共振（メニュー2では ") +
       MenuOneCoil::screenText(*f.helixTurnsInductanceUh) +
       say(language, " uH; at 60 a turn ", " μH、1巻 60 セグメントでは ") +
-      withDecimals(f.helixTurnsFinerSegments.value_or(NAN), 2) +
-      say(language, ")\n", " 巻）\n");
+      withDecimals(f.helixTurnsFinerSegments.value_or(NAN), 2) + say(language, ")\n", " 巻）\n");
   if (f.turns) {
     lines += say(language, "  menu 2's ", "  NEC2 の集中定数コイルに対するメニュー2の ") +
              withDecimals(*f.turns, 1) + say(language, " turns (", " 巻（") +
@@ -191,16 +189,14 @@ std::string helixLines(const DesignOptions::Options& o, const Results::Figures& 
            (f.helixQ ? withDecimals(*f.helixQ, 0) : say(language, "no loss", "損失なし")) +
            say(language, " (its wire's skin effect only: a real coil's is lower)\n",
                "（線の表皮効果のみ。実際のコイルの Q はこれより低い）\n");
-  lines += say(language, "  efficiency: ", "  効率: ") +
-           say(language, "", "ヘリックスの損失で ") +
-           withDecimals(*f.helixEfficiencyPercent, 1) +
-           say(language, " % with the helix's loss, ", " %、Q ") +
-           (language == Language::english ? withDecimals(f.efficiencyPercent.value_or(NAN), 1) +
-                                                " % with Q " + shortest(o.q)
-                                          : shortest(o.q) + " で " +
-                                                withDecimals(f.efficiencyPercent.value_or(NAN), 1) +
-                                                " %") +
-           "\n";
+  lines +=
+      say(language, "  efficiency: ", "  効率: ") + say(language, "", "ヘリックスの損失で ") +
+      withDecimals(*f.helixEfficiencyPercent, 1) +
+      say(language, " % with the helix's loss, ", " %、Q ") +
+      (language == Language::english
+           ? withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " % with Q " + shortest(o.q)
+           : shortest(o.q) + " で " + withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " %") +
+      "\n";
   return lines;
 }
 

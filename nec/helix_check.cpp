@@ -51,8 +51,9 @@ class Helices {
   }
 
   Nec2::HelixElement element(int perTurn, int segments, double frequencyMhz) const {
-    Nec2::HelixElement e{base_, {*o_.coilRadiusMm / 1000.0, *o_.pitchMm / 1000.0,
-                                 *o_.wireMm / 1000.0, perTurn, segments}};
+    Nec2::HelixElement e{
+        base_,
+        {*o_.coilRadiusMm / 1000.0, *o_.pitchMm / 1000.0, *o_.wireMm / 1000.0, perTurn, segments}};
     e.element.sweep = Nec2::Sweep{frequencyMhz};
     return e;
   }
@@ -130,8 +131,7 @@ std::optional<double> helixQ(const SolverCheck::Check& check, const Nec2::Soluti
                              const Nec2::Solution& perfect, double inductanceH, double f) {
   const Resonance::Bilinear& feed = *check.feedOfCoil;
   const std::complex<double> coil{0.0, omega(f) * inductanceH};
-  const double straightLossOhm =
-      feed(coil).real() - check.results->feedLosslessOhm.real();
+  const double straightLossOhm = feed(coil).real() - check.results->feedLosslessOhm.real();
   const double helixLossAtFeedOhm =
       copper.feedImpedanceOhm.real() - perfect.feedImpedanceOhm.real() - straightLossOhm;
   const std::complex<double> denominator = feed.c * coil + 1.0;
@@ -153,9 +153,7 @@ double guessedResonanceMhz(const SolverCheck::Check& check, double frequencyMhz,
 std::optional<double> formulaTurnsResonanceMhz(Helices& helices, const SolverCheck::Check& check,
                                                const DesignOptions::Options& o, int segments) {
   const double f = *o.frequencyMhz;
-  auto reactance = [&](double mhz) {
-    return helices.reactanceAt(kSegmentsPerTurn, mhz, segments);
-  };
+  auto reactance = [&](double mhz) { return helices.reactanceAt(kSegmentsPerTurn, mhz, segments); };
   const RootSearch::Point start{f, reactance(f)};
   RootSearch::Limits limits{f * (1.0 - kFrequencyRange), f * (1.0 + kFrequencyRange)};
   limits.narrowest = kNarrowestMhz;
@@ -185,8 +183,7 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
   // first helix's equivalent inductance is to menu 2's for its turns.
   const double firstUh =
       equivalentLoad(check, helices.at(kSegmentsPerTurn, first)).imag() / omega(f) * 1e6;
-  const double scale =
-      firstUh / CoilAsWound::inductanceUh(measuresOf(o), formulaTurns);
+  const double scale = firstUh / CoilAsWound::inductanceUh(measuresOf(o), formulaTurns);
   const auto guessed =
       CoilAsWound::coilFor(check.resonated.coil->inductanceH * 1e6 / scale, measuresOf(o), f);
   const double guess = guessed ? guessed->turns * kSegmentsPerTurn : limits.highest;
@@ -202,16 +199,15 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
   const int finerFirst = static_cast<int>(std::round(turns * kFinerSegmentsPerTurn));
   const double slopePerTurn = (crossing->above.value - crossing->below.value) /
                               (crossing->above.x - crossing->below.x) * kSegmentsPerTurn;
-  const double finerReactance = helices.at(kFinerSegmentsPerTurn, finerFirst).feedImpedanceOhm.imag();
-  const double finerGuess =
-      finerFirst - finerReactance / slopePerTurn * kFinerSegmentsPerTurn;
+  const double finerReactance =
+      helices.at(kFinerSegmentsPerTurn, finerFirst).feedImpedanceOhm.imag();
+  const double finerGuess = finerFirst - finerReactance / slopePerTurn * kFinerSegmentsPerTurn;
   const auto finerCrossing =
       resonatingSegments(helices, kFinerSegmentsPerTurn, finerFirst, finerGuess, finer);
 
   WoundCoil wound{};
   wound.turns = turns;
-  wound.finerTurns =
-      finerCrossing ? finerCrossing->rootX() / kFinerSegmentsPerTurn : std::nan("");
+  wound.finerTurns = finerCrossing ? finerCrossing->rootX() / kFinerSegmentsPerTurn : std::nan("");
   wound.segments = static_cast<int>(crossing->best.x);
   wound.atResonance = helices.at(kSegmentsPerTurn, wound.segments);
   wound.equivalentUh = firstUh;
@@ -249,7 +245,8 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
 
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
                              const DesignOptions::Options& o) {
-  Nec2::HelixElement e = Helices(o, check).element(kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
+  Nec2::HelixElement e =
+      Helices(o, check).element(kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
   if (o.dipole) {
     e.element.form = Nec2::LoadedElement::Form::centreFedDipole;
   } else {

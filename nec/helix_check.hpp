@@ -24,12 +24,12 @@ namespace HelixCheck {
 inline constexpr double kSettledChange = 0.01;
 
 struct WoundCoil {
-  double turns;        // that resonate, at the count per turn
-  double finerTurns;   // the same at the finer count
-  int segments;        // of the helix nearest resonance, as its deck has it
+  double turns;                // that resonate, at the count per turn
+  double finerTurns;           // the same at the finer count
+  int segments;                // of the helix nearest resonance, as its deck has it
   Nec2::Solution atResonance;  // with that helix
-  double equivalentUh;       // of menu 2's turns for the lumped coil
-  std::optional<double> q;  // at resonance; none for a lossless wire
+  double equivalentUh;         // of menu 2's turns for the lumped coil
+  std::optional<double> q;     // at resonance; none for a lossless wire
   std::optional<double> formulaTurnsResonanceMhz;
 };
 
@@ -37,7 +37,7 @@ struct WoundCoil {
 // for its inductance; empty where no turns of the helix that fit in the
 // element resonate it.
 std::optional<WoundCoil> run(const DesignOptions::Options& options, const SolverCheck::Check& check,
-                           double formulaTurns);
+                             double formulaTurns);
 
 // The helix's figures, beside those of the lumped check.
 void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& options,

@@ -69,7 +69,15 @@ Wire straight(int segments, Place at, double z1, double z2, double radiusM, doub
 }
 
 Wire wound(const HelixCoil& helix, double z1, double z2, double startDeg) {
-  return {helix.segments,          0.0, 0.0, z1, 0.0, 0.0, z2, helix.wireDiameterM / 2.0, 1.0,
+  return {helix.segments,
+          0.0,
+          0.0,
+          z1,
+          0.0,
+          0.0,
+          z2,
+          helix.wireDiameterM / 2.0,
+          1.0,
           Winding{helix.pitchM, helix.coilRadiusM, startDeg}};
 }
 
@@ -90,7 +98,8 @@ void monopole(const HelixElement& e, Structure& s) {
   const double radius = e.element.diameterM / 2.0;
   const Place start = onRadius(e.helix, 0.0);
   s.comment = "monopole over perfect ground, fed at its base, its coil a helix";
-  s.wires.push_back(straight(g.below.segments, start, 0.0, span.bottomM, radius, 1.0 / g.below.ratio));
+  s.wires.push_back(
+      straight(g.below.segments, start, 0.0, span.bottomM, radius, 1.0 / g.below.ratio));
   s.wires.push_back(wound(e.helix, span.bottomM, span.topM, 0.0));
   s.wires.push_back(straight(g.above.segments, onRadius(e.helix, endDeg(e.helix)), span.topM,
                              e.element.lengthM, radius, g.above.ratio));
@@ -115,17 +124,51 @@ void dipole(const HelixElement& e, Structure& s) {
   s.wires.push_back(straight(g.above.segments, onRadius(e.helix, -turn), -length, -span.topM,
                              radius, 1.0 / g.above.ratio));
   s.wires.push_back(wound(e.helix, -span.topM, -span.bottomM, -turn));
-  if (inner > 0) s.wires.push_back(straight(inner, start, -span.bottomM, -feedEndM, radius, g.below.ratio));
+  if (inner > 0)
+    s.wires.push_back(straight(inner, start, -span.bottomM, -feedEndM, radius, g.below.ratio));
   s.wires.push_back(straight(1, start, -feedEndM, feedEndM, radius, 1.0));
   s.feed = {static_cast<int>(s.wires.size()), 1};
-  if (inner > 0) s.wires.push_back(straight(inner, start, feedEndM, span.bottomM, radius, 1.0 / g.below.ratio));
+  if (inner > 0)
+    s.wires.push_back(straight(inner, start, feedEndM, span.bottomM, radius, 1.0 / g.below.ratio));
   s.wires.push_back(wound(e.helix, span.bottomM, span.topM, 0.0));
   s.wires.push_back(straight(g.above.segments, onRadius(e.helix, turn), span.topM, length, radius,
                              g.above.ratio));
   s.ground = Ground::freeSpace;
 }
 
+// The helix's k-th point from its start, as GH winds it and GM places it.
+Place alongHelix(const Wire& w, const Winding& winding, int k, double& z) {
+  const double share = static_cast<double>(k) / w.segments;
+  const double turns = (w.z2 - w.z1) / winding.pitchM;
+  const double angle = (winding.startDeg + 360.0 * turns * share) * std::numbers::pi / 180.0;
+  z = w.z1 + (w.z2 - w.z1) * share;
+  return {w.x1 + winding.coilRadiusM * std::cos(angle),
+          w.y1 + winding.coilRadiusM * std::sin(angle)};
+}
+
 }  // namespace
+
+Straightened straightened(const Structure& structure) {
+  Straightened out{{}, 0};
+  int tag = 0;
+  for (const Wire& w : structure.wires) {
+    if (++tag == structure.feed.wire) out.feedWire = static_cast<int>(out.wires.size()) + 1;
+    if (!w.winding) {
+      out.wires.push_back(w);
+      continue;
+    }
+    double z1 = 0.0;
+    Place from = alongHelix(w, *w.winding, 0, z1);
+    for (int k = 1; k <= w.segments; ++k) {
+      double z2 = 0.0;
+      const Place to = alongHelix(w, *w.winding, k, z2);
+      out.wires.push_back({1, from.x, from.y, z1, to.x, to.y, z2, w.radiusM});
+      from = to;
+      z1 = z2;
+    }
+  }
+  return out;
+}
 
 double HelixCoil::turns() const { return static_cast<double>(segments) / segmentsPerTurn; }
 
@@ -152,8 +195,7 @@ Grading gradedTowards(double lengthM, double nearSegmentM, double farSegmentM) {
 }
 
 bool fits(const HelixElement& e) {
-  return e.helix.segments >= 1 &&
-         e.helix.lengthM() + 2.0 * e.helix.segmentM() <= e.element.lengthM;
+  return e.helix.segments >= 1 && e.helix.lengthM() + 2.0 * e.helix.segmentM() <= e.element.lengthM;
 }
 
 Structure structureOf(const HelixElement& e) {

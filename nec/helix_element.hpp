@@ -7,6 +7,8 @@
 // far from the coil down to one helix segment where they meet it.
 #pragma once
 
+#include <vector>
+
 #include "nec/loaded_element.hpp"
 #include "nec/structure.hpp"
 
@@ -55,5 +57,13 @@ bool fits(const HelixElement& element);
 // on the dipole's centre wire. Throws std::invalid_argument where the
 // helix does not fit, or for a dipole with a ground loss.
 Structure structureOf(const HelixElement& element);
+
+// The structure with each helix cut into its straight segments, one wire
+// each, for programs that know no helix; the feed's wire renumbered.
+struct Straightened {
+  std::vector<Wire> wires;
+  int feedWire;
+};
+Straightened straightened(const Structure& structure);
 
 }  // namespace Nec2

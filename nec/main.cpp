@@ -106,7 +106,8 @@ MaaFile::Material materialOf(DesignOptions::Conductor conductor) {
 
 // The model with the coil that the figures know: NEC2's once it has run,
 // menu 1's until then, as its comment says.
-bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
+bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
+              const SolverCheck::Check& check, const std::optional<HelixCheck::WoundCoil>& wound) {
   const bool resonated = f.necInductanceUh.has_value();
   // Menu 1's coil as its screen shows it, to 4 decimals.
   const double inductanceUh =
@@ -117,9 +118,18 @@ bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
                             : "Coil from menu 1's formula, not resonated by NEC2") +
       " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(o.q) +
       ". Written by tanshuku-nec " TANSHUKU_VERSION ".";
-  const MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
-                               inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
-                               comment};
+  MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
+                         inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
+                         comment};
+  if (wound) {
+    const Nec2::Straightened model =
+        Nec2::straightened(Nec2::structureOf(HelixCheck::elementOf(check, *wound, o)));
+    design.woundWires = model.wires;
+    design.feedWire = model.feedWire;
+    design.comment = "The coil wound as a helix of " + NumberText::shortest(*f.helixTurns) +
+                     " turns, resonated by NEC2, written as its straight segments. Written by "
+                     "tanshuku-nec " TANSHUKU_VERSION ".";
+  }
   return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
 }
 
@@ -210,7 +220,7 @@ int run(const std::vector<std::string_view>& arguments) {
   } catch (const Nec2::SolverFailed& failed) {
     return solverTrouble(failed, failed.lastLines(), language);
   }
-  if (!options.maaFile.empty() && !writeMaa(options, figures)) {
+  if (!options.maaFile.empty() && !writeMaa(options, figures, check, wound)) {
     return cannotWrite(options.maaFile, language);
   }
   if (const std::optional<std::string> file = writeSolverFiles(options, check, wound, figures)) {

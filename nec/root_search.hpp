@@ -18,12 +18,12 @@ struct Point {
 };
 
 struct Limits {
-  double lowest;           // of x
+  double lowest;  // of x
   double highest;
-  double quantum = 0.0;    // x is a whole multiple of it (0: any x)
-  double narrowest = 0.0;  // the bracket is narrowed no further than this
+  double quantum = 0.0;      // x is a whole multiple of it (0: any x)
+  double narrowest = 0.0;    // the bracket is narrowed no further than this
   double closeEnough = 0.0;  // a value this near 0 ends the search
-  int mostRuns = 12;       // evaluations, the first point's included
+  int mostRuns = 12;         // evaluations, the first point's included
 };
 
 struct Crossing {
