@@ -182,8 +182,11 @@ std::string helixLines(const DesignOptions::Options& o, const Results::Figures& 
              MenuOneCoil::screenText(*f.turnsInductanceUh) +
              say(language, " uH, for NEC2's lumped coil) act as ", " μH）は、この周波数で ") +
              withDecimals(*f.helixEquivalentUh, 2) +
-             say(language, " uH here and resonate at ", " μH 相当で、共振は ") +
-             withDecimals(f.helixResonanceMhzWithFormulaTurns.value_or(NAN), 3) + " MHz\n";
+             (f.helixResonanceMhzWithFormulaTurns
+                  ? say(language, " uH here and resonate at ", " μH 相当で、共振は ") +
+                        withDecimals(*f.helixResonanceMhzWithFormulaTurns, 3) + " MHz\n"
+                  : say(language, " uH here and do not resonate within half the frequency\n",
+                        " μH 相当で、周波数の前後半分以内では共振しません\n"));
   }
   lines += say(language, "  the helix's Q: ", "  ヘリックスの Q: ") +
            (f.helixQ ? withDecimals(*f.helixQ, 0) : say(language, "no loss", "損失なし")) +

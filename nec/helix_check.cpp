@@ -31,7 +31,7 @@ constexpr int kMostFinerRuns = 5;
 // The resonance of menu 2's turns: to half a kilohertz.
 constexpr double kNarrowestMhz = 0.0005;
 constexpr double kFrequencyCloseEnoughOhm = 0.1;
-constexpr int kMostFrequencyRuns = 6;
+constexpr int kMostFrequencyRuns = 10;
 constexpr double kFrequencyRange = 0.5;  // either side of the design's, as a share of it
 
 double omega(double frequencyMhz) { return 2.0 * std::numbers::pi * frequencyMhz * 1e6; }
