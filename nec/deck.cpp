@@ -51,14 +51,47 @@ std::string commentCards(std::string_view comment) {
   return cards + "CE\n";
 }
 
+// A straight wire (GW), its segments graded by a GC card where they are
+// not all alike (the GW card's radius is then 0 and the GC card's holds it).
+std::string straightCards(int tag, const Wire& wire) {
+  const bool graded = wire.lengthRatio != 1.0;
+  std::string cards = Card("GW")
+                          .integers({tag, wire.segments})
+                          .reals({wire.x1, wire.y1, wire.z1, wire.x2, wire.y2, wire.z2,
+                                  graded ? 0.0 : wire.radiusM})
+                          .line();
+  if (graded) {
+    cards +=
+        Card("GC").integers({0, 0}).reals({wire.lengthRatio, wire.radiusM, wire.radiusM}).line();
+  }
+  return cards;
+}
+
+// A helix: GH winds it on the z axis from z = 0, starting on the x axis;
+// GM turns it and lifts it into place. GM moves the tag it names and every
+// segment made after it, so it follows its helix at once, before the next
+// wire is made.
+std::string helixCards(int tag, const Wire& wire, const Winding& winding) {
+  const double radius = winding.coilRadiusM;
+  std::string cards =
+      Card("GH")
+          .integers({tag, wire.segments})
+          .reals({winding.pitchM, wire.z2 - wire.z1, radius, radius, radius, radius, wire.radiusM})
+          .line();
+  cards +=
+      Card("GM")
+          .integers({0, 0})
+          .reals({0.0, 0.0, winding.startDeg, wire.x1, wire.y1, wire.z1, static_cast<double>(tag)})
+          .line();
+  return cards;
+}
+
 std::string geometryCards(const Structure& structure) {
   std::string cards;
   int tag = 0;
   for (const Wire& wire : structure.wires) {
-    cards += Card("GW")
-                 .integers({++tag, wire.segments})
-                 .reals({wire.x1, wire.y1, wire.z1, wire.x2, wire.y2, wire.z2, wire.radiusM})
-                 .line();
+    ++tag;
+    cards += wire.winding ? helixCards(tag, wire, *wire.winding) : straightCards(tag, wire);
   }
   const bool perfectGround = structure.ground == Ground::perfect;
   cards += Card("GE").integers({perfectGround ? 1 : 0}).line();

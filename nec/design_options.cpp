@@ -11,6 +11,7 @@
 #include "arithmetic/stored.hpp"
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "console/number_syntax.hpp"
+#include "nec/helix_limits.hpp"
 #include "nec/number_text.hpp"
 #include "nec/segmentation.hpp"
 
@@ -50,6 +51,7 @@ const std::vector<OptionKind>& optionKinds() {
       {"--plot", {}, [](Options& o, std::string_view v) { o.plotFile = v; }, {}},
       {"--base", {}, {}, [](Options& o) { o.base = true; }},
       {"--dipole", {}, {}, [](Options& o) { o.dipole = true; }},
+      {"--helix", {}, {}, [](Options& o) { o.helix = true; }},
       {"--json", {}, {}, [](Options& o) { o.json = true; }},
       {"--help", {}, {}, [](Options& o) { o.help = true; }},
       {"--version", {}, {}, [](Options& o) { o.version = true; }},
@@ -134,6 +136,21 @@ std::optional<Error> checkDesign(const Options& o) {
   return std::nullopt;
 }
 
+// Where NEC2's thin-wire model of the helix holds: turns apart by several
+// wire radii, and segments (at the finer count per turn) long against the
+// helix wire's radius and against the element's, which meets them.
+std::optional<Error> checkHelix(const Options& o) {
+  const HelixLimits::Helix helix{*o.coilRadiusMm, *o.pitchMm, *o.wireMm, *o.diameterMm};
+  if (HelixLimits::turnsTooClose(helix)) {
+    return valueError(Problem::helixTurnsTooClose, *o.pitchMm,
+                      NumberText::shortest(HelixLimits::closestPitchMm(helix)));
+  }
+  if (HelixLimits::segmentsTooShort(helix)) {
+    return valueError(Problem::helixSegmentsTooShort, *o.coilRadiusMm);
+  }
+  return std::nullopt;
+}
+
 std::optional<Error> checkCoil(const Options& o) {
   for (double measure : {*o.coilRadiusMm, *o.pitchMm, *o.wireMm}) {
     if (!(measure > 0.0)) return valueError(Problem::coilMeasureNotPositive, measure);
@@ -141,6 +158,7 @@ std::optional<Error> checkCoil(const Options& o) {
   if (*o.pitchMm < *o.wireMm) {
     return valueError(Problem::pitchBelowWire, *o.pitchMm, NumberText::shortest(*o.wireMm));
   }
+  if (o.helix) return checkHelix(o);
   return std::nullopt;
 }
 
@@ -219,6 +237,7 @@ std::optional<Error> checkValues(const Options& o) {
   if (o.dipole && o.groundLossOhm != 0.0) {
     return valueError(Problem::groundLossWithDipole, o.groundLossOhm);
   }
+  if (o.helix && !coilComplete(o)) return Error{Problem::helixWithoutCoil, "--helix", {}};
   if (coilComplete(o)) return checkCoil(o);
   return std::nullopt;
 }

@@ -40,6 +40,7 @@ struct Options {
   std::optional<double> coilRadiusMm;
   std::optional<double> pitchMm;
   std::optional<double> wireMm;
+  bool helix = false;  // the coil modelled as wound, a helix of those measures
   // Files to write, empty when not asked for.
   std::string necFile;
   std::string maaFile;
@@ -68,6 +69,9 @@ enum class Problem {
   groundLossWithDipole,
   coilMeasureNotPositive,
   pitchBelowWire,
+  helixWithoutCoil,
+  helixTurnsTooClose,
+  helixSegmentsTooShort,
   wireTooThick,
   fileNotWritable,
 };

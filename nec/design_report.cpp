@@ -33,6 +33,7 @@ void addCoilFor(const DesignOptions::Options& o, double inductanceUh, Results::F
   f.turns = coil->turns;
   f.coilLengthMm = coil->lengthMm;
   f.selfResonanceMhz = coil->selfResonanceMhz;
+  f.turnsInductanceUh = coil->inductanceUh;
   if (coil->selfResonanceTooLow) f.warnings.push_back(kSelfResonanceLow);
 }
 
@@ -83,6 +84,16 @@ std::string warningText(const std::string& code, const Results::Figures& f, Lang
                 "segments shorter than 1/1000 wavelength: the model is near "
                 "its numerical limit",
                 "セグメントが 1/1000 波長より短く、数値的な限界に近いモデルです"));
+  }
+  if (code == kHelixNotSettled) {
+    return say(language,
+               "the helix's turns change by 1 % or more at 60 segments a turn: the model is "
+               "not settled",
+               "1巻 60 セグメントではヘリックスの巻数が 1 % 以上変わり、モデルが収束していません");
+  }
+  if (code == kNoTurnsResonate) {
+    return say(language, "no number of turns of the helix that fits in the element resonates it",
+               "エレメントに収まる巻数のヘリックスでは共振しません");
   }
   return (say(language, "no coil of these measures reaches the inductance",
               "この寸法のコイルではそのインダクタンスに届きません"));
@@ -153,6 +164,45 @@ std::string solverLines(const Results::Figures& f, Language language) {
   return out;
 }
 
+// The coil as wound, where the solver modelled it as a helix.
+std::string helixLines(const DesignOptions::Options& o, const Results::Figures& f,
+                       Language language) {
+  if (!f.helixTurns) return {};
+  const std::string perTurn = std::to_string(*f.helixSegmentsPerTurn);
+  std::string lines =
+      say(language, "Helix (NEC2, ", "ヘリックス（NEC2、1巻 ") + perTurn +
+      say(language, " segments a turn): ", " セグメント）: ") + withDecimals(*f.helixTurns, 1) +
+      say(language, " turns resonate (menu 2: ", " 巻で共振（メニュー2では ") +
+      MenuOneCoil::screenText(*f.helixTurnsInductanceUh) +
+      say(language, " uH; at 60 a turn ", " μH、1巻 60 セグメントでは ") +
+      withDecimals(f.helixTurnsFinerSegments.value_or(NAN), 2) + say(language, ")\n", " 巻）\n");
+  if (f.turns) {
+    lines += say(language, "  menu 2's ", "  NEC2 の集中定数コイルに対するメニュー2の ") +
+             withDecimals(*f.turns, 1) + say(language, " turns (", " 巻（") +
+             MenuOneCoil::screenText(*f.turnsInductanceUh) +
+             say(language, " uH, for NEC2's lumped coil) act as ", " μH）は、この周波数で ") +
+             withDecimals(*f.helixEquivalentUh, 2) +
+             (f.helixResonanceMhzWithFormulaTurns
+                  ? say(language, " uH here and resonate at ", " μH 相当で、共振は ") +
+                        withDecimals(*f.helixResonanceMhzWithFormulaTurns, 3) + " MHz\n"
+                  : say(language, " uH here and do not resonate within half the frequency\n",
+                        " μH 相当で、周波数の前後半分以内では共振しません\n"));
+  }
+  lines += say(language, "  the helix's Q: ", "  ヘリックスの Q: ") +
+           (f.helixQ ? withDecimals(*f.helixQ, 0) : say(language, "no loss", "損失なし")) +
+           say(language, " (its wire's skin effect only: a real coil's is lower)\n",
+               "（線の表皮効果のみ。実際のコイルの Q はこれより低い）\n");
+  lines +=
+      say(language, "  efficiency: ", "  効率: ") + say(language, "", "ヘリックスの損失で ") +
+      withDecimals(*f.helixEfficiencyPercent, 1) +
+      say(language, " % with the helix's loss, ", " %、Q ") +
+      (language == Language::english
+           ? withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " % with Q " + shortest(o.q)
+           : shortest(o.q) + " で " + withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " %") +
+      "\n";
+  return lines;
+}
+
 }  // namespace
 
 Results::Figures designFigures(const DesignOptions::Options& o) {
@@ -196,6 +246,7 @@ std::string text(const DesignOptions::Options& o, const Results::Figures& f, Lan
   out += say(language, "Chu's limit:     Q = ", "Chu の限界:        Q = ") +
          withDecimals(*f.chuLimitQ, 2) + "\n";
   out += coilLines(f, language);
+  out += helixLines(o, f, language);
   for (const std::string& code : f.warnings) {
     out += say(language, "Warning: ", "注意: ") + warningText(code, f, language) + "\n";
   }

@@ -19,6 +19,8 @@ inline constexpr const char* kNearOwnResonance = "elementNearItsOwnResonance";
 inline constexpr const char* kExtendedKernel = "segmentsNeedTheExtendedKernel";
 inline constexpr const char* kShortSegments = "segmentsBelowTheAdvisedLength";
 inline constexpr const char* kCoilTooLarge = "noCoilOfTheseMeasuresReachesTheInductance";
+inline constexpr const char* kHelixNotSettled = "helixTurnsNotSettled";
+inline constexpr const char* kNoTurnsResonate = "noTurnsOfTheHelixResonate";
 
 // An element beyond this share of a quarter wave is close to resonating on
 // its own: the coil is small and the result sensitive to everything.

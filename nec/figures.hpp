@@ -37,6 +37,19 @@ struct Figures {
   std::optional<double> turns;
   std::optional<double> coilLengthMm;
   std::optional<double> selfResonanceMhz;
+  std::optional<double> turnsInductanceUh;  // menu 2's for those turns
+  // The coil modelled as wound, a helix: the turns that resonate (to 0.1)
+  // and menu 2's inductance for them, the same turns at the finer count
+  // per turn, the lumped coil the helix stands for, where menu 2's turns
+  // resonate, and the loss of the helix's wire alone.
+  std::optional<double> helixTurns;
+  std::optional<double> helixTurnsInductanceUh;
+  std::optional<double> helixTurnsFinerSegments;
+  std::optional<double> helixEquivalentUh;
+  std::optional<double> helixResonanceMhzWithFormulaTurns;
+  std::optional<int> helixSegmentsPerTurn;
+  std::optional<double> helixQ;
+  std::optional<double> helixEfficiencyPercent;
 };
 
 }  // namespace Results

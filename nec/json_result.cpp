@@ -70,6 +70,7 @@ std::string inputsOf(const DesignOptions::Options& o) {
   inputs.add("coilRadiusMm", o.coilRadiusMm);
   inputs.add("pitchMm", o.pitchMm);
   inputs.add("wireMm", o.wireMm);
+  inputs.add("helix", o.helix);
   return inputs.object();
 }
 
@@ -112,6 +113,15 @@ std::string text(const DesignOptions::Options& inputs, const Results::Figures& f
   all.add("turns", f.turns);
   all.add("coilLengthMm", f.coilLengthMm);
   all.add("selfResonanceMhz", f.selfResonanceMhz);
+  all.add("turnsInductanceUh", f.turnsInductanceUh);
+  all.add("helixTurns", f.helixTurns);
+  all.add("helixTurnsInductanceUh", f.helixTurnsInductanceUh);
+  all.add("helixTurnsFinerSegments", f.helixTurnsFinerSegments);
+  all.add("helixEquivalentUh", f.helixEquivalentUh);
+  all.add("helixResonanceMhzWithFormulaTurns", f.helixResonanceMhzWithFormulaTurns);
+  all.add("helixSegmentsPerTurn", f.helixSegmentsPerTurn);
+  all.add("helixQ", f.helixQ);
+  all.add("helixEfficiencyPercent", f.helixEfficiencyPercent);
   return all.object() + "\n";
 }
 

@@ -39,12 +39,14 @@ std::vector<Wire> wiresOf(const Design& d) {
 }
 
 std::string feedOf(const Design& d) {
+  if (!d.woundWires.empty()) return "w" + std::to_string(d.feedWire) + (d.dipole ? "c" : "b");
   return d.dipole && d.tipM ? "w2c" : d.dipole ? "w1c" : "w1b";
 }
 
 // The coils' places and inductances: both of a base-loaded dipole's coils
 // stand at its feed, in series.
 std::vector<std::pair<std::string, double>> loadsOf(const Design& d) {
+  if (!d.woundWires.empty()) return {};
   const double inductance = d.coilInductanceUh;
   if (d.dipole) {
     if (!d.tipM) return {{"w1c", 2.0 * inductance}};
@@ -71,8 +73,9 @@ void line(std::string& out, std::string_view text) {
 std::string titleOf(const Design& d) {
   using NumberText::shortest;
   std::string title = shortest(d.dipole ? 2.0 * d.elementLengthM : d.elementLengthM) +
-                      (d.dipole ? " m dipole, " : " m vertical, ") + shortest(d.coilInductanceUh) +
-                      " uH coil";
+                      (d.dipole ? " m dipole, " : " m vertical, ") +
+                      (d.woundWires.empty() ? shortest(d.coilInductanceUh) + " uH coil"
+                                            : std::string("wound coil"));
   if (d.dipole) title += " in each half";
   if (d.tipM) {
     title += " " + shortest(*d.tipM) + (d.dipole ? " m from each tip" : " m below tip");
@@ -86,7 +89,20 @@ std::string titleOf(const Design& d) {
   return title;
 }
 
+// The wound model's wires: a wire of one segment is written with that one,
+// the others with MMANA-GAL's own segmentation.
+void writeWoundWires(std::string& out, const Design& d) {
+  line(out, "***Wires***");
+  line(out, std::to_string(d.woundWires.size()));
+  for (const Nec2::Wire& w : d.woundWires) {
+    line(out, number(w.x1) + ", " + number(w.y1) + ", " + number(w.z1) + ", " + number(w.x2) +
+                  ", " + number(w.y2) + ", " + number(w.z2) + ", " + number(w.radiusM) + ", " +
+                  std::to_string(w.segments == 1 ? 1 : kAutomaticSegments));
+  }
+}
+
 void writeWires(std::string& out, const Design& d) {
+  if (!d.woundWires.empty()) return writeWoundWires(out, d);
   const std::vector<Wire> wires = wiresOf(d);
   line(out, "***Wires***");
   line(out, std::to_string(wires.size()));

@@ -13,6 +13,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "nec/structure.hpp"
 
 namespace MaaFile {
 
@@ -28,6 +31,12 @@ struct Design {
   Material material;
   bool dipole;
   std::string comment;  // the free text of the last section, one line
+  // A model with its coil wound, as straight wires (MMANA-GAL knows no
+  // helix): written in place of the element's wires and the coil's load,
+  // with the source on the first segment of the wire named, or on its
+  // middle one for a dipole.
+  std::vector<Nec2::Wire> woundWires = {};
+  int feedWire = 1;
 };
 
 // The file's bytes.

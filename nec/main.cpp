@@ -17,12 +17,14 @@
 #include "nec/design_options.hpp"
 #include "nec/design_report.hpp"
 #include "nec/file_output.hpp"
+#include "nec/helix_check.hpp"
 #include "nec/json_result.hpp"
 #include "nec/maa_file.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/messages.hpp"
 #include "nec/number_text.hpp"
 #include "nec/questions.hpp"
+#include "nec/solver.hpp"
 #include "nec/solver_check.hpp"
 #include "nec/solver_failure.hpp"
 #include "nec/solver_figures.hpp"
@@ -40,7 +42,7 @@ constexpr int kToolMissing = 3;
 constexpr std::string_view kUsageEnglish =
     "Usage: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix]]\n"
     "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
     "Checks menu 1's loading coil for a shortened element with NEC2 (nec2c).\n"
     "  --frequency, --length, --diameter  the design in menu 1's units\n"
@@ -51,6 +53,7 @@ constexpr std::string_view kUsageEnglish =
     "  --dipole           the element is one half of a centre-fed dipole\n"
     "  --coil-radius, --pitch, --wire  menu 2's measures (radius to the wire's centre):\n"
     "                     the turns to wind\n"
+    "  --helix            the coil modelled as wound, a helix: the turns that resonate\n"
     "  --nec, --maa, --sweep, --plot  write the NEC2 deck, the MMANA-GAL model, the\n"
     "                     sweep as CSV, the SWR plot (SVG, or PNG for a .png name)\n"
     "  --json             the results as one JSON object\n"
@@ -60,7 +63,7 @@ constexpr std::string_view kUsageEnglish =
 constexpr std::string_view kUsageJapanese =
     "使い方: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix]]\n"
     "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
     "短縮エレメントのメニュー1のローディングコイルを NEC2（nec2c）で確かめます。\n"
     "  --frequency, --length, --diameter  メニュー1と同じ単位の設計値\n"
@@ -70,6 +73,7 @@ constexpr std::string_view kUsageJapanese =
     "  --ground-loss OHM  給電点に直列の損失抵抗（0）\n"
     "  --dipole           エレメントはセンター給電ダイポールの片側\n"
     "  --coil-radius, --pitch, --wire  メニュー2の寸法（半径は線の中心まで）: 巻数を求めます\n"
+    "  --helix            巻いたコイルをヘリックスとしてモデル化し、共振する巻数を求めます\n"
     "  --nec, --maa, --sweep, --plot  NEC2 のデッキ、MMANA-GAL のモデル、掃引の CSV、\n"
     "                     SWR のグラフ（SVG、名前が .png なら PNG）を書き出します\n"
     "  --json             結果を一つの JSON オブジェクトで出力します\n"
@@ -102,7 +106,8 @@ MaaFile::Material materialOf(DesignOptions::Conductor conductor) {
 
 // The model with the coil that the figures know: NEC2's once it has run,
 // menu 1's until then, as its comment says.
-bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
+bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
+              const SolverCheck::Check& check, const std::optional<HelixCheck::WoundCoil>& wound) {
   const bool resonated = f.necInductanceUh.has_value();
   // Menu 1's coil as its screen shows it, to 4 decimals.
   const double inductanceUh =
@@ -113,9 +118,18 @@ bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
                             : "Coil from menu 1's formula, not resonated by NEC2") +
       " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(o.q) +
       ". Written by tanshuku-nec " TANSHUKU_VERSION ".";
-  const MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
-                               inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
-                               comment};
+  MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
+                         inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
+                         comment};
+  if (wound) {
+    const Nec2::Straightened model =
+        Nec2::straightened(Nec2::structureOf(HelixCheck::elementOf(check, *wound, o)));
+    design.woundWires = model.wires;
+    design.feedWire = model.feedWire;
+    design.comment = "The coil wound as a helix of " + NumberText::shortest(*f.helixTurns) +
+                     " turns, resonated by NEC2, written as its straight segments. Written by "
+                     "tanshuku-nec " TANSHUKU_VERSION ".";
+  }
   return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
 }
 
@@ -124,10 +138,11 @@ bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f) {
 // written, or none.
 std::optional<std::string> writeSolverFiles(const DesignOptions::Options& o,
                                             const SolverCheck::Check& check,
+                                            const std::optional<HelixCheck::WoundCoil>& wound,
                                             const Results::Figures& f) {
-  if (!o.necFile.empty() && !FileOutput::writeWhole(o.necFile, SolverCheck::deckOf(check, o))) {
-    return o.necFile;
-  }
+  const std::string deck =
+      wound ? HelixCheck::deckOf(check, *wound, o) : SolverCheck::deckOf(check, o);
+  if (!o.necFile.empty() && !FileOutput::writeWhole(o.necFile, deck)) return o.necFile;
   if (!check.results) return std::nullopt;
   const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
   const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
@@ -187,8 +202,16 @@ int run(const std::vector<std::string_view>& arguments) {
   }
   Results::Figures figures = DesignReport::designFigures(options);
   SolverCheck::Check check;
+  std::optional<HelixCheck::WoundCoil> wound;
   try {
     check = SolverCheck::run(options);
+    if (check.results) SolverFigures::add(*check.results, options, figures);
+    DesignReport::addCoilAsWound(options, figures);
+    if (options.helix && check.results && figures.turns) {
+      wound = HelixCheck::run(options, check, *figures.turns);
+      HelixCheck::add(wound, options, figures);
+      figures.nec2cRuns = static_cast<int>(Nec2::runCount());
+    }
   } catch (const Nec2::SolverMissing& missing) {
     return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
                                      "tanshuku-nec: nec2c がありません: ")) +
@@ -197,12 +220,10 @@ int run(const std::vector<std::string_view>& arguments) {
   } catch (const Nec2::SolverFailed& failed) {
     return solverTrouble(failed, failed.lastLines(), language);
   }
-  if (check.results) SolverFigures::add(*check.results, options, figures);
-  DesignReport::addCoilAsWound(options, figures);
-  if (!options.maaFile.empty() && !writeMaa(options, figures)) {
+  if (!options.maaFile.empty() && !writeMaa(options, figures, check, wound)) {
     return cannotWrite(options.maaFile, language);
   }
-  if (const std::optional<std::string> file = writeSolverFiles(options, check, figures)) {
+  if (const std::optional<std::string> file = writeSolverFiles(options, check, wound, figures)) {
     return cannotWrite(*file, language);
   }
   return print(options.json ? JsonResult::text(options, figures)

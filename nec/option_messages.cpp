@@ -71,6 +71,21 @@ Wording wordingOf(Problem problem) {
     case Problem::pitchBelowWire:
       return {"a pitch of {s} mm is below the wire's {d} mm: such a coil cannot be wound",
               "ピッチ {s} mm が線径 {d} mm より小さいので、そのコイルは巻けません"};
+    case Problem::helixWithoutCoil:
+      return {"--helix needs the coil's measures: --coil-radius, --pitch and --wire",
+              "--helix にはコイルの寸法（--coil-radius、--pitch、--wire）が必要です"};
+    case Problem::helixTurnsTooClose:
+      return {
+          "NEC2's helix does not hold for a pitch of {s} mm: its turns must lie at least "
+          "four wire radii apart ({d} mm)",
+          "ピッチ {s} mm では NEC2 のヘリックスモデルが成り立ちません（巻線の間隔は線の"
+          "半径の4倍、{d} mm 以上が必要です）"};
+    case Problem::helixSegmentsTooShort:
+      return {
+          "NEC2's helix does not hold for a coil radius of {s} mm: its segments would be "
+          "too short against the wire's or the element's radius",
+          "コイルの半径 {s} mm では NEC2 のヘリックスモデルが成り立ちません（セグメントが"
+          "線またはエレメントの半径に比べて短すぎます）"};
     case Problem::wireTooThick:
       return {
           "an element of {s} mm is too thick for NEC2's thin-wire model at this frequency "

@@ -21,6 +21,8 @@ struct Bilinear {
   Complex b;
   Complex c;
   Complex operator()(Complex loadOhm) const { return (a * loadOhm + b) / (c * loadOhm + 1.0); }
+  // The load that gives the feed impedance: Z_L = (b − Z) ÷ (c Z − a).
+  Complex loadFor(Complex feedOhm) const { return (b - feedOhm) / (c * feedOhm - a); }
 };
 
 // A load's impedance and the feed impedance the solver found with it.

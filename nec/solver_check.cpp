@@ -83,6 +83,7 @@ Complex feedOf(const Nec2::LoadedElement& e) { return Nec2::feedImpedance(Nec2::
 struct Root {
   Resonance::Resonances resonances;
   Nec2::Solution confirmed{};
+  std::optional<Resonance::Bilinear> feed;
 };
 
 // The first resonance at one segmentation: three runs fix the feed as a
@@ -101,6 +102,7 @@ Root resonate(const DesignOptions::Options& o, int segments, double guessH) {
     const std::optional<Resonance::Bilinear> feed =
         Resonance::fitBilinear({samples[0], samples[1], samples[2]});
     if (!feed) break;
+    root.feed = feed;
     root.resonances = Resonance::firstResonance(*feed, coil);
     if (!root.resonances.seriesH) return root;
     const double inductanceH = *root.resonances.seriesH;
@@ -211,7 +213,7 @@ Check run(const DesignOptions::Options& o) {
     const int segments = (coarsest - 1) * (1 << halvings) + 1;
     root = resonate(o, segments, guessH);
     if (!root.resonances.seriesH) {
-      if (r.segments.empty()) return {std::nullopt, element(o, segments)};
+      if (r.segments.empty()) return {std::nullopt, element(o, segments), std::nullopt};
       break;
     }
     guessH = *root.resonances.seriesH;
@@ -237,7 +239,7 @@ Check run(const DesignOptions::Options& o) {
   r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(o, sweepSegments, finest, menu1H);
   addSweeps(o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
   r.runs = static_cast<int>(Nec2::runCount());
-  return {r, resonated};
+  return {r, resonated, root.feed};
 }
 
 std::string deckOf(const Check& check, const DesignOptions::Options& o) {

@@ -13,6 +13,7 @@
 
 #include "nec/design_options.hpp"
 #include "nec/loaded_element.hpp"
+#include "nec/resonance.hpp"
 #include "nec/solver_figures.hpp"
 
 namespace SolverCheck {
@@ -24,6 +25,10 @@ struct Check {
   // The resonated design at the finest segmentation, as the deck models it:
   // a monopole, or the dipole of two such halves where the design is one.
   Nec2::LoadedElement resonated;
+  // The feed impedance as a function of the coil's impedance at the finest
+  // segmentation, at the frequency: what any coil in the coil's place makes
+  // of the element.
+  std::optional<Resonance::Bilinear> feedOfCoil;
 };
 
 Check run(const DesignOptions::Options& options);

@@ -43,9 +43,8 @@ void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::F
   f.feedResistanceLosslessOhm = losslessOhm;
   f.feedResistanceOhm = withLossesOhm;
   f.swr50AtResonance = Bandwidth::swr(withLossesOhm, 0.0, SweepCsv::kCableOhm);
-  // The ground loss takes its share of the power the budget calls radiated.
   const double efficiency =
-      r.budgetEfficiencyPercent / 100.0 * (r.feedOhm.real() * scale) / withLossesOhm;
+      efficiencyWithGroundLoss(r.budgetEfficiencyPercent / 100.0, r.feedOhm.real(), o);
   f.efficiencyPercent = efficiency * 100.0;
   f.efficiencyDb = decibels(efficiency);
   if (r.fullSizeResistanceOhm > 0.0) {
@@ -79,6 +78,12 @@ void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Resul
 }
 
 }  // namespace
+
+double efficiencyWithGroundLoss(double budgetEfficiency, double monopoleFeedOhm,
+                                const DesignOptions::Options& options) {
+  const double feedOhm = monopoleFeedOhm * impedanceScale(options);
+  return budgetEfficiency * feedOhm / (feedOhm + options.groundLossOhm);
+}
 
 std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
                                         const DesignOptions::Options& options) {

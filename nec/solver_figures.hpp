@@ -44,6 +44,12 @@ struct SolverResults {
 std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
                                         const DesignOptions::Options& options);
 
+// The radiation efficiency of the design from the monopole's power budget
+// and feed resistance: a monopole's ground loss, in series at its feed,
+// takes its share of the power the budget calls radiated.
+double efficiencyWithGroundLoss(double budgetEfficiency, double monopoleFeedOhm,
+                                const DesignOptions::Options& options);
+
 // Adds the solver's figures for the design (its ground loss in series at a
 // monopole's feed) to those the design alone gave.
 void add(const SolverResults& results, const DesignOptions::Options& options,

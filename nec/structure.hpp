@@ -1,5 +1,6 @@
 // A wire structure as NEC2 models it, and what it is asked for: straight
-// wires of thin-wire segments, over perfect ground or in free space, with
+// wires of thin-wire segments and helices, over perfect ground or in free
+// space, with
 // lumped loads on single segments and the wires' conductivity, a 1 V source
 // on one segment, and the frequencies at which nec2c solves it. Lengths in
 // metres, frequencies in MHz, impedances in ohms, inductances in henries.
@@ -11,11 +12,25 @@
 
 namespace Nec2 {
 
+// A wire wound as a helix on a vertical axis (GH, then placed by GM): its
+// wire's ends (x1, y1, z1) and (x2, y2, z2) are then the axis's ends, one
+// above the other, and the winding starts on the coil's radius at the
+// given angle from the x axis, turning anticlockwise seen from above.
+struct Winding {
+  double pitchM;
+  double coilRadiusM;  // to the wire's centre
+  double startDeg = 0.0;
+};
+
 struct Wire {
   int segments;
   double x1, y1, z1;
   double x2, y2, z2;
   double radiusM;
+  // Each segment's length over the one before it, counted from end 1 (GC):
+  // 1 for equal segments.
+  double lengthRatio = 1.0;
+  std::optional<Winding> winding = std::nullopt;
 };
 
 // Wires and segments are counted from 1: a wire by its place in the list,

@@ -596,7 +596,7 @@ double jsonFigure(const std::string& json, const std::string& name) {
 }
 
 // tanshuku-nec on the READMEs' dipole, in a given locale.
-ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json) {
+ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json, bool helix = false) {
   ProcessOptions options;
   options.arguments = {"LC_ALL=" + locale,
                        std::string(TANSHUKU_BUILD_DIR) + "/tanshuku-nec",
@@ -616,6 +616,7 @@ ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json) {
                        "--wire",
                        "1"};
   if (json) options.arguments.push_back("--json");
+  if (helix) options.arguments.push_back("--helix");
   return runProcess("/usr/bin/env", "", options);
 }
 #endif
@@ -625,7 +626,9 @@ ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json) {
 // NEC2 beside menus 1, 2 and 4: the coil, how much menu 1's is too large and
 // where it lands, the turns, the radiation resistances' ratio and how much
 // menu 4 is too low, the efficiency, the feed-point resistances, the SWR and
-// the bandwidth.
+// the bandwidth; and, modelled as wound, what menu 2's turns act as and where
+// they land, the turns to wind, how settled they are, the helix's Q and
+// efficiency.
 TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
 #ifdef _WIN32
   GTEST_SKIP() << "tanshuku-nec runs on Linux";
@@ -634,6 +637,10 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
   const ProcessResult figures = necOnTheWorkedDesign("C", true);
   ASSERT_EQ(figures.exitCode, 0) << figures.output;
   auto figure = [&](const char* name) { return jsonFigure(figures.output, name); };
+  // The coil as wound, from one run with --helix.
+  const ProcessResult helix = necOnTheWorkedDesign("C", true, true);
+  ASSERT_EQ(helix.exitCode, 0) << helix.output;
+  auto helixFigure = [&](const char* name) { return jsonFigure(helix.output, name); };
   struct Quote {
     double value;
     int decimals;
@@ -653,7 +660,17 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
                           {figure("feedResistanceLosslessOhm"), 2, "# Ω", "#Ω"},
                           {figure("feedResistanceOhm"), 2, "# Ω", "#Ω"},
                           {figure("swr50AtResonance"), 2, "SWR of\n#", "SWRは#"},
-                          {figure("bandwidthMatchedKhz"), 1, "# kHz", "#kHz"}};
+                          {figure("bandwidthMatchedKhz"), 1, "# kHz", "#kHz"},
+                          {helixFigure("helixEquivalentUh"), 2, "as # µH", "#μHに相当"},
+                          {helixFigure("turnsInductanceUh"), 4, "the # µH", "の#μH"},
+                          {helixFigure("helixResonanceMhzWithFormulaTurns"), 3, "# MHz", "#MHz"},
+                          {(helixFigure("helixResonanceMhzWithFormulaTurns") - 7.05) * 1000, 0,
+                           "# kHz high", "#kHz高く"},
+                          {helixFigure("helixTurns"), 1, "coils of # turns", "#回巻きのコイル"},
+                          {helixFigure("helixTurns") * 2, 1, "# mm long", "長さ#mm"},
+                          {helixFigure("helixTurnsFinerSegments"), 2, "# at 60", "#回巻き"},
+                          {helixFigure("helixQ"), 0, "alone is #", "Qは#"},
+                          {helixFigure("helixEfficiencyPercent"), 1, "the # % of", "での#%"}};
   const std::pair<const char*, ProcessResult> screens[] = {
       {"README.md", necOnTheWorkedDesign("C", false)},
       {"README.ja.md", necOnTheWorkedDesign("ja_JP.UTF-8", false)}};

@@ -25,6 +25,7 @@
 #include "nec/menu_four_efficiency.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/resonance.hpp"
+#include "nec/root_search.hpp"
 #include "nec/segment_series.hpp"
 #include "nec/solver.hpp"
 #include "nec/solver_figures.hpp"
@@ -100,6 +101,13 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
       {worked({"--coil-radius", "25", "--pitch", "0", "--wire", "1"}),
        Problem::coilMeasureNotPositive},
       {worked({"--coil-radius", "25", "--pitch", "0.9", "--wire", "1"}), Problem::pitchBelowWire},
+      {worked({"--helix"}), Problem::helixWithoutCoil},
+      // Close-wound: the turns 1.5 mm apart, under four radii of 1 mm wire.
+      {worked({"--coil-radius", "25", "--pitch", "1.5", "--wire", "1", "--helix"}),
+       Problem::helixTurnsTooClose},
+      // 60 segments a turn of 3 mm radius are 0.31 mm long, under two radii.
+      {worked({"--coil-radius", "3", "--pitch", "2", "--wire", "1", "--helix"}),
+       Problem::helixSegmentsTooShort},
       // 21 segments of 2 m / 21 are shorter than half the radius of 0.5 m.
       {{"--frequency", "7.05", "--length", "2", "--diameter", "1000", "--base"},
        Problem::wireTooThick},
@@ -278,6 +286,23 @@ TEST(NecDesign, TheFirstResonanceIsTheRootNotThePole) {
     EXPECT_NEAR(*found.seriesH * 1e6, 16.8, 0.1);
     EXPECT_NEAR(*found.parallelH * 1e6, 22.6, 0.1);
     EXPECT_NEAR(Resonance::feedImpedanceOhm(feed, coil, *found.seriesH).imag(), 0.0, 1e-6);
+  }
+  // The same reactance searched for in whole tenths of a microhenry, from
+  // below the root and from between the root and the pole: the search
+  // closes on the root either way.
+  const Resonance::Coil lossless{14.1, std::nullopt};
+  auto reactance = [&](double tenths) {
+    return tipCoilElement(lossless.impedanceOhm(tenths * 1e-7)).imag();
+  };
+  RootSearch::Limits limits{10.0, 1000.0};
+  limits.quantum = 1.0;
+  for (const auto& [first, guess] : {std::pair{100.0, 120.0}, std::pair{200.0, 210.0}}) {
+    const auto found =
+        RootSearch::findCrossing(reactance, {first, reactance(first)}, guess, limits);
+    ASSERT_TRUE(found) << first;
+    EXPECT_NEAR(found->rootX(), 168.0, 1.0) << first;
+    EXPECT_LE(found->above.x - found->below.x, 1.0);
+    EXPECT_LE(found->runs, limits.mostRuns);
   }
   // An element at or beyond its own resonance needs no coil.
   const Resonance::Bilinear beyond{{0.05, 0}, {40.0, 12.0}, {0, 0}};
@@ -598,6 +623,54 @@ TEST(NecCheck, TheSolverResonatesTheDesignAndItsChecksAgree) {
       "C", {"--frequency", "7.05", "--length", "10.6", "--diameter", "2", "--base", "--json"});
   EXPECT_EQ(full.exitCode, 0);
   EXPECT_NE(full.output.find("\"necInductanceUh\":null"), std::string::npos) << full.output;
+}
+
+// The READMEs' coil wound as a helix (25 mm to the wire's centre, 2 mm
+// pitch, 1 mm wire) in the worked design: menu 2's turns for NEC2's lumped
+// coil act as about 20.3 uH and land about 130 kHz high; the turns that
+// resonate change little at a finer count per turn; the deck, the helix
+// placed before the wire above it, resonates in nec2c itself; the MMANA-GAL
+// model holds the helix as straight segments.
+TEST(NecCheck, TheCoilAsWoundResonatesAsAHelix) {
+  const std::filesystem::path base =
+      std::filesystem::temp_directory_path() / ("nec_helix_test." + std::to_string(getpid()));
+  const std::string deck = base.string() + ".nec";
+  const std::string maa = base.string() + ".maa";
+  const ProcessResult run =
+      runNec("C", worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1", "--helix", "--json",
+                          "--nec", deck, "--maa", maa}));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  const std::string& json = run.output;
+  const double equivalentUh = jsonFigure(json, "helixEquivalentUh");
+  EXPECT_GE(equivalentUh, 19.8);
+  EXPECT_LE(equivalentUh, 20.8);
+  const double landsMhz = jsonFigure(json, "helixResonanceMhzWithFormulaTurns");
+  EXPECT_GE(landsMhz, 7.13);
+  EXPECT_LE(landsMhz, 7.23);
+  const double turns = jsonFigure(json, "helixTurns");
+  EXPECT_GT(turns, jsonFigure(json, "turns"));
+  EXPECT_LT(std::abs(jsonFigure(json, "helixTurnsFinerSegments") - turns), 0.01 * turns);
+  EXPECT_EQ(json.find("helixTurnsNotSettled"), std::string::npos) << json;
+  EXPECT_GT(jsonFigure(json, "helixQ"), 200.0);
+  EXPECT_GT(jsonFigure(json, "helixEfficiencyPercent"), jsonFigure(json, "efficiencyPercent"));
+
+  const std::string cards = readFile(deck);
+  const size_t helix = cards.find("\nGH 2 ");
+  ASSERT_NE(helix, std::string::npos) << cards;
+  EXPECT_EQ(cards.find("\nGM 0 0 0 0 0 0 0 "), cards.find('\n', helix + 1));
+  EXPECT_LT(cards.find("\nGM "), cards.find("\nGW 3 "));
+  const std::vector<Nec2::Solution> solved =
+      Nec2::solveDeck(cards, Nec2::Sweep{7.05}, Nec2::Segment{1, 1});
+  EXPECT_LT(std::abs(solved.front().feedImpedanceOhm.imag()), 2.0);
+
+  const std::string model = readFile(maa);
+  EXPECT_NE(model.find("***Source***\r\n1, 0\r\nw1b, 0.0, 1.0\r\n***Load***\r\n0, 0\r\n"),
+            std::string::npos);
+  const int helixSegments = static_cast<int>(std::lround(turns * 40));
+  EXPECT_NEAR(static_cast<int>(std::count(model.begin(), model.end(), '\n')), 18 + helixSegments,
+              4);
+  std::filesystem::remove(deck);
+  std::filesystem::remove(maa);
 }
 
 // Without nec2c on the search path: status 3 and the command that installs it.

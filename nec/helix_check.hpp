@@ -1,0 +1,55 @@
+// The coil as wound, put through nec2c: the helix of menu 2's measures in
+// the element in place of the lumped coil, the turns that resonate the
+// element at the frequency (found at 40 segments a turn and again at 60,
+// to show how settled they are), the lumped inductance the helix is
+// equivalent to there, the Q its wire's conductivity gives it (skin effect
+// only: NEC2 knows no proximity effect between turns), and where the coil
+// wound with menu 2's turns for NEC2's lumped inductance resonates. Always
+// the monopole over perfect ground, as the lumped check is. Throws
+// Nec2::SolverMissing or Nec2::SolverFailed where nec2c gives no answer.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "nec/design_options.hpp"
+#include "nec/figures.hpp"
+#include "nec/helix_element.hpp"
+#include "nec/report.hpp"
+#include "nec/solver_check.hpp"
+
+namespace HelixCheck {
+
+// The finer count per turn changes the turns by less than this share.
+inline constexpr double kSettledChange = 0.01;
+
+struct WoundCoil {
+  double turns;                // that resonate, at the count per turn
+  double finerTurns;           // the same at the finer count
+  int segments;                // of the helix nearest resonance, as its deck has it
+  Nec2::Solution atResonance;  // with that helix
+  double equivalentUh;         // of menu 2's turns for the lumped coil
+  std::optional<double> q;     // at resonance; none for a lossless wire
+  std::optional<double> formulaTurnsResonanceMhz;
+};
+
+// With the design resonated by the lumped check and the turns menu 2 gives
+// for its inductance; empty where no turns of the helix that fit in the
+// element resonate it.
+std::optional<WoundCoil> run(const DesignOptions::Options& options, const SolverCheck::Check& check,
+                             double formulaTurns);
+
+// The helix's figures, beside those of the lumped check.
+void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& options,
+         Results::Figures& figures);
+
+// The NEC2 deck of the element with the helix nearest resonance, as a whip
+// or a dipole, with comment cards that say what it is.
+std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
+                   const DesignOptions::Options& options);
+
+// The element with that helix, as the deck models it.
+Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
+                             const DesignOptions::Options& options);
+
+}  // namespace HelixCheck
