@@ -693,6 +693,7 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
 #endif
 }
 
+#ifndef _WIN32
 // The cells of a table of docs/accuracy.md, which the study writes: each
 // row by its first cell.
 std::map<std::string, std::vector<std::string>> studyTable(const std::string& name) {
@@ -712,6 +713,7 @@ std::map<std::string, std::vector<std::string>> studyTable(const std::string& na
   }
   return rows;
 }
+#endif
 
 // Where the accuracy pages and the manual pages restate the study's tables
 // in their prose, the figures are the tables' own, rounded as the prose
