@@ -595,6 +595,15 @@ double jsonFigure(const std::string& json, const std::string& name) {
   return std::strtod(json.c_str() + at + name.size() + 3, nullptr);
 }
 
+// A document's wording with the figure in place of its #, to the decimals
+// the document gives, a negative one with the document's minus sign.
+std::string withFigure(std::string pattern, double value, int decimals, const char* minus) {
+  char number[32];
+  std::snprintf(number, sizeof number, "%s%.*f", value < 0 ? minus : "", decimals,
+                std::fabs(value));
+  return pattern.replace(pattern.find('#'), 1, number);
+}
+
 // tanshuku-nec on the READMEs' dipole, in a given locale.
 ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json, bool helix = false) {
   ProcessOptions options;
@@ -682,11 +691,8 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
         << readme << " lacks the screen\n"
         << screen.output;
     for (const Quote& quote : quotes) {
-      char number[32];
-      std::snprintf(number, sizeof number, "%s%.*f", quote.value < 0 ? "−" : "", quote.decimals,
-                    std::fabs(quote.value));
-      std::string quoted = japanese ? quote.japanese : quote.english;
-      quoted.replace(quoted.find('#'), 1, number);
+      const std::string quoted =
+          withFigure(japanese ? quote.japanese : quote.english, quote.value, quote.decimals, "−");
       EXPECT_NE(text.find(quoted), std::string::npos) << readme << " lacks " << quoted;
     }
   }
@@ -820,13 +826,10 @@ TEST(ManualFigures, ProseFiguresAreTheStudysTables) {
     if (figure.lessColumn >= 0) {
       value = std::fabs(value - std::strtod(cells.at(figure.lessColumn).c_str(), nullptr));
     }
-    char number[32];
-    std::snprintf(number, sizeof number, "%.*f", figure.decimals, value);
     for (const auto& [document, pattern] : figure.quotes) {
       std::string text = std::regex_replace(documentText(document), std::regex("\\s+"), " ");
       text = std::regex_replace(text, std::regex("−"), "-");
-      std::string quoted = pattern;
-      quoted.replace(quoted.find('#'), 1, number);
+      const std::string quoted = withFigure(pattern, value, figure.decimals, "-");
       EXPECT_NE(text.find(quoted), std::string::npos) << document << " lacks " << quoted;
     }
   }
