@@ -3,22 +3,24 @@
 #pragma once
 
 #include "console/text_stream.hpp"
+#include "contract/program_contract.hpp"
 
 namespace RunTime {
 
 // Numbers of the run-time errors: the exit code of the process. A failed
-// read of standard input has a number of 1 to 100 of its own.
+// read of standard input has a number of 1 to 100 of its own. Those that
+// the front ends tell apart are the contract's.
 enum ErrorNumber : int {
   writeFailed = TextStream::kWriteFailed,
-  invalidNumber = 106,
-  divisionByZero = 200,
+  invalidNumber = ProgramContract::invalidNumber,
+  divisionByZero = ProgramContract::divisionByZero,
   subscriptOutOfRange = 201,
-  stackOverflow = 202,
-  floatingOverflow = 205,
+  stackOverflow = ProgramContract::stackOverflow,
+  floatingOverflow = ProgramContract::floatingOverflow,
   floatingUnderflow = 206,
-  invalidOperation = 207,
+  invalidOperation = ProgramContract::invalidOperation,
   integerOverflow = 215,
-  accessViolation = 216,
+  accessViolation = ProgramContract::accessViolation,
   otherFaultOfErrorSeverity = 217,  // any other fault of error severity
   privilegedInstruction = 218,
   anyOtherFault = 255,  // any other fault: a debugger's breakpoint or single step
