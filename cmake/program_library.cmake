@@ -39,6 +39,17 @@ function(tanshuku_program_library name)
       list(APPEND files ${copy})
     endforeach()
   endif()
+  # A room of headers alone is an interface library: the rooms that include
+  # them compile their texts (its copies in the WebAssembly build, which the
+  # copies' folder of those rooms finds first).
+  if(NOT ARGN MATCHES "\\.cpp(;|$)")
+    add_library(${name} INTERFACE ${files})
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    if(EMSCRIPTEN)
+      add_dependencies(${name} tanshuku_source_copier)
+    endif()
+    return()
+  endif()
   add_library(${name} STATIC ${files})
   if(EMSCRIPTEN)
     add_dependencies(${name} tanshuku_source_copier)

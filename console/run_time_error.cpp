@@ -7,18 +7,18 @@
 #include "arithmetic/extended.hpp"
 #include "arithmetic/return_address.hpp"
 #include "console/decimal.hpp"
-#include "console/error_explanations.hpp"
 #include "console/platform/faults.hpp"
 #include "console/platform/io.hpp"
 #include "console/text_stream.hpp"
+#include "contract/program_contract.hpp"
 
 namespace RunTime {
 namespace {
 
 // Caller lines of a report: a screenful on a console, many more when the
 // output is kept in a file or a pipe.
-constexpr int kConsoleCallerLines = 9;
-constexpr int kKeptCallerLines = 257;
+using ProgramContract::kConsoleCallerLines;
+using ProgramContract::kKeptCallerLines;
 
 const void* caller = nullptr;
 bool reporting = false;
@@ -48,8 +48,8 @@ int faultNumber(Platform::Fault fault) {
 }
 
 void putLocationLine(std::string_view prefix, std::uint32_t location) {
-  char digits[8];
-  for (int i = 7; i >= 0; --i) {
+  char digits[ProgramContract::kLocationDigits];
+  for (int i = ProgramContract::kLocationDigits - 1; i >= 0; --i) {
     digits[i] = "0123456789ABCDEF"[location & 0xF];
     location >>= 4;
   }
@@ -61,13 +61,13 @@ void putLocationLine(std::string_view prefix, std::uint32_t location) {
 // A window of the program's own closes when it ends: what went wrong, in
 // Japanese, and the report stay until a key is pressed.
 void explainAndWaitForKey(int number) {
-  if (const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(number)) {
+  if (const ProgramContract::Explanation* explanation = ProgramContract::answerError(number)) {
     for (std::string_view line : explanation->lines) {
       TextStream::put(line);
       TextStream::put("\r\n");
     }
   }
-  TextStream::put(ErrorExplanations::kPressAKeyToClose);
+  TextStream::put(kPressAKeyToClose);
   TextStream::flush();
   Platform::waitForKey();
 }
@@ -88,10 +88,10 @@ Platform::CodeAddress reportOrigin(Platform::CodeAddress elsewhere) {
   int count = Platform::codeLocations(origin, locations, 1 + callerLines);
   if (count == 0) locations[count++] = 0;
 
-  TextStream::put("Runtime error ");
+  TextStream::put(ProgramContract::kReportStart);
   TextStream::put(Decimal::digitsOf(static_cast<std::uint64_t>(number)).view());
-  putLocationLine(" at $", locations[0]);
-  for (int i = 0; i < count; ++i) putLocationLine("  $", locations[i]);
+  putLocationLine(ProgramContract::kReportAt, locations[0]);
+  for (int i = 0; i < count; ++i) putLocationLine(ProgramContract::kLocationLine, locations[i]);
   TextStream::put("\r\n");
   TextStream::flush();
   if (Platform::ownsItsWindow()) explainAndWaitForKey(number);

@@ -2,27 +2,36 @@
 // or a normal end with an exit code.
 #pragma once
 
+#include <string_view>
+
 #include "console/text_stream.hpp"
+#include "contract/program_contract.hpp"
 
 namespace RunTime {
 
 // Numbers of the run-time errors: the exit code of the process. A failed
-// read of standard input has a number of 1 to 100 of its own.
+// read of standard input has a number of 1 to 100 of its own. Those that
+// the front ends tell apart are the contract's.
 enum ErrorNumber : int {
   writeFailed = TextStream::kWriteFailed,
-  invalidNumber = 106,
-  divisionByZero = 200,
+  invalidNumber = ProgramContract::invalidNumber,
+  divisionByZero = ProgramContract::divisionByZero,
   subscriptOutOfRange = 201,
-  stackOverflow = 202,
-  floatingOverflow = 205,
+  stackOverflow = ProgramContract::stackOverflow,
+  floatingOverflow = ProgramContract::floatingOverflow,
   floatingUnderflow = 206,
-  invalidOperation = 207,
+  invalidOperation = ProgramContract::invalidOperation,
   integerOverflow = 215,
-  accessViolation = 216,
+  accessViolation = ProgramContract::accessViolation,
   otherFaultOfErrorSeverity = 217,  // any other fault of error severity
   privilegedInstruction = 218,
   anyOtherFault = 255,  // any other fault: a debugger's breakpoint or single step
 };
+
+// The last line in the program's own window, below the report and the
+// explanation if any: the window stays until a key is pressed.
+inline constexpr std::string_view kPressAKeyToClose =
+    "何かキーを押すと、このウィンドウを閉じます。";
 
 // Sets up the extended-precision arithmetic, the traps for invalid operation,
 // division by zero and overflow, and the fault handler. Called once at

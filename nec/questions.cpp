@@ -19,10 +19,6 @@ namespace {
 using DesignOptions::Question;
 using Messages::Language;
 
-// How long the rest of a key, or the terminal's answer to a question, may
-// take.
-constexpr int kKeyWaitMilliseconds = 100;
-
 // The first word of the line, as menu 1's reader takes it: bytes above
 // 0x20 after any blanks and control bytes.
 std::string_view firstWord(std::string_view line) {
@@ -76,7 +72,8 @@ std::variant<std::string, Ending> TerminalLines::nextLine() {
       return std::move(line.codePage932);
     }
     pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {signals_, POLLIN, 0}};
-    const int count = poll(ready, 2, editor_.awaitsMore() ? kKeyWaitMilliseconds : -1);
+    const int wait = static_cast<int>(LineEditing::kKeyWait.count());
+    const int count = poll(ready, 2, editor_.awaitsMore() ? wait : -1);
     if (count == 0) editor_.timeOut();
     if (count <= 0) continue;
     for (int signal; (signal = SignalPipe::take()) != 0;) {
@@ -92,7 +89,7 @@ std::optional<Ending> TerminalLines::takeSignal(int signal) {
   } else if (signal == SIGWINCH) {
     resize();
   } else {
-    editor_.interrupt(signal == SIGINT ? "^C" : signal == SIGQUIT ? "^\\" : "");
+    editor_.interrupt(signal);
     return Ending{Ending::Kind::signal, signal};
   }
   return std::nullopt;

@@ -10,8 +10,8 @@
 #include "calculators/loading_coil/loading_coil_calculator.hpp"
 #include "console/console_io.hpp"
 #include "console/run_time_error.hpp"
+#include "contract/program_contract.hpp"
 #include "shell/guide_screens.hpp"
-#include "shell/menu_text.hpp"
 
 namespace MainMenu {
 namespace {
@@ -42,7 +42,7 @@ constexpr std::string_view kMenuScreen[] = {
     " ",
     " ",
     kChoiceQuestion,
-    MenuText::kLastLine,
+    ProgramContract::kMenuLastLine,
 };
 
 void dispatch(std::int16_t menuChoice) {

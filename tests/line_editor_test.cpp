@@ -1,14 +1,17 @@
 // The front end's line editor on its own: the program's output and the
 // user's keys in, the bytes that draw the screen and the lines for the
-// program out.
+// program out; and the going-back dialogue around it.
 #include "utf8/line_editor.hpp"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
+#include "contract/program_contract.hpp"
 #include "test_support/transcript.hpp"
+#include "utf8/going_back.hpp"
 
 namespace {
 
@@ -178,5 +181,217 @@ TEST(LineEditor, ALineIsCutWhereTheProgramsTerminalEndsIt) {
   EXPECT_EQ(handedText(editor.handed()),
             std::string(4094, 'a') + "\n<cut>" + std::string(4093, 'a') + "\x92\x86\n");
 }
+
+// The going-back dialogue on its own: what happened in, what the host is
+// asked to do out, as the terminal's and the page's hosts do it.
+namespace Dialogue {
+
+using GoingBack::Step;
+
+struct Event {
+  enum class Kind { keys, output, reads, ended, signal, time } kind;
+  std::string bytes;
+  int number = 0;  // the exit code, the signal or the time
+};
+
+Event typed(const std::string& keys) { return {Event::Kind::keys, keys}; }
+Event wrote(const std::string& text) { return {Event::Kind::output, text}; }
+const Event kReads{Event::Kind::reads, ""};
+Event ended(int code) { return {Event::Kind::ended, "", code}; }
+Event endedBy(int signal) { return {Event::Kind::ended, "", -signal}; }
+Event signalled(int signal) { return {Event::Kind::signal, "", signal}; }
+Event at(int milliseconds) { return {Event::Kind::time, "", milliseconds}; }
+
+// An event, and what the host is asked to do after it until the dialogue
+// waits or ends: "start" a run; a line handed on, "[5]" ("[^D]" the end
+// of the input); "signal N" to the run; "wait", "until" a time, "for a
+// read" when a line is due once the program reads; "end" with the code,
+// or "end by" the signal.
+struct Exchange {
+  Event event;
+  const char* asked;
+};
+
+struct Case {
+  const char* name;
+  std::vector<Exchange> exchanges;
+  std::vector<std::string> shown;  // texts of the front end's own on the screen
+};
+
+std::string described(const Step& step) {
+  switch (step.kind) {
+    case Step::Kind::startRun: return "start";
+    case Step::Kind::handOnLine:
+      return step.line.kind == LineEditing::HandedLine::Kind::endOfInput
+                 ? "[^D]"
+                 : "[" + step.line.codePage932 + "]";
+    case Step::Kind::signalRun: return "signal " + std::to_string(step.signal);
+    case Step::Kind::wait: {
+      std::string wait = "wait";
+      if (step.until) wait += " until " + std::to_string(step.until->count());
+      if (step.lineWaits) wait += " for a read";
+      return wait;
+    }
+    case Step::Kind::end:
+      return step.ending.signal != 0 ? "end by " + std::to_string(step.ending.signal)
+                                     : "end " + std::to_string(step.ending.code);
+  }
+  return "";
+}
+
+const std::string kMenu = std::string(ProgramContract::kMenuLastLine) + "\r\n";
+const std::string kFrequency = "中心周波数は？ＭＨｚですか\r\n";
+const std::string kDiameter = "アンテナの直径は？ｍｍですか\r\n";
+const std::string kOffer = "リターンキー（または y）で質問に戻ります。";
+const std::string kDiffers = "同じ答えを渡しても前と同じ画面にならないので";
+
+// A slip at the dipole's frequency: the answers before it handed on again
+// once the program has shown what it showed before.
+const std::vector<Exchange> kSlip = {
+    {at(0), "start wait"},          {wrote(kMenu), "wait"},      {kReads, "wait"},
+    {typed("5\r"), "[5] wait"},     {wrote(kFrequency), "wait"}, {kReads, "wait"},
+    {typed("1,5\r"), "[1,5] wait"}, {ended(106), "wait"}};
+
+std::vector<Exchange> slipThen(std::vector<Exchange> then) {
+  std::vector<Exchange> all = kSlip;
+  all.insert(all.end(), then.begin(), then.end());
+  return all;
+}
+
+const Case kCases[] = {
+    {"AnUnreadableAnswerComesBackForCorrecting",
+     slipThen({{typed("\r"), "start wait until 10000"},
+               {wrote(kMenu), "wait until 10000 for a read"},
+               {kReads, "[5] wait"},
+               {wrote(kFrequency), "wait"},
+               {kReads, "wait"},
+               {typed("\x15"
+                      "7.05\r"),
+                "[7.05] wait"}}),
+     {kOffer, "小数点はピリオドで、1,5 ではなく 1.5"}},
+    {"TheSlipIsOfferedAgainInTheLine",
+     slipThen({{typed("y\r"), "start wait until 10000"},
+               {wrote(kMenu + kFrequency), "wait until 10000 for a read"},
+               {kReads, "[5] wait"},
+               {kReads, "wait"},
+               {typed("\r"), "[1,5] wait"}}),
+     {}},
+    // A frequency of 0 divides by zero only once the diameter is given; the
+    // menu skips the empty line.
+    {"AFaultComesBackToTheCalculationsFirstQuestion",
+     {{at(0), "start wait"},
+      {wrote(kMenu), "wait"},
+      {kReads, "wait"},
+      {typed("\r"), "[] wait"},
+      {kReads, "wait"},
+      {typed("5\r"), "[5] wait"},
+      {wrote(kFrequency), "wait"},
+      {kReads, "wait"},
+      {typed("0\r"), "[0] wait"},
+      {wrote(kDiameter), "wait"},
+      {kReads, "wait"},
+      {typed("2\r"), "[2] wait"},
+      {ended(200), "wait"},
+      {typed("\r"), "start wait until 10000"},
+      {wrote(kMenu), "wait until 10000 for a read"},
+      {kReads, "[] wait until 10000 for a read"},
+      {kReads, "[5] wait"},
+      {wrote(kFrequency), "wait"},
+      {kReads, "wait"},
+      {typed("\x7f"
+             "7.05\r"),
+       "[7.05] wait"},
+      {wrote(kDiameter), "wait"},
+      {kReads, "wait"},
+      {typed("\r"), "[2] wait"}},
+     {"ゼロによる割り算"}},
+    // A program that shows other screens when started again: going back
+    // would hand the answers to questions that were never asked.
+    {"AReplayThatDiffersIsRefused",
+     slipThen({{typed("\r"), "start wait until 10000"}, {wrote("run 2\r\n"), "end 106"}}),
+     {kDiffers}},
+    {"AReplayThatStaysQuietIsRefused",
+     slipThen({{at(5000), "wait"},
+               {typed("\r"), "start wait until 15000"},
+               {at(14999), "wait until 15000"},
+               {at(15000), "end 106"}}),
+     {kDiffers}},
+    {"QEndsAtTheOfferAndOtherAnswersAskAgain",
+     slipThen({{typed("n\r"), "wait"}, {typed(" q \r"), "end 106"}}),
+     {}},
+    {"ASignalKeyEndsTheRunUnderWayByItsSignal",
+     {{at(0), "start wait"},
+      {wrote(kMenu), "wait"},
+      {typed("7"), "wait"},
+      {signalled(SIGINT), "signal 2 wait"},
+      {endedBy(SIGINT), "end by 2"}},
+     {"^C"}},
+    {"ASignalAtTheOfferEndsTheDialogue", slipThen({{signalled(SIGQUIT), "end by 3"}}), {"^\\"}},
+    {"CtrlCJustAfterGoingBackIsTheSignalNotADifference",
+     slipThen({{typed("\r"), "start wait until 10000"},
+               {signalled(SIGINT), "signal 2 wait until 10000"},
+               {endedBy(SIGINT), "end by 2"}}),
+     {}},
+    {"NoOfferAfterTheEndOfTheInput",
+     {{at(0), "start wait"},
+      {kReads, "wait"},
+      {typed("\x04"), "[^D] wait"},
+      {ended(106), "end 106"}},
+     {}},
+    {"NoOfferAfterAnErrorNoAnswerCauses",
+     {{at(0), "start wait"}, {kReads, "wait"}, {typed("5\r"), "[5] wait"}, {ended(216), "end 216"}},
+     {}},
+    // The rest of a key waits the editor's time since the last key.
+    {"TheRestOfAKeyIsGivenUpInTime",
+     {{at(0), "start wait"},
+      {typed("\x1b"), "wait until 100"},
+      {at(60), "wait until 100"},
+      {typed("["), "wait until 160"},
+      {at(160), "wait"},
+      {kReads, "wait"},
+      {typed("\r"), "[] wait"}},
+     {}},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class GoingBackCases : public testing::TestWithParam<Case> {};
+
+TEST_P(GoingBackCases, AsksTheHostWhatComesNext) {
+  const Case& c = GetParam();
+  GoingBack::Runs runs(80, true);
+  GoingBack::Time now{0};
+  std::string screen;
+  for (const Exchange& exchange : c.exchanges) {
+    const Event& event = exchange.event;
+    switch (event.kind) {
+      case Event::Kind::keys: runs.keys(event.bytes); break;
+      case Event::Kind::output: runs.programOutput(toShiftJis(event.bytes)); break;
+      case Event::Kind::reads: runs.programReads(); break;
+      case Event::Kind::ended:
+        runs.programEnded(event.number < 0 ? Child::Ending{0, -event.number}
+                                           : Child::Ending{event.number, 0});
+        break;
+      case Event::Kind::signal: runs.signal(event.number); break;
+      case Event::Kind::time: now = GoingBack::Time(event.number); break;
+    }
+    std::string asked;
+    for (;;) {
+      const Step step = runs.next(now);
+      asked += (asked.empty() ? "" : " ") + described(step);
+      if (step.kind == Step::Kind::wait || step.kind == Step::Kind::end) break;
+    }
+    screen += runs.editor().takeScreen();
+    EXPECT_EQ(asked, exchange.asked) << "after event " << (&exchange - c.exchanges.data());
+  }
+  for (const std::string& text : c.shown) EXPECT_NE(screen.find(text), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(GoingBack, GoingBackCases, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& param) {
+                           return param.param.name;
+                         });
+
+}  // namespace Dialogue
 
 }  // namespace

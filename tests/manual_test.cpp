@@ -21,8 +21,8 @@
 #include <utility>
 #include <vector>
 
-#include "console/error_explanations.hpp"
 #include "console/run_time_error.hpp"
+#include "contract/program_contract.hpp"
 #include "test_support/process.hpp"
 #include "test_support/transcript.hpp"
 #ifndef _WIN32
@@ -238,10 +238,10 @@ std::vector<std::string> screenLines() {
       result.push_back(screen.substr(start, end - start));
     }
   }
-  for (const ErrorExplanations::Explanation& explanation : ErrorExplanations::kExplanations) {
+  for (const ProgramContract::Explanation& explanation : ProgramContract::kAnswerErrors) {
     for (std::string_view line : explanation.lines) result.emplace_back(line);
   }
-  result.emplace_back(ErrorExplanations::kPressAKeyToClose);
+  result.emplace_back(RunTime::kPressAKeyToClose);
   return result;
 }
 

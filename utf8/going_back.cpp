@@ -1,9 +1,10 @@
 #include "utf8/going_back.hpp"
 
 #include <algorithm>
+#include <csignal>
+#include <utility>
 
-#include "console/error_explanations.hpp"
-#include "shell/menu_text.hpp"
+#include "contract/program_contract.hpp"
 #include "utf8/conversion.hpp"
 
 namespace GoingBack {
@@ -14,9 +15,6 @@ constexpr std::string_view kOffer =
     "リターンキー（または y）で質問に戻ります。q とリターンで終了します　";
 constexpr std::string_view kReplayDiffers =
     "tanshuku-utf8: 同じ答えを渡しても前と同じ画面にならないので、質問には戻れません。";
-
-// The errors that a typed answer causes and that going back can mend.
-bool answerCanCause(int code) { return ErrorExplanations::find(code) != nullptr; }
 
 std::string inCodePage932(std::string_view utf8) {
   Conversion::Converter converter(Conversion::Direction::toCodePage932);
@@ -29,6 +27,12 @@ bool isBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+Step stepOf(Step::Kind kind) {
+  Step step;
+  step.kind = kind;
+  return step;
+}
+
 std::string_view trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
@@ -38,21 +42,19 @@ std::string_view trimmed(std::string_view text) {
 }  // namespace
 
 Runs::Runs(int columns, bool echo)
-    : editor_(columns, echo), menuLine_(inCodePage932(MenuText::kLastLine)) {}
+    : editor_(columns, echo), menuLine_(inCodePage932(ProgramContract::kMenuLastLine)) {}
 
 void Runs::keys(std::string_view bytes) {
+  newsSinceAsked_ = true;
   editor_.keys(bytes);
-  auto& handed = editor_.handed();
-  while (state_ == State::offering && !handed.empty()) {
-    const LineEditing::HandedLine line = std::move(handed.front());
-    handed.pop_front();
-    takeDecision(line);
-  }
+  takeDecisions();
 }
 
 // Output of a run started again is checked against the first run's up to
 // where the question starts, and shown from there on.
 void Runs::programOutput(std::string_view bytes) {
+  newsSinceAsked_ = true;
+  outputSinceAsked_ = true;
   const size_t start = run_.output.size();
   run_.output.append(bytes);
   if (state_ != State::running) return;
@@ -69,29 +71,20 @@ void Runs::programOutput(std::string_view bytes) {
   editor_.programOutput(bytes);
 }
 
-std::optional<LineEditing::HandedLine> Runs::nextLine() {
-  if (state_ != State::running) return std::nullopt;
-  if (replaying()) {
-    const Answer& answer = before_.answers[replayed_];
-    if (run_.output.size() < answer.outputBefore) return std::nullopt;
-    ++replayed_;
-    run_.answers.push_back({run_.output.size(), answer.handed});
-    if (!replaying()) offerNextAnswer();
-    return answer.handed;
-  }
-  auto& handed = editor_.handed();
-  if (handed.empty()) return std::nullopt;
-  run_.answers.push_back({run_.output.size(), std::move(handed.front())});
-  handed.pop_front();
-  offerNextAnswer();
-  return run_.answers.back().handed;
+void Runs::programReads() {
+  if (state_ == State::running) programReads_ = true;
 }
 
+// A run that a signal ended ends the dialogue by it, whether or not its
+// answers were being handed on again.
 void Runs::programEnded(Child::Ending ending) {
+  newsSinceAsked_ = true;
+  programReads_ = false;
+  signalToSend_ = 0;
   editor_.programEnded();
   if (state_ != State::running) return;  // the replay was refused
   ending_ = ending;
-  if (replaying() || run_.output.size() < shownFrom_) {
+  if (ending.signal == 0 && (replaying() || run_.output.size() < shownFrom_)) {
     refuseReplay();
     return;
   }
@@ -102,19 +95,120 @@ void Runs::programEnded(Child::Ending ending) {
   offerToGoBack();
 }
 
-void Runs::programStarted() {
-  state_ = State::running;
-  if (!replaying()) offerNextAnswer();
+// The run under way gets the signal (a signal key's name shown as a
+// terminal shows it); while none is, the signal ends the dialogue.
+void Runs::signal(int signal) {
+  newsSinceAsked_ = true;
+  if (state_ == State::finished) return;
+  if (state_ == State::running) {
+    if (signal == SIGINT || signal == SIGQUIT) editor_.interrupt(signal);
+    signalToSend_ = signal;
+    return;
+  }
+  editor_.interrupt(signal);
+  ending_ = Child::Ending{0, signal};
+  state_ = State::finished;
 }
 
-void Runs::replayStalled() {
-  if (state_ == State::running && replaying()) refuseReplay();
+Step Runs::next(Time now) {
+  keepDeadlines(now);
+  switch (state_) {
+    case State::starting: return startRun(now);
+    case State::finished: {
+      Step end = stepOf(Step::Kind::end);
+      end.ending = ending_;
+      return end;
+    }
+    case State::running:
+      if (signalToSend_ != 0) {
+        Step signal = stepOf(Step::Kind::signalRun);
+        signal.signal = std::exchange(signalToSend_, 0);
+        return signal;
+      }
+      if (programReads_ && lineIsDue()) {
+        programReads_ = false;
+        Step line = stepOf(Step::Kind::handOnLine);
+        line.line = handOn();
+        return line;
+      }
+      break;
+    case State::offering: break;
+  }
+  return waitStep();
+}
+
+// A run started again that stays quiet too long before it has shown all
+// that the first run had ends the replay as a difference; the rest of a key
+// that does not come in time is given up.
+void Runs::keepDeadlines(Time now) {
+  if (outputSinceAsked_) replayDeadline_ = now + kReplayWait;
+  if (state_ == State::running && replaying() && now >= replayDeadline_) refuseReplay();
+  if (newsSinceAsked_ || !editor_.awaitsMore()) keyDeadline_.reset();
+  if (keyDeadline_ && now >= *keyDeadline_) {
+    keyDeadline_.reset();
+    editor_.timeOut();
+    takeDecisions();
+  }
+  if (editor_.awaitsMore() && !keyDeadline_) keyDeadline_ = now + LineEditing::kKeyWait;
+  newsSinceAsked_ = false;
+  outputSinceAsked_ = false;
+}
+
+Step Runs::startRun(Time now) {
+  state_ = State::running;
+  programReads_ = false;
+  signalToSend_ = 0;
+  replayDeadline_ = now + kReplayWait;
+  if (!replaying()) offerNextAnswer();
+  return stepOf(Step::Kind::startRun);
+}
+
+Step Runs::waitStep() const {
+  Step step = stepOf(Step::Kind::wait);
+  step.until = keyDeadline_;
+  if (state_ != State::running) return step;
+  if (replaying()) step.until = std::min(step.until.value_or(replayDeadline_), replayDeadline_);
+  step.lineWaits = lineIsDue();
+  return step;
+}
+
+// During a replay, the next answer of the run gone back from, once the
+// program has written what it had written before it; else the next line
+// typed.
+bool Runs::lineIsDue() const {
+  if (replaying()) return run_.output.size() >= before_.answers[replayed_].outputBefore;
+  return !editor_.handed().empty();
+}
+
+LineEditing::HandedLine Runs::handOn() {
+  if (replaying()) {
+    const Answer& answer = before_.answers[replayed_];
+    ++replayed_;
+    run_.answers.push_back({run_.output.size(), answer.handed});
+    if (!replaying()) offerNextAnswer();
+    return answer.handed;
+  }
+  auto& handed = editor_.handed();
+  run_.answers.push_back({run_.output.size(), std::move(handed.front())});
+  handed.pop_front();
+  offerNextAnswer();
+  return run_.answers.back().handed;
+}
+
+void Runs::takeDecisions() {
+  auto& handed = editor_.handed();
+  while (state_ == State::offering && !handed.empty()) {
+    const LineEditing::HandedLine line = std::move(handed.front());
+    handed.pop_front();
+    takeDecision(line);
+  }
 }
 
 // Only a run that a typed line ended (not Ctrl-D, not a signal) with an
 // error that an answer causes.
 bool Runs::mayGoBack() const {
-  return ending_.signal == 0 && answerCanCause(ending_.code) && !run_.answers.empty() &&
+  return ending_.signal == 0 && ProgramContract::answerError(ending_.code) != nullptr &&
+         !run_.answers.empty() &&
          run_.answers.back().handed.kind == LineEditing::HandedLine::Kind::line;
 }
 
@@ -134,7 +228,7 @@ size_t Runs::firstAnswerOfTheCalculation() const {
 }
 
 void Runs::offerToGoBack() {
-  const ErrorExplanations::Explanation* explanation = ErrorExplanations::find(ending_.code);
+  const ProgramContract::Explanation* explanation = ProgramContract::answerError(ending_.code);
   for (std::string_view line : explanation->lines) {
     editor_.show(line);
     editor_.show("\r\n");
@@ -158,7 +252,8 @@ void Runs::takeDecision(const LineEditing::HandedLine& line) {
 // fault in a calculation, to its first question, with each of its answers.
 void Runs::goBack() {
   const size_t last = run_.answers.size() - 1;
-  const size_t question = ending_.code == 106 ? last : firstAnswerOfTheCalculation();
+  const size_t question =
+      ending_.code == ProgramContract::invalidNumber ? last : firstAnswerOfTheCalculation();
   toOffer_.clear();
   for (size_t i = last + 1; i-- > question;) toOffer_.push_back(run_.answers[i].handed.typed);
   endingBefore_ = ending_;
@@ -168,7 +263,7 @@ void Runs::goBack() {
   replayed_ = 0;
   shownFrom_ = question > 0 ? before_.answers[question - 1].outputBefore : 0;
   editor_.handed().clear();
-  state_ = State::startAgain;
+  state_ = State::starting;
 }
 
 void Runs::refuseReplay() {

@@ -1,6 +1,7 @@
 #include "utf8/line_editor.hpp"
 
 #include <algorithm>
+#include <csignal>
 
 #include "utf8/code_page_932.hpp"
 #include "utf8/display_width.hpp"
@@ -164,10 +165,10 @@ void Editor::resume() {
   drawFrom(0);
 }
 
-void Editor::interrupt(std::string_view shownAs) {
+void Editor::interrupt(int signal) {
   if (echo_) {
     if (drawn_) moveCursor(cursorPlace_, placeAfter(line_.size()));
-    screen_ += shownAs;
+    screen_ += signal == SIGINT ? "^C" : signal == SIGQUIT ? "^\\" : "";
   }
   line_.clear();
   lineLength_ = 0;

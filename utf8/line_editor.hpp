@@ -11,6 +11,7 @@
 // terminal is asked for the cursor's column when a line starts.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -26,6 +27,10 @@ namespace LineEditing {
 // The longest line, in code page 932 bytes, that the program's terminal
 // passes whole.
 constexpr size_t kLongestLine = LineDiscipline::TypedLines::kLongestLine;
+
+// How long the rest of a key, or the terminal's answer to the question for
+// the cursor's column, may take: then Editor::timeOut().
+constexpr std::chrono::milliseconds kKeyWait{100};
 
 // What goes to the program: a line ended by Return, a line handed on
 // without a line end (Ctrl-D inside a line), or the end of the input
@@ -65,9 +70,10 @@ class Editor {
   // line are drawn again.
   void suspend();
   void resume();
-  // A signal key (Ctrl-C, Ctrl-\) ended the typing: its name is shown, as a
-  // terminal shows such keys, and the lines not yet handed on are dropped.
-  void interrupt(std::string_view shownAs);
+  // A signal ended the typing: the name of its key (Ctrl-C, Ctrl-\) is
+  // shown, as a terminal shows such keys (none for a signal that no key
+  // sends), and the lines not yet handed on are dropped.
+  void interrupt(int signal);
 
   // Shows the front end's own text (UTF-8) as if the program had written it.
   void show(std::string_view text);
@@ -79,6 +85,7 @@ class Editor {
   std::string takeScreen();
   // The lines for the program, oldest first.
   std::deque<HandedLine>& handed() { return handed_; }
+  const std::deque<HandedLine>& handed() const { return handed_; }
 
  private:
   struct Place {

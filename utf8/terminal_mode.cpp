@@ -7,12 +7,12 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 
 #include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
@@ -24,14 +24,10 @@
 namespace TerminalMode {
 namespace {
 
-// How long the rest of a key, or the terminal's answer to a question, may
-// take; and how often a typed line that waits for the program to take the
-// one before is tried again.
-constexpr int kKeyWaitMilliseconds = 100;
+// How often the program's terminal is looked at while a line waits for the
+// program to take the one before: a pseudo-terminal tells no one when its
+// input queue empties.
 constexpr int kLineWaitMilliseconds = 5;
-// How long a run started again may take to show what the first run showed.
-constexpr auto kReplayWait = std::chrono::seconds(10);
-using Clock = std::chrono::steady_clock;
 
 // A terminal in its ordinary line mode, less echo (the front end echoes),
 // output processing (the program's bytes reach the user as it wrote them)
@@ -70,17 +66,17 @@ class Session {
  private:
   bool start();
   void endRun();
+  bool waitForNews(const GoingBack::Step& wait, int signals);
   bool showProgramOutput();
   bool takeKeys();
-  std::optional<Child::Ending> takeSignal(int signal);
+  void takeSignal(int signal);
   void stop();
-  void sendSignalKey(int key, std::string_view shownAs);
+  void signalRun(int signal);
   void resize();
-  void handOnLines();
+  void handOn(const LineEditing::HandedLine& line);
   bool programTookItsInput() const;
   void sendToProgram();
   bool showScreen();
-  int timeout() const;
 
   const std::string& program_;
   UserTerminal::Takeover user_;
@@ -91,44 +87,35 @@ class Session {
   pid_t child_ = -1;
   std::string toProgram_;
   size_t sent_ = 0;
-  Clock::time_point lastOutput_;
   char piece_[4096];
 };
 
+GoingBack::Time now() {
+  return std::chrono::duration_cast<GoingBack::Time>(
+      std::chrono::steady_clock::now().time_since_epoch());
+}
+
 Child::Ending Session::run() {
   const int signals = SignalPipe::open({SIGINT, SIGQUIT, SIGTSTP, SIGWINCH, SIGHUP, SIGTERM});
-  if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
-  std::optional<Child::Ending> ended;
   bool going = true;
-  while (going && !ended && showScreen()) {
-    if (runs_.state() == GoingBack::Runs::State::startAgain) {
-      if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
-      runs_.programStarted();
+  while (going && showScreen()) {
+    const GoingBack::Step step = runs_.next(now());
+    using Kind = GoingBack::Step::Kind;
+    if (step.kind == Kind::end) break;
+    switch (step.kind) {
+      case Kind::startRun:
+        if (!start()) return Child::cannotStart("a pseudo-terminal for the program");
+        break;
+      case Kind::handOnLine: handOn(step.line); break;
+      case Kind::signalRun: signalRun(step.signal); break;
+      default: going = waitForNews(step, signals); break;
     }
-    if (runs_.state() == GoingBack::Runs::State::finished) break;
-    handOnLines();
-    pollfd ready[] = {
-        {master_, static_cast<short>(POLLIN | (sent_ < toProgram_.size() ? POLLOUT : 0)), 0},
-        {STDIN_FILENO, POLLIN, 0},
-        {signals, POLLIN, 0},
-    };
-    const int count = poll(ready, 3, timeout());
-    if (count < 0 && errno != EINTR) break;
-    if (count == 0 && editor_.awaitsMore()) editor_.timeOut();
-    if (runs_.replaying() && Clock::now() - lastOutput_ > kReplayWait) {
-      runs_.replayStalled();
-    }
-    if (count <= 0) continue;
-    for (int signal; !ended && (signal = SignalPipe::take()) != 0;) ended = takeSignal(signal);
-    if ((ready[0].revents & POLLOUT) != 0) sendToProgram();
-    if ((ready[0].revents & ~POLLOUT) != 0 && !showProgramOutput()) endRun();
-    if (ready[1].revents != 0) going = takeKeys();
   }
   showScreen();
   // The user's terminal hung up, or a refused replay left a run going.
   if (master_ >= 0) endRun();
   user_.giveBack();
-  return ended ? *ended : runs_.ending();
+  return runs_.ending();
 }
 
 bool Session::start() {
@@ -141,7 +128,6 @@ bool Session::start() {
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   toProgram_.clear();
   sent_ = 0;
-  lastOutput_ = Clock::now();
   return true;
 }
 
@@ -155,13 +141,34 @@ void Session::endRun() {
   runs_.programEnded(ending);
 }
 
-// Waits for keys without end; for the rest of a key, or for the program
-// to take the line before one that waits, a while.
-int Session::timeout() const {
-  if (editor_.awaitsMore()) return kKeyWaitMilliseconds;
-  const bool lineWaits = runs_.replaying() || !editor_.handed().empty();
-  if (master_ >= 0 && sent_ == toProgram_.size() && lineWaits) return kLineWaitMilliseconds;
-  return -1;
+// Until keys, output, the program's end or a signal come, or the time the
+// dialogue asks again; a line that waits goes once the program has taken
+// its input. False when the user's terminal has hung up.
+bool Session::waitForNews(const GoingBack::Step& wait, int signals) {
+  const bool writing = master_ >= 0 && sent_ < toProgram_.size();
+  if (wait.lineWaits && master_ >= 0 && !writing && programTookItsInput()) {
+    runs_.programReads();
+    return true;
+  }
+  int timeout = -1;
+  if (wait.until) {
+    timeout = static_cast<int>(std::max<GoingBack::Time::rep>(0, (*wait.until - now()).count()));
+  }
+  if (wait.lineWaits && master_ >= 0 && !writing) {
+    timeout = timeout < 0 ? kLineWaitMilliseconds : std::min(timeout, kLineWaitMilliseconds);
+  }
+  pollfd ready[] = {
+      {master_, static_cast<short>(POLLIN | (writing ? POLLOUT : 0)), 0},
+      {STDIN_FILENO, POLLIN, 0},
+      {signals, POLLIN, 0},
+  };
+  const int count = poll(ready, 3, timeout);
+  if (count < 0 && errno != EINTR) return false;
+  if (count <= 0) return true;
+  for (int signal; (signal = SignalPipe::take()) != 0;) takeSignal(signal);
+  if ((ready[0].revents & POLLOUT) != 0) sendToProgram();
+  if ((ready[0].revents & ~POLLOUT) != 0 && !showProgramOutput()) endRun();
+  return ready[1].revents == 0 || takeKeys();
 }
 
 // False when the program's output has ended: its terminal hung up (EIO).
@@ -169,7 +176,6 @@ bool Session::showProgramOutput() {
   ssize_t got = read(master_, piece_, sizeof piece_);
   if (retryLater(got)) return true;
   if (got <= 0) return false;
-  lastOutput_ = Clock::now();
   runs_.programOutput({piece_, static_cast<size_t>(got)});
   return true;
 }
@@ -184,31 +190,29 @@ bool Session::takeKeys() {
   return true;
 }
 
-// While no run is under way (the user is asked whether to go back), a
-// signal that would end the program ends the front end.
-std::optional<Child::Ending> Session::takeSignal(int signal) {
+// Ctrl-Z and a new window size are the terminal's own; the signals that
+// end a program are the dialogue's to decide on.
+void Session::takeSignal(int signal) {
   if (signal == SIGTSTP) {
     stop();
   } else if (signal == SIGWINCH) {
     resize();
-  } else if (master_ < 0) {
-    editor_.interrupt(signal == SIGINT ? "^C" : signal == SIGQUIT ? "^\\" : "");
-    return Child::Ending{0, signal};
-  } else if (signal == SIGINT || signal == SIGQUIT) {
-    sendSignalKey(signal == SIGINT ? VINTR : VQUIT, signal == SIGINT ? "^C" : "^\\");
   } else {
-    kill(child_, signal);  // a hang-up or termination
+    runs_.signal(signal);
   }
-  return std::nullopt;
 }
 
-// The program gets the signal on its own terminal, as its signal key: the
-// terminal drops the input it holds, as the user's did.
-void Session::sendSignalKey(int key, std::string_view shownAs) {
-  editor_.interrupt(shownAs);
+// Ctrl-C and Ctrl-\ reach the program on its own terminal, as its signal
+// keys: the terminal drops the input it holds, as the user's did. A
+// hang-up or termination is passed on as it came.
+void Session::signalRun(int signal) {
+  if (signal != SIGINT && signal != SIGQUIT) {
+    kill(child_, signal);
+    return;
+  }
   toProgram_.clear();
   sent_ = 0;
-  const char byte = static_cast<char>(kProgramSettings.c_cc[key]);
+  const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
   writeAll(master_, {&byte, 1});
 }
 
@@ -238,19 +242,16 @@ void Session::resize() {
 
 // One line at a time, when the program has read all it was given: what it
 // has read is then known, and a line typed ahead can still be edited.
-void Session::handOnLines() {
-  if (master_ < 0 || sent_ < toProgram_.size() || !programTookItsInput()) return;
-  std::optional<LineEditing::HandedLine> line = runs_.nextLine();
-  if (!line) return;
+void Session::handOn(const LineEditing::HandedLine& line) {
   toProgram_.clear();
   sent_ = 0;
-  bool whole = !line->cut;
-  switch (line->kind) {
+  bool whole = !line.cut;
+  switch (line.kind) {
     case LineEditing::HandedLine::Kind::line:
-      whole = lines_.add(line->codePage932 + "\n", toProgram_) && whole;
+      whole = lines_.add(line.codePage932 + "\n", toProgram_) && whole;
       break;
     case LineEditing::HandedLine::Kind::unended:
-      whole = lines_.add(line->codePage932, toProgram_) && whole;
+      whole = lines_.add(line.codePage932, toProgram_) && whole;
       lines_.push(toProgram_);
       break;
     case LineEditing::HandedLine::Kind::endOfInput: lines_.end(toProgram_); break;

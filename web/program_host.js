@@ -10,17 +10,18 @@
 //   })  -> a promise of the exit code
 //
 // A trap of the WebAssembly machine ends the program as a processor fault
-// ends the native one: a report with the run-time error number (202 when
-// the call stack is exhausted, 216 otherwise) and the module offsets of the
-// calls on the stack.
+// ends the native one: a report with the run-time error number (a stack
+// overflow when the call stack is exhausted, an access violation
+// otherwise) and the module offsets of the calls on the stack, in the form
+// of the program's own report (program_contract.js).
 (function (exports) {
   'use strict';
 
-  const kConsoleCallerLines = 9;
-  const kKeptCallerLines = 257;
+  const Contract =
+    typeof module !== 'undefined' ? require('./program_contract.js') : globalThis.ProgramContract;
 
-  function hex8(value) {
-    return value.toString(16).toUpperCase().padStart(8, '0');
+  function location(value) {
+    return value.toString(16).toUpperCase().padStart(Contract.kLocationDigits, '0');
   }
 
   // The WebAssembly frames of an error's stack trace, innermost first, up to
@@ -38,14 +39,14 @@
   }
 
   function trapReport(error, outputIsConsole) {
-    const number = error instanceof RangeError ? 202 : 216;
-    const callers = outputIsConsole ? kConsoleCallerLines : kKeptCallerLines;
+    const number = error instanceof RangeError ? Contract.stackOverflow : Contract.accessViolation;
+    const callers = outputIsConsole ? Contract.kConsoleCallerLines : Contract.kKeptCallerLines;
     const offsets = wasmFrames(error)
       .map((frame) => frame.offset)
       .slice(0, 1 + callers);
     if (offsets.length === 0) offsets.push(0);
-    let text = 'Runtime error ' + number + ' at $' + hex8(offsets[0]) + '\r\n';
-    for (const offset of offsets) text += '  $' + hex8(offset) + '\r\n';
+    let text = Contract.kReportStart + number + Contract.kReportAt + location(offsets[0]) + '\r\n';
+    for (const offset of offsets) text += Contract.kLocationLine + location(offset) + '\r\n';
     return { number, bytes: new TextEncoder().encode(text + '\r\n') };
   }
 

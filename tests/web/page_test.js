@@ -1,5 +1,6 @@
 // The page in headless Chromium: dialogues typed as keys, pasted, tapped on
-// the key row, a slip taken back, the end and a new start. Run by the web
+// the key row, a slip taken back, the end and a new start, a window that
+// changes its size. Run by the web
 // build's tests (web/CMakeLists.txt):
 //   node --test page_test.js
 // with TANSHUKU_SITE (the page's folder), TANSHUKU_UTF8_FRONT_END (the
@@ -204,5 +205,22 @@ test('menu 0 ends the program, and the page starts it again', async () => {
   await screenShows(page, kMenuLastLine, 2);
   await typeAnswer(page, '5');
   await screenShows(page, '中心周波数は');
+  await page.close();
+});
+
+test('the terminal and the typed line follow the window', async () => {
+  const { page } = await openPage();
+  const columns = () => page.evaluate(() => window.tanshukuPage.columns());
+  const before = await columns();
+  assert.ok(before >= kColumns, `${before} columns`);
+  const typed = 'x'.repeat(before + 10);
+  await page.focus('.xterm-helper-textarea');
+  await page.keyboard.type(typed);
+  await screenShows(page, 'x'.repeat(10));
+  await page.setViewport({ width: 1600, height: 900 });
+  await page.waitForFunction((wider) => window.tanshukuPage.columns() > wider, {}, before + 10);
+  await screenShows(page, typed);
+  await page.setViewport({ width: 300, height: 900 });
+  await page.waitForFunction((least) => window.tanshukuPage.columns() === least, {}, kColumns);
   await page.close();
 });

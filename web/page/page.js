@@ -1,28 +1,20 @@
 // The page: the program (tanshuku.js) on a terminal (xterm.js), with the
 // front end's line editor and its going back after a run-time error
-// (editor.js). This script only carries bytes between them, as the front
-// end's terminal mode does with a terminal and a pseudo-terminal: the
-// terminal's keys to the editor, the editor's screen to the terminal, the
-// editor's lines to the program's reads, the program's output to the
-// editor. Classic script, no modules: the page also works opened from a
-// file.
+// (editor.js), which decides what happens and when. This script only
+// carries bytes between them and keeps the time, as the front end's
+// terminal mode does with a terminal and a pseudo-terminal: the terminal's
+// keys to the editor, the editor's screen to the terminal, the editor's
+// lines to the program's reads, the program's output to the editor; and it
+// does what the editor asks next. Classic script, no modules: the page
+// also works opened from a file.
 (function () {
   'use strict';
 
-  // The program's lines are up to 85 columns wide.
+  // The program's lines are up to 85 columns wide: the terminal is at least
+  // this wide, scrolled sideways in a narrower window.
   const kColumns = 86;
-  // How long the rest of a key, or the terminal's answer to the question
-  // for the cursor's column, may take; how long a run started again may
-  // take to show what the first run showed.
-  const kKeyWaitMilliseconds = 100;
-  const kReplayWaitMilliseconds = 10000;
-  const kReplayCheckMilliseconds = 1000;
   // How long after the first question the unseen run starts.
   const kWarmUpDelayMilliseconds = 200;
-
-  // The editor's states (editor_api.cpp).
-  const kStartAgain = 2;
-  const kFinished = 3;
 
   // What the key row's keys send, as a terminal sends them.
   const kNamedKeys = { return: '\r', backspace: '\x7f' };
@@ -47,7 +39,6 @@
     const output = f('editor_program_output', ['number', 'number', 'number']);
     const takeScreen = f('editor_take_screen', ['number']);
     const screen = f('editor_screen', ['number']);
-    const nextLine = f('editor_next_line', ['number']);
     const line = f('editor_line', ['number']);
     const lineSize = f('editor_line_size', ['number']);
     return {
@@ -56,21 +47,19 @@
       keys: (session, bytes) => withBytes(bytes, (place, size) => keys(session, place, size)),
       programOutput: (session, bytes) =>
         withBytes(bytes, (place, size) => output(session, place, size)),
+      programReads: f('editor_program_reads', ['number']),
       programEnded: f('editor_program_ended', ['number', 'number', 'number']),
-      programStarted: f('editor_program_started', ['number']),
-      awaitsMore: f('editor_awaits_more', ['number']),
-      timeOut: f('editor_time_out', ['number']),
-      replaying: f('editor_replaying', ['number']),
-      replayStalled: f('editor_replay_stalled', ['number']),
-      state: f('editor_state', ['number']),
+      resize: f('editor_resize', ['number', 'number']),
+      next: module.cwrap('editor_next', 'string', ['number', 'number']),
+      waitUntil: f('editor_wait_until', ['number']),
+      signal: f('editor_signal', ['number']),
       exitStatus: f('editor_exit_status', ['number']),
       takeScreen: (session) => {
         const size = takeScreen(session);
         return copy(screen(session), size);
       },
-      // The next line's bytes for the program (none at the end of the
-      // input), or null while none is to be handed on.
-      nextLine: (session) => (nextLine(session) < 0 ? null : copy(line(session), lineSize(session))),
+      // The bytes of the line handed on last (none at the end of the input).
+      line: (session) => copy(line(session), lineSize(session)),
     };
   }
 
@@ -109,28 +98,48 @@
   let session = 0;    // the dialogue of the user with the program, in the editor module
   let run = null;     // the run of the program under way
   let pageState = 'loading';
-  let keyTimer = null;
-  let replayTimer = null;
+  let waitTimer = null;
+
+  // The terminal follows the window, as the front end follows its
+  // terminal's size: as many columns as the window's width holds (never
+  // fewer than the program's screens need), the rows as above, and the
+  // editor told the new width.
+  const fit = new FitAddon.FitAddon();
+  terminal.loadAddon(fit);
+  function followWindow() {
+    const proposed = fit.proposeDimensions();
+    const columns = Math.max(kColumns, proposed ? proposed.cols : kColumns);
+    const rows = terminalRows();
+    if (columns === terminal.cols && rows === terminal.rows) return;
+    terminal.resize(columns, rows);
+    if (pageState !== 'running') return;
+    editor.resize(session, columns);
+    draw();
+  }
+  followWindow();
+  window.addEventListener('resize', followWindow);
 
   function draw() {
     const screen = editor.takeScreen(session);
     if (screen.length > 0) terminal.write(screen);
   }
 
-  // A run of the program: its reads wait here for the editor's lines.
+  // A run of the program: its reads wait here for the editor's lines; a
+  // line longer than the read takes more reads.
   function startRun() {
-    const thisRun = { read: null, rest: null, lastOutput: Date.now() };
+    const thisRun = { read: null, rest: null };
     run = thisRun;
     const readInput = (size) =>
       new Promise((resolve) => {
         if (run !== thisRun) return;  // given up: the read waits for ever
         thisRun.read = { size, resolve };
+        if (thisRun.rest) giveRest(thisRun);
+        else editor.programReads(session);
         queueMicrotask(pump);
         warmUpOnce();
       });
     const writeOutput = (bytes) => {
       if (run !== thisRun) return true;
-      thisRun.lastOutput = Date.now();
       editor.programOutput(session, bytes);
       queueMicrotask(pump);
       return true;
@@ -144,6 +153,21 @@
       });
   }
 
+  function giveRest(thisRun) {
+    const read = thisRun.read;
+    const piece = thisRun.rest.subarray(0, read.size);
+    thisRun.rest = piece.length < thisRun.rest.length ? thisRun.rest.subarray(piece.length) : null;
+    thisRun.read = null;
+    read.resolve(piece);
+  }
+
+  // The program has no signals: the run under way is given up, and ends as
+  // the signal would have ended it.
+  function signalRun(signal) {
+    run = null;
+    editor.programEnded(session, 0, signal);
+  }
+
   // Once the first question is on the screen, a run of its own, unseen, has the engine compile the program's
   // functions before the user's answers need them.
   let warmedUp = false;
@@ -153,75 +177,44 @@
     setTimeout(() => ProgramHost.warmUp(createTanshuku), kWarmUpDelayMilliseconds);
   }
 
-  // One line at a time, when the program has read all it was given; a line
-  // longer than the read takes more reads.
-  function handOnLine() {
-    if (!run || !run.read) return;
-    if (!run.rest) {
-      run.rest = editor.nextLine(session);
-      if (!run.rest) return;
-    }
-    const read = run.read;
-    const piece = run.rest.subarray(0, read.size);
-    run.rest = piece.length < run.rest.length ? run.rest.subarray(piece.length) : null;
-    run.read = null;
-    read.resolve(piece);
-  }
-
-  // After anything that happened: the screen drawn, a new run started when
-  // the user goes back, the next line handed on, the waits armed.
+  // After anything that happened: the screen drawn, and what the editor
+  // asks done, until it waits (then asked again at the time it names) or
+  // ends.
   function pump() {
-    if (pageState !== 'running') return;
-    draw();
-    if (editor.state(session) === kStartAgain) {
-      startRun();
-      editor.programStarted(session);
+    clearTimeout(waitTimer);
+    waitTimer = null;
+    while (pageState === 'running') {
       draw();
-    }
-    if (editor.state(session) === kFinished) {
-      finish();
-      return;
-    }
-    handOnLine();
-    draw();
-    armReplayCheck();
-  }
-
-  function armKeyWait() {
-    clearTimeout(keyTimer);
-    keyTimer = null;
-    if (!editor.awaitsMore(session)) return;
-    keyTimer = setTimeout(() => {
-      keyTimer = null;
-      if (pageState !== 'running' || !editor.awaitsMore(session)) return;
-      editor.timeOut(session);
-      pump();
-    }, kKeyWaitMilliseconds);
-  }
-
-  function armReplayCheck() {
-    if (replayTimer || !run || !editor.replaying(session)) return;
-    replayTimer = setTimeout(() => {
-      replayTimer = null;
-      if (pageState !== 'running' || !run) return;
-      if (editor.replaying(session) && Date.now() - run.lastOutput > kReplayWaitMilliseconds) {
-        editor.replayStalled(session);
+      const step = editor.next(session, performance.now());
+      if (step === 'start a run') {
+        startRun();
+      } else if (step === 'hand on a line') {
+        run.rest = editor.line(session);
+        giveRest(run);
+      } else if (step === 'signal the run') {
+        signalRun(editor.signal(session));
+      } else if (step === 'end') {
+        finish();
+      } else {
+        const until = editor.waitUntil(session);
+        if (Number.isFinite(until)) {
+          waitTimer = setTimeout(pump, Math.max(0, until - performance.now()) + 1);
+        }
+        return;
       }
-      pump();
-    }, kReplayCheckMilliseconds);
+    }
   }
 
   function keys(bytes) {
     if (pageState !== 'running') return;
-    // A signal key ended the run under way: the program is given up.
-    if (editor.keys(session, bytes) !== 0) run = null;
-    armKeyWait();
+    editor.keys(session, bytes);
     pump();
   }
 
   function finish() {
     draw();
     run = null;
+    clearTimeout(waitTimer);
     pageState = 'ended';
     const status = editor.exitStatus(session);
     endedText.textContent =
@@ -234,11 +227,11 @@
   }
 
   function startSession() {
-    session = editor.create(kColumns);
+    session = editor.create(terminal.cols);
     pageState = 'running';
     ended.hidden = true;
     loading.hidden = true;
-    startRun();
+    pump();
     terminal.focus();
   }
 
@@ -264,8 +257,8 @@
     startSession();
   });
 
-  // For the page's tests: what the terminal shows, and whether the program
-  // runs.
+  // For the page's tests: what the terminal shows, how wide it is, and
+  // whether the program runs.
   function screenText() {
     const buffer = terminal.buffer.active;
     const rows = [];
@@ -275,6 +268,7 @@
   }
   window.tanshukuPage = Object.freeze({
     screenText,
+    columns: () => terminal.cols,
     state: () => pageState,
   });
 

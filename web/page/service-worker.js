@@ -10,10 +10,12 @@ const kFiles = [
   'index.html',
   'page.css',
   'page.js',
+  'program_contract.js',
   'program_host.js',
   'tanshuku.js',
   'editor.js',
   'xterm.js',
+  'xterm-fit.js',
   'xterm.css',
 ];
 
