@@ -858,4 +858,32 @@ TEST(ReadmeSetUp, ListsThePackagesTheScriptInstalls) {
   }
 }
 
+// A workflow whose tests compare with the default build stops at its first
+// step, before any compiler is probed, with one line naming the workflow to
+// run first: tried on a copy of the build's top files with no build/default.
+TEST(ReadmeSetUp, WorkflowsComparedWithTheDefaultBuildAskForItFirst) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the workflows are run on Linux";
+#endif
+  ProcessResult copied = shell(
+      "tree=$(mktemp -d) && cp -r \"$1\"CMakeLists.txt \"$1\"CMakePresets.json \"$1\"cmake "
+      "\"$tree\" && echo \"$tree\"",
+      kTop);
+  ASSERT_EQ(copied.exitCode, 0) << copied.output;
+  const std::string tree = copied.output.substr(0, copied.output.find('\n'));
+  for (const char* workflow : {"soft", "arm64", "arm64-core", "web"}) {
+    ProcessResult run =
+        shell(std::string("cd \"$1\" && cmake --workflow --preset ") + workflow + " 2>&1", tree);
+    EXPECT_NE(run.exitCode, 0) << workflow;
+    EXPECT_NE(
+        run.output.find(
+            "\n   No build/default/tanshuku: run `cmake --workflow --preset default` first\n"),
+        std::string::npos)
+        << workflow << ":\n"
+        << run.output;
+    EXPECT_EQ(run.output.find("compiler identification"), std::string::npos) << workflow;
+  }
+  shell("rm -rf \"$1\"", tree);
+}
+
 }  // namespace
