@@ -493,12 +493,28 @@ TEST_F(Manual, JapaneseDocumentsKeepToTheProjectsTerms) {
       {"エラー コード", "エラーコード"},
       {"スタック オーバーフロー", "スタックオーバーフロー"},
       {"コマンド プロンプト", "コマンドプロンプト"},
-      {"Enter キー", "リターンキー"}};
+      {"Enter キー", "リターンキー"},
+      {"〜", "～"},
+      {"µ", "μ"}};
+  // Outside code and the screens' own words: フォルダー, a half-width slash
+  // and a blank between a number and its unit (7.05 MHz, 21 %).
+  const std::pair<std::regex, const char*> forms[] = {
+      {std::regex("フォルダ(?!ー)"), "フォルダー"},
+      {std::regex("／"), "/"},
+      {std::regex("[0-9](MHz|kHz|μH|Ω|dB|%|mm|MB)"), "a blank before the unit"}};
+  const std::regex quoted("```[^`]*```|`[^`]*`|「[^」]*」|\\\\fB[^\\\\]*\\\\f[RP]");
   for (const char* path : kJapaneseDocuments) {
     const std::string text = readFile(kTop + path);
     for (const auto& [variant, term] : variants) {
       EXPECT_EQ(text.find(variant), std::string::npos)
           << path << " writes " << variant << " for " << term;
+    }
+    if (std::string_view(path).ends_with(".js")) continue;
+    const std::string prose = std::regex_replace(text, quoted, "");
+    for (const auto& [variant, form] : forms) {
+      std::smatch found;
+      EXPECT_FALSE(std::regex_search(prose, found, variant))
+          << path << " writes " << found.str() << " where the documents write " << form;
     }
   }
 }
