@@ -642,6 +642,7 @@ ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json, bool he
                        "1"};
   if (json) options.arguments.push_back("--json");
   if (helix) options.arguments.push_back("--helix");
+  options.timeoutSeconds = kNecRunSeconds;
   return runProcess("/usr/bin/env", "", options);
 }
 #endif
