@@ -3,7 +3,9 @@
 // What the program writes must come out as its bytes converted from code
 // page 932 to UTF-8, byte for byte; what is typed in UTF-8 must reach it in
 // code page 932; its exit status must pass through.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -511,6 +513,57 @@ TEST(Utf8OnPipes, HelpVersionAndOtherArguments) {
     EXPECT_EQ(refused.exitCode, 2) << arguments;
     EXPECT_TRUE(refused.output.starts_with("tanshuku-utf8: ")) << refused.output;
     EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1) << refused.output;
+  }
+}
+
+std::string fileContents(const std::string& path) {
+  std::stringstream contents;
+  contents << std::ifstream(path).rdbuf();
+  return contents.str();
+}
+
+// However the user's output fails, what the program wrote is lost: the
+// front end ends as the program does then, with 101, and says so in one
+// line, having written what fitted. Its end once raced with the program's,
+// so each case runs several times.
+TEST(Utf8OnPipes, FailedOutputEndsWith101AndOneLine) {
+  constexpr rlim_t kFileSizeLimit = 2048;
+  const std::string input = "5\n7.05\n2\n\n0\n";
+  const std::string whole = runProcess(frontEndPath(), input).output;
+  ASSERT_GT(whole.size(), kFileSizeLimit);
+  const std::string base = testing::TempDir() + "tanshuku-utf8-" + std::to_string(getpid());
+  const std::string messages = base + ".messages";
+  struct Case {
+    const char* output;
+    ProcessOptions options;
+    bool limitedFile = false;
+  };
+  Case cases[] = {{"a file at its size limit", {}, true},
+                  {"a pipe that nobody reads", {}},
+                  {"a closed output", {}}};
+  cases[0].options.stdoutPath = base + ".session";
+  cases[1].options.unreadStdout = true;
+  cases[2].options.closeStdout = true;
+  for (Case& c : cases) {
+    c.options.inChild = [&messages, limited = c.limitedFile] {
+      // Opened where standard output is closed, the file would take its place.
+      const int file = open(messages.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(file, STDERR_FILENO);
+      close(file);
+      const rlimit limit{kFileSizeLimit, kFileSizeLimit};
+      if (limited) setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    for (int run = 0; run < 5; ++run) {
+      ProcessResult result = runProcess(frontEndPath(), input, c.options);
+      EXPECT_EQ(result.exitCode, 101) << c.output << ", signal " << result.signal;
+      const std::string message = fileContents(messages);
+      EXPECT_TRUE(message.starts_with("tanshuku-utf8: Runtime error 101: standard output"))
+          << message;
+      EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+      if (c.limitedFile) {
+        EXPECT_TRUE(fileContents(c.options.stdoutPath) == whole.substr(0, kFileSizeLimit));
+      }
+    }
   }
 }
 

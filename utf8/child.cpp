@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "contract/program_contract.hpp"
 #include "utf8/signal_pipe.hpp"
 
 namespace Child {
@@ -25,6 +26,7 @@ constexpr int kForwardedSignals[] = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
 
 void exec(const std::string& program) {
   std::signal(SIGPIPE, SIG_DFL);
+  std::signal(SIGXFSZ, SIG_DFL);
   char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
   execv(program.c_str(), argv);
   const int failure = errno;
@@ -67,6 +69,13 @@ void complain(const std::string& message) {
   std::string line = "tanshuku-utf8: " + message + "\n";
   // Nothing is left to tell when standard error fails too.
   [[maybe_unused]] ssize_t written = write(STDERR_FILENO, line.data(), line.size());
+}
+
+Ending outputFailed(int error) {
+  complain(std::string(ProgramContract::kReportStart) +
+           std::to_string(ProgramContract::writeFailed) +
+           ": standard output took fewer bytes than were written (" + std::strerror(error) + ")");
+  return {ProgramContract::writeFailed, 0};
 }
 
 Ending cannotStart(const std::string& what) {

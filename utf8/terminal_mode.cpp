@@ -87,6 +87,7 @@ class Session {
   pid_t child_ = -1;
   std::string toProgram_;
   size_t sent_ = 0;
+  int outputError_ = 0;  // of the user's terminal, other than a hang-up
   char piece_[4096];
 };
 
@@ -115,7 +116,7 @@ Child::Ending Session::run() {
   // The user's terminal hung up, or a refused replay left a run going.
   if (master_ >= 0) endRun();
   user_.giveBack();
-  return runs_.ending();
+  return outputError_ != 0 ? Child::outputFailed(outputError_) : runs_.ending();
 }
 
 bool Session::start() {
@@ -286,10 +287,13 @@ void Session::sendToProgram() {
   sent_ += static_cast<size_t>(put);
 }
 
-// False when the user's terminal no longer takes output.
+// False when the user's terminal no longer takes output: it hung up (EIO),
+// or the output failed otherwise.
 bool Session::showScreen() {
   const std::string screen = editor_.takeScreen();
-  return writeAll(STDOUT_FILENO, screen);
+  if (writeAll(STDOUT_FILENO, screen)) return true;
+  if (errno != EIO && outputError_ == 0) outputError_ = errno;
+  return false;
 }
 
 }  // namespace
