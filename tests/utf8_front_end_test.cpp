@@ -395,6 +395,71 @@ TEST(Utf8UnderAShell, CtrlZStopsBothAndBgAndFgGoOn) {
   EXPECT_NE(shell.run("echo status $?").find("status 0"), std::string::npos);
 }
 
+// The one process that the process started, or 0.
+pid_t childOf(pid_t parent) {
+  const std::string task = std::to_string(parent);
+  std::ifstream children("/proc/" + task + "/task/" + task + "/children");
+  pid_t child = 0;
+  children >> child;
+  return child;
+}
+
+bool endsWithin(pid_t process, std::chrono::milliseconds time) {
+  const auto deadline = std::chrono::steady_clock::now() + time;
+  for (;;) {
+    std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+    std::string id, name, state;
+    stat >> id >> name >> state;
+    if (state.empty() || state == "Z") return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// Stopped by Ctrl-Z, the front end can take no signal in turn; nor can the
+// program when someone else stopped it. Either way the signals that end a
+// program end both at once, and the shell gets its terminal as it was.
+TEST(Utf8UnderAShell, AStoppedFrontEndOrProgramEndsOnKill) {
+  struct Case {
+    std::vector<std::string> afterCtrlZ;  // none: the program is stopped instead
+    int signal;
+    const char* reported;
+  };
+  const Case cases[] = {{{"kill %1"}, SIGTERM, "Terminated"},
+                        {{"bg", "kill %1"}, SIGTERM, "Terminated"},
+                        {{"kill -HUP %1"}, SIGHUP, "Hangup"},
+                        {{}, SIGTERM, "Terminated"},
+                        {{}, SIGHUP, "Hangup"}};
+  for (const Case& c : cases) {
+    Shell shell;
+    const std::string before = shell.settings();
+    shell.startDipole(frontEndPath(), "7.0");
+    const pid_t frontEnd = childOf(shell.bash.processId());
+    const pid_t program = childOf(frontEnd);
+    ASSERT_NE(program, 0);
+    std::string shown;
+    if (c.afterCtrlZ.empty()) {
+      kill(program, SIGSTOP);
+      kill(frontEnd, c.signal);
+    } else {
+      shell.bash.send("\x1a");
+      shell.bash.readUntil(">> ");
+      for (const std::string& command : c.afterCtrlZ) shown += shell.run(command);
+    }
+    EXPECT_TRUE(endsWithin(program, std::chrono::seconds(1))) << c.reported;
+    EXPECT_TRUE(endsWithin(frontEnd, std::chrono::seconds(1))) << c.reported;
+    // A job's end is reported before a later prompt: two commands on.
+    shell.bash.send("stty -g; echo 'fir''st'\r");
+    shown += shell.bash.readUntil("first");
+    shell.bash.send("echo 'sec''ond'\r");
+    shown += shell.bash.readUntil("second");
+    EXPECT_NE(shown.find(c.reported), std::string::npos) << shown;
+    const std::string settings = before.substr(0, before.find("\r\n>> "));
+    EXPECT_NE(shown.find(settings.substr(settings.find('\n') + 1)), std::string::npos) << shown;
+    if (!endsWithin(program, std::chrono::seconds(0))) kill(program, SIGKILL);
+  }
+}
+
 TEST(Utf8OnPipes, AnswersFromAPipeGiveUtf8Text) {
   const std::string input = "5\n14.1\n2\n\n0\n";
   ProcessResult direct = runProcess(programPath(), input);

@@ -27,6 +27,14 @@ int open(std::initializer_list<int> signals) {
   return ends[0];
 }
 
+void release(std::initializer_list<int> signals) {
+  for (int signal : signals) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    if (current.sa_handler == note) std::signal(signal, SIG_DFL);
+  }
+}
+
 int take() {
   char byte = 0;
   return read(ends[0], &byte, 1) == 1 ? static_cast<unsigned char>(byte) : 0;

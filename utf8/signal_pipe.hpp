@@ -8,6 +8,9 @@ namespace SignalPipe {
 
 // Catches the signals from now on; returns the pipe's end to wait on.
 int open(std::initializer_list<int> signals);
+// The signals caught take their default action again (those ignored stay
+// ignored).
+void release(std::initializer_list<int> signals);
 // The next signal caught, or 0 when none waits.
 int take();
 

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
@@ -96,8 +97,12 @@ GoingBack::Time now() {
       std::chrono::steady_clock::now().time_since_epoch());
 }
 
+// The signals that end a program.
+constexpr std::initializer_list<int> kEndingSignals = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
+
 Child::Ending Session::run() {
-  const int signals = SignalPipe::open({SIGINT, SIGQUIT, SIGTSTP, SIGWINCH, SIGHUP, SIGTERM});
+  const int signals = SignalPipe::open({SIGTSTP, SIGWINCH});
+  SignalPipe::open(kEndingSignals);
   bool going = true;
   while (going && showScreen()) {
     const GoingBack::Step step = runs_.next(now());
@@ -205,30 +210,40 @@ void Session::takeSignal(int signal) {
 
 // Ctrl-C and Ctrl-\ reach the program on its own terminal, as its signal
 // keys: the terminal drops the input it holds, as the user's did. A
-// hang-up or termination is passed on as it came.
+// hang-up or termination is passed on as it came. A program that someone
+// else stopped takes the signal only once continued, as a shell's kill
+// continues a stopped job.
 void Session::signalRun(int signal) {
-  if (signal != SIGINT && signal != SIGQUIT) {
+  if (signal == SIGINT || signal == SIGQUIT) {
+    toProgram_.clear();
+    sent_ = 0;
+    const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
+    writeAll(master_, {&byte, 1});
+  } else {
     kill(child_, signal);
-    return;
   }
-  toProgram_.clear();
-  sent_ = 0;
-  const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
-  writeAll(master_, {&byte, 1});
+  kill(child_, SIGCONT);
 }
 
 // Ctrl-Z: the program stops with the front end, and the shell gets the
 // terminal as it was; once the front end is in the foreground again, both
-// go on and the line is drawn again.
+// go on and the line is drawn again. Until then the front end cannot take a
+// signal in turn: a stopped process runs no handler, and one continued in
+// the background (bg) waits for the terminal. So the signals that end a
+// program end the front end there and then, as they would end the program
+// on its own (kill %1 while stopped, or after bg); the program's terminal
+// then hangs up, which ends the program, stopped or not.
 void Session::stop() {
   editor_.suspend();
   showScreen();
   if (child_ > 0) kill(child_, SIGSTOP);
   user_.giveBack();
+  SignalPipe::release(kEndingSignals);
   std::signal(SIGTSTP, SIG_DFL);
   raise(SIGTSTP);
   SignalPipe::open({SIGTSTP});
   user_.takeBackWhenForeground();
+  SignalPipe::open(kEndingSignals);
   resize();
   if (child_ > 0) kill(child_, SIGCONT);
   editor_.resume();
