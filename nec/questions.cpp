@@ -72,7 +72,7 @@ std::variant<std::string, Ending> TerminalLines::nextLine() {
       return std::move(line.codePage932);
     }
     pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {signals_, POLLIN, 0}};
-    const int wait = static_cast<int>(LineEditing::kKeyWait.count());
+    const int wait = static_cast<int>(editor_.moreWait().count());
     const int count = poll(ready, 2, editor_.awaitsMore() ? wait : -1);
     if (count == 0) editor_.timeOut();
     if (count <= 0) continue;
