@@ -33,7 +33,8 @@ std::string_view firstWord(std::string_view line) {
 class TerminalLines {
  public:
   TerminalLines() : editor_(terminal_.columns(), terminal_.echoes()) {
-    signals_ = SignalPipe::open({SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGWINCH});
+    signals_ = SignalPipe::open({SIGTSTP, SIGWINCH});
+    SignalPipe::open(SignalPipe::kEndingSignals);
   }
   ~TerminalLines() {
     showScreen();
@@ -110,11 +111,7 @@ bool TerminalLines::takeKeys() {
 void TerminalLines::stop() {
   editor_.suspend();
   showScreen();
-  terminal_.giveBack();
-  std::signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  SignalPipe::open({SIGTSTP});
-  terminal_.takeBackWhenForeground();
+  terminal_.stopUntilForeground();
   resize();
   editor_.resume();
 }

@@ -304,6 +304,28 @@ TEST(Utf8GoingBack, AReplayThatDiffersIsRefused) {
   EXPECT_EQ(frontEnd.wait(), 106);
 }
 
+// Ctrl-C right after Return at the offer (in the same write, or a few
+// milliseconds later) comes while the run started again replays the
+// answers: it ends the front end by the signal, and is not taken for a
+// replay that differs.
+TEST(Utf8GoingBack, CtrlCJustAfterGoingBackEndsByTheSignal) {
+  for (int milliseconds : {0, 1, 2, 5, 10, 20}) {
+    TypedSession session;
+    session.type("5\r", kFrequencyQuestion);
+    session.type("1,5\r", kOffer);
+    if (milliseconds == 0) {
+      session.frontEnd.send("\r\x03");
+    } else {
+      session.frontEnd.send("\r");
+      std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+      session.frontEnd.send("\x03");
+    }
+    const std::string shown = session.frontEnd.readToEnd();
+    EXPECT_EQ(shown.find("質問には戻れません"), std::string::npos) << milliseconds << " ms";
+    EXPECT_EQ(session.frontEnd.wait(), -SIGINT) << milliseconds << " ms";
+  }
+}
+
 void expectSameSettings(const termios& after, const termios& before) {
   EXPECT_EQ(after.c_iflag, before.c_iflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);

@@ -20,8 +20,6 @@ void forward(int signal) {
   if (forwardTo > 0) kill(forwardTo, signal);
 }
 
-constexpr int kForwardedSignals[] = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
-
 }  // namespace
 
 void exec(const std::string& program) {
@@ -36,7 +34,7 @@ void exec(const std::string& program) {
 
 void forwardSignals(pid_t child) {
   forwardTo = child;
-  for (int signal : kForwardedSignals) SignalPipe::catchUnlessIgnored(signal, forward);
+  for (int signal : SignalPipe::kEndingSignals) SignalPipe::catchUnlessIgnored(signal, forward);
 }
 
 Ending wait(pid_t child) {

@@ -2,9 +2,14 @@
 // as a byte on a pipe, which the loop waits on with its other descriptors.
 #pragma once
 
+#include <csignal>
 #include <initializer_list>
 
 namespace SignalPipe {
+
+// The signals that end a program: an interrupt, quit, hang-up or
+// termination.
+inline constexpr std::initializer_list<int> kEndingSignals = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
 
 // Catches the signals from now on; returns the pipe's end to wait on.
 int open(std::initializer_list<int> signals);

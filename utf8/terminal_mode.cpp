@@ -13,7 +13,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 #include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
@@ -97,12 +96,9 @@ GoingBack::Time now() {
       std::chrono::steady_clock::now().time_since_epoch());
 }
 
-// The signals that end a program.
-constexpr std::initializer_list<int> kEndingSignals = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
-
 Child::Ending Session::run() {
   const int signals = SignalPipe::open({SIGTSTP, SIGWINCH});
-  SignalPipe::open(kEndingSignals);
+  SignalPipe::open(SignalPipe::kEndingSignals);
   bool going = true;
   while (going && showScreen()) {
     const GoingBack::Step step = runs_.next(now());
@@ -227,23 +223,14 @@ void Session::signalRun(int signal) {
 
 // Ctrl-Z: the program stops with the front end, and the shell gets the
 // terminal as it was; once the front end is in the foreground again, both
-// go on and the line is drawn again. Until then the front end cannot take a
-// signal in turn: a stopped process runs no handler, and one continued in
-// the background (bg) waits for the terminal. So the signals that end a
-// program end the front end there and then, as they would end the program
-// on its own (kill %1 while stopped, or after bg); the program's terminal
-// then hangs up, which ends the program, stopped or not.
+// go on and the line is drawn again. A signal that ends the front end
+// meanwhile hangs up the program's terminal, which ends the program,
+// stopped or not.
 void Session::stop() {
   editor_.suspend();
   showScreen();
   if (child_ > 0) kill(child_, SIGSTOP);
-  user_.giveBack();
-  SignalPipe::release(kEndingSignals);
-  std::signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  SignalPipe::open({SIGTSTP});
-  user_.takeBackWhenForeground();
-  SignalPipe::open(kEndingSignals);
+  user_.stopUntilForeground();
   resize();
   if (child_ > 0) kill(child_, SIGCONT);
   editor_.resume();
