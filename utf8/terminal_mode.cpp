@@ -124,9 +124,13 @@ bool Session::start() {
   termios settings = kProgramSettings;
   winsize size{};
   const bool sized = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0;
+  const SignalPipe::HeldBack heldBack;
   child_ = forkpty(&master_, nullptr, &settings, sized ? &size : nullptr);
   if (child_ < 0) return false;
-  if (child_ == 0) Child::exec(program_);
+  if (child_ == 0) {
+    heldBack.releaseInChild();
+    Child::exec(program_);
+  }
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   toProgram_.clear();
   sent_ = 0;
@@ -208,9 +212,12 @@ void Session::takeSignal(int signal) {
 // keys: the terminal drops the input it holds, as the user's did. A
 // hang-up or termination is passed on as it came. A program that someone
 // else stopped takes the signal only once continued, as a shell's kill
-// continues a stopped job.
+// continues a stopped job. A run just started may not have its terminal
+// yet (no foreground on it), and then the key would reach no one: it gets
+// the signal itself.
 void Session::signalRun(int signal) {
-  if (signal == SIGINT || signal == SIGQUIT) {
+  const bool keyReachesIt = tcgetpgrp(master_) > 0;
+  if ((signal == SIGINT || signal == SIGQUIT) && keyReachesIt) {
     toProgram_.clear();
     sent_ = 0;
     const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
