@@ -28,6 +28,11 @@ namespace LineEditing {
 // passes whole.
 constexpr size_t kLongestLine = LineDiscipline::TypedLines::kLongestLine;
 
+// What a front end tells the user when a line was cut at kLongestLine.
+inline std::string cutLineNotice() {
+  return "a line longer than " + std::to_string(kLongestLine) + " bytes was cut there";
+}
+
 // How long the rest of a key, or the terminal's answer to the question for
 // the cursor's column, may take: then Editor::timeOut().
 constexpr std::chrono::milliseconds kKeyWait{100};

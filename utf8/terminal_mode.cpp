@@ -267,8 +267,7 @@ void Session::handOn(const LineEditing::HandedLine& line) {
     case LineEditing::HandedLine::Kind::endOfInput: lines_.end(toProgram_); break;
   }
   if (!whole) {
-    Child::complain("a line longer than " + std::to_string(LineEditing::kLongestLine) +
-                    " bytes was cut there");
+    Child::complain(LineEditing::cutLineNotice());
   }
   sendToProgram();
 }
