@@ -17,7 +17,7 @@
   const kWarmUpDelayMilliseconds = 200;
 
   // What the key row's keys send, as a terminal sends them.
-  const kNamedKeys = { return: '\r', backspace: '\x7f' };
+  const kNamedKeys = { return: '\r', backspace: '\x7f', 'ctrl-c': '\x03' };
 
   const encoder = new TextEncoder();
 
@@ -106,6 +106,14 @@
   // editor told the new width.
   const fit = new FitAddon.FitAddon();
   terminal.loadAddon(fit);
+  PhoneView.attach({
+    terminal,
+    box: document.getElementById('terminal-frame'),
+    fit,
+    columns: kColumns,
+    button: document.getElementById('fit-view'),
+    fontChanged: followWindow,
+  });
   function followWindow() {
     const proposed = fit.proposeDimensions();
     const columns = Math.max(kColumns, proposed ? proposed.cols : kColumns);

@@ -10,6 +10,7 @@ const kFiles = [
   'index.html',
   'page.css',
   'page.js',
+  'phone.js',
   'program_contract.js',
   'program_host.js',
   'tanshuku.js',
