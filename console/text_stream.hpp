@@ -6,11 +6,13 @@
 
 #include <string_view>
 
+#include "contract/program_contract.hpp"
+
 namespace TextStream {
 
 constexpr int kEndOfInput = -1;
 // The run-time error number of a failed write.
-constexpr int kWriteFailed = 101;
+constexpr int kWriteFailed = ProgramContract::writeFailed;
 constexpr unsigned char kCtrlZ = 0x1A;
 
 // Ends the program when standard input or output fails, given the run-time

@@ -17,6 +17,7 @@ inline constexpr std::string_view kMenuLastLine =
 // The run-time error numbers (the program's exit codes) that the front ends
 // tell apart.
 enum ErrorNumber : int {
+  writeFailed = 101,    // standard output took fewer bytes than were written
   invalidNumber = 106,  // an answer that is not a number
   divisionByZero = 200,
   stackOverflow = 202,

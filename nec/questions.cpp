@@ -33,7 +33,8 @@ std::string_view firstWord(std::string_view line) {
 class TerminalLines {
  public:
   TerminalLines() : editor_(terminal_.columns(), terminal_.echoes()) {
-    signals_ = SignalPipe::open({SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGTSTP, SIGWINCH});
+    signals_ = SignalPipe::open({SIGTSTP, SIGWINCH});
+    SignalPipe::open(SignalPipe::kEndingSignals);
   }
   ~TerminalLines() {
     showScreen();
@@ -72,7 +73,7 @@ std::variant<std::string, Ending> TerminalLines::nextLine() {
       return std::move(line.codePage932);
     }
     pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {signals_, POLLIN, 0}};
-    const int wait = static_cast<int>(LineEditing::kKeyWait.count());
+    const int wait = static_cast<int>(editor_.moreWait().count());
     const int count = poll(ready, 2, editor_.awaitsMore() ? wait : -1);
     if (count == 0) editor_.timeOut();
     if (count <= 0) continue;
@@ -110,11 +111,7 @@ bool TerminalLines::takeKeys() {
 void TerminalLines::stop() {
   editor_.suspend();
   showScreen();
-  terminal_.giveBack();
-  std::signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  SignalPipe::open({SIGTSTP});
-  terminal_.takeBackWhenForeground();
+  terminal_.stopUntilForeground();
   resize();
   editor_.resume();
 }

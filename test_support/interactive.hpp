@@ -53,6 +53,7 @@ class InteractiveProcess {
   void setTerminalSettings(const termios& settings);
   // Whether the process has ended, without waiting for it.
   bool hasEnded();
+  pid_t processId() const { return static_cast<pid_t>(child_); }
 #endif
   // Waits for the process, at most 30 seconds (then kills it); its exit
   // code, or minus the number of the signal that ended it (-SIGKILL when it

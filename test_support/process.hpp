@@ -14,6 +14,10 @@ struct ProcessResult {
   long peakMemoryKb = 0;  // the most memory that it, or a process it waited for, held
 };
 
+// Time enough for tanshuku-nec's longest checks (the coil as a helix: about
+// 20 s alone), on a machine busy with builds too.
+inline constexpr int kNecRunSeconds = 180;
+
 struct ProcessOptions {
   std::vector<std::string> arguments;
   bool closeStdin = false;   // start with standard input closed

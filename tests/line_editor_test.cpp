@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -110,6 +112,14 @@ const Case kCases[] = {
      {keys("\x1b[200~5\r7.05\n2\x1b[201~\r")},
      "5\r\n7.05\r\n2\r\n",
      "5\n7.05\n2\n"},
+    {"APasteWithoutItsEndEndsAfterATimeOut",
+     80,
+     {keys("\x1b[200~5\r7"), kTimeOut,
+      keys("\x7f"
+           "12\x1b[D3\x15"
+           "8\r")},
+     "5\r\n7\x1b[1D\x1b[J12\x1b[1D\x1b[J32\x1b[1D\x1b[2D\x1b[J2\x1b[1D\x1b[J82\x1b[1D\x1b[1C\r\n",
+     "5\n82\n"},
     {"BrokenKeysAreGivenUpAfterATimeOut",
      80,
      {keys("\x1b"), kTimeOut, keys("\x1b[1;"), kTimeOut, keys("\xe3\x81"), kTimeOut, keys("\r")},
@@ -180,6 +190,32 @@ TEST(LineEditor, ALineIsCutWhereTheProgramsTerminalEndsIt) {
   editor.keys(std::string(4094, 'a') + "中\r" + std::string(4093, 'a') + "中\r");
   EXPECT_EQ(handedText(editor.handed()),
             std::string(4094, 'a') + "\n<cut>" + std::string(4093, 'a') + "\x92\x86\n");
+}
+
+// A pasted block is read in one pass, however large: four times the bytes
+// take about four times as long (a reader that moved the rest up after
+// every key took sixteen times as long, seconds for a megabyte).
+TEST(LineEditor, APasteTakesTimeInProportionToItsSize) {
+  const auto quickestOfThree = [](size_t size) {
+    std::string paste = "\x1b[200~";
+    size_t lines = 0;
+    for (; paste.size() < size; ++lines) paste += "7.05\r";
+    paste += "\x1b[201~";
+    auto quickest = std::chrono::steady_clock::duration::max();
+    for (int run = 0; run < 3; ++run) {
+      Editor editor(80, false);
+      const auto start = std::chrono::steady_clock::now();
+      editor.keys(paste);
+      quickest = std::min(quickest, std::chrono::steady_clock::now() - start);
+      EXPECT_EQ(editor.handed().size(), lines);
+    }
+    return quickest;
+  };
+  const auto quarter = quickestOfThree(1 << 18);
+  const auto whole = quickestOfThree(1 << 20);
+  EXPECT_TRUE(whole < 8 * quarter || whole < std::chrono::seconds(1))
+      << std::chrono::duration<double>(quarter).count() << " s, then "
+      << std::chrono::duration<double>(whole).count() << " s";
 }
 
 // The going-back dialogue on its own: what happened in, what the host is
@@ -340,6 +376,17 @@ const Case kCases[] = {
      {}},
     {"NoOfferAfterAnErrorNoAnswerCauses",
      {{at(0), "start wait"}, {kReads, "wait"}, {typed("5\r"), "[5] wait"}, {ended(216), "end 216"}},
+     {}},
+    // A pasted block whose end does not come waits longer, then its keys
+    // are typed ones again.
+    {"APasteWithoutItsEndEndsInTime",
+     {{at(0), "start wait"},
+      {typed("\x1b[200~7"), "wait until 1000"},
+      {at(1000), "wait"},
+      {kReads, "wait"},
+      {typed("\x7f"
+             "5\r"),
+       "[5] wait"}},
      {}},
     // The rest of a key waits the editor's time since the last key.
     {"TheRestOfAKeyIsGivenUpInTime",

@@ -512,6 +512,7 @@ ProcessResult runNec(const std::string& locale, std::vector<std::string> words) 
   ProcessOptions options;
   options.arguments = words;
   options.inChild = [] { dup2(STDOUT_FILENO, STDERR_FILENO); };
+  options.timeoutSeconds = kNecRunSeconds;
   return runProcess("/usr/bin/env", "", options);
 }
 

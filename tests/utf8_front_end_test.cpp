@@ -3,7 +3,9 @@
 // What the program writes must come out as its bytes converted from code
 // page 932 to UTF-8, byte for byte; what is typed in UTF-8 must reach it in
 // code page 932; its exit status must pass through.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -304,6 +306,29 @@ TEST(Utf8GoingBack, AReplayThatDiffersIsRefused) {
   EXPECT_EQ(frontEnd.wait(), 106);
 }
 
+// Ctrl-C right after Return at the offer (in the same write, or up to two
+// milliseconds later: a tenth of one reached the run started again before
+// it had its terminal, and was lost) comes while that run starts or replays
+// the answers: it ends the front end by the signal, and is not taken for a
+// replay that differs.
+TEST(Utf8GoingBack, CtrlCJustAfterGoingBackEndsByTheSignal) {
+  for (int microseconds : {0, 100, 200, 300, 500, 1000, 2000}) {
+    TypedSession session;
+    session.type("5\r", kFrequencyQuestion);
+    session.type("1,5\r", kOffer);
+    if (microseconds == 0) {
+      session.frontEnd.send("\r\x03");
+    } else {
+      session.frontEnd.send("\r");
+      std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+      session.frontEnd.send("\x03");
+    }
+    const std::string shown = session.frontEnd.readToEnd();
+    EXPECT_EQ(shown.find("質問には戻れません"), std::string::npos) << microseconds << " µs";
+    EXPECT_EQ(session.frontEnd.wait(), -SIGINT) << microseconds << " µs";
+  }
+}
+
 void expectSameSettings(const termios& after, const termios& before) {
   EXPECT_EQ(after.c_iflag, before.c_iflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);
@@ -393,6 +418,71 @@ TEST(Utf8UnderAShell, CtrlZStopsBothAndBgAndFgGoOn) {
   shell.bash.send("\r0\r");
   shell.bash.readUntil(">> ");
   EXPECT_NE(shell.run("echo status $?").find("status 0"), std::string::npos);
+}
+
+// The one process that the process started, or 0.
+pid_t childOf(pid_t parent) {
+  const std::string task = std::to_string(parent);
+  std::ifstream children("/proc/" + task + "/task/" + task + "/children");
+  pid_t child = 0;
+  children >> child;
+  return child;
+}
+
+bool endsWithin(pid_t process, std::chrono::milliseconds time) {
+  const auto deadline = std::chrono::steady_clock::now() + time;
+  for (;;) {
+    std::ifstream stat("/proc/" + std::to_string(process) + "/stat");
+    std::string id, name, state;
+    stat >> id >> name >> state;
+    if (state.empty() || state == "Z") return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// Stopped by Ctrl-Z, the front end can take no signal in turn; nor can the
+// program when someone else stopped it. Either way the signals that end a
+// program end both at once, and the shell gets its terminal as it was.
+TEST(Utf8UnderAShell, AStoppedFrontEndOrProgramEndsOnKill) {
+  struct Case {
+    std::vector<std::string> afterCtrlZ;  // none: the program is stopped instead
+    int signal;
+    const char* reported;
+  };
+  const Case cases[] = {{{"kill %1"}, SIGTERM, "Terminated"},
+                        {{"bg", "kill %1"}, SIGTERM, "Terminated"},
+                        {{"kill -HUP %1"}, SIGHUP, "Hangup"},
+                        {{}, SIGTERM, "Terminated"},
+                        {{}, SIGHUP, "Hangup"}};
+  for (const Case& c : cases) {
+    Shell shell;
+    const std::string before = shell.settings();
+    shell.startDipole(frontEndPath(), "7.0");
+    const pid_t frontEnd = childOf(shell.bash.processId());
+    const pid_t program = childOf(frontEnd);
+    ASSERT_NE(program, 0);
+    std::string shown;
+    if (c.afterCtrlZ.empty()) {
+      kill(program, SIGSTOP);
+      kill(frontEnd, c.signal);
+    } else {
+      shell.bash.send("\x1a");
+      shell.bash.readUntil(">> ");
+      for (const std::string& command : c.afterCtrlZ) shown += shell.run(command);
+    }
+    EXPECT_TRUE(endsWithin(program, std::chrono::seconds(1))) << c.reported;
+    EXPECT_TRUE(endsWithin(frontEnd, std::chrono::seconds(1))) << c.reported;
+    // A job's end is reported before a later prompt: two commands on.
+    shell.bash.send("stty -g; echo 'fir''st'\r");
+    shown += shell.bash.readUntil("first");
+    shell.bash.send("echo 'sec''ond'\r");
+    shown += shell.bash.readUntil("second");
+    EXPECT_NE(shown.find(c.reported), std::string::npos) << shown;
+    const std::string settings = before.substr(0, before.find("\r\n>> "));
+    EXPECT_NE(shown.find(settings.substr(settings.find('\n') + 1)), std::string::npos) << shown;
+    if (!endsWithin(program, std::chrono::seconds(0))) kill(program, SIGKILL);
+  }
 }
 
 TEST(Utf8OnPipes, AnswersFromAPipeGiveUtf8Text) {
@@ -513,6 +603,57 @@ TEST(Utf8OnPipes, HelpVersionAndOtherArguments) {
     EXPECT_EQ(refused.exitCode, 2) << arguments;
     EXPECT_TRUE(refused.output.starts_with("tanshuku-utf8: ")) << refused.output;
     EXPECT_EQ(std::count(refused.output.begin(), refused.output.end(), '\n'), 1) << refused.output;
+  }
+}
+
+std::string fileContents(const std::string& path) {
+  std::stringstream contents;
+  contents << std::ifstream(path).rdbuf();
+  return contents.str();
+}
+
+// However the user's output fails, what the program wrote is lost: the
+// front end ends as the program does then, with 101, and says so in one
+// line, having written what fitted. Its end once raced with the program's,
+// so each case runs several times.
+TEST(Utf8OnPipes, FailedOutputEndsWith101AndOneLine) {
+  constexpr rlim_t kFileSizeLimit = 2048;
+  const std::string input = "5\n7.05\n2\n\n0\n";
+  const std::string whole = runProcess(frontEndPath(), input).output;
+  ASSERT_GT(whole.size(), kFileSizeLimit);
+  const std::string base = testing::TempDir() + "tanshuku-utf8-" + std::to_string(getpid());
+  const std::string messages = base + ".messages";
+  struct Case {
+    const char* output;
+    ProcessOptions options;
+    bool limitedFile = false;
+  };
+  Case cases[] = {{"a file at its size limit", {}, true},
+                  {"a pipe that nobody reads", {}},
+                  {"a closed output", {}}};
+  cases[0].options.stdoutPath = base + ".session";
+  cases[1].options.unreadStdout = true;
+  cases[2].options.closeStdout = true;
+  for (Case& c : cases) {
+    c.options.inChild = [&messages, limited = c.limitedFile] {
+      // Opened where standard output is closed, the file would take its place.
+      const int file = open(messages.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(file, STDERR_FILENO);
+      close(file);
+      const rlimit limit{kFileSizeLimit, kFileSizeLimit};
+      if (limited) setrlimit(RLIMIT_FSIZE, &limit);
+    };
+    for (int run = 0; run < 5; ++run) {
+      ProcessResult result = runProcess(frontEndPath(), input, c.options);
+      EXPECT_EQ(result.exitCode, 101) << c.output << ", signal " << result.signal;
+      const std::string message = fileContents(messages);
+      EXPECT_TRUE(message.starts_with("tanshuku-utf8: Runtime error 101: standard output"))
+          << message;
+      EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+      if (c.limitedFile) {
+        EXPECT_TRUE(fileContents(c.options.stdoutPath) == whole.substr(0, kFileSizeLimit));
+      }
+    }
   }
 }
 

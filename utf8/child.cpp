@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "contract/program_contract.hpp"
 #include "utf8/signal_pipe.hpp"
 
 namespace Child {
@@ -19,12 +20,11 @@ void forward(int signal) {
   if (forwardTo > 0) kill(forwardTo, signal);
 }
 
-constexpr int kForwardedSignals[] = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
-
 }  // namespace
 
 void exec(const std::string& program) {
   std::signal(SIGPIPE, SIG_DFL);
+  std::signal(SIGXFSZ, SIG_DFL);
   char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
   execv(program.c_str(), argv);
   const int failure = errno;
@@ -34,7 +34,7 @@ void exec(const std::string& program) {
 
 void forwardSignals(pid_t child) {
   forwardTo = child;
-  for (int signal : kForwardedSignals) SignalPipe::catchUnlessIgnored(signal, forward);
+  for (int signal : SignalPipe::kEndingSignals) SignalPipe::catchUnlessIgnored(signal, forward);
 }
 
 Ending wait(pid_t child) {
@@ -67,6 +67,13 @@ void complain(const std::string& message) {
   std::string line = "tanshuku-utf8: " + message + "\n";
   // Nothing is left to tell when standard error fails too.
   [[maybe_unused]] ssize_t written = write(STDERR_FILENO, line.data(), line.size());
+}
+
+Ending outputFailed(int error) {
+  complain(std::string(ProgramContract::kReportStart) +
+           std::to_string(ProgramContract::writeFailed) +
+           ": standard output took fewer bytes than were written (" + std::strerror(error) + ")");
+  return {ProgramContract::writeFailed, 0};
 }
 
 Ending cannotStart(const std::string& what) {

@@ -32,6 +32,12 @@ Ending wait(pid_t child);
 // Writes "tanshuku-utf8: " and the message as one line on standard error.
 void complain(const std::string& message);
 
+// Tells that the front end's own output failed or took fewer bytes than it
+// was given (the system's reason in error), which loses what the program
+// wrote: the front end ends as the program does when that happens to it,
+// with run-time error 101.
+Ending outputFailed(int error);
+
 // Tells that the program could not be started (what failed, and the system's
 // reason); the front end ends with kCannotStart.
 Ending cannotStart(const std::string& what);

@@ -150,7 +150,7 @@ void Runs::keepDeadlines(Time now) {
     editor_.timeOut();
     takeDecisions();
   }
-  if (editor_.awaitsMore() && !keyDeadline_) keyDeadline_ = now + LineEditing::kKeyWait;
+  if (editor_.awaitsMore() && !keyDeadline_) keyDeadline_ = now + editor_.moreWait();
   newsSinceAsked_ = false;
   outputSinceAsked_ = false;
 }

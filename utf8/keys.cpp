@@ -62,24 +62,33 @@ std::optional<Key::Kind> tildeKey(int number) {
 
 }  // namespace
 
+void Reader::feed(std::string_view bytes) {
+  pending_.erase(0, taken_);
+  taken_ = 0;
+  pending_.append(bytes);
+}
+
 std::optional<Key> Reader::next() {
-  while (!pending_.empty()) {
-    const auto first = static_cast<unsigned char>(pending_[0]);
+  while (holdsPart()) {
+    const auto first = static_cast<unsigned char>(rest()[0]);
     Step step = literal_           ? literalKey()
                 : pasting_         ? pasted()
                 : first == kEscape ? escapeSequence()
                 : isControl(first) ? Step{1, Key{Key::Kind::control, first}}
                                    : character(Key::Kind::character);
     if (step.length == 0) break;  // the rest of the key is still to come
-    pending_.erase(0, step.length);
+    taken_ += step.length;
     if (step.key) return step.key;
   }
+  // A pasted block whose end did not come in time ends there: its start
+  // alone must not make the keys text for the rest of the session.
+  if (givingUp_) pasting_ = false;
   givingUp_ = false;
   return std::nullopt;
 }
 
 Reader::Step Reader::literalKey() {
-  const auto first = static_cast<unsigned char>(pending_[0]);
+  const auto first = static_cast<unsigned char>(rest()[0]);
   Step step =
       first < 0x80 ? Step{1, Key{Key::Kind::character, first}} : character(Key::Kind::character);
   if (step.length > 0) literal_ = false;
@@ -87,35 +96,37 @@ Reader::Step Reader::literalKey() {
 }
 
 Reader::Step Reader::character(Key::Kind kind) {
-  const Utf8::Decoded decoded = Utf8::decode(pending_);
+  const Utf8::Decoded decoded = Utf8::decode(rest());
   if (decoded.kind == Utf8::Decoded::Kind::cut && !givingUp_) return {};
   const bool whole = decoded.kind == Utf8::Decoded::Kind::character;
   return {decoded.length, Key{kind, whole ? decoded.character : kReplacement}};
 }
 
 Reader::Step Reader::escapeSequence() {
-  if (pending_.size() < 2) return givingUp_ ? Step{1, std::nullopt} : Step{};
-  if (pending_[1] == '[') return controlSequence();
-  if (pending_[1] != 'O') return {1, std::nullopt};  // a lone Escape: dropped
-  if (pending_.size() < 3) return givingUp_ ? Step{2, std::nullopt} : Step{};
-  const std::optional<Key::Kind> kind = cursorKey(pending_[2]);
+  const std::string_view bytes = rest();
+  if (bytes.size() < 2) return givingUp_ ? Step{1, std::nullopt} : Step{};
+  if (bytes[1] == '[') return controlSequence();
+  if (bytes[1] != 'O') return {1, std::nullopt};  // a lone Escape: dropped
+  if (bytes.size() < 3) return givingUp_ ? Step{2, std::nullopt} : Step{};
+  const std::optional<Key::Kind> kind = cursorKey(bytes[2]);
   return {3, kind ? std::optional<Key>(Key{*kind}) : std::nullopt};
 }
 
 // ESC [, parameters, intermediates and a final byte.
 Reader::Step Reader::controlSequence() {
+  const std::string_view bytes = rest();
   size_t at = 2;
-  while (at < pending_.size() && pending_[at] >= 0x20 && pending_[at] <= 0x3F) ++at;
+  while (at < bytes.size() && bytes[at] >= 0x20 && bytes[at] <= 0x3F) ++at;
   // A sequence cut short, or broken by a byte that has no place in it, is
   // left out up to there.
-  if (at == pending_.size()) {
+  if (at == bytes.size()) {
     const bool overlong = at > kLongestSequence;
     return givingUp_ || overlong ? Step{at, std::nullopt} : Step{};
   }
-  const char final = pending_[at];
+  const char final = bytes[at];
   if (final < 0x40 || final > 0x7E) return {at, std::nullopt};
   const size_t length = at + 1;
-  const Parameters parameters = parametersOf(std::string_view(pending_).substr(2, at - 2));
+  const Parameters parameters = parametersOf(bytes.substr(2, at - 2));
   if (final == 'R' && parameters.count == 2) {
     return {length, Key{Key::Kind::cursorReport, 0, parameters.first, parameters.second}};
   }
@@ -131,15 +142,15 @@ Reader::Step Reader::controlSequence() {
 // Inside a pasted block every character is text and each line end ends a
 // line; other control bytes are left out.
 Reader::Step Reader::pasted() {
-  const auto first = static_cast<unsigned char>(pending_[0]);
+  const auto first = static_cast<unsigned char>(rest()[0]);
   const bool afterCr = pastedCr_;
   pastedCr_ = first == '\r';
   if (first == kEscape) {
-    if (std::string_view(pending_).starts_with(kPasteEnd)) {
+    if (rest().starts_with(kPasteEnd)) {
       pasting_ = false;
       return {kPasteEnd.size(), std::nullopt};
     }
-    const bool maybeEnd = kPasteEnd.starts_with(pending_);
+    const bool maybeEnd = kPasteEnd.starts_with(rest());
     if (maybeEnd && !givingUp_) {
       pastedCr_ = afterCr;
       return {};

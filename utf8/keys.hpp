@@ -39,7 +39,7 @@ class Reader {
   // The UTF-8 replacement character, for bytes that are no character.
   static constexpr char32_t kReplacement = 0xFFFD;
 
-  void feed(std::string_view bytes) { pending_.append(bytes); }
+  void feed(std::string_view bytes);
   // The next whole key, or none while the bytes so far end in the middle of
   // one (or there are none).
   std::optional<Key> next();
@@ -47,10 +47,13 @@ class Reader {
   void takeNextLiterally() { literal_ = true; }
   bool takesNextLiterally() const { return literal_; }
   // Whether bytes wait for the rest of a key.
-  bool holdsPart() const { return !pending_.empty(); }
-  // The rest of a key never came: from the next call of next() on, what is
-  // held is given up (a lone Escape, a cut sequence) or becomes a
-  // replacement character (a cut UTF-8 one).
+  bool holdsPart() const { return taken_ < pending_.size(); }
+  // Whether a pasted block has begun and its end not yet come.
+  bool pasting() const { return pasting_; }
+  // The rest of a key, or the end of a pasted block, never came: from the
+  // next call of next() on, what is held is given up (a lone Escape, a cut
+  // sequence) or becomes a replacement character (a cut UTF-8 one), and
+  // the keys are typed ones again.
   void giveUpPart() { givingUp_ = true; }
 
  private:
@@ -65,8 +68,12 @@ class Reader {
   Step escapeSequence();
   Step controlSequence();
   Step pasted();
+  std::string_view rest() const { return std::string_view(pending_).substr(taken_); }
 
+  // The bytes fed, of which the first taken_ have become keys: a long
+  // paste is read in one pass, not moved up after every key.
   std::string pending_;
+  size_t taken_ = 0;
   bool literal_ = false;
   bool pasting_ = false;
   bool pastedCr_ = false;

@@ -28,9 +28,18 @@ namespace LineEditing {
 // passes whole.
 constexpr size_t kLongestLine = LineDiscipline::TypedLines::kLongestLine;
 
+// What a front end tells the user when a line was cut at kLongestLine.
+inline std::string cutLineNotice() {
+  return "a line longer than " + std::to_string(kLongestLine) + " bytes was cut there";
+}
+
 // How long the rest of a key, or the terminal's answer to the question for
 // the cursor's column, may take: then Editor::timeOut().
 constexpr std::chrono::milliseconds kKeyWait{100};
+// How long a pasted block may pause before its end has come: a terminal
+// sends it at once, a slow link in pieces. Then Editor::timeOut() ends it,
+// and the keys are typed ones again.
+constexpr std::chrono::milliseconds kPasteWait{1000};
 
 // What goes to the program: a line ended by Return, a line handed on
 // without a line end (Ctrl-D inside a line), or the end of the input
@@ -63,8 +72,10 @@ class Editor {
   // Whether the next key is a character whatever it is (after Ctrl-V): the
   // terminal's signal keys too.
   bool takesNextKeyLiterally() const { return reader_.takesNextLiterally(); }
-  // Whether a time-out is due soon: bytes of a key or an answer are awaited.
-  bool awaitsMore() const { return reader_.holdsPart() || asked_; }
+  // Whether a time-out is due soon: bytes of a key or an answer, or the end
+  // of a pasted block, are awaited; and how long after the last news.
+  bool awaitsMore() const { return reader_.holdsPart() || reader_.pasting() || asked_; }
+  std::chrono::milliseconds moreWait() const { return reader_.pasting() ? kPasteWait : kKeyWait; }
   // The user stopped the program (Ctrl-Z): the line stays, the cursor goes
   // to a line of its own for the shell. Then resumed: the question and the
   // line are drawn again.

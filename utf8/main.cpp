@@ -5,7 +5,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +13,7 @@
 #include "utf8/conversion.hpp"
 #include "utf8/pipe_mode.hpp"
 #include "utf8/terminal_mode.hpp"
+#include "utf8/write_all.hpp"
 
 namespace {
 
@@ -39,9 +39,7 @@ constexpr std::string_view kUsage =
     "tanshuku-utf8も同じシグナルで終了します。\n";
 
 int print(std::string_view text) {
-  return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
-             ? 0
-             : 1;
+  return writeAll(STDOUT_FILENO, text) ? 0 : Child::outputFailed(errno).code;
 }
 
 // The program installed beside the front end; in the build tree both are
@@ -70,8 +68,10 @@ int main(int argc, char** argv) {
     Child::cannotStart("the program " + program);
     return missing ? Child::kNotFound : Child::kCannotStart;
   }
-  // A closed pipe or terminal fails a write instead of ending the front end.
+  // A closed pipe or terminal, and a file grown to its size limit, fail a
+  // write instead of ending the front end, as they do for the program.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   // The typed line is edited where both ends are the user's terminal.
   const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
   Child::endAs(terminal ? TerminalMode::run(program) : PipeMode::run(program));

@@ -24,8 +24,9 @@ Child::Ending run(const std::string& program) {
   Child::forwardSignals(child);
   close(toProgram[0]);
   close(fromProgram[1]);
-  Relay::run({STDIN_FILENO, STDOUT_FILENO, toProgram[1], fromProgram[0]});
-  return Child::wait(child);
+  const int outputError = Relay::run({STDIN_FILENO, STDOUT_FILENO, toProgram[1], fromProgram[0]});
+  const Child::Ending ending = Child::wait(child);
+  return outputError != 0 ? Child::outputFailed(outputError) : ending;
 }
 
 }  // namespace PipeMode

@@ -8,7 +8,8 @@
 namespace PipeMode {
 
 // Gives the program pipes for its input and output and converts both as
-// streams. Returns how the program ended.
+// streams. Returns how the program ended, or run-time error 101 when the
+// user's output failed.
 Child::Ending run(const std::string& program);
 
 }  // namespace PipeMode

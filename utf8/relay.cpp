@@ -26,10 +26,11 @@ constexpr size_t kPieceSize = 65536;
 class Session {
  public:
   explicit Session(const Ends& ends) : ends_(ends) {}
-  void run();
+  int run();
 
  private:
   bool showProgramOutput();
+  bool show();
   void takeUserInput();
   void sendToProgram();
   void endProgramInput();
@@ -45,9 +46,10 @@ class Session {
   bool reading_ = true;
   bool programInputOpen_ = true;
   bool closeWhenSent_ = false;
+  int outputError_ = 0;
 };
 
-void Session::run() {
+int Session::run() {
   for (;;) {
     const bool sending = programInputOpen_ && sent_ < toProgram_.size();
     pollfd ready[] = {
@@ -66,6 +68,7 @@ void Session::run() {
   }
   if (programInputOpen_) close(ends_.programInput);
   close(ends_.programOutput);
+  return outputError_;
 }
 
 // False when the program's output has ended or the user's output fails.
@@ -75,11 +78,18 @@ bool Session::showProgramOutput() {
   converted_.clear();
   if (got <= 0) {
     shown_.flush(converted_);
-    writeAll(ends_.userOutput, converted_);
+    show();
     return false;
   }
   shown_.convert({piece_, static_cast<size_t>(got)}, converted_);
-  return writeAll(ends_.userOutput, converted_);
+  return show();
+}
+
+// Writes what was converted to the user; false when that fails.
+bool Session::show() {
+  if (writeAll(ends_.userOutput, converted_)) return true;
+  outputError_ = errno;
+  return false;
 }
 
 void Session::sendToProgram() {
@@ -129,12 +139,12 @@ void Session::closeProgramInput() {
 
 }  // namespace
 
-void run(const Ends& ends) {
+int run(const Ends& ends) {
   for (int end : {ends.programInput, ends.programOutput}) {
     fcntl(end, F_SETFL, fcntl(end, F_GETFL) | O_NONBLOCK);
   }
   Session session(ends);
-  session.run();
+  return session.run();
 }
 
 }  // namespace Relay

@@ -13,9 +13,10 @@ struct Ends {
 };
 
 // Returns when the program's output has ended (the program ended) or when
-// the user's output fails: the caller then closes the program's ends, so
-// that the program's input ends or its output fails. The end of the user's
-// input closes the program's input once all of it has gone to the program.
-void run(const Ends& ends);
+// the user's output fails, and closes the program's ends, so that the
+// program's input ends or its output fails. The end of the user's input
+// closes the program's input once all of it has gone to the program.
+// Returns 0, or the system's error code of the user's output that failed.
+int run(const Ends& ends);
 
 }  // namespace Relay

@@ -27,9 +27,39 @@ int open(std::initializer_list<int> signals) {
   return ends[0];
 }
 
+void release(std::initializer_list<int> signals) {
+  for (int signal : signals) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    if (current.sa_handler == note) std::signal(signal, SIG_DFL);
+  }
+}
+
 int take() {
   char byte = 0;
   return read(ends[0], &byte, 1) == 1 ? static_cast<unsigned char>(byte) : 0;
+}
+
+namespace {
+
+constexpr std::initializer_list<int> kOtherSignals = {SIGTSTP, SIGWINCH};
+
+}  // namespace
+
+HeldBack::HeldBack() {
+  sigset_t caught;
+  sigemptyset(&caught);
+  for (int signal : kEndingSignals) sigaddset(&caught, signal);
+  for (int signal : kOtherSignals) sigaddset(&caught, signal);
+  sigprocmask(SIG_BLOCK, &caught, &before_);
+}
+
+HeldBack::~HeldBack() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+
+void HeldBack::releaseInChild() const {
+  release(kEndingSignals);
+  release(kOtherSignals);
+  sigprocmask(SIG_SETMASK, &before_, nullptr);
 }
 
 void catchUnlessIgnored(int signal, void (*handler)(int)) {

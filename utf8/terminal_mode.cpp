@@ -87,6 +87,7 @@ class Session {
   pid_t child_ = -1;
   std::string toProgram_;
   size_t sent_ = 0;
+  int outputError_ = 0;  // of the user's terminal, other than a hang-up
   char piece_[4096];
 };
 
@@ -96,7 +97,8 @@ GoingBack::Time now() {
 }
 
 Child::Ending Session::run() {
-  const int signals = SignalPipe::open({SIGINT, SIGQUIT, SIGTSTP, SIGWINCH, SIGHUP, SIGTERM});
+  const int signals = SignalPipe::open({SIGTSTP, SIGWINCH});
+  SignalPipe::open(SignalPipe::kEndingSignals);
   bool going = true;
   while (going && showScreen()) {
     const GoingBack::Step step = runs_.next(now());
@@ -115,16 +117,20 @@ Child::Ending Session::run() {
   // The user's terminal hung up, or a refused replay left a run going.
   if (master_ >= 0) endRun();
   user_.giveBack();
-  return runs_.ending();
+  return outputError_ != 0 ? Child::outputFailed(outputError_) : runs_.ending();
 }
 
 bool Session::start() {
   termios settings = kProgramSettings;
   winsize size{};
   const bool sized = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0;
+  const SignalPipe::HeldBack heldBack;
   child_ = forkpty(&master_, nullptr, &settings, sized ? &size : nullptr);
   if (child_ < 0) return false;
-  if (child_ == 0) Child::exec(program_);
+  if (child_ == 0) {
+    heldBack.releaseInChild();
+    Child::exec(program_);
+  }
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
   toProgram_.clear();
   sent_ = 0;
@@ -204,30 +210,34 @@ void Session::takeSignal(int signal) {
 
 // Ctrl-C and Ctrl-\ reach the program on its own terminal, as its signal
 // keys: the terminal drops the input it holds, as the user's did. A
-// hang-up or termination is passed on as it came.
+// hang-up or termination is passed on as it came. A program that someone
+// else stopped takes the signal only once continued, as a shell's kill
+// continues a stopped job. A run just started may not have its terminal
+// yet (no foreground on it), and then the key would reach no one: it gets
+// the signal itself.
 void Session::signalRun(int signal) {
-  if (signal != SIGINT && signal != SIGQUIT) {
+  const bool keyReachesIt = tcgetpgrp(master_) > 0;
+  if ((signal == SIGINT || signal == SIGQUIT) && keyReachesIt) {
+    toProgram_.clear();
+    sent_ = 0;
+    const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
+    writeAll(master_, {&byte, 1});
+  } else {
     kill(child_, signal);
-    return;
   }
-  toProgram_.clear();
-  sent_ = 0;
-  const char byte = static_cast<char>(kProgramSettings.c_cc[signal == SIGINT ? VINTR : VQUIT]);
-  writeAll(master_, {&byte, 1});
+  kill(child_, SIGCONT);
 }
 
 // Ctrl-Z: the program stops with the front end, and the shell gets the
 // terminal as it was; once the front end is in the foreground again, both
-// go on and the line is drawn again.
+// go on and the line is drawn again. A signal that ends the front end
+// meanwhile hangs up the program's terminal, which ends the program,
+// stopped or not.
 void Session::stop() {
   editor_.suspend();
   showScreen();
   if (child_ > 0) kill(child_, SIGSTOP);
-  user_.giveBack();
-  std::signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);
-  SignalPipe::open({SIGTSTP});
-  user_.takeBackWhenForeground();
+  user_.stopUntilForeground();
   resize();
   if (child_ > 0) kill(child_, SIGCONT);
   editor_.resume();
@@ -257,8 +267,7 @@ void Session::handOn(const LineEditing::HandedLine& line) {
     case LineEditing::HandedLine::Kind::endOfInput: lines_.end(toProgram_); break;
   }
   if (!whole) {
-    Child::complain("a line longer than " + std::to_string(LineEditing::kLongestLine) +
-                    " bytes was cut there");
+    Child::complain(LineEditing::cutLineNotice());
   }
   sendToProgram();
 }
@@ -286,10 +295,13 @@ void Session::sendToProgram() {
   sent_ += static_cast<size_t>(put);
 }
 
-// False when the user's terminal no longer takes output.
+// False when the user's terminal no longer takes output: it hung up (EIO),
+// or the output failed otherwise.
 bool Session::showScreen() {
   const std::string screen = editor_.takeScreen();
-  return writeAll(STDOUT_FILENO, screen);
+  if (writeAll(STDOUT_FILENO, screen)) return true;
+  if (errno != EIO && outputError_ == 0) outputError_ = errno;
+  return false;
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <string_view>
 
+#include "utf8/signal_pipe.hpp"
 #include "utf8/write_all.hpp"
 
 namespace UserTerminal {
@@ -73,8 +75,16 @@ void Takeover::giveBack() {
   tcsetattr(STDIN_FILENO, TCSADRAIN, &own_);
 }
 
-void Takeover::takeBackWhenForeground() {
+void Takeover::stopUntilForeground() {
+  giveBack();
+  SignalPipe::release(SignalPipe::kEndingSignals);
+  std::signal(SIGTSTP, SIG_DFL);
+  raise(SIGTSTP);
+  SignalPipe::open({SIGTSTP});
   waitForForeground();
+  // Caught again before the terminal is taken over, so that it is given
+  // back on every way out.
+  SignalPipe::open(SignalPipe::kEndingSignals);
   takeOver();
 }
 

@@ -23,9 +23,14 @@ class Takeover {
   void setSignalKeys(bool on);
   // The settings as they were, and the modes switched off again.
   void giveBack();
-  // Takes the terminal over again, with the settings it has now, once the
-  // front end is its foreground job again (after a stop and fg).
-  void takeBackWhenForeground();
+  // Ctrl-Z: gives the terminal back and stops the front end as a job; once
+  // continued and the terminal's foreground job again (fg), takes it over
+  // again with the settings it has then. Until then the front end cannot
+  // take a signal in turn (a stopped process runs no handler; one continued
+  // in the background waits here), so the signals that end a program end it
+  // there and then, as they end any stopped job (kill %1, with or without
+  // bg before it).
+  void stopUntilForeground();
 
  private:
   void takeOver();

@@ -13,7 +13,10 @@ bool writeAll(int descriptor, std::string_view bytes) {
     } else if (written < 0 && errno == EAGAIN) {
       pollfd ready{descriptor, POLLOUT, 0};
       poll(&ready, 1, -1);
-    } else if (written < 0 && errno != EINTR) {
+    } else if (written == 0) {
+      errno = EIO;  // a write that takes nothing would be tried for ever
+      return false;
+    } else if (errno != EINTR) {
       return false;
     }
   }

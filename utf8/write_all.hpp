@@ -10,5 +10,6 @@
 inline bool retryLater(ssize_t result) { return result < 0 && (errno == EAGAIN || errno == EINTR); }
 
 // Writes all bytes to the descriptor, waiting where it is non-blocking;
-// false when the write fails.
+// false when a write fails or takes nothing (a full disk, a file at its size
+// limit, a closed pipe), with errno telling why.
 bool writeAll(int descriptor, std::string_view bytes);

@@ -30,6 +30,7 @@ struct Session {
   GoingBack::Step step;  // asked for last
   std::string screen;    // the bytes taken last
   std::string line;      // the bytes of the line handed on last
+  bool lineCut = false;  // that line was longer than the longest line
 };
 
 LineEditing::Editor& editorOf(Session* session) { return session->runs.editor(); }
@@ -113,6 +114,7 @@ EMSCRIPTEN_KEEPALIVE const char* editor_next(Session* session, double now) {
   session->step = session->runs.next(GoingBack::Time(static_cast<GoingBack::Time::rep>(now)));
   if (session->step.kind == GoingBack::Step::Kind::handOnLine) {
     session->line = bytesOf(session->step.line);
+    session->lineCut = session->step.line.cut;
   }
   return nameOf(session->step.kind);
 }
@@ -149,6 +151,16 @@ EMSCRIPTEN_KEEPALIVE const char* editor_line(Session* session) { return session-
 
 EMSCRIPTEN_KEEPALIVE int editor_line_size(Session* session) {
   return static_cast<int>(session->line.size());
+}
+
+// Whether the line handed on last was cut at the longest line the program's
+// terminal passes whole, and what the page then tells the user, as the
+// front end on a terminal does.
+EMSCRIPTEN_KEEPALIVE int editor_line_was_cut(Session* session) { return session->lineCut; }
+
+EMSCRIPTEN_KEEPALIVE const char* editor_cut_line_notice() {
+  static const std::string notice = LineEditing::cutLineNotice();
+  return notice.c_str();
 }
 
 }  // extern "C"

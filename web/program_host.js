@@ -7,7 +7,12 @@
 //                         // false when they could not be written
 //     outputIsConsole,    // true on a terminal: a report then shows 9 callers
 //     unseen,             // true for the warm-up run, whose output nobody sees
-//   })  -> a promise of the exit code
+//   })  -> a promise of the exit code; rejected with a CannotStart when
+//            the program never began (no memory for it, a broken module)
+//
+//   startProgram(createTanshuku, host) -> { ended, stop() }: the same run,
+//   its promise (ended) and stop(), which gives it up where it is, as a
+//   signal ends the native program, and lets its instance go.
 //
 // A trap of the WebAssembly machine ends the program as a processor fault
 // ends the native one: a report with the run-time error number (a stack
@@ -88,31 +93,60 @@
     return compiledModule;
   }
 
-  function runProgram(createTanshuku, host) {
+  // The instances not yet collected: a run that has ended leaves none
+  // behind (the page's tests count them).
+  let instancesAlive = 0;
+  const collected =
+    typeof FinalizationRegistry === 'function'
+      ? new FinalizationRegistry(() => --instancesAlive)
+      : null;
+  function keepCount(instance) {
+    if (!collected) return;
+    ++instancesAlive;
+    collected.register(instance, null);
+  }
+
+  // Why a run never began: memory for its instance (memory), or the module
+  // that would not compile or instantiate (module).
+  class CannotStart extends Error {
+    constructor(cause) {
+      super(String(cause && cause.message));
+      this.name = 'CannotStart';
+      this.reason = cause instanceof RangeError ? 'memory' : 'module';
+    }
+  }
+
+  function startProgram(createTanshuku, host) {
     // A trap's stack trace keeps every frame (the engine keeps ten
     // otherwise).
     Error.stackTraceLimit = Infinity;
-    return new Promise((resolve) => {
-      let ended = false;
-      const end = (code) => {
-        if (!ended) {
-          ended = true;
-          runsUnderWay.splice(runsUnderWay.indexOf(trapped), 1);
-          resolve(code);
-        }
+    let stop = null;
+    const ended = new Promise((resolve, reject) => {
+      let done = false;
+      let instantiated = false;
+      const leave = () => {
+        if (done) return false;
+        done = true;
+        runsUnderWay.splice(runsUnderWay.indexOf(trapped), 1);
+        return true;
       };
+      const end = (code) => leave() && resolve(code);
       const trapped = (error) => {
-        if (ended) return;
+        if (done) return;
         if (error && error.name === 'ExitStatus') return end(error.status);
+        if (!instantiated) return leave() && reject(new CannotStart(error));
         const report = trapReport(error, host.outputIsConsole);
         host.writeOutput(report.bytes);
         end(report.number);
       };
+      // Given up, the run's read waits for ever: nothing holds the run then,
+      // and its instance goes with it.
+      stop = () => leave() && resolve(null);
       if (host.unseen) runsUnderWay.unshift(trapped);
       else runsUnderWay.push(trapped);
       createTanshuku({
-        readInput: host.readInput,
-        writeOutput: (bytes) => host.writeOutput(bytes) !== false,
+        readInput: (size) => (done ? new Promise(() => {}) : host.readInput(size)),
+        writeOutput: (bytes) => done || host.writeOutput(bytes) !== false,
         outputIsConsole: host.outputIsConsole,
         wasmFrames,
         // The program's own end (exit, a run-time error). The runtime also
@@ -125,7 +159,11 @@
         instantiateWasm: (imports, receiveInstance) => {
           compiled(createTanshuku)
             .then((module) => WebAssembly.instantiate(module, imports))
-            .then((instance) => receiveInstance(instance))
+            .then((instance) => {
+              instantiated = true;
+              keepCount(instance);
+              receiveInstance(instance);
+            })
             .catch(trapped);
           return {};
         },
@@ -133,6 +171,11 @@
         printErr: () => {},
       }).catch(trapped);
     });
+    return { ended, stop };
+  }
+
+  function runProgram(createTanshuku, host) {
+    return startProgram(createTanshuku, host).ended;
   }
 
   // A session through every calculator, as the golden transcripts answer
@@ -164,9 +207,12 @@
       writeOutput: () => true,
       outputIsConsole: false,
       unseen: true,
-    });
+    }).catch(() => null);  // the user's own run tells why it cannot start
   }
 
   exports.runProgram = runProgram;
+  exports.startProgram = startProgram;
+  exports.CannotStart = CannotStart;
+  exports.instancesAlive = () => instancesAlive;
   exports.warmUp = warmUp;
 })(typeof module !== 'undefined' ? module.exports : (globalThis.ProgramHost = {}));

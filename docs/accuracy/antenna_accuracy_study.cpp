@@ -93,12 +93,12 @@ const char* loadingNameJa(Loading loading) {
   return "";
 }
 
-// A coil's height as a share of the element: 0.25 as "1／4" in Japanese.
+// A coil's height as a share of the element: 0.25 as "1/4" in Japanese.
 std::string heightName(double height, Language language) {
   if (language == Language::english) return format("%g", height);
-  if (std::fabs(height - 0.25) < 1e-9) return "1／4";
-  if (std::fabs(height - 0.5) < 1e-9) return "1／2";
-  if (std::fabs(height - 0.75) < 1e-9) return "3／4";
+  if (std::fabs(height - 0.25) < 1e-9) return "1/4";
+  if (std::fabs(height - 0.5) < 1e-9) return "1/2";
+  if (std::fabs(height - 0.75) < 1e-9) return "3/4";
   return format("%g", height);
 }
 
@@ -134,33 +134,33 @@ struct OtherConvergenceRow {
 };
 
 const OtherConvergenceRow kOtherConvergenceRows[] = {
-    {"resonant length of a monopole, λ / D 200", "モノポールの共振長、λ／D = 200", "m",
+    {"resonant length of a monopole, λ / D 200", "モノポールの共振長、λ/D = 200", "m",
      [](int s) {
        return AntennaReference::firstResonance(programWavelengthM() / 200.0, kFrequencyMhz, s)
            .lengthM;
      }},
-    {"resonant length of a monopole, λ / D 10⁴", "モノポールの共振長、λ／D = 10⁴", "m",
+    {"resonant length of a monopole, λ / D 10⁴", "モノポールの共振長、λ/D = 10⁴", "m",
      [](int s) {
        return AntennaReference::firstResonance(programWavelengthM() / 1e4, kFrequencyMhz, s)
            .lengthM;
      }},
     {"resonant monopole of 10 mm wire: radiation resistance",
-     "直径10mmのパイプで共振したモノポールの放射抵抗", "Ω",
+     "直径10 mmのパイプで共振したモノポールの放射抵抗", "Ω",
      [](int s) { return AntennaReference::firstResonance(0.01, kFrequencyMhz, s).resistanceOhm; }},
     {"coil half-way up 0.1 λ, L/D 1000: reactance",
-     "0.1波長、L／D = 1000の中ほどのコイルのリアクタンス", "Ω",
+     "0.1波長、L/D = 1000の中ほどのコイルのリアクタンス", "Ω",
      [](int s) {
        AntennaReference::Monopole m = Element{0.1, 1000.0}.monopole(s);
        return AntennaReference::resonatingCoil(m, m.lengthM / 2.0).reactanceOhm;
      }},
     {"coil half-way up 0.1 λ of 10 mm wire: radiation resistance",
-     "直径10mmのパイプ、0.1波長の中ほどにコイルを入れたときの放射抵抗", "Ω",
+     "直径10 mmのパイプ、0.1波長の中ほどにコイルを入れたときの放射抵抗", "Ω",
      [](int s) {
        AntennaReference::Monopole m{0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s};
        return AntennaReference::resonatingCoil(m, m.lengthM / 2.0).resistanceOhm;
      }},
     {"top hat on 0.1 λ of 10 mm wire: radiation resistance",
-     "直径10mmのパイプ、0.1波長に容量冠を付けたときの放射抵抗", "Ω",
+     "直径10 mmのパイプ、0.1波長に容量冠を付けたときの放射抵抗", "Ω",
      [](int s) {
        return AntennaReference::resonatingTopHat(
                   {0.1 * programWavelengthM(), 0.01, kFrequencyMhz, s})
@@ -311,7 +311,7 @@ std::string feedImpedanceTable(const Study& study, Language language) {
   std::string table = say(language, "| length (λ) |", "| 長さ（波長） |");
   for (double ratio : kLengthToDiameter) {
     table += format(
-        say(language, " L/D %g: program | NEC2 | error |", " L／D %g：プログラム | NEC2 | 誤差 |"),
+        say(language, " L/D %g: program | NEC2 | error |", " L/D %g：プログラム | NEC2 | 誤差 |"),
         ratio);
   }
   table += "\n|---:|";
@@ -340,8 +340,8 @@ std::string convergenceTable(const Study& study, Language language) {
   std::string table = say(language,
                           "| L/D | length (λ) | 50 segments / λ | 100 segments / λ (used) "
                           "| 200 segments / λ | change 100 → 200 | segment / radius at 200 |\n",
-                          "| L／D | 長さ（波長） | 1波長50セグメント | 1波長100セグメント（採用） "
-                          "| 1波長200セグメント | 100→200での変化 | 200でのセグメント長／半径 |\n");
+                          "| L/D | 長さ（波長） | 1波長50セグメント | 1波長100セグメント（採用） "
+                          "| 1波長200セグメント | 100→200での変化 | 200でのセグメント長/半径 |\n");
   table += "|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const Convergence& c : study.convergences) {
     table +=
@@ -374,11 +374,11 @@ std::string coilTable(const Study& study, Language language) {
   std::string table = say(language, "| length (λ) |", "| 長さ（波長） |");
   for (double ratio : kLengthToDiameter) {
     table += format(say(language, " base, L/D %g: program | NEC2 | error |",
-                        " ベース、L／D %g：プログラム | NEC2 | 誤差 |"),
+                        " ベース、L/D %g：プログラム | NEC2 | 誤差 |"),
                     ratio);
   }
   table += say(language, " coil half-way, L/D 1000: program | NEC2 | error |\n|---:|",
-               " 中ほどのコイル、L／D 1000：プログラム | NEC2 | 誤差 |\n|---:|");
+               " 中ほどのコイル、L/D 1000：プログラム | NEC2 | 誤差 |\n|---:|");
   for (int i = 0; i < 4; ++i) table += "---:|---:|---:|";
   table += "\n";
   const auto& centre = study.centreCoils[1];
@@ -426,7 +426,7 @@ std::string dipoleTable(const Study& study, Language language) {
       format(say(language,
                  "| λ / D | diameter at %g MHz | program: shortening | element | NEC2: shortening "
                  "| half-length | program's error |\n",
-                 "| λ／D | %gMHzでの直径 | プログラム：短縮分 | エレメント | NEC2：短縮分 "
+                 "| λ/D | %g MHzでの直径 | プログラム：短縮分 | エレメント | NEC2：短縮分 "
                  "| 片側の長さ | プログラムの誤差 |\n"),
              kFrequencyMhz);
   table += "|---:|---:|---:|---:|---:|---:|---:|\n";
@@ -454,7 +454,7 @@ std::string headlineTable(const Study& study, Language language) {
                         "| menu 3, feed-point impedance, size of the error "
                         "| L/D %g, 0.1 to 0.63 λ | %.0f %% | %.0f %% | |\n",
                         "| メニュー3、給電点インピーダンス（誤差の大きさ） "
-                        "| L／D %g、0.1～0.63波長 | %.0f %% | %.0f %% | |\n"),
+                        "| L/D %g、0.1～0.63波長 | %.0f %% | %.0f %% | |\n"),
                     points.front().element.lengthToDiameter, percent(largest(errors)),
                     percent(median(errors)));
   }
@@ -468,7 +468,7 @@ std::string headlineTable(const Study& study, Language language) {
     table += format(say(language,
                         "| menu 1, base-loading coil | L/D %g, 0.03 to 0.2 λ | %.0f %% | %.0f %% "
                         "| %s |\n",
-                        "| メニュー1、ベースローディングのコイル | L／D %g、0.03～0.2波長 "
+                        "| メニュー1、ベースローディングのコイル | L/D %g、0.03～0.2波長 "
                         "| %.0f %% | %.0f %% | %s |\n"),
                     coils.front().element.lengthToDiameter, percent(largest(magnitudes(errors))),
                     percent(median(magnitudes(errors))),
@@ -482,7 +482,7 @@ std::string headlineTable(const Study& study, Language language) {
     table += format(say(language,
                         "| menu 1, coil %s of the way up | L/D 1000, 0.03 to 0.2 λ | %.0f %% "
                         "| %.0f %% | %s |\n",
-                        "| メニュー1、エレメントの%sの高さのコイル | L／D 1000、0.03～0.2波長 "
+                        "| メニュー1、エレメントの%sの高さのコイル | L/D 1000、0.03～0.2波長 "
                         "| %.0f %% | %.0f %% | %s |\n"),
                     heightName(kCoilHeights[i], language).c_str(),
                     percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
@@ -507,7 +507,7 @@ std::string headlineTable(const Study& study, Language language) {
   table += format(say(language,
                       "| menu 5, dipole element length | λ / D 200 to 10⁶ | %.2f %% | %.2f %% "
                       "| %s |\n",
-                      "| メニュー5、ダイポールのエレメントの長さ | λ／D 200～10⁶ | %.2f %% "
+                      "| メニュー5、ダイポールのエレメントの長さ | λ/D 200～10⁶ | %.2f %% "
                       "| %.2f %% | %s |\n"),
                   percent(largest(magnitudes(errors))), percent(median(magnitudes(errors))),
                   direction(errors, say(language, "too long", "長め"),

@@ -67,9 +67,9 @@ std::vector<WoundCoil> familyCoils(const CoilFamily& family) {
 }
 
 std::string coilName(const WoundCoil& coil, Language language) {
-  return format(
-      say(language, "%g mm, %d turns at %g mm, wire %g mm", "直径%gmm、%d巻、ピッチ%gmm、線径%gmm"),
-      coil.diameterMm, coil.turns, coil.pitchMm, coil.wireDiameterMm);
+  return format(say(language, "%g mm, %d turns at %g mm, wire %g mm",
+                    "直径%g mm、%d巻、ピッチ%g mm、線径%g mm"),
+                coil.diameterMm, coil.turns, coil.pitchMm, coil.wireDiameterMm);
 }
 
 void writeNagaokaData(const std::string& folder) {
@@ -113,7 +113,7 @@ void writeStudyCoilData(const std::string& folder) {
 std::string nagaokaTable(Language language) {
   std::string table =
       say(language, "| r / l | 2r / l | exact K | program's K | program's error |\n",
-          "| r／l | 2r／l | 厳密なK | プログラムのK | プログラムの誤差 |\n");
+          "| r/l | 2r/l | 厳密なK | プログラムのK | プログラムの誤差 |\n");
   table += "|---:|---:|---:|---:|---:|\n";
   for (double ratio : {0.05, 0.1, 0.2, 0.3, 0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 5.0, 7.5, 10.0, 15.0,
                        20.0, 30.0, 45.0, 50.0}) {
@@ -129,7 +129,7 @@ std::string inductanceTable(Language language) {
       language,
       "| coil | r / l | exact (Rosa) | ring sum | program | error | program, pitch 0 | error "
       "| program, length (N−1)p | error | wire's internal inductance |\n",
-      "| コイル | r／l | 厳密な値（ローザ） | リングの和 | プログラム | 誤差 "
+      "| コイル | r/l | 厳密な値（ローザ） | リングの和 | プログラム | 誤差 "
       "| プログラム、ピッチ0 | 誤差 | プログラム、長さ(N−1)p | 誤差 | 線の内部インダクタンス |\n");
   table += "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
@@ -147,9 +147,9 @@ std::string inductanceTable(Language language) {
 std::string turnsTable(Language language) {
   std::string table =
       say(language,
-          "| coil | wanted µH | exact turns (root search) | current-sheet turns | program's turns "
+          "| coil | wanted μH | exact turns (root search) | current-sheet turns | program's turns "
           "| program's error | against the current sheet |\n",
-          "| コイル | 希望のインダクタンス（µH） | 厳密な巻数（根の探索） | 電流シートの巻数 "
+          "| コイル | 希望のインダクタンス（μH） | 厳密な巻数（根の探索） | 電流シートの巻数 "
           "| プログラムの巻数 | プログラムの誤差 | 電流シートとの差 |\n");
   table += "|---|---:|---:|---:|---:|---:|---:|\n";
   for (const WoundCoil& coil : studyCoils()) {
@@ -164,7 +164,7 @@ std::string turnsTable(Language language) {
 std::string wireCorrectionTable(Language language) {
   std::string table =
       say(language, "| d / p | program's A | Rosa's G | | N | program's B | Rosa's H |\n",
-          "| d／p | プログラムのA | ローザのG | | N | プログラムのB | ローザのH |\n");
+          "| d/p | プログラムのA | ローザのG | | N | プログラムのB | ローザのH |\n");
   table += "|---:|---:|---:|---|---:|---:|---:|\n";
   constexpr double kDiameterToPitch[] = {1.0, 0.9, 0.8, 0.7, 0.6, 0.5, 0.4, 0.3, 0.2};
   constexpr double kTurns[] = {2, 3, 5, 10, 20, 50, 100, 300, 1000};
@@ -195,7 +195,7 @@ std::string referenceCheckTable(Language language) {
   table += "|---|---:|---:|---:|\n";
   for (const Tabulated& entry : kNagaoka) {
     table += format(say(language, "| Nagaoka's K | 2r / l = %g | %.4f | %.6Lf |\n",
-                        "| 長岡係数K | 2r／l = %g | %.4f | %.6Lf |\n"),
+                        "| 長岡係数K | 2r/l = %g | %.4f | %.6Lf |\n"),
                     entry.argument, entry.value,
                     CoilReference::nagaokaCoefficient(entry.argument / 2.0));
   }
@@ -259,32 +259,32 @@ std::string headlineTable(Language language) {
   table += format(say(language,
                       "| Nagaoka coefficient, largest error for r / l from 0.05 to 20 "
                       "| %.1Lf %% at r / l = %g |\n",
-                      "| 長岡係数の最大誤差（r／lが0.05～20） | %.1Lf %%（r／l = %g） |\n"),
+                      "| 長岡係数の最大誤差（r/lが0.05～20） | %.1Lf %%（r/l = %g） |\n"),
                   percent(largest->error), largest->radiusToLength);
   table += format(say(language,
                       "| Nagaoka coefficient, largest error for r / l from 0.05 to 10 "
                       "| %.2Lf %% |\n",
-                      "| 長岡係数の最大誤差（r／lが0.05～10） | %.2Lf %% |\n"),
+                      "| 長岡係数の最大誤差（r/lが0.05～10） | %.2Lf %% |\n"),
                   percent(largestUpTo10));
   table += format(say(language,
                       "| Nagaoka coefficient, median error for r / l from 0.05 to 10 "
                       "| %.2Lf %% |\n",
-                      "| 長岡係数の誤差の中央値（r／lが0.05～10） | %.2Lf %% |\n"),
+                      "| 長岡係数の誤差の中央値（r/lが0.05～10） | %.2Lf %% |\n"),
                   percent(median(typical)));
   for (long double bound : {0.01L, 0.02L, 0.05L, 0.10L}) {
     table +=
         format(say(language, "| Nagaoka coefficient within ±%.0Lf %% | r / l from 0.05 to %.2f |\n",
-                   "| 長岡係数の誤差が±%.0Lf %%以内の範囲 | r／lが0.05～%.2f |\n"),
+                   "| 長岡係数の誤差が±%.0Lf %%以内の範囲 | r/lが0.05～%.2f |\n"),
                percent(bound), ratioWithin(points, bound));
   }
   table += format(say(language, "| program's coefficient turns negative | r / l above %.3f |\n",
-                      "| プログラムの係数が負になる範囲 | r／lが%.3fを超えるところ |\n"),
+                      "| プログラムの係数が負になる範囲 | r/lが%.3fを超えるところ |\n"),
                   programNagaokaSignChange());
   table += format(say(language,
                       "| coils above, inductance: largest error / median error "
                       "| %.2Lf %% / %.2Lf %% |\n",
-                      "| 実際のコイル8個、インダクタンス：最大誤差／誤差の中央値 "
-                      "| %.2Lf %%／%.2Lf %% |\n"),
+                      "| 実際のコイル8個、インダクタンス：最大誤差/誤差の中央値 "
+                      "| %.2Lf %%/%.2Lf %% |\n"),
                   percent(largestOf(inductanceErrors)), percent(median(inductanceErrors)));
   table += format(say(language,
                       "| coils above, inductance with pitch typed as 0: largest error "
@@ -294,7 +294,7 @@ std::string headlineTable(Language language) {
                   percent(largestOf(closeWoundErrors)));
   table += format(
       say(language, "| coils above, turns: largest error / median error | %.2Lf %% / %.2Lf %% |\n",
-          "| 実際のコイル8個、巻数：最大誤差／誤差の中央値 | %.2Lf %%／%.2Lf %% |\n"),
+          "| 実際のコイル8個、巻数：最大誤差/誤差の中央値 | %.2Lf %%/%.2Lf %% |\n"),
       percent(largestOf(turnsErrors)), percent(median(turnsErrors)));
   table += format(say(language,
                       "| reference check: Rosa against the ring sum, largest difference "

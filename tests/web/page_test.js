@@ -1,16 +1,23 @@
 // The page in headless Chromium: dialogues typed as keys, pasted, tapped on
 // the key row, a slip taken back, the end and a new start, a window that
-// changes its size. Run by the web
+// changes its size; the page served by a server of the test's own on the
+// loopback address, which is slow, fails or serves a new build, with the
+// page's files kept by its service worker. Run by the web
 // build's tests (web/CMakeLists.txt):
 //   node --test page_test.js
 // with TANSHUKU_SITE (the page's folder), TANSHUKU_UTF8_FRONT_END (the
 // native front end, whose screen the page's must equal), TANSHUKU_SCREEN
-// (the script that draws a terminal's screen) and NODE_PATH (the npm
-// packages of the web build).
+// (the script that draws a terminal's screen), TANSHUKU_STAMP_SITE,
+// TANSHUKU_WORKER_TEMPLATE and TANSHUKU_PAGE_FILES (what writes a build's
+// service worker, which the test runs for a build of its own) and NODE_PATH
+// (the npm packages of the web build).
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert');
 const { spawn, spawnSync } = require('node:child_process');
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
 const path = require('node:path');
 const puppeteer = require('puppeteer-core');
 
@@ -27,7 +34,12 @@ let browser;
 test.before(async () => {
   browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
-    args: ['--no-sandbox', '--headless=new', '--allow-file-access-from-files'],
+    args: [
+      '--no-sandbox',
+      '--headless=new',
+      '--allow-file-access-from-files',
+      '--enable-precise-memory-info',
+    ],
   });
 });
 test.after(() => browser.close());
@@ -36,6 +48,10 @@ test.after(() => browser.close());
 // screen, and from the last Return pressed to the screen that answers it.
 function watchTheScreen() {
   window.returnPressedAt = 0;  // the page's loading began
+  window.policyViolations = [];
+  document.addEventListener('securitypolicyviolation', (event) =>
+    window.policyViolations.push(`${event.violatedDirective} ${event.blockedURI}`),
+  );
   document.addEventListener(
     'keydown',
     (event) => {
@@ -69,15 +85,17 @@ function watchTheScreen() {
     });
 }
 
-async function openPage(device) {
-  const page = await browser.newPage();
+async function openPage(device, { url = pageUrl, context = browser, menu = true } = {}) {
+  const page = await context.newPage();
   if (device) await page.emulate(device);
   else await page.setViewport({ width: 900, height: 900 });
   await page.evaluateOnNewDocument(watchTheScreen);
-  await page.goto(pageUrl);
-  const menuMilliseconds = await screenShows(page, kMenuLastLine);
+  await page.goto(url);
+  const menuMilliseconds = menu ? await screenShows(page, kMenuLastLine) : 0;
   return { page, menuMilliseconds };
 }
+
+const policyViolations = (page) => page.evaluate(() => window.policyViolations);
 
 // The rightmost blanks of the screen's lines, which terminals keep apart
 // differently, are left out.
@@ -150,6 +168,15 @@ test('a design through menu 5, typed as keys, shows what the native front end sh
   console.log(`menu after ${menuMilliseconds.toFixed(0)} ms; next screens after ${shown} ms`);
   for (const wait of waits) assert.ok(wait < kAnswerMilliseconds, `an answer took ${wait} ms`);
   assert.strictEqual(await screen(page), await nativeScreen(kDesign));
+  assert.deepStrictEqual(await policyViolations(page), []);
+  // The page's policy lets no script run but its own files.
+  const injected = await page.evaluate(() => {
+    const script = document.createElement('script');
+    script.textContent = 'window.injected = true';
+    document.body.append(script);
+    return window.injected === true;
+  });
+  assert.strictEqual(injected, false);
   await page.close();
 });
 
@@ -223,4 +250,266 @@ test('the terminal and the typed line follow the window', async () => {
   await page.setViewport({ width: 300, height: 900 });
   await page.waitForFunction((least) => window.tanshukuPage.columns() === least, {}, kColumns);
   await page.close();
+});
+
+test('a long paste leaves the page free, and a line cut at 4,095 bytes is told', async () => {
+  const { page } = await openPage();
+  await page.evaluate(() => {
+    window.longestTask = 0;
+    new PerformanceObserver((list) => {
+      for (const task of list.getEntries()) {
+        window.longestTask = Math.max(window.longestTask, task.duration);
+      }
+    }).observe({ type: 'longtask' });
+  });
+  await page.focus('.xterm-helper-textarea');
+  const session = await page.createCDPSession();
+  await session.send('Input.insertText', { text: '5'.repeat(100000) });
+  await page.keyboard.press('Enter');
+  await screenShows(page, 'a line longer than 4095 bytes was cut there');
+  const longestTask = await page.evaluate(() => window.longestTask);
+  assert.ok(longestTask < 1000, `the page was held for ${longestTask} ms`);
+  await page.close();
+});
+
+test('200 runs ended by Ctrl-C leave no instance of the program behind', async () => {
+  const { page } = await openPage();
+  const session = await page.createCDPSession();
+  const collected = async () => {
+    for (let i = 0; i < 3; ++i) {
+      await session.send('HeapProfiler.collectGarbage');
+      await new Promise((resolve) => setTimeout(resolve, 100));
+    }
+    return page.evaluate(() => ({
+      instances: ProgramHost.instancesAlive(),
+      heap: performance.memory.usedJSHeapSize,
+    }));
+  };
+  const before = await collected();
+  await page.focus('.xterm-helper-textarea');
+  for (let i = 0; i < 200; ++i) {
+    await page.keyboard.down('Control');
+    await page.keyboard.press('KeyC');
+    await page.keyboard.up('Control');
+    await page.waitForFunction(() => window.tanshukuPage.state() === 'ended');
+    await page.click('#start-again');
+    await page.waitForFunction(() => window.tanshukuPage.state() === 'running');
+    await page.focus('.xterm-helper-textarea');
+  }
+  await screenShows(page, kMenuLastLine, 2);
+  const after = await collected();
+  console.log(`before: ${JSON.stringify(before)}; after 200 restarts: ${JSON.stringify(after)}`);
+  assert.ok(after.instances <= 2, `${after.instances} instances alive`);
+  assert.ok(after.heap < before.heap + 16e6, `the heap grew from ${before.heap} to ${after.heap}`);
+  assert.doesNotMatch(await screen(page), /Runtime error/);
+  await page.close();
+});
+
+// The page's site served on the loopback address, with what the test asks
+// of it: a delay for every answer, a fault for some files (a status, the
+// file cut short, the connection dropped in it), a Cache-Control max-age,
+// and the folder to serve (a new build).
+const kTypes = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css' };
+
+async function siteServer() {
+  const serving = { folder: site, delay: 0, maxAge: 0, faults: {} };
+  const timers = new Set();
+  const answer = (name, response) => {
+    const fault = serving.faults[name];
+    if (typeof fault === 'number') return response.writeHead(fault).end();
+    let bytes;
+    try {
+      bytes = fs.readFileSync(path.join(serving.folder, name));
+    } catch {
+      return response.writeHead(404).end();
+    }
+    const headers = { 'Content-Type': kTypes[path.extname(name)] || 'application/octet-stream' };
+    if (serving.maxAge) headers['Cache-Control'] = `max-age=${serving.maxAge}`;
+    const half = bytes.subarray(0, bytes.length >> 1);
+    if (fault === 'cut') return response.writeHead(200, headers).end(half);
+    response.writeHead(200, { ...headers, 'Content-Length': bytes.length });
+    if (fault === 'dropped') response.write(half, () => response.destroy());
+    else response.end(bytes);
+  };
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://host').pathname.slice(1));
+    const timer = setTimeout(() => {
+      timers.delete(timer);
+      answer(name || 'index.html', response);
+    }, serving.delay);
+    timers.add(timer);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {
+    url: `http://127.0.0.1:${server.address().port}/`,
+    serving,
+    close() {
+      for (const timer of timers) clearTimeout(timer);
+      server.closeAllConnections();
+      server.close();
+    },
+  };
+}
+
+// A second build of the site: every file of the first with a line of its
+// own at its end, and its service worker written for them.
+const kNewBuildMark = 'a newer build';
+function newBuild() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tanshuku-site-'));
+  fs.cpSync(site, folder, { recursive: true });
+  const marks = { '.js': `\n// ${kNewBuildMark}\n`, '.css': `\n/* ${kNewBuildMark} */\n`, '.html': `\n<!-- ${kNewBuildMark} -->\n` };
+  const names = process.env.TANSHUKU_PAGE_FILES.split(',');
+  for (const name of names) fs.appendFileSync(path.join(folder, name), marks[path.extname(name)]);
+  const written = spawnSync('cmake', [
+    `-DSITE=${folder}`,
+    `-DTEMPLATE=${process.env.TANSHUKU_WORKER_TEMPLATE}`,
+    `-DFILES=${process.env.TANSHUKU_PAGE_FILES}`,
+    '-P',
+    process.env.TANSHUKU_STAMP_SITE,
+  ]);
+  assert.strictEqual(written.status, 0, String(written.stderr));
+  return { folder, names };
+}
+
+// How many of the page's files, as the page gets them, are of the new build.
+const filesOfNewBuild = (page, names) =>
+  page.evaluate(
+    async (files, mark) => {
+      const texts = await Promise.all(files.map((name) => fetch(name).then((r) => r.text())));
+      return texts.filter((text) => text.includes(mark)).length;
+    },
+    names,
+    kNewBuildMark,
+  );
+
+// Has the browser look for a new service worker, and waits until the new
+// one has taken over or failed: its state then, or none.
+const updateWorker = (page) =>
+  page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    await registration.update().catch(() => {});
+    const worker = registration.installing || registration.waiting;
+    if (!worker) return 'none';
+    await new Promise((resolve) => {
+      const settled = () => ['activated', 'redundant'].includes(worker.state) && resolve();
+      worker.addEventListener('statechange', settled);
+      settled();
+    });
+    return worker.state;
+  });
+
+// A page served, in a browser profile of its own, whose files the service
+// worker has kept.
+async function keptPage(server) {
+  const context = await browser.createBrowserContext();
+  const { page } = await openPage(null, { url: server.url, context });
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+    while (!navigator.serviceWorker.controller) await new Promise((r) => setTimeout(r, 50));
+  });
+  return { page, context };
+}
+
+test('a missing or broken file is told, and the page tried again', async () => {
+  const server = await siteServer();
+  const cases = [
+    ['tanshuku.js', 404, 'tanshuku.js を読み込めませんでした'],
+    ['program_host.js', 404, 'program_host.js を読み込めませんでした'],
+    ['tanshuku.js', 'cut', 'tanshuku.js が壊れています'],
+    ['editor.js', 404, 'editor.js を読み込めませんでした'],
+    ['xterm.js', 503, 'xterm.js を読み込めませんでした'],
+    ['page.js', 404, 'page.js を読み込めませんでした'],
+  ];
+  try {
+    for (const [name, fault, told] of cases) {
+      server.serving.faults = { [name]: fault };
+      // A profile of its own: no copy kept by the page tried before.
+      const context = await browser.createBrowserContext();
+      const { page } = await openPage(null, { url: server.url, context, menu: false });
+      await page.waitForSelector('#load-failed:not([hidden])', { timeout: 10000 });
+      const text = await page.$eval('#load-failed', (element) => element.textContent);
+      assert.ok(text.includes(told) && text.includes('ネットワークから'), `${name}: ${text}`);
+      server.serving.faults = {};
+      await page.click('#try-again');
+      await screenShows(page, kMenuLastLine);
+      await context.close();
+    }
+  } finally {
+    server.close();
+  }
+});
+
+test('a start without memory for the program is told', async () => {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    const instantiate = WebAssembly.instantiate;
+    // The program's module (the editor's comes as bytes) finds no memory.
+    WebAssembly.instantiate = (module, imports) =>
+      module instanceof WebAssembly.Module
+        ? Promise.reject(new RangeError('WebAssembly.instantiate(): Out of memory'))
+        : instantiate(module, imports);
+  });
+  await page.evaluateOnNewDocument(watchTheScreen);
+  await page.goto(pageUrl);
+  await page.waitForSelector('#load-failed:not([hidden])', { timeout: 10000 });
+  assert.match(await page.$eval('#load-failed', (e) => e.textContent), /メモリーが足りない/);
+  assert.doesNotMatch(await screen(page), /Runtime error/);
+  await page.close();
+});
+
+test('a slow server does not hold the kept page', async () => {
+  const server = await siteServer();
+  const { page, context } = await keptPage(server);
+  try {
+    server.serving.delay = 30000;
+    await page.reload({ waitUntil: 'domcontentloaded' });
+    const menuMilliseconds = await screenShows(page, kMenuLastLine);
+    assert.ok(menuMilliseconds < kMenuMilliseconds, `the menu came after ${menuMilliseconds} ms`);
+    for (let i = 0; i < kDesign.length; ++i) {
+      await typeAnswer(page, kDesign[i]);
+      await screenShows(page, kDesignPrompts[i], i === kDesign.length - 1 ? 2 : 1);
+    }
+    assert.deepStrictEqual(await policyViolations(page), []);
+  } finally {
+    await context.close();
+    server.close();
+  }
+});
+
+test('a new build is taken whole or not at all', async () => {
+  const build = newBuild();
+  const cases = [
+    { faults: { 'tanshuku.js': 404 } },
+    { faults: { 'editor.js': 503 } },
+    { faults: { 'tanshuku.js': 'dropped' } },
+    { maxAge: 600 },
+  ];
+  try {
+    for (const { faults = {}, maxAge = 0 } of cases) {
+      const server = await siteServer();
+      server.serving.maxAge = maxAge;
+      const { page, context } = await keptPage(server);
+      try {
+        server.serving.folder = build.folder;
+        server.serving.faults = faults;
+        const failing = Object.keys(faults).length > 0;
+        assert.strictEqual(await updateWorker(page), failing ? 'redundant' : 'activated');
+        await page.reload();
+        await screenShows(page, kMenuLastLine);
+        const expected = failing ? 0 : build.names.length;
+        assert.strictEqual(await filesOfNewBuild(page, build.names), expected, JSON.stringify(faults));
+        if (!failing) continue;
+        server.serving.faults = {};
+        assert.strictEqual(await updateWorker(page), 'activated');
+        await page.reload();
+        await screenShows(page, kMenuLastLine);
+        assert.strictEqual(await filesOfNewBuild(page, build.names), build.names.length);
+      } finally {
+        await context.close();
+        server.close();
+      }
+    }
+  } finally {
+    fs.rmSync(build.folder, { recursive: true, force: true });
+  }
 });

@@ -60,6 +60,8 @@
       },
       // The bytes of the line handed on last (none at the end of the input).
       line: (session) => copy(line(session), lineSize(session)),
+      lineWasCut: f('editor_line_was_cut', ['number']),
+      cutLineNotice: module.cwrap('editor_cut_line_notice', 'string', []),
     };
   }
 
@@ -135,7 +137,7 @@
   // A run of the program: its reads wait here for the editor's lines; a
   // line longer than the read takes more reads.
   function startRun() {
-    const thisRun = { read: null, rest: null };
+    const thisRun = { read: null, rest: null, stop: null };
     run = thisRun;
     const readInput = (size) =>
       new Promise((resolve) => {
@@ -152,13 +154,29 @@
       queueMicrotask(pump);
       return true;
     };
-    ProgramHost.runProgram(createTanshuku, { readInput, writeOutput, outputIsConsole: true }).then(
+    const program = ProgramHost.startProgram(createTanshuku, {
+      readInput,
+      writeOutput,
+      outputIsConsole: true,
+    });
+    thisRun.stop = program.stop;
+    program.ended.then(
       (code) => {
         if (run !== thisRun) return;
         run = null;
         editor.programEnded(session, code, 0);
         pump();
+      },
+      (cannotStart) => {
+        if (run === thisRun) cannotStartRun(cannotStart.reason);
       });
+  }
+
+  function cannotStartRun(reason) {
+    run = null;
+    clearTimeout(waitTimer);
+    pageState = 'failed';
+    PageLoading.cannotStart(reason);
   }
 
   function giveRest(thisRun) {
@@ -172,7 +190,9 @@
   // The program has no signals: the run under way is given up, and ends as
   // the signal would have ended it.
   function signalRun(signal) {
+    if (run) run.stop();
     run = null;
+    keysToHand = [];
     editor.programEnded(session, 0, signal);
   }
 
@@ -198,6 +218,7 @@
         startRun();
       } else if (step === 'hand on a line') {
         run.rest = editor.line(session);
+        if (editor.lineWasCut(session)) tellLineCut();
         giveRest(run);
       } else if (step === 'signal the run') {
         signalRun(editor.signal(session));
@@ -213,10 +234,35 @@
     }
   }
 
+  // The line's end is on the screen: the notice goes below it, as the front
+  // end on a terminal writes it to its standard error.
+  function tellLineCut() {
+    draw();
+    terminal.write(editor.cutLineNotice() + '\r\n');
+  }
+
+  // The keys go to the editor in pieces of at most what the front end on a
+  // terminal reads at a time, the page free between them (a long paste
+  // does not hold it).
+  const kKeysPieceBytes = 4096;
+  let keysToHand = [];
+
   function keys(bytes) {
     if (pageState !== 'running') return;
-    editor.keys(session, bytes);
+    const handing = keysToHand.length > 0;
+    for (let at = 0; at < bytes.length; at += kKeysPieceBytes) {
+      keysToHand.push(bytes.subarray(at, at + kKeysPieceBytes));
+    }
+    if (!handing) handNextKeys();
+  }
+
+  function handNextKeys() {
+    if (pageState !== 'running') keysToHand = [];
+    if (keysToHand.length === 0) return;
+    editor.keys(session, keysToHand[0]);
+    keysToHand.shift();
     pump();
+    if (keysToHand.length > 0) setTimeout(handNextKeys, 0);
   }
 
   function finish() {
@@ -260,10 +306,15 @@
     button.addEventListener('click', () => keys(bytes));
   }
 
-  createEditor().then((module) => {
-    editor = editorFunctions(module);
-    startSession();
-  });
+  createEditor().then(
+    (module) => {
+      if (!PageLoading.mayStart()) return;
+      editor = editorFunctions(module);
+      PageLoading.started();
+      startSession();
+    },
+    () => PageLoading.fileBroken('editor.js'),
+  );
 
   // For the page's tests: what the terminal shows, how wide it is, and
   // whether the program runs.

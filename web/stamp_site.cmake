@@ -1,0 +1,27 @@
+# Writes the page's service worker into the site: its template with the
+# build's files and their SHA-256 written in, and a stamp of the build (of
+# the files and of the worker itself), which names the worker's cache.
+#   cmake -DSITE=folder -DTEMPLATE=service-worker.js -DFILES=a,b,... -P stamp_site.cmake
+string(REPLACE "," ";" names "${FILES}")
+file(SHA256 ${TEMPLATE} all)
+foreach(name IN LISTS names)
+  file(SHA256 ${SITE}/${name} hash)
+  string(APPEND files "\n    '${name}': '${hash}',")
+  string(APPEND all " ${name} ${hash}")
+endforeach()
+string(SHA256 stamp "${all}")
+string(SUBSTRING ${stamp} 0 16 stamp)
+set(unbuilt "{ stamp: 'unbuilt', files: {} }")
+file(READ ${TEMPLATE} text)
+string(FIND "${text}" "${unbuilt}" at)
+if(at LESS 0)
+  message(FATAL_ERROR "${TEMPLATE} has no place for the build's files")
+endif()
+string(REPLACE "${unbuilt}" "{\n  stamp: '${stamp}',\n  files: {${files}\n  },\n}" text "${text}")
+set(worker ${SITE}/service-worker.js)
+if(EXISTS ${worker})
+  file(READ ${worker} written)
+endif()
+if(NOT written STREQUAL text)
+  file(WRITE ${worker} "${text}")
+endif()
