@@ -316,8 +316,8 @@
     () => PageLoading.fileBroken('editor.js'),
   );
 
-  // For the page's tests: what the terminal shows, how wide it is, and
-  // whether the program runs.
+  // For the page's tests: what the terminal shows, how wide it is, where
+  // its cursor is, and whether the program runs.
   function screenText() {
     const buffer = terminal.buffer.active;
     const rows = [];
@@ -328,6 +328,7 @@
   window.tanshukuPage = Object.freeze({
     screenText,
     columns: () => terminal.cols,
+    cursorColumn: () => terminal.buffer.active.cursorX,
     state: () => pageState,
   });
 
