@@ -286,7 +286,7 @@ test('every key that the notes and the offer after an error name is on the key r
     assert.ok(buttons.some((button) => button.toLowerCase() === key), `no button for ${key}`);
   }
   // The front end folds full-width digits: its advice names what it cannot.
-  assert.match(await screen(page), /コンマや英字、二つ目の小数点は使えません/);
+  assert.match(await screen(page), /コンマ、単位などの英字、二つ目の小数点は使えません/);
   const steps = [
     [['return'], '中心周波数は', 2],
     [['return'], 'で質問に戻ります', 2],
