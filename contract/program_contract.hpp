@@ -34,8 +34,8 @@ enum ErrorNumber : int {
 // half-width, they say what else keeps an answer from being a number.
 struct Explanation {
   ErrorNumber number;
-  std::string_view what;    // what went wrong
-  std::string_view advice;  // what to check, below the program's report
+  std::string_view what;                    // what went wrong
+  std::string_view advice;                  // what to check, below the program's report
   std::string_view adviceWhereFolded = {};  // at the front ends, when it differs
 
   constexpr std::string_view frontEndAdvice() const {
