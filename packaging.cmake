@@ -55,6 +55,36 @@ if(WIN32)
     "  ${mingw_runtime}\n  ${gcc_runtime}"
     /usr/share/doc/mingw-w64-common/copyright /usr/share/doc/gcc-mingw-w64-base/copyright
     /usr/share/common-licenses/LGPL-2.1)
+  if(TANSHUKU_PAGE_SITE)
+    # The page, the forgiving way to use the program on Windows (README.txt):
+    # opened from its file in any browser, offline. Its scripts carry
+    # xterm.js and its fit addon (npm, in the web build's tree) and
+    # Emscripten's runtime and libraries: their notices follow the program's.
+    install(DIRECTORY ${TANSHUKU_PAGE_SITE}/ DESTINATION page)
+    get_filename_component(web_build ${TANSHUKU_PAGE_SITE} DIRECTORY)
+    set(xterm_packages ${web_build}/web/npm/node_modules/@xterm)
+    tanshuku_source_of(emscripten emscripten_source)
+    file(APPEND ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt "\n\n==== The page (folder page) ====\n\n\
+The page's scripts carry xterm.js and its fit addon (MIT licence; npm's\n\
+@xterm/xterm and @xterm/addon-fit, whose versions web/package-lock.json\n\
+names) and the runtime and libraries of Emscripten (MIT, University of\n\
+Illinois/NCSA, Apache 2.0 with LLVM exception and others; the Debian\n\
+source package ${emscripten_source}).\n\
+Their notices follow.")
+    foreach(notice ${xterm_packages}/xterm/LICENSE ${xterm_packages}/addon-fit/LICENSE
+                   /usr/share/doc/emscripten/copyright)
+      file(READ ${notice} text)
+      file(APPEND ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt "\n\n==== ${notice} ====\n\n${text}")
+    endforeach()
+    # The ZIP, unpacked: the program runs under Wine as the one built, and
+    # the page is there whole and starts opened from its file.
+    if(CMAKE_CROSSCOMPILING_EMULATOR)
+      enable_testing()
+      add_test(NAME WindowsPackage.UnpacksAndRuns
+               COMMAND ${PROJECT_SOURCE_DIR}/tests/windows_package_test ${CMAKE_BINARY_DIR}
+                       ${TANSHUKU_PAGE_SITE} ${CMAKE_CROSSCOMPILING_EMULATOR})
+    endif()
+  endif()
   install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME tanshuku-${CPACK_PACKAGE_VERSION}-win64)

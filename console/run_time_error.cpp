@@ -1,6 +1,7 @@
 #include "console/run_time_error.hpp"
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 
 #include "arithmetic/arithmetic_fault.hpp"
@@ -62,7 +63,7 @@ void putLocationLine(std::string_view prefix, std::uint32_t location) {
 // Japanese, and the report stay until a key is pressed.
 void explainAndWaitForKey(int number) {
   if (const ProgramContract::Explanation* explanation = ProgramContract::answerError(number)) {
-    for (std::string_view line : explanation->lines) {
+    for (std::string_view line : {explanation->what, explanation->advice}) {
       TextStream::put(line);
       TextStream::put("\r\n");
     }

@@ -29,25 +29,30 @@ enum ErrorNumber : int {
 // What the errors that a typed answer can cause mean to the person at the
 // keyboard, in plain Japanese: shown below the report where the program's
 // window would close with it, and by the front end before it offers to go
-// back to the question.
+// back to the question. The front ends fold full-width answers to
+// half-width, so where the program's own advice would tell the user to type
+// half-width, they say what else keeps an answer from being a number.
 struct Explanation {
   ErrorNumber number;
-  std::string_view lines[2];
+  std::string_view what;                    // what went wrong
+  std::string_view advice;                  // what to check, below the program's report
+  std::string_view adviceWhereFolded = {};  // at the front ends, when it differs
+
+  constexpr std::string_view frontEndAdvice() const {
+    return adviceWhereFolded.empty() ? advice : adviceWhereFolded;
+  }
 };
 
 inline constexpr Explanation kAnswerErrors[] = {
-    {invalidNumber,
-     {"答えを数値として読めませんでした。",
-      "数字は半角で入れてください（小数点はピリオドで、1,5 ではなく 1.5）。"}},
-    {divisionByZero,
-     {"入力した値で、ゼロによる割り算になりました。",
-      "周波数や長さなどに 0 を入れていないか、確かめてください。"}},
-    {floatingOverflow,
-     {"計算の途中で、値が大きくなりすぎました。",
-      "桁や単位の違う値を入れていないか、確かめてください。"}},
-    {invalidOperation,
-     {"計算できない値になりました（負の数の平方根や対数など）。",
-      "負の値や、ありえない組み合わせの値を入れていないか、確かめてください。"}},
+    {invalidNumber, "答えを数値として読めませんでした。",
+     "数字は半角で入れてください（小数点はピリオドで、1,5 ではなく 1.5）。",
+     "コンマ、単位などの英字、二つ目の小数点は使えません（1,5 でなく 1.5）。"},
+    {divisionByZero, "入力した値で、ゼロによる割り算になりました。",
+     "周波数や長さなどに 0 を入れていないか、確かめてください。"},
+    {floatingOverflow, "計算の途中で、値が大きくなりすぎました。",
+     "桁や単位の違う値を入れていないか、確かめてください。"},
+    {invalidOperation, "計算できない値になりました（負の数の平方根や対数など）。",
+     "負の値や、ありえない組み合わせの値を入れていないか、確かめてください。"},
 };
 
 // The explanation of an error that an answer can cause, or none for the

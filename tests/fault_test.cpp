@@ -333,6 +333,8 @@ TEST(FaultReport, TheWindowsBuildsOwnWindowStaysUntilAKey) {
   const std::string shown = window.readUntil("閉じます");
   EXPECT_NE(shown.find("Runtime error 106 at $"), std::string::npos) << shown;
   EXPECT_NE(shown.find("答えを数値として読めませんでした。"), std::string::npos) << shown;
+  // The console reads half-width only, and says so.
+  EXPECT_NE(shown.find("数字は半角で入れてください"), std::string::npos) << shown;
   window.readUntilQuiet(1000);
   EXPECT_FALSE(window.hasEnded());
   window.send("x");

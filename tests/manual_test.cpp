@@ -239,7 +239,10 @@ std::vector<std::string> screenLines() {
     }
   }
   for (const ProgramContract::Explanation& explanation : ProgramContract::kAnswerErrors) {
-    for (std::string_view line : explanation.lines) result.emplace_back(line);
+    for (std::string_view line :
+         {explanation.what, explanation.advice, explanation.frontEndAdvice()}) {
+      result.emplace_back(line);
+    }
   }
   result.emplace_back(RunTime::kPressAKeyToClose);
   return result;

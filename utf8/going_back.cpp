@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <initializer_list>
 #include <utility>
 
 #include "contract/program_contract.hpp"
@@ -229,7 +230,7 @@ size_t Runs::firstAnswerOfTheCalculation() const {
 
 void Runs::offerToGoBack() {
   const ProgramContract::Explanation* explanation = ProgramContract::answerError(ending_.code);
-  for (std::string_view line : explanation->lines) {
+  for (std::string_view line : {explanation->what, explanation->frontEndAdvice()}) {
     editor_.show(line);
     editor_.show("\r\n");
   }

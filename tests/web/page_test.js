@@ -191,17 +191,121 @@ test('a full-width answer pasted at the menu is folded to the menu number', asyn
   await page.close();
 });
 
+// A phone's screen, 390 × 844.
+const kPhone = puppeteer.KnownDevices['iPhone 12'];
+
+const tap = async (page, keys) => {
+  for (const key of keys) await page.tap(`#key-row button[data-key="${key}"]`);
+};
+
+// Whether the terminal's cells from column first up to column end lie in
+// the visible part of its box, which scrolls sideways.
+const cellsInView = (page, first, end) =>
+  page.evaluate(
+    (from, to) => {
+      const box = document.getElementById('terminal-frame');
+      const boxLeft = box.getBoundingClientRect().left + box.clientLeft;
+      const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
+      const cell = screen.width / window.tanshukuPage.columns();
+      const kRounding = 0.5;
+      return (
+        screen.left + from * cell >= boxLeft - kRounding &&
+        screen.left + to * cell <= boxLeft + box.clientWidth + kRounding
+      );
+    },
+    first,
+    end,
+  );
+
 test('the key row types a design on a phone', async () => {
   const { page } = await openPage(puppeteer.KnownDevices['Pixel 5']);
-  const tap = async (keys) => {
-    for (const key of keys) await page.tap(`#key-row button[data-key="${key}"]`);
-  };
-  await tap(['5', 'return']);
+  await tap(page, ['5', 'return']);
   await screenShows(page, '中心周波数は');
-  await tap(['7', '.', '0', '5', 'return']);
+  await tap(page, ['7', '.', '0', '5', 'return']);
   await screenShows(page, 'アンテナの直径は');
-  await tap(['2', '3', 'backspace', 'return']);
+  await tap(page, ['2', '3', 'backspace', 'return']);
   await screenShows(page, 'エレメントの長さは 10.379ｍ');
+  await page.close();
+});
+
+test('on a phone the digit typed and the cursor stay in view at the right of a question', async () => {
+  const cases = [
+    { keys: ['1', 'return', 'return'], question: 'アンテナエレメントの直径（ｍｍ）を、入力してください     ' },
+    { keys: ['2', 'return'], question: 'コイルの半径はどれだけですか？(mm)     0 を入力するとヘルプがでます     ' },
+  ];
+  for (const { keys, question } of cases) {
+    const { page } = await openPage(kPhone);
+    await tap(page, keys);
+    await screenShows(page, question);
+    await tap(page, ['7']);
+    await screenShows(page, question + '7');
+    const cursor = await page.evaluate(() => window.tanshukuPage.cursorColumn());
+    assert.ok(cursor > 56, `the cursor is at column ${cursor}`);
+    assert.ok(await cellsInView(page, cursor - 1, cursor + 1), `${question}: column ${cursor} hidden`);
+    await page.close();
+  }
+});
+
+test('on a phone the fit view shows a whole 85-column line, and the usual view comes back', async () => {
+  const { page } = await openPage(kPhone);
+  const answers = [
+    [['3', 'return'], 'リターンキーを押してください'],
+    [['return'], '周波数は？ＭＨｚですか'],
+    [['1', '4', 'return'], 'エレメントの長さは'],
+    [['5', 'return'], 'エレメントの直径は'],
+    [['2', '0', 'return'], 'でのインピーダンスは'],
+  ];
+  for (const [taps, next] of answers) {
+    await tap(page, taps);
+    await screenShows(page, next);
+  }
+  const kWidestLine = 85;
+  assert.ok(!(await cellsInView(page, 0, kWidestLine)), 'the usual view shows a whole line');
+  await page.tap('#fit-view');
+  assert.ok(await cellsInView(page, 0, kWidestLine), 'the fit view cuts the line');
+  assert.match(await screen(page), /オームです\n/);
+  await page.tap('#fit-view');
+  assert.ok(!(await cellsInView(page, 0, kWidestLine)), 'the usual size did not come back');
+  await page.close();
+});
+
+test('every key that the notes and the offer after an error name is on the key row', async () => {
+  const { page } = await openPage(kPhone);
+  const buttons = await page.$$eval('#key-row button', (all) => all.map((b) => b.dataset.key));
+  const notes = await page.$eval('#notes', (element) => element.textContent);
+  await tap(page, ['5', 'return']);
+  await screenShows(page, '中心周波数は');
+  await tap(page, ['.', '.', 'return']);
+  await screenShows(page, 'で質問に戻ります');
+  const offer = (await screen(page)).split('\n').find((line) => line.includes('で質問に戻ります'));
+  // The keys named: Ctrl- and a letter, and the letters standing alone.
+  const named = [...(notes + offer).matchAll(/Ctrl-([A-Z])|(?<![A-Za-z])([a-z])(?![A-Za-z])/g)];
+  const keys = named.map(([, control, letter]) => (control ? `ctrl-${control.toLowerCase()}` : letter));
+  assert.deepStrictEqual([...new Set(keys)].sort(), ['ctrl-c', 'q', 'y']);
+  for (const key of keys) {
+    assert.ok(buttons.some((button) => button.toLowerCase() === key), `no button for ${key}`);
+  }
+  // The front end folds full-width digits: its advice names what it cannot.
+  assert.match(await screen(page), /コンマ、単位などの英字、二つ目の小数点は使えません/);
+  const steps = [
+    [['return'], '中心周波数は', 2],
+    [['return'], 'で質問に戻ります', 2],
+    [['Y', 'return'], '中心周波数は', 3],
+    [['return'], 'で質問に戻ります', 3],
+  ];
+  for (const [taps, shown, count] of steps) {
+    await tap(page, taps);
+    await screenShows(page, shown, count);
+  }
+  const ended = async (taps, told) => {
+    await tap(page, taps);
+    await page.waitForFunction(() => window.tanshukuPage.state() === 'ended');
+    assert.strictEqual(await page.$eval('#ended-text', (element) => element.textContent), told);
+  };
+  await ended(['q', 'return'], 'プログラムは終了しました（終了ステータス 106）。');
+  await page.tap('#start-again');
+  await screenShows(page, kMenuLastLine, 2);
+  await ended(['ctrl-c'], 'Ctrl-C でプログラムを終了しました。');
   await page.close();
 });
 
@@ -235,9 +339,20 @@ test('menu 0 ends the program, and the page starts it again', async () => {
   await page.close();
 });
 
-test('the terminal and the typed line follow the window', async () => {
+test('the terminal and the typed line follow the window, its scrollbar beside the lines', async () => {
   const { page } = await openPage();
   const columns = () => page.evaluate(() => window.tanshukuPage.columns());
+  // In the box, right of the last column, where the box scrolls sideways too.
+  const scrollbarBesideLines = () =>
+    page.evaluate(() => {
+      const box = document.getElementById('terminal-frame');
+      box.scrollLeft = box.scrollWidth;
+      const screen = document.querySelector('.xterm-screen').getBoundingClientRect();
+      const bar = document.querySelector('.xterm .scrollbar.vertical').getBoundingClientRect();
+      const boxRight = box.getBoundingClientRect().left + box.clientLeft + box.clientWidth;
+      return bar.left >= screen.right - 0.5 && bar.right <= boxRight + 0.5;
+    });
+  assert.ok(await scrollbarBesideLines(), 'the scrollbar is drawn over the lines');
   const before = await columns();
   assert.ok(before >= kColumns, `${before} columns`);
   const typed = 'x'.repeat(before + 10);
@@ -249,6 +364,7 @@ test('the terminal and the typed line follow the window', async () => {
   await screenShows(page, typed);
   await page.setViewport({ width: 300, height: 900 });
   await page.waitForFunction((least) => window.tanshukuPage.columns() === least, {}, kColumns);
+  assert.ok(await scrollbarBesideLines(), 'the scrollbar is drawn over the lines of a narrow window');
   await page.close();
 });
 

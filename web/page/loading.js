@@ -10,6 +10,7 @@
   const kScriptsLeave = {
     'xterm.js': 'Terminal',
     'xterm-fit.js': 'FitAddon',
+    'phone.js': 'PhoneView',
     'program_contract.js': 'ProgramContract',
     'program_host.js': 'ProgramHost',
     'tanshuku.js': 'createTanshuku',

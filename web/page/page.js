@@ -17,7 +17,7 @@
   const kWarmUpDelayMilliseconds = 200;
 
   // What the key row's keys send, as a terminal sends them.
-  const kNamedKeys = { return: '\r', backspace: '\x7f' };
+  const kNamedKeys = { return: '\r', backspace: '\x7f', 'ctrl-c': '\x03' };
 
   const encoder = new TextEncoder();
 
@@ -108,6 +108,14 @@
   // editor told the new width.
   const fit = new FitAddon.FitAddon();
   terminal.loadAddon(fit);
+  PhoneView.attach({
+    terminal,
+    box: document.getElementById('terminal-frame'),
+    fit,
+    columns: kColumns,
+    button: document.getElementById('fit-view'),
+    fontChanged: followWindow,
+  });
   function followWindow() {
     const proposed = fit.proposeDimensions();
     const columns = Math.max(kColumns, proposed ? proposed.cols : kColumns);
@@ -308,8 +316,8 @@
     () => PageLoading.fileBroken('editor.js'),
   );
 
-  // For the page's tests: what the terminal shows, how wide it is, and
-  // whether the program runs.
+  // For the page's tests: what the terminal shows, how wide it is, where
+  // its cursor is, and whether the program runs.
   function screenText() {
     const buffer = terminal.buffer.active;
     const rows = [];
@@ -320,6 +328,7 @@
   window.tanshukuPage = Object.freeze({
     screenText,
     columns: () => terminal.cols,
+    cursorColumn: () => terminal.buffer.active.cursorX,
     state: () => pageState,
   });
 
