@@ -2,10 +2,10 @@
 // as a byte on a pipe, which the loop waits on with its other descriptors.
 #pragma once
 
+#include <signal.h>
+
 #include <csignal>
 #include <initializer_list>
-
-#include <signal.h>
 
 namespace SignalPipe {
 
