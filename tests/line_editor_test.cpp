@@ -304,7 +304,7 @@ const Case kCases[] = {
                {typed("\x15"
                       "7.05\r"),
                 "[7.05] wait"}}),
-     {kOffer, "小数点はピリオドで、1,5 ではなく 1.5"}},
+     {kOffer, "コンマ、単位などの英字、二つ目の小数点は使えません"}},
     {"TheSlipIsOfferedAgainInTheLine",
      slipThen({{typed("y\r"), "start wait until 10000"},
                {wrote(kMenu + kFrequency), "wait until 10000 for a read"},
