@@ -607,12 +607,6 @@ TEST(Utf8OnPipes, HelpVersionAndOtherArguments) {
   }
 }
 
-std::string fileContents(const std::string& path) {
-  std::stringstream contents;
-  contents << std::ifstream(path).rdbuf();
-  return contents.str();
-}
-
 // However the user's output fails, what the program wrote is lost: the
 // front end ends as the program does then, with 101, and says so in one
 // line, having written what fitted. Its end once raced with the program's,
@@ -647,12 +641,12 @@ TEST(Utf8OnPipes, FailedOutputEndsWith101AndOneLine) {
     for (int run = 0; run < 5; ++run) {
       ProcessResult result = runProcess(frontEndPath(), input, c.options);
       EXPECT_EQ(result.exitCode, 101) << c.output << ", signal " << result.signal;
-      const std::string message = fileContents(messages);
+      const std::string message = readFile(messages);
       EXPECT_TRUE(message.starts_with("tanshuku-utf8: Runtime error 101: standard output"))
           << message;
       EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
       if (c.limitedFile) {
-        EXPECT_TRUE(fileContents(c.options.stdoutPath) == whole.substr(0, kFileSizeLimit));
+        EXPECT_TRUE(readFile(c.options.stdoutPath) == whole.substr(0, kFileSizeLimit));
       }
     }
   }

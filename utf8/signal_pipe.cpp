@@ -40,17 +40,11 @@ int take() {
   return read(ends[0], &byte, 1) == 1 ? static_cast<unsigned char>(byte) : 0;
 }
 
-namespace {
-
-constexpr std::initializer_list<int> kOtherSignals = {SIGTSTP, SIGWINCH};
-
-}  // namespace
-
 HeldBack::HeldBack() {
   sigset_t caught;
   sigemptyset(&caught);
   for (int signal : kEndingSignals) sigaddset(&caught, signal);
-  for (int signal : kOtherSignals) sigaddset(&caught, signal);
+  for (int signal : kTerminalSignals) sigaddset(&caught, signal);
   sigprocmask(SIG_BLOCK, &caught, &before_);
 }
 
@@ -58,7 +52,7 @@ HeldBack::~HeldBack() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
 
 void HeldBack::releaseInChild() const {
   release(kEndingSignals);
-  release(kOtherSignals);
+  release(kTerminalSignals);
   sigprocmask(SIG_SETMASK, &before_, nullptr);
 }
 

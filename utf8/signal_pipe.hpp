@@ -12,6 +12,8 @@ namespace SignalPipe {
 // The signals that end a program: an interrupt, quit, hang-up or
 // termination.
 inline constexpr std::initializer_list<int> kEndingSignals = {SIGINT, SIGQUIT, SIGHUP, SIGTERM};
+// The terminal's own: a stop (Ctrl-Z) and a new window size.
+inline constexpr std::initializer_list<int> kTerminalSignals = {SIGTSTP, SIGWINCH};
 
 // Catches the signals from now on; returns the pipe's end to wait on.
 int open(std::initializer_list<int> signals);

@@ -97,7 +97,7 @@ GoingBack::Time now() {
 }
 
 Child::Ending Session::run() {
-  const int signals = SignalPipe::open({SIGTSTP, SIGWINCH});
+  const int signals = SignalPipe::open(SignalPipe::kTerminalSignals);
   SignalPipe::open(SignalPipe::kEndingSignals);
   bool going = true;
   while (going && showScreen()) {
