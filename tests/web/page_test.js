@@ -549,7 +549,8 @@ test('a missing or broken file is told, and the page tried again', async () => {
       const text = await page.$eval('#load-failed', (element) => element.textContent);
       assert.ok(text.includes(told) && text.includes('ネットワークから'), `${name}: ${text}`);
       server.serving.faults = {};
-      await page.click('#try-again');
+      // The button reloads the page: wait for the new document, not the old one.
+      await Promise.all([page.waitForNavigation(), page.click('#try-again')]);
       await screenShows(page, kMenuLastLine);
       await context.close();
     }
