@@ -33,8 +33,7 @@ std::string_view firstWord(std::string_view line) {
 class TerminalLines {
  public:
   TerminalLines() : editor_(terminal_.columns(), terminal_.echoes()) {
-    signals_ = SignalPipe::open(SignalPipe::kTerminalSignals);
-    SignalPipe::open(SignalPipe::kEndingSignals);
+    signals_ = SignalPipe::openForTerminal();
   }
   ~TerminalLines() {
     showScreen();

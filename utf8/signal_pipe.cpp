@@ -27,6 +27,11 @@ int open(std::initializer_list<int> signals) {
   return ends[0];
 }
 
+int openForTerminal() {
+  open(kEndingSignals);
+  return open(kTerminalSignals);
+}
+
 void release(std::initializer_list<int> signals) {
   for (int signal : signals) {
     struct sigaction current {};

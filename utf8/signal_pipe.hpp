@@ -17,6 +17,9 @@ inline constexpr std::initializer_list<int> kTerminalSignals = {SIGTSTP, SIGWINC
 
 // Catches the signals from now on; returns the pipe's end to wait on.
 int open(std::initializer_list<int> signals);
+// Catches what a loop on the user's terminal takes, the ending signals and
+// the terminal's own; returns the pipe's end.
+int openForTerminal();
 // The signals caught take their default action again (those ignored stay
 // ignored).
 void release(std::initializer_list<int> signals);

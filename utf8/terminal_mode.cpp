@@ -97,8 +97,7 @@ GoingBack::Time now() {
 }
 
 Child::Ending Session::run() {
-  const int signals = SignalPipe::open(SignalPipe::kTerminalSignals);
-  SignalPipe::open(SignalPipe::kEndingSignals);
+  const int signals = SignalPipe::openForTerminal();
   bool going = true;
   while (going && showScreen()) {
     const GoingBack::Step step = runs_.next(now());
