@@ -11,6 +11,7 @@
 #include "arithmetic/stored.hpp"
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "console/number_syntax.hpp"
+#include "nec/design_element.hpp"
 #include "nec/helix_limits.hpp"
 #include "nec/number_text.hpp"
 #include "nec/segmentation.hpp"
@@ -130,8 +131,11 @@ std::optional<Error> checkDesign(const Options& o) {
     return valueError(Problem::tipOutsideElement, *o.tipM, NumberText::shortest(lengthM));
   }
   if (!(diameterMm > 0.0)) return valueError(Problem::diameterNotPositive, diameterMm);
-  if (Segmentation::wireTooThick(lengthM, diameterMm, frequencyMhz)) {
-    return valueError(Problem::wireTooThick, diameterMm);
+  const Nec2::LoadedElement coarsest =
+      DesignElement::withCoil(DesignElement::bare(o, Segmentation::kFewestSegments), o, 0.0);
+  if (Segmentation::seriesCounts(coarsest, frequencyMhz).empty()) {
+    return valueError(Problem::wireTooThick, diameterMm,
+                      std::to_string(Segmentation::kFewestSegmentsForThickWire));
   }
   return std::nullopt;
 }

@@ -1,14 +1,18 @@
 #include "nec/design_report.hpp"
 
+#include <cmath>
+
 #include "arithmetic/stored.hpp"
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "nec/bandwidth.hpp"
 #include "nec/coil_as_wound.hpp"
+#include "nec/design_element.hpp"
 #include "nec/menu_four_efficiency.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/number_text.hpp"
 #include "nec/segmentation.hpp"
 #include "nec/solver_figures.hpp"
+#include "nec/warnings.hpp"
 
 namespace DesignReport {
 namespace {
@@ -16,194 +20,314 @@ namespace {
 using Messages::Language;
 using NumberText::shortest;
 using NumberText::withDecimals;
+using Warnings::Warning;
 
 std::string say(Language language, std::string_view english, std::string_view japanese) {
   return std::string(Messages::pick(language, english, japanese));
 }
 
+CoilAsWound::Measures measuresOf(const DesignOptions::Options& o) {
+  return {*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
+}
+
 void addCoilFor(const DesignOptions::Options& o, double inductanceUh, Results::Figures& f) {
-  const CoilAsWound::Measures measures{*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
   f.turnsForInductanceUh = inductanceUh;
   const std::optional<CoilAsWound::Coil> coil =
-      CoilAsWound::coilFor(inductanceUh, measures, *o.frequencyMhz);
+      CoilAsWound::coilFor(inductanceUh, measuresOf(o), *o.frequencyMhz);
   if (!coil) {
-    f.warnings.push_back(kCoilTooLarge);
+    f.warnings.push_back(Warning::coilTooLarge);
     return;
   }
   f.turns = coil->turns;
   f.coilLengthMm = coil->lengthMm;
   f.selfResonanceMhz = coil->selfResonanceMhz;
   f.turnsInductanceUh = coil->inductanceUh;
-  if (coil->selfResonanceTooLow) f.warnings.push_back(kSelfResonanceLow);
+  if (coil->selfResonanceTooLow) f.warnings.push_back(Warning::selfResonanceLow);
 }
 
-void addSegmentation(const DesignOptions::Options& o, Results::Figures& f) {
-  const int segments = Segmentation::coarsestSegments(*o.lengthM, *o.frequencyMhz);
-  const Segmentation::Fit fit =
-      Segmentation::fitOf(segments, *o.lengthM, *o.diameterMm, *o.frequencyMhz);
-  if (fit.needsExtendedKernel) f.warnings.push_back(kExtendedKernel);
-  if (fit.belowAdvisedLength) f.warnings.push_back(kShortSegments);
+void addTurnsRange(const DesignOptions::Options& o, Results::Figures& f) {
+  if (f.necInductanceExtrapolated || !f.necInductanceLowUh || !f.necInductanceHighUh) return;
+  const auto low = CoilAsWound::coilFor(*f.necInductanceLowUh, measuresOf(o), *o.frequencyMhz);
+  const auto high = CoilAsWound::coilFor(*f.necInductanceHighUh, measuresOf(o), *o.frequencyMhz);
+  if (low && high) {
+    f.turnsLow = low->turns;
+    f.turnsHigh = high->turns;
+  }
+}
+
+std::string uh(Language language) { return say(language, " uH", " μH"); }
+
+std::string conductorText(const DesignOptions::Options& o, Language language) {
+  switch (o.conductor) {
+    case Nec2::Conductor::copper: return say(language, "copper", "銅線");
+    case Nec2::Conductor::aluminium: return say(language, "aluminium", "アルミ線");
+    case Nec2::Conductor::perfect: return say(language, "lossless wire", "損失なしの導線");
+  }
+  return {};
 }
 
 std::string loadingText(const DesignOptions::Options& o, Language language) {
-  if (!o.tipM) return (say(language, "the coil at the feed", "コイルは給電点"));
+  if (!o.tipM) return say(language, "the coil at the feed", "コイルは給電点");
   return say(language, "the coil ", "コイルは先端から ") + shortest(*o.tipM) +
          say(language, " m below the tip", " m");
 }
 
+std::string groundLossText(const DesignOptions::Options& o, Language language) {
+  if (o.dipole || !(o.groundLossOhm > 0.0)) return {};
+  return say(language, ", with ", "、接地損失 ") + shortest(o.groundLossOhm) +
+         say(language, " ohm of ground loss", " Ω");
+}
+
+// Where the model stands: over perfect ground, with any ground loss, or a
+// dipole in free space.
+std::string groundText(const DesignOptions::Options& o, Language language) {
+  if (o.dipole) return say(language, "in free space", "自由空間");
+  return say(language, "over perfect ground", "完全導体大地上") + groundLossText(o, language);
+}
+
 std::string designLine(const DesignOptions::Options& o, Language language) {
-  const std::string element = shortest(*o.lengthM) + " m, " + shortest(*o.diameterMm) + " mm, " +
-                              shortest(*o.frequencyMhz) + " MHz, " + loadingText(o, language);
   const std::string model =
-      o.dipole ? say(language, "one half of a centre-fed dipole", "センター給電ダイポールの片側")
-               : say(language, "a whip over perfect ground", "完全導体大地上のホイップ");
-  return say(language, "Design: ", "設計: ") + element + " (" + model + ")\n";
+      o.dipole ? say(language, "one half of a centre-fed dipole in free space",
+                     "自由空間のセンター給電ダイポールの片側")
+               : say(language, "a whip over perfect ground", "完全導体大地上のホイップ") +
+                     groundLossText(o, language);
+  const std::string length = shortest(*o.lengthM) + " m";
+  const std::string wire = shortest(*o.diameterMm) + " mm";
+  const std::string frequency = shortest(*o.frequencyMhz) + " MHz";
+  const std::string element =
+      language == Language::english
+          ? length + " of " + wire + " " + conductorText(o, language) + " at " + frequency
+          : length + "、" + wire + " の" + conductorText(o, language) + "、" + frequency;
+  return say(language, "Design: ", "設計: ") + element + say(language, ", ", "、") +
+         loadingText(o, language) + say(language, ", coil Q ", "、コイルの Q ") + shortest(o.q) +
+         say(language, " (", "（") + model + say(language, ")\n", "）\n");
 }
 
-std::string warningText(const std::string& code, const Results::Figures& f, Language language) {
-  if (code == kSelfResonanceLow) {
-    return say(language, "the coil's self-resonance, ", "コイルの自己共振 ") +
-           withDecimals(*f.selfResonanceMhz, 2) +
-           say(language, " MHz, is below three times the frequency: it is no plain inductance",
-               " MHz が周波数の3倍より低く、単純なインダクタンスとしては扱えません");
+// NEC2's coil as a figure whose digits follow its range: "21.13 ± 0.08"
+// where the series was extrapolated, else "between 17.9 and 19.8".
+std::string necCoilText(const Results::Figures& f, Language language) {
+  const double halfWidth = f.necInductanceUncertaintyUh.value_or(0.0);
+  const int decimals = NumberText::decimalsFor(halfWidth);
+  if (f.necInductanceExtrapolated) {
+    return withDecimals(*f.necInductanceUh, decimals) + " ± " + withDecimals(halfWidth, decimals) +
+           uh(language);
   }
-  if (code == kNearOwnResonance) {
-    return (say(language,
-                "the element is near its own resonance: the coil is small and every "
-                "figure sensitive",
-                "エレメントがそれ自体の共振に近く、コイルは小さく、どの値も敏感です"));
-  }
-  if (code == kExtendedKernel) {
-    return (say(language,
-                "the segments are short against the wire's radius: NEC2 needs its "
-                "extended thin-wire kernel",
-                "セグメントが線の半径に比べて短く、NEC2 の拡張細線カーネルが必要です"));
-  }
-  if (code == kShortSegments) {
-    return (say(language,
-                "segments shorter than 1/1000 wavelength: the model is near "
-                "its numerical limit",
-                "セグメントが 1/1000 波長より短く、数値的な限界に近いモデルです"));
-  }
-  if (code == kHelixNotSettled) {
-    return say(language,
-               "the helix's turns change by 1 % or more at 60 segments a turn: the model is "
-               "not settled",
-               "1巻 60 セグメントではヘリックスの巻数が 1 % 以上変わり、モデルが収束していません");
-  }
-  if (code == kNoTurnsResonate) {
-    return say(language, "no number of turns of the helix that fits in the element resonates it",
-               "エレメントに収まる巻数のヘリックスでは共振しません");
-  }
-  return (say(language, "no coil of these measures reaches the inductance",
-              "この寸法のコイルではそのインダクタンスに届きません"));
+  return say(language, "between ", "") + withDecimals(*f.necInductanceLowUh, decimals) +
+         say(language, " and ", "〜") + withDecimals(*f.necInductanceHighUh, decimals) +
+         uh(language);
 }
 
-std::string coilLines(const Results::Figures& f, Language language) {
-  if (!f.turnsForInductanceUh) return {};
-  std::string lines = say(language, "Coil for ", "") +
-                      MenuOneCoil::screenText(*f.turnsForInductanceUh) +
-                      say(language, " uH", " μH のコイル");
-  if (!f.necInductanceUh) lines += say(language, " (menu 1's)", "（メニュー1の値）");
-  if (!f.turns) return lines + ": " + warningText(kCoilTooLarge, f, language) + "\n";
-  lines += say(language, ": ", ": ") + withDecimals(*f.turns, 1) +
-           say(language, " turns, ", " 巻、長さ ") + withDecimals(*f.coilLengthMm, 1) +
-           say(language, " mm long", " mm") + "\n";
-  lines += say(language, "  self-resonance (Medhurst): ", "  自己共振（Medhurst）: ") +
-           withDecimals(*f.selfResonanceMhz, 2) + " MHz\n";
-  return lines;
+std::string measuresText(const DesignOptions::Options& o, Language language) {
+  return say(language, " (radius ", "（半径 ") + shortest(*o.coilRadiusMm) +
+         say(language, " mm to the wire's centre, pitch ", " mm（線の中心まで）、ピッチ ") +
+         shortest(*o.pitchMm) + say(language, " mm, ", " mm、線径 ") + shortest(*o.wireMm) +
+         say(language, " mm wire)", " mm）");
 }
 
-// What the solver's figures say, where it has run.
-std::string solverLines(const Results::Figures& f, Language language) {
-  std::string out = say(language, "NEC2's coil:     ", "NEC2 のコイル:     ") +
-                    withDecimals(*f.necInductanceUh, 2) + " ± " +
-                    withDecimals(f.necInductanceUncertaintyUh.value_or(0.0), 2) +
-                    say(language, " uH (menu 1's is ", " μH（メニュー1の値は ") +
-                    withDecimals(*f.differencePercent, 1) +
-                    say(language, " % larger)\n", " % 大きい）\n");
-  if (f.menu1CoilResonanceMhz) {
-    out += say(language, "Menu 1's coil resonates at ", "メニュー1のコイルでの共振周波数: ") +
-           withDecimals(*f.menu1CoilResonanceMhz, 3) + " MHz\n";
-  }
-  out += say(language, "At resonance:    ", "共振時:            ") +
-         withDecimals(*f.feedResistanceLosslessOhm, 2) +
-         say(language, " ohm without losses, ", " Ω（損失なし）、") +
-         withDecimals(*f.feedResistanceOhm, 2) +
-         say(language, " ohm with them, SWR ", " Ω（損失あり）、SWR ") +
-         withDecimals(*f.swr50AtResonance, 2) + say(language, " on 50 ohm\n", "（50 Ω）\n");
-  out += say(language, "Efficiency:      ", "効率:              ") +
-         withDecimals(*f.efficiencyPercent, 1) + " % (" + withDecimals(*f.efficiencyDb, 2) +
-         " dB)\n";
-  if (f.radiationResistanceRatioDb) {
-    out += say(language, "NEC2's radiation resistance against a full-size quarter wave's: ",
-               "NEC2 の放射抵抗のフルサイズ 1/4 波長に対する比: ") +
-           withDecimals(*f.radiationResistanceRatioDb, 2) + " dB\n";
-  }
-  if (f.bandwidthMatchedKhz) {
-    out += say(language, "Bandwidth (SWR 2), matched: ", "帯域幅（SWR 2）、整合時: ") +
-           withDecimals(*f.bandwidthMatchedKhz, 1) +
-           say(language, " kHz (the slope predicts ", " kHz（傾きからの予測 ") +
-           withDecimals(f.bandwidthPredictedKhz.value_or(NAN), 1) +
-           say(language, " kHz)\n", " kHz）\n");
-  }
-  out += say(language, "Bandwidth (SWR 2) on 50 ohm: ", "帯域幅（SWR 2）、50 Ω: ") +
-         (f.bandwidth50OhmKhz
-              ? withDecimals(*f.bandwidth50OhmKhz, 1) + " kHz\n"
-              : say(language, "the SWR never falls to 2\n", "SWR が 2 まで下がりません\n"));
-  if (f.q && f.qLossless) {
-    out += say(language, "Q from the slope: ", "傾きからの Q: ") + withDecimals(*f.q, 1) +
-           say(language, " with losses, ", "（損失あり）、") + withDecimals(*f.qLossless, 1) +
-           say(language, " without\n", "（損失なし）\n");
-  }
-  if (f.segments && f.nec2cRuns) {
-    out += say(language, "Segments: ", "セグメント数: ") + std::to_string(*f.segments) +
-           say(language, ", nec2c runs: ", "、nec2c の実行回数: ") + std::to_string(*f.nec2cRuns) +
-           "\n";
-  }
-  return out;
+std::string turnsText(double turns, Language language) {
+  return withDecimals(turns, 1) + say(language, " turns", "回巻き");
 }
 
-// The coil as wound, where the solver modelled it as a helix.
-std::string helixLines(const DesignOptions::Options& o, const Results::Figures& f,
-                       Language language) {
-  if (!f.helixTurns) return {};
-  const std::string perTurn = std::to_string(*f.helixSegmentsPerTurn);
-  std::string lines =
-      say(language, "Helix (NEC2, ", "ヘリックス（NEC2、1巻 ") + perTurn +
-      say(language, " segments a turn): ", " セグメント）: ") + withDecimals(*f.helixTurns, 1) +
-      say(language, " turns resonate (menu 2: ", " 巻で共振（メニュー2では ") +
-      MenuOneCoil::screenText(*f.helixTurnsInductanceUh) +
-      say(language, " uH; at 60 a turn ", " μH、1巻 60 セグメントでは ") +
-      withDecimals(f.helixTurnsFinerSegments.value_or(NAN), 2) + say(language, ")\n", " 巻）\n");
+std::string lengthText(double lengthMm, Language language) {
+  return say(language, ", ", "、長さ ") + withDecimals(lengthMm, 1) +
+         say(language, " mm long", " mm");
+}
+
+// The inductance to wind, with NEC2's range where it has one.
+std::string inductanceToWind(const Results::Figures& f, Language language) {
+  if (f.necInductanceExtrapolated) return necCoilText(f, language);
+  const int decimals = NumberText::decimalsFor(f.necInductanceUncertaintyUh.value_or(0.0));
+  return withDecimals(coilToWindUh(f), decimals) + uh(language) +
+         say(language, " (the middle of NEC2's range, ", "（NEC2 の範囲 ") +
+         necCoilText(f, language) + say(language, ")", " の中央）");
+}
+
+std::string coilHeading(const DesignOptions::Options& o, Language language) {
+  return o.dipole ? say(language, "Coils to wind: two, one a side, each ",
+                        "巻くコイル: 左右に1個ずつ計2個、各 ")
+                  : say(language, "Coil to wind: ", "巻くコイル: ");
+}
+
+std::string selfResonanceLine(const Results::Figures& f, Language language) {
+  return say(language, "  self-resonance (Medhurst): ", "  自己共振（Medhurst）: ") +
+         withDecimals(*f.selfResonanceMhz, 2) + " MHz\n";
+}
+
+// The coil as the helix check wound it: the turns that resonate, and what
+// menu 2's turns for the lumped coil would do.
+std::string helixCoilLines(const DesignOptions::Options& o, const Results::Figures& f,
+                           Language language) {
+  const double lengthMm = *f.helixTurns * *o.pitchMm;
+  std::string lines = coilHeading(o, language) + turnsText(*f.helixTurns, language) +
+                      lengthText(lengthMm, language) + measuresText(o, language) + "\n";
+  lines += say(language, "  the turns that resonate, NEC2 modelling the coil as wound (",
+               "  NEC2 で巻いたコイルをそのままモデル化して共振する巻数（1巻 ") +
+           std::to_string(*f.helixSegmentsPerTurn) +
+           say(language, " segments a turn; ", " セグメント。60 セグメントでは ") +
+           withDecimals(f.helixTurnsFinerSegments.value_or(NAN), 2) +
+           say(language, " at 60)\n", "回）\n");
+  lines +=
+      say(language, "  menu 2's inductance for them: ", "  この巻数のメニュー2のインダクタンス: ") +
+      MenuOneCoil::screenText(*f.helixTurnsInductanceUh) + uh(language) +
+      say(language, "; NEC2's lumped coil: ", "。NEC2 の集中定数コイル: ") +
+      necCoilText(f, language) + "\n";
   if (f.turns) {
-    lines += say(language, "  menu 2's ", "  NEC2 の集中定数コイルに対するメニュー2の ") +
-             withDecimals(*f.turns, 1) + say(language, " turns (", " 巻（") +
-             MenuOneCoil::screenText(*f.turnsInductanceUh) +
-             say(language, " uH, for NEC2's lumped coil) act as ", " μH）は、この周波数で ") +
-             withDecimals(*f.helixEquivalentUh, 2) +
+    lines +=
+        say(language,
+            "  menu 2's turns for the lumped coil: ", "  集中定数コイルに対するメニュー2の巻数: ") +
+        turnsText(*f.turns, language) + lengthText(*f.coilLengthMm, language) +
+        say(language, ", acting as ", "、実効 ") + withDecimals(*f.helixEquivalentUh, 2) +
+        uh(language) + "\n";
+    lines += say(language, "  they resonate at ", "  その巻数での共振周波数: ") +
              (f.helixResonanceMhzWithFormulaTurns
-                  ? say(language, " uH here and resonate at ", " μH 相当で、共振は ") +
-                        withDecimals(*f.helixResonanceMhzWithFormulaTurns, 3) + " MHz\n"
-                  : say(language, " uH here and do not resonate within half the frequency\n",
-                        " μH 相当で、周波数の前後半分以内では共振しません\n"));
+                  ? withDecimals(*f.helixResonanceMhzWithFormulaTurns, 3) + " MHz\n"
+                  : say(language, "no frequency within half the design's either way\n",
+                        "設計周波数の前後半分以内にはありません\n"));
   }
   lines += say(language, "  the helix's Q: ", "  ヘリックスの Q: ") +
            (f.helixQ ? withDecimals(*f.helixQ, 0) : say(language, "no loss", "損失なし")) +
            say(language, " (its wire's skin effect only: a real coil's is lower)\n",
                "（線の表皮効果のみ。実際のコイルの Q はこれより低い）\n");
-  lines +=
-      say(language, "  efficiency: ", "  効率: ") + say(language, "", "ヘリックスの損失で ") +
-      withDecimals(*f.helixEfficiencyPercent, 1) +
-      say(language, " % with the helix's loss, ", " %、Q ") +
-      (language == Language::english
-           ? withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " % with Q " + shortest(o.q)
-           : shortest(o.q) + " で " + withDecimals(f.efficiencyPercent.value_or(NAN), 1) + " %") +
-      "\n";
   return lines;
 }
 
+// The coil to wind: NEC2's inductance (or menu 1's), and with the coil's
+// measures the turns, as the helix found them or by menu 2's formula.
+std::string coilToWindLines(const DesignOptions::Options& o, const Results::Figures& f,
+                            Language language) {
+  if (f.helixTurns) return helixCoilLines(o, f, language);
+  std::string lines = coilHeading(o, language) + inductanceToWind(f, language);
+  if (!f.turnsForInductanceUh) return lines + "\n";
+  if (!f.turns) {
+    return lines + say(language, ": ", "。") + Warnings::words(Warning::coilTooLarge, f, language) +
+           "\n";
+  }
+  lines += say(language, ": ", "、") + turnsText(*f.turns, language) +
+           lengthText(*f.coilLengthMm, language) + measuresText(o, language) + "\n";
+  return lines + selfResonanceLine(f, language);
+}
+
+std::string noCoilLines(const DesignOptions::Options& o, Language language) {
+  return coilHeading(o, language) +
+         say(language,
+             "none: the element resonates at or below the frequency without one (it is at or "
+             "beyond its own resonance)\n",
+             "不要です。コイルなしでこの周波数かそれより低い周波数に共振します（エレメント自体の"
+             "共振点かそれより長い）\n");
+}
+
+std::string menuOneLine(const Results::Figures& f, Language language) {
+  std::string line = say(language, "Menu 1's coil: ", "メニュー1のコイル: ") +
+                     MenuOneCoil::screenText(*f.menu1InductanceUh) + uh(language);
+  if (f.differencePercent) {
+    const bool larger = *f.differencePercent >= 0.0;
+    line += say(language, ", ", "（NEC2 より ") + withDecimals(std::abs(*f.differencePercent), 1) +
+            (larger ? say(language, " % larger than NEC2's", " % 大きい）")
+                    : say(language, " % smaller than NEC2's", " % 小さい）"));
+  }
+  if (f.menu1CoilResonanceMhz) {
+    line += say(language, "; it resonates at ", "、共振周波数 ") +
+            withDecimals(*f.menu1CoilResonanceMhz, 3) + " MHz";
+  }
+  return line + "\n";
+}
+
+std::string ohm(Language language) { return say(language, " ohm", " Ω"); }
+
+std::string feedLine(const Results::Figures& f, Language language) {
+  return say(language, "Feed-point impedance at resonance: ", "共振時の給電点インピーダンス: ") +
+         withDecimals(*f.feedResistanceOhm, 2) + ohm(language) +
+         say(language, " with the losses (what an analyser reads), ",
+             "（損失込み、アナライザーで測れる値）、損失なしでは ") +
+         withDecimals(*f.feedResistanceLosslessOhm, 2) + ohm(language) +
+         say(language, " without; SWR ", "。SWR ") + withDecimals(*f.swr50AtResonance, 2) +
+         say(language, " on 50 ohm\n", "（50 Ω）\n");
+}
+
+std::string bandwidthLine(const Results::Figures& f, Language language) {
+  std::string line = say(language, "Bandwidth (SWR 2): ", "帯域幅（SWR 2）: ");
+  if (f.bandwidthMatchedKhz) {
+    line += withDecimals(*f.bandwidthMatchedKhz, 1) +
+            say(language, " kHz matched to the ", " kHz（共振時の ") +
+            withDecimals(*f.feedResistanceOhm, 2) +
+            say(language, " ohm at resonance (the slope of the reactance, dX/df, predicts ",
+                " Ω に整合したとき。リアクタンスの周波数に対する傾き dX/df からの予測 ") +
+            withDecimals(f.bandwidthPredictedKhz.value_or(NAN), 1) +
+            say(language, " kHz); ", " kHz）、");
+  }
+  return line + say(language, "on 50 ohm ", "50 Ω では ") +
+         (f.bandwidth50OhmKhz
+              ? withDecimals(*f.bandwidth50OhmKhz, 1) + " kHz\n"
+              : say(language, "the SWR never falls to 2\n", "SWR が 2 まで下がりません\n"));
+}
+
+std::string efficiencyLine(const DesignOptions::Options& o, const Results::Figures& f,
+                           Language language) {
+  const bool lossyWire = o.conductor != Nec2::Conductor::perfect;
+  std::string line = say(language, "Radiation efficiency: ", "放射効率: ") +
+                     withDecimals(*f.efficiencyPercent, 1) + say(language, " % (", " %（") +
+                     withDecimals(*f.efficiencyDb, 2) + say(language, " dB), ", " dB）、") +
+                     groundText(o, language) +
+                     say(language, ", with the coil's loss (Q ", "、コイル（Q ") + shortest(o.q) +
+                     (lossyWire ? say(language, ") and the wire's", "）と導線の損失込み")
+                                : say(language, ")", "）の損失込み"));
+  if (f.helixEfficiencyPercent) {
+    line += say(language, "; ", "。巻いたコイルの線の損失だけなら ") +
+            withDecimals(*f.helixEfficiencyPercent, 1) +
+            say(language, " % with the wound coil's wire loss alone", " %");
+  }
+  return line + "\n";
+}
+
+// Menu 4's figure is no efficiency: lossless, the radiation resistance
+// against a full-size quarter wave's (its screen calls it 能率).
+std::string menuFourText(const Results::Figures& f, Language language) {
+  return say(language, "menu 4's figure, lossless: ", "メニュー4の能率（損失なし）: ") +
+         MenuFourEfficiency::screenText(*f.menu4EfficiencyDb) + " dB";
+}
+
+std::string radiationResistanceLine(const Results::Figures& f, Language language) {
+  if (!f.radiationResistanceRatioDb) {
+    return say(language, "Radiation resistance against a full-size quarter wave's: ",
+               "フルサイズ 1/4 波長に対する放射抵抗の比: ") +
+           menuFourText(f, language) + "\n";
+  }
+  return say(language, "Radiation resistance against a full-size quarter wave's: ",
+             "フルサイズ 1/4 波長に対する放射抵抗の比: ") +
+         withDecimals(*f.radiationResistanceRatioDb, 2) + " dB" + say(language, " (", "（") +
+         menuFourText(f, language) +
+         say(language, "; neither is the efficiency)\n", "。どちらも放射効率ではありません）\n");
+}
+
+std::string qLine(const Results::Figures& f, Language language) {
+  const std::string chu = withDecimals(*f.chuLimitQ, 2);
+  if (!f.q || !f.qLossless) {
+    return say(language, "Chu's limit: Q = ", "Chu の限界: Q = ") + chu + "\n";
+  }
+  return say(language, "Q from the slope: ", "傾きからの Q: ") + say(language, "", "損失込み ") +
+         withDecimals(*f.q, 1) + say(language, " with losses, ", "、損失なし ") +
+         withDecimals(*f.qLossless, 1) + say(language, " without (Chu's limit: ", "（Chu の限界 ") +
+         chu + say(language, ")\n", "）\n");
+}
+
+std::string segmentsLine(const Results::Figures& f, Language language) {
+  if (f.segmentSeries.empty() || !f.nec2cRuns) return {};
+  const std::string counts =
+      std::to_string(f.segmentSeries.front().segments) + say(language, " to ", "〜") +
+      std::to_string(f.segmentSeries.back().segments) + say(language, " (", "（") +
+      std::to_string(f.segmentSeries.size()) + say(language, " counts)", "段階）");
+  return say(language, "Segments: ", "セグメント数: ") + counts +
+         say(language, ", nec2c runs: ", "、nec2c の実行回数: ") + std::to_string(*f.nec2cRuns) +
+         "\n";
+}
+
 }  // namespace
+
+double coilToWindUh(const Results::Figures& f) {
+  if (!f.necInductanceUh) return *f.menu1InductanceUh;
+  if (f.necInductanceExtrapolated) return *f.necInductanceUh;
+  return (*f.necInductanceLowUh + *f.necInductanceHighUh) / 2.0;
+}
 
 Results::Figures designFigures(const DesignOptions::Options& o) {
   Results::Figures f;
@@ -213,42 +337,41 @@ Results::Figures designFigures(const DesignOptions::Options& o) {
   f.menu4EfficiencyDb = MenuFourEfficiency::efficiencyDb(lengthM, frequencyMhz, o.tipM);
   f.chuLimitQ = Bandwidth::chuLimitQ(frequencyMhz, lengthM);
   const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
-  if (lengthM > kNearResonanceShare * quarterWaveM) f.warnings.push_back(kNearOwnResonance);
-  addSegmentation(o, f);
+  if (lengthM > kNearResonanceShare * quarterWaveM) f.warnings.push_back(Warning::nearOwnResonance);
   return f;
+}
+
+void addSegmentation(const DesignOptions::Options& o, int coarsest, int finest,
+                     Results::Figures& f) {
+  auto fitAt = [&](int segments) {
+    return Segmentation::fitOf(DesignElement::withCoil(DesignElement::bare(o, segments), o, 0.0),
+                               *o.frequencyMhz);
+  };
+  if (fitAt(finest).needsExtendedKernel) f.warnings.push_back(Warning::extendedKernel);
+  if (fitAt(coarsest).belowAdvisedLength) f.warnings.push_back(Warning::shortSegments);
 }
 
 void addCoilAsWound(const DesignOptions::Options& o, Results::Figures& f) {
   if (!o.coilRadiusMm) return;
-  addCoilFor(o, f.necInductanceUh ? *f.necInductanceUh : *f.menu1InductanceUh, f);
+  addCoilFor(o, coilToWindUh(f), f);
+  addTurnsRange(o, f);
 }
 
 std::string text(const DesignOptions::Options& o, const Results::Figures& f, Language language) {
   std::string out = designLine(o, language);
-  out += say(language, "Menu 1's coil:   ", "メニュー1のコイル: ") +
-         MenuOneCoil::screenText(*f.menu1InductanceUh) + say(language, " uH\n", " μH\n");
-  if (f.necInductanceUh) {
-    out += solverLines(f, language);
-  } else {
-    out += say(language,
-               "NEC2's coil:     none needed: the element resonates at or below the frequency "
-               "without one (it is at or beyond its own resonance)\n",
-               "NEC2 のコイル:     不要です。コイルなしでこの周波数かそれより低い周波数に共振します"
-               "（エレメント自体の共振点かそれより長い）\n");
+  const bool solved = f.necInductanceUh.has_value();
+  out += solved ? coilToWindLines(o, f, language) : noCoilLines(o, language);
+  out += menuOneLine(f, language);
+  if (solved) {
+    out += feedLine(f, language);
+    out += bandwidthLine(f, language);
+    out += efficiencyLine(o, f, language);
   }
-  out +=
-      say(language, "Menu 4's figure: ", "メニュー4の値:     ") +
-      MenuFourEfficiency::screenText(*f.menu4EfficiencyDb) +
-      say(language,
-          " dB (no losses: the radiation resistance against a full-size quarter wave's, not "
-          "the efficiency)\n",
-          " dB（損失を含まない、フルサイズ 1/4 波長に対する放射抵抗の比で、効率ではありません）\n");
-  out += say(language, "Chu's limit:     Q = ", "Chu の限界:        Q = ") +
-         withDecimals(*f.chuLimitQ, 2) + "\n";
-  out += coilLines(f, language);
-  out += helixLines(o, f, language);
-  for (const std::string& code : f.warnings) {
-    out += say(language, "Warning: ", "注意: ") + warningText(code, f, language) + "\n";
+  out += radiationResistanceLine(f, language);
+  out += qLine(f, language);
+  out += segmentsLine(f, language);
+  for (const Warning warning : f.warnings) {
+    out += say(language, "Warning: ", "注意: ") + Warnings::words(warning, f, language) + "\n";
   }
   return out;
 }

@@ -1,8 +1,10 @@
 // What tanshuku-nec says about a design without the solver: menu 1's coil,
 // menu 4's figure, Chu's limit, the coil as wound, the segmentation and the
-// warnings; and the screen's lines for every figure the solver adds once it
-// has run (none are made up here: a figure not computed is left out and
-// the screen says so).
+// warnings; and the screen, in the order a builder acts: the design, the
+// coil to wind, where menu 1's coil lands, the feed, the bandwidth, the
+// efficiency and what it assumes, the figures beside menu 4's and Chu's,
+// the model's segments and the warnings (none are made up here: a figure
+// not computed is left out).
 #pragma once
 
 #include <string>
@@ -13,14 +15,9 @@
 
 namespace DesignReport {
 
-// Warnings, by the codes the JSON object lists.
-inline constexpr const char* kSelfResonanceLow = "selfResonanceBelowThreeTimesFrequency";
-inline constexpr const char* kNearOwnResonance = "elementNearItsOwnResonance";
-inline constexpr const char* kExtendedKernel = "segmentsNeedTheExtendedKernel";
-inline constexpr const char* kShortSegments = "segmentsBelowTheAdvisedLength";
-inline constexpr const char* kCoilTooLarge = "noCoilOfTheseMeasuresReachesTheInductance";
-inline constexpr const char* kHelixNotSettled = "helixTurnsNotSettled";
-inline constexpr const char* kNoTurnsResonate = "noTurnsOfTheHelixResonate";
+// The helix check's warnings by their names here.
+inline constexpr Warnings::Warning kHelixNotSettled = Warnings::Warning::helixNotSettled;
+inline constexpr Warnings::Warning kNoTurnsResonate = Warnings::Warning::noTurnsResonate;
 
 // An element beyond this share of a quarter wave is close to resonating on
 // its own: the coil is small and the result sensitive to everything.
@@ -28,8 +25,16 @@ inline constexpr double kNearResonanceShare = 0.9;
 
 // The figures of a complete, checked design that need no solver.
 Results::Figures designFigures(const DesignOptions::Options& options);
-// With the coil's measures: the coil as wound for NEC2's inductance where
-// the figures hold it, else for menu 1's.
+// The warnings of the segmentation used: the extended kernel's, judged at
+// its finest count; the advice against short segments, at its coarsest
+// (finer counts fall below it by design, and the series backs them).
+void addSegmentation(const DesignOptions::Options& options, int coarsest, int finest,
+                     Results::Figures& figures);
+// The inductance to wind: NEC2's where it has run (the middle of its range
+// where its series was not extrapolated), else menu 1's.
+double coilToWindUh(const Results::Figures& figures);
+// With the coil's measures: the coil as wound for that inductance, and
+// the turns for either end of NEC2's range where it is not settled.
 void addCoilAsWound(const DesignOptions::Options& options, Results::Figures& figures);
 
 // The screen, UTF-8 with LF line ends.

@@ -7,12 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "nec/warnings.hpp"
+
 namespace Results {
 
 struct Figures {
   std::optional<double> menu1InductanceUh;
   std::optional<double> necInductanceUh;
-  std::optional<double> necInductanceUncertaintyUh;
+  std::optional<double> necInductanceUncertaintyUh;  // half the range's width
+  // The range that holds where the segment series goes; symmetric about
+  // NEC2's coil where the series' tail was summed, else reaching further
+  // the way the series goes from its finest count's coil.
+  std::optional<double> necInductanceLowUh;
+  std::optional<double> necInductanceHighUh;
+  bool necInductanceExtrapolated = false;
+  struct SeriesPoint {
+    int segments;
+    double inductanceUh;
+  };
+  std::vector<SeriesPoint> segmentSeries;  // the resonating coil at each count used
   std::optional<double> differencePercent;
   std::optional<double> menu1CoilResonanceMhz;
   std::optional<double> feedResistanceLosslessOhm;
@@ -30,7 +43,7 @@ struct Figures {
   std::optional<double> chuLimitQ;
   std::optional<int> segments;
   std::optional<int> nec2cRuns;
-  std::vector<std::string> warnings;
+  std::vector<Warnings::Warning> warnings;
   // The coil as wound for this inductance: NEC2's once it has run,
   // menu 1's until then.
   std::optional<double> turnsForInductanceUh;
@@ -38,6 +51,10 @@ struct Figures {
   std::optional<double> coilLengthMm;
   std::optional<double> selfResonanceMhz;
   std::optional<double> turnsInductanceUh;  // menu 2's for those turns
+  // Menu 2's turns for either end of the range of NEC2's coil, where it
+  // is not settled.
+  std::optional<double> turnsLow;
+  std::optional<double> turnsHigh;
   // The coil modelled as wound, a helix: the turns that resonate (to 0.1)
   // and menu 2's inductance for them, the same turns at the finer count
   // per turn, the lumped coil the helix stands for, where menu 2's turns

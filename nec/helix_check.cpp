@@ -47,7 +47,7 @@ class Helices {
   Helices(const DesignOptions::Options& o, const SolverCheck::Check& check) : o_(o) {
     base_ = check.resonated;
     base_.form = Nec2::LoadedElement::Form::monopoleOverPerfectGround;
-    base_.segments = Segmentation::coarsestSegments(*o.lengthM, *o.frequencyMhz);
+    base_.segments = Segmentation::kFewestSegments;
   }
 
   Nec2::HelixElement element(int perTurn, int segments, double frequencyMhz) const {

@@ -74,11 +74,23 @@ std::string inputsOf(const DesignOptions::Options& o) {
   return inputs.object();
 }
 
-std::string warningsOf(const std::vector<std::string>& warnings) {
+std::string warningsOf(const std::vector<Warnings::Warning>& warnings) {
   std::string list = "[";
-  for (const std::string& warning : warnings) {
+  for (const Warnings::Warning warning : warnings) {
     if (list.size() > 1) list += ",";
-    list += Members::quoted(warning);
+    list += Members::quoted(Warnings::code(warning));
+  }
+  return list + "]";
+}
+
+std::string seriesOf(const std::vector<Results::Figures::SeriesPoint>& series) {
+  std::string list = "[";
+  for (const Results::Figures::SeriesPoint& point : series) {
+    if (list.size() > 1) list += ",";
+    Members member;
+    member.add("segments", std::optional(point.segments));
+    member.add("inductanceUh", std::optional(point.inductanceUh));
+    list += member.object();
   }
   return list + "]";
 }
@@ -91,6 +103,9 @@ std::string text(const DesignOptions::Options& inputs, const Results::Figures& f
   all.add("menu1InductanceUh", f.menu1InductanceUh);
   all.add("necInductanceUh", f.necInductanceUh);
   all.add("necInductanceUncertaintyUh", f.necInductanceUncertaintyUh);
+  all.add("necInductanceLowUh", f.necInductanceLowUh);
+  all.add("necInductanceHighUh", f.necInductanceHighUh);
+  all.add("segmentSeries", seriesOf(f.segmentSeries));
   all.add("differencePercent", f.differencePercent);
   all.add("menu1CoilResonanceMhz", f.menu1CoilResonanceMhz);
   all.add("feedResistanceLosslessOhm", f.feedResistanceLosslessOhm);

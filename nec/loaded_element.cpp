@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
+#include <optional>
 #include <stdexcept>
 
 namespace Nec2 {
@@ -15,47 +17,117 @@ bool isDipole(const LoadedElement& element) {
   return element.form == LoadedElement::Form::centreFedDipole;
 }
 
-// The dipole's wire runs from -length to +length along z; its segments are
-// counted from the bottom, and the middle one holds the source.
-int dipoleMiddleSegment(const LoadedElement& element) { return element.segments + 1; }
+// A stretch of straight wire along the element's axis, from its feed end.
+struct Stretch {
+  double fromM;
+  double toM;
+  int segments;
+};
+
+// A coil at the base sits on the feed segment; any other has its own.
+bool hasOwnSegment(const LoadedElement& element) {
+  return element.coil && element.coil->heightM > 0.0;
+}
+
+// Where the feed segment of the half ends: the monopole's is its first
+// segment, on the wire below the coil; the dipole's is a segment of its
+// own centred on the middle, half of it in each half.
+double halfStartM(const LoadedElement& element) {
+  return isDipole(element) ? segmentLengthM(element) / 2.0 : 0.0;
+}
+
+Stretch stretch(double fromM, double toM, double segmentM) {
+  const int segments = std::max(1, static_cast<int>(std::lround((toM - fromM) / segmentM)));
+  return {fromM, toM, segments};
+}
+
+// One half of the element, its coil on a segment of its own: the wire
+// below the coil, the coil's segment, and the wire above it where the
+// coil's segment does not reach the tip.
+struct Half {
+  Stretch below;
+  Stretch coil;
+  std::optional<Stretch> above;
+};
+Half halfOf(const LoadedElement& element) {
+  const double segment = segmentLengthM(element);
+  const double centre = placedCoilHeightM(element);
+  const double bottom = centre - segment / 2.0;
+  const double top = centre + segment / 2.0;
+  Half half{stretch(halfStartM(element), bottom, segment), {bottom, top, 1}, std::nullopt};
+  // Placed at the tip, the coil's segment ends there exactly.
+  if (element.lengthM - top < segment / 4.0) {
+    half.coil.toM = element.lengthM;
+  } else {
+    half.above = stretch(top, element.lengthM, segment);
+  }
+  return half;
+}
+
+Wire along(const Stretch& s, double radiusM, double sign) {
+  const double from = sign > 0.0 ? s.fromM : -s.toM;
+  const double to = sign > 0.0 ? s.toM : -s.fromM;
+  return {s.segments, 0.0, 0.0, from, 0.0, 0.0, to, radiusM};
+}
+
+SeriesLoad coilLoad(const LoadingCoil& coil, int wire, int segment, double share = 1.0) {
+  return {wire, segment, share * coil.lossResistanceOhm(), share * coil.inductanceH};
+}
 
 Structure monopole(const LoadedElement& element) {
   Structure structure;
   structure.comment = "monopole over perfect ground, fed at its base";
-  structure.wires.push_back(
-      {element.segments, 0.0, 0.0, 0.0, 0.0, 0.0, element.lengthM, element.diameterM / 2.0});
+  const double radius = element.diameterM / 2.0;
+  if (hasOwnSegment(element)) {
+    const Half half = halfOf(element);
+    structure.wires.push_back(along(half.below, radius, 1.0));
+    structure.wires.push_back(along(half.coil, radius, 1.0));
+    if (half.above) structure.wires.push_back(along(*half.above, radius, 1.0));
+    structure.seriesLoads.push_back(coilLoad(*element.coil, 2, 1));
+  } else {
+    structure.wires.push_back({element.segments, 0.0, 0.0, 0.0, 0.0, 0.0, element.lengthM, radius});
+    if (element.coil) structure.seriesLoads.push_back(coilLoad(*element.coil, 1, 1));
+  }
   structure.ground = Ground::perfect;
   structure.feed = {1, 1};
-  if (element.coil) {
-    const LoadingCoil& coil = *element.coil;
-    structure.seriesLoads.push_back(
-        {1, coilSegment(element), coil.lossResistanceOhm(), coil.inductanceH});
-  }
   if (element.groundLossOhm != 0.0) structure.loads.push_back({1, 1, 0.0, element.groundLossOhm});
   return structure;
 }
 
+// The dipole from its lower tip up: the lower half mirrored, the feed
+// segment across the middle, the upper half.
 Structure dipole(const LoadedElement& element) {
   if (element.groundLossOhm != 0.0) throw std::invalid_argument("a dipole has no ground loss");
   Structure structure;
   structure.comment = "centre-fed dipole in free space, each half the element";
-  structure.wires.push_back({2 * element.segments + 1, 0.0, 0.0, -element.lengthM, 0.0, 0.0,
-                             element.lengthM, element.diameterM / 2.0});
   structure.ground = Ground::freeSpace;
-  const int middle = dipoleMiddleSegment(element);
-  structure.feed = {1, middle};
-  if (element.coil) {
-    const LoadingCoil& coil = *element.coil;
-    const int above = coilSegment(element) - 1;
-    if (above == 0) {
-      // Both halves' coils at the source: in series there.
-      structure.seriesLoads.push_back(
-          {1, middle, 2.0 * coil.lossResistanceOhm(), 2.0 * coil.inductanceH});
-    } else {
-      for (int segment : {middle - above, middle + above}) {
-        structure.seriesLoads.push_back({1, segment, coil.lossResistanceOhm(), coil.inductanceH});
-      }
-    }
+  const double radius = element.diameterM / 2.0;
+  const double length = element.lengthM;
+  if (!hasOwnSegment(element)) {
+    // One wire, the source on its middle segment; a coil at the base of
+    // each half puts both coils in series there.
+    structure.wires.push_back(
+        {2 * element.segments + 1, 0.0, 0.0, -length, 0.0, 0.0, length, radius});
+    structure.feed = {1, element.segments + 1};
+    if (element.coil)
+      structure.seriesLoads.push_back(coilLoad(*element.coil, 1, element.segments + 1, 2.0));
+    return structure;
+  }
+  const Half half = halfOf(element);
+  auto add = [&](const Stretch& s, double sign) {
+    structure.wires.push_back(along(s, radius, sign));
+    return static_cast<int>(structure.wires.size());
+  };
+  if (half.above) add(*half.above, -1.0);
+  const int lowerCoil = add(half.coil, -1.0);
+  add(half.below, -1.0);
+  const double feedHalfM = halfStartM(element);
+  structure.feed = {add({-feedHalfM, feedHalfM, 1}, 1.0), 1};
+  add(half.below, 1.0);
+  const int upperCoil = add(half.coil, 1.0);
+  if (half.above) add(*half.above, 1.0);
+  for (const int wire : {lowerCoil, upperCoil}) {
+    structure.seriesLoads.push_back(coilLoad(*element.coil, wire, 1));
   }
   return structure;
 }
@@ -84,25 +156,27 @@ Structure structureOf(const LoadedElement& element) {
   return structure;
 }
 
-double segmentLengthM(const LoadedElement& element) {
-  if (isDipole(element)) return 2.0 * element.lengthM / (2 * element.segments + 1);
-  return element.lengthM / element.segments;
-}
+double segmentLengthM(const LoadedElement& element) { return element.lengthM / element.segments; }
 
-int coilSegment(const LoadedElement& element) {
-  const double height = element.coil ? element.coil->heightM : 0.0;
-  const double segment = segmentLengthM(element);
-  // The monopole's segment i is centred (i - 1/2) segments up; the
-  // dipole's i-th from the middle, i - 1 segments up.
-  const double fromFeed =
-      isDipole(element) ? std::round(height / segment) : std::floor(height / segment);
-  const int last = isDipole(element) ? element.segments + 1 : element.segments;
-  return std::clamp(static_cast<int>(fromFeed) + 1, 1, last);
+double shortestSegmentM(const LoadedElement& element) {
+  const Structure structure = structureOf(element);
+  double shortest = std::numeric_limits<double>::infinity();
+  for (const Wire& wire : structure.wires) {
+    shortest = std::min(shortest, std::abs(wire.z2 - wire.z1) / wire.segments);
+  }
+  return shortest;
 }
 
 double placedCoilHeightM(const LoadedElement& element) {
-  const double segmentsUp = coilSegment(element) - (isDipole(element) ? 1.0 : 0.5);
-  return segmentsUp * segmentLengthM(element);
+  const double segment = segmentLengthM(element);
+  if (!hasOwnSegment(element)) return isDipole(element) ? 0.0 : segment / 2.0;
+  // Half a segment or more of wire above the coil's segment, or none.
+  double centre = element.coil->heightM;
+  if (element.lengthM - (centre + segment / 2.0) < segment / 2.0) {
+    centre = element.lengthM - segment / 2.0;
+  }
+  // Half a segment or more of wire between the feed segment and the coil's.
+  return std::max(centre, halfStartM(element) + segment);
 }
 
 }  // namespace Nec2

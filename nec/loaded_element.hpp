@@ -1,9 +1,11 @@
 // A straight vertical element of round wire, perhaps with a loading coil,
 // as NEC2 models it: a monopole over perfect ground fed at its base, or the
 // element as one half of a centre-fed dipole in free space with a coil in
-// each half. The coil is lumped on the segment whose centre is nearest its
-// height, with its loss as a series resistance R = omega L / Q; the wire's
-// metal is its conductivity.
+// each half. The coil is lumped on a segment of its own centred on its
+// height, between straight wires cut into segments of about the same
+// length, so that it moves with its height and not with the segment count;
+// its loss is a series resistance R = omega L / Q; the wire's metal is its
+// conductivity.
 #pragma once
 
 #include <limits>
@@ -51,14 +53,19 @@ struct LoadedElement {
 // ground loss, or fewer than one segment.
 Structure structureOf(const LoadedElement& element);
 
-// The length of the segments, those of the dipole a little shorter (it
-// has an odd number of them, 2 segments + 1, so that the source sits on
-// the middle one).
+// The nominal length of the segments: the element's length over its
+// segments. Each wire's own segments are within half a segment of it
+// (a short wire at either end of the coil down to half of it).
 double segmentLengthM(const LoadedElement& element);
 
-// The coil's segment, counted from the element's feed end (1 is the
-// source's segment), and the height of its centre above the feed point.
-int coilSegment(const LoadedElement& element);
+// The shortest segment of the structure: what the segments' length against
+// the wire's radius is judged by.
+double shortestSegmentM(const LoadedElement& element);
+
+// The height of the coil's centre above the feed point as placed: its own
+// height, except where it is within a segment or so of either end, where
+// it is moved just far enough that the feed segment (below it) and the
+// wire above it keep at least half a segment each.
 double placedCoilHeightM(const LoadedElement& element);
 
 }  // namespace Nec2

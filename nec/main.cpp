@@ -140,8 +140,8 @@ std::optional<std::string> writeSolverFiles(const DesignOptions::Options& o,
                                             const SolverCheck::Check& check,
                                             const std::optional<HelixCheck::WoundCoil>& wound,
                                             const Results::Figures& f) {
-  const std::string deck =
-      wound ? HelixCheck::deckOf(check, *wound, o) : SolverCheck::deckOf(check, o);
+  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, o)
+                                 : SolverCheck::deckOf(check, o, f.necInductanceUh);
   if (!o.necFile.empty() && !FileOutput::writeWhole(o.necFile, deck)) return o.necFile;
   if (!check.results) return std::nullopt;
   const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
@@ -206,6 +206,9 @@ int run(const std::vector<std::string_view>& arguments) {
   try {
     check = SolverCheck::run(options);
     if (check.results) SolverFigures::add(*check.results, options, figures);
+    const int finest = check.resonated.segments;
+    DesignReport::addSegmentation(options, check.results ? check.results->segments.front() : finest,
+                                  finest, figures);
     DesignReport::addCoilAsWound(options, figures);
     if (options.helix && check.results && figures.turns) {
       wound = HelixCheck::run(options, check, *figures.turns);

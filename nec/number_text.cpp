@@ -1,6 +1,8 @@
 #include "nec/number_text.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace NumberText {
 namespace {
@@ -28,6 +30,13 @@ std::string plainDecimal(double value) {
 
 std::string withDecimals(double value, int decimals) {
   return toChars(value, std::chars_format::fixed, decimals);
+}
+
+int decimalsFor(double uncertainty) {
+  constexpr int kMostDecimals = 4;
+  if (!(uncertainty > 0.0)) return kMostDecimals;
+  const int decimals = -static_cast<int>(std::floor(std::log10(uncertainty)));
+  return std::clamp(decimals, 0, kMostDecimals);
 }
 
 }  // namespace NumberText

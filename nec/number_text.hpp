@@ -13,5 +13,8 @@ std::string shortest(double value);
 std::string plainDecimal(double value);
 // With a fixed number of decimals, rounded to nearest: 23.65 for 2 decimals.
 std::string withDecimals(double value, int decimals);
+// The decimals that show a figure known to within the uncertainty: those
+// of its first significant digit (2 for ± 0.08, 0 for ± 6), 4 at most.
+int decimalsFor(double uncertainty);
 
 }  // namespace NumberText

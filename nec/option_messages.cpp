@@ -88,9 +88,10 @@ Wording wordingOf(Problem problem) {
           "線またはエレメントの半径に比べて短すぎます）"};
     case Problem::wireTooThick:
       return {
-          "an element of {s} mm is too thick for NEC2's thin-wire model at this frequency "
-          "and length",
-          "{s} mm のエレメントは、この周波数と長さでは NEC2 の細線モデルには太すぎます"};
+          "an element of {s} mm is too thick for NEC2's thin wire at this length: even "
+          "{d} segments would each be shorter than twice its radius",
+          "{s} mm のエレメントはこの長さでは NEC2 の細線モデルには太すぎます（{d} 分割でも"
+          "セグメントが半径の2倍より短くなります）"};
     case Problem::fileNotWritable: return {"cannot write {s}: {d}", "{s} を書き込めません: {d}"};
   }
   return {"{s}", "{s}"};

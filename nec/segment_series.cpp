@@ -7,14 +7,24 @@
 namespace SegmentSeries {
 namespace {
 
-// The limit that the last three values point to, where their changes shrink.
-std::optional<double> tailSum(double first, double second, double third) {
-  const double earlierChange = second - first;
-  const double lastChange = third - second;
-  if (earlierChange == 0.0) return lastChange == 0.0 ? std::optional(third) : std::nullopt;
+bool shrinks(double earlierChange, double laterChange) {
+  if (earlierChange == 0.0) return false;
+  const double ratio = laterChange / earlierChange;
+  return ratio > 0.0 && ratio <= kLargestShrink;
+}
+
+// The limit that the three values ending at index i point to, where their
+// changes shrink geometrically.
+std::optional<double> tailSum(std::span<const double> v, std::size_t i) {
+  const double earlierChange = v[i - 1] - v[i - 2];
+  const double lastChange = v[i] - v[i - 1];
+  if (!shrinks(earlierChange, lastChange)) return std::nullopt;
   const double ratio = lastChange / earlierChange;
-  if (!(ratio >= 0.0 && ratio < 1.0)) return std::nullopt;
-  return third + lastChange * ratio / (1.0 - ratio);
+  return v[i] + lastChange * ratio / (1.0 - ratio);
+}
+
+Estimate around(double value, double halfWidth, bool extrapolated) {
+  return {value, value - halfWidth, value + halfWidth, extrapolated};
 }
 
 }  // namespace
@@ -29,25 +39,23 @@ bool settled(std::span<const double> values) {
   return values.size() >= 2 && lastChangeFraction(values) < kSmallChangePerHalving;
 }
 
-Estimate extrapolate(std::span<const double> values) {
-  const size_t n = values.size();
-  if (n == 0) return {NAN, NAN, false};
+Estimate estimate(std::span<const double> values) {
+  const std::size_t n = values.size();
+  if (n == 0) return {NAN, NAN, NAN, false};
   const double last = values.back();
-  if (n < 2) return {last, INFINITY, false};
-  const double lastChange = std::abs(last - values[n - 2]);
+  if (n == 1) return around(last, kSingleCountShare * std::abs(last), false);
+  const double lastChange = last - values[n - 2];
   const std::optional<double> limit =
-      n >= 3 ? tailSum(values[n - 3], values[n - 2], last) : std::nullopt;
-  if (!limit) {
-    const double earlierChange = n >= 3 ? std::abs(values[n - 2] - values[n - 3]) : 0.0;
-    return {last, std::max(lastChange, earlierChange), false};
+      n >= 4 && settled(values) ? tailSum(values, n - 1) : std::nullopt;
+  const std::optional<double> before = limit ? tailSum(values, n - 2) : std::nullopt;
+  if (limit && before) {
+    const double halfWidth =
+        std::max({std::abs(lastChange), std::abs(*limit - last), std::abs(*limit - *before)});
+    return around(*limit, halfWidth, true);
   }
-  double uncertainty = std::max(lastChange, std::abs(*limit - last));
-  if (n >= 4) {
-    if (const std::optional<double> before = tailSum(values[n - 4], values[n - 3], values[n - 2])) {
-      uncertainty = std::max(uncertainty, std::abs(*limit - *before));
-    }
-  }
-  return {*limit, uncertainty, true};
+  const double onward = last + kTailChanges * lastChange;
+  const double back = last - kBackChanges * lastChange;
+  return {last, std::min(onward, back), std::max(onward, back), false};
 }
 
 }  // namespace SegmentSeries

@@ -1,33 +1,60 @@
 #include "nec/segmentation.hpp"
 
 namespace Segmentation {
+namespace {
 
-int segmentsAfterHalvings(int halvings) { return (20 << halvings) + 1; }
+double wavelengthM(double frequencyMhz) { return kLightSpeed / frequencyMhz; }
 
-int coarsestSegments(double elementLengthM, double frequencyMhz) {
-  const double longestSegmentM = kLongestSegmentWavelengths * kLightSpeed / frequencyMhz;
-  constexpr int kMostHalvings = 16;
-  int halvings = 0;
-  while (halvings < kMostHalvings &&
-         elementLengthM / segmentsAfterHalvings(halvings) > longestSegmentM) {
-    ++halvings;
+bool withinLongest(const Nec2::LoadedElement& element, double frequencyMhz) {
+  return Nec2::segmentLengthM(element) <= kLongestSegmentWavelengths * wavelengthM(frequencyMhz);
+}
+
+Nec2::LoadedElement withSegments(Nec2::LoadedElement element, int segments) {
+  element.segments = segments;
+  return element;
+}
+
+// The first count of the series whose segments are within the longest
+// segment the model allows: 21, 41, 81, ...
+int coarsestCount(const Nec2::LoadedElement& element, double frequencyMhz) {
+  int segments = kFewestSegments;
+  for (int halvings = 0; halvings < kMostHalvings; ++halvings) {
+    if (withinLongest(withSegments(element, segments), frequencyMhz)) break;
+    segments = 2 * segments - 1;
   }
-  return segmentsAfterHalvings(halvings);
+  return segments;
 }
 
-Fit fitOf(int segments, double elementLengthM, double elementDiameterMm, double frequencyMhz) {
-  const double segmentM = elementLengthM / segments;
-  const double radiusM = elementDiameterMm / 2000.0;
-  const double wavelengthM = kLightSpeed / frequencyMhz;
+}  // namespace
+
+Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz) {
+  const double segmentM = Nec2::shortestSegmentM(element);
+  const double radiusM = element.diameterM / 2.0;
   const double segmentToRadius = segmentM / radiusM;
-  return {segmentM / wavelengthM, segmentToRadius, segmentToRadius < kNormalKernelSegmentToRadius,
-          segmentToRadius < kExtendedKernelSegmentToRadius,
-          segmentM / wavelengthM < kAdvisedShortestSegmentWavelengths};
+  const double segmentWavelengths = segmentM / wavelengthM(frequencyMhz);
+  return {segmentWavelengths, segmentToRadius,
+          segmentToRadius < kNormalKernelAccurateSegmentToRadius,
+          segmentToRadius < kAccurateSegmentToRadius,
+          segmentWavelengths < kAdvisedShortestSegmentWavelengths};
 }
 
-bool wireTooThick(double elementLengthM, double elementDiameterMm, double frequencyMhz) {
-  const int segments = coarsestSegments(elementLengthM, frequencyMhz);
-  return fitOf(segments, elementLengthM, elementDiameterMm, frequencyMhz).beyondKernels;
+std::vector<int> seriesCounts(Nec2::LoadedElement element, double frequencyMhz) {
+  auto accurate = [&](int segments) {
+    return !fitOf(withSegments(element, segments), frequencyMhz).beyondAccuracy;
+  };
+  int segments = coarsestCount(element, frequencyMhz);
+  if (!withinLongest(withSegments(element, segments), frequencyMhz)) return {};
+  if (!accurate(segments)) {
+    if (segments != kFewestSegments || !accurate(kFewestSegmentsForThickWire)) return {};
+    segments = kFewestSegmentsForThickWire;
+  }
+  std::vector<int> counts{segments};
+  for (int halvings = 0; halvings < kMostHalvings; ++halvings) {
+    segments = 2 * segments - 1;
+    if (!accurate(segments)) break;
+    counts.push_back(segments);
+  }
+  return counts;
 }
 
 }  // namespace Segmentation

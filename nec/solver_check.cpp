@@ -4,10 +4,12 @@
 #include <array>
 #include <cmath>
 #include <complex>
+#include <stdexcept>
 #include <vector>
 
 #include "nec/bandwidth.hpp"
 #include "nec/deck.hpp"
+#include "nec/design_element.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/number_text.hpp"
 #include "nec/resonance.hpp"
@@ -18,10 +20,10 @@
 namespace SolverCheck {
 namespace {
 
-// The series of segmentations: at most this many halvings past the
-// coarsest; at least three counts, so that the series can be extrapolated.
-constexpr int kMostHalvings = 5;
-constexpr int kFewestCounts = 3;
+// The series of segmentations stops once a halving changes the coil
+// little, but runs through four counts at least where the element allows
+// them, so that the tail can be judged by two ratios of its changes.
+constexpr int kFewestCounts = 4;
 // The root found in closed form is confirmed by one more run; where its
 // reactance is further from 0 than this, the fit is made again through
 // the samples nearest the root.
@@ -48,28 +50,10 @@ using Complex = std::complex<double>;
 
 double frequencyOf(const DesignOptions::Options& o) { return *o.frequencyMhz; }
 
-// The coil's height above the feed: the element less the tip, 0 at the base.
-double coilHeightM(const DesignOptions::Options& o) { return o.tipM ? *o.lengthM - *o.tipM : 0.0; }
+using DesignElement::withCoil;
 
 Nec2::LoadedElement element(const DesignOptions::Options& o, int segments) {
-  Nec2::LoadedElement e;
-  e.lengthM = *o.lengthM;
-  e.diameterM = *o.diameterMm / 1000.0;
-  e.segments = segments;
-  e.conductor = o.conductor;
-  e.sweep = Nec2::Sweep{frequencyOf(o)};
-  return e;
-}
-
-Nec2::LoadedElement withCoil(Nec2::LoadedElement e, const DesignOptions::Options& o,
-                             double inductanceH, bool lossy) {
-  Nec2::LoadingCoil coil{coilHeightM(o), inductanceH};
-  if (lossy) {
-    coil.q = o.q;
-    coil.qFrequencyMhz = frequencyOf(o);
-  }
-  e.coil = coil;
-  return e;
+  return DesignElement::bare(o, segments);
 }
 
 Nec2::LoadedElement lossless(Nec2::LoadedElement e) {
@@ -86,11 +70,11 @@ struct Root {
   std::optional<Resonance::Bilinear> feed;
 };
 
-// The first resonance at one segmentation: three runs fix the feed as a
-// function of the coil's impedance, the root follows, one run confirms it.
-Root resonate(const DesignOptions::Options& o, int segments, double guessH) {
+// The first resonance of the element (a monopole or a dipole) at its
+// segmentation: three runs fix the feed as a function of the coil's
+// impedance, the root follows, one run confirms it.
+Root resonate(const DesignOptions::Options& o, const Nec2::LoadedElement& bare, double guessH) {
   const Resonance::Coil coil{frequencyOf(o), o.q};
-  const Nec2::LoadedElement bare = element(o, segments);
   std::vector<Resonance::Sample> samples;
   for (const double share : {0.6, 1.0, 1.4}) {
     const double inductanceH = guessH * share;
@@ -198,6 +182,19 @@ double fullSizeResistanceOhm(const DesignOptions::Options& o, int segments) {
   return atLonger.real();
 }
 
+// The dipole of two such halves in free space, with its own feed segment
+// across the middle, resonated at the same count: its coils differ a
+// little from the monopole's over ground, whose figures the dipole's
+// follow, so that the deck written for it resonates as it stands. Where
+// the dipole finds no root, the monopole's coil.
+Nec2::LoadedElement resonatedDipole(const DesignOptions::Options& o, int segments,
+                                    double monopoleH) {
+  Nec2::LoadedElement dipole = element(o, segments);
+  dipole.form = Nec2::LoadedElement::Form::centreFedDipole;
+  const Root root = resonate(o, dipole, monopoleH);
+  return withCoil(dipole, o, root.resonances.seriesH.value_or(monopoleH), true);
+}
+
 }  // namespace
 
 Check run(const DesignOptions::Options& o) {
@@ -205,13 +202,14 @@ Check run(const DesignOptions::Options& o) {
   const double menu1H = *DesignOptions::readNumber(MenuOneCoil::screenText(
                             MenuOneCoil::inductanceUh(*o.diameterMm, *o.lengthM, f, o.tipM))) /
                         1e6;
-  const int coarsest = Segmentation::coarsestSegments(*o.lengthM, f);
+  const std::vector<int> counts =
+      Segmentation::seriesCounts(withCoil(element(o, Segmentation::kFewestSegments), o, 0.0), f);
+  if (counts.empty()) throw std::invalid_argument("no segmentation models the element");
   SolverFigures::SolverResults r;
   Root root;
   double guessH = menu1H;
-  for (int halvings = 0; halvings <= kMostHalvings; ++halvings) {
-    const int segments = (coarsest - 1) * (1 << halvings) + 1;
-    root = resonate(o, segments, guessH);
+  for (const int segments : counts) {
+    root = resonate(o, element(o, segments), guessH);
     if (!root.resonances.seriesH) {
       if (r.segments.empty()) return {std::nullopt, element(o, segments), std::nullopt};
       break;
@@ -238,28 +236,36 @@ Check run(const DesignOptions::Options& o) {
   r.fullSizeResistanceOhm = fullSizeResistanceOhm(o, sweepSegments);
   r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(o, sweepSegments, finest, menu1H);
   addSweeps(o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
+  const std::optional<Resonance::Bilinear> feedOfCoil = root.feed;
+  Nec2::LoadedElement written = o.dipole ? resonatedDipole(o, finest, guessH) : resonated;
   r.runs = static_cast<int>(Nec2::runCount());
-  return {r, resonated, root.feed};
+  return {r, written, feedOfCoil};
 }
 
-std::string deckOf(const Check& check, const DesignOptions::Options& o) {
+std::string deckOf(const Check& check, const DesignOptions::Options& o,
+                   std::optional<double> reportedUh) {
   Nec2::LoadedElement e = check.resonated;
-  if (o.dipole) {
-    e.form = Nec2::LoadedElement::Form::centreFedDipole;
-  } else {
-    e.groundLossOhm = o.groundLossOhm;
-  }
+  if (!o.dipole) e.groundLossOhm = o.groundLossOhm;
   Nec2::Structure structure = Nec2::structureOf(e);
   const std::string where =
       o.tipM ? NumberText::shortest(*o.tipM) + " m below the tip" : std::string("at the base");
+  std::string coil = ", no coil: the element needs none";
+  if (e.coil) {
+    const double deckUh = e.coil->inductanceH * 1e6;
+    coil = ", resonated by NEC2 at " + std::to_string(e.segments) + " segments" +
+           (o.dipole ? " a half" : "") + " with " + NumberText::shortest(deckUh) + " uH" +
+           (o.dipole ? " a side" : "") + ", Q " + NumberText::shortest(o.q);
+    if (reportedUh &&
+        NumberText::withDecimals(*reportedUh, 2) != NumberText::withDecimals(deckUh, 2)) {
+      coil += "; the coil reported, " + NumberText::withDecimals(*reportedUh, 2) +
+              " uH, is where the segment series tends";
+    }
+  }
   structure.comment =
       "tanshuku-nec: " + NumberText::shortest(*o.lengthM) + " m of " +
       NumberText::shortest(*o.diameterMm) + " mm wire at " + NumberText::shortest(*o.frequencyMhz) +
       " MHz, " + (o.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
-      ", the coil " + where +
-      (e.coil ? ", resonated by NEC2 with " + NumberText::shortest(e.coil->inductanceH * 1e6) +
-                    " uH, Q " + NumberText::shortest(o.q)
-              : std::string(", no coil: the element needs none"));
+      ", the coil " + where + coil;
   return Nec2::deck(structure);
 }
 

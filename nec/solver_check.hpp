@@ -23,7 +23,8 @@ struct Check {
   // frequency without one (it is at or beyond its own resonance).
   std::optional<SolverFigures::SolverResults> results;
   // The resonated design at the finest segmentation, as the deck models it:
-  // a monopole, or the dipole of two such halves where the design is one.
+  // a monopole, or the dipole of two such halves where the design is one,
+  // resonated as a dipole.
   Nec2::LoadedElement resonated;
   // The feed impedance as a function of the coil's impedance at the finest
   // segmentation, at the frequency: what any coil in the coil's place makes
@@ -34,7 +35,9 @@ struct Check {
 Check run(const DesignOptions::Options& options);
 
 // The NEC2 deck of the resonated design, with comment cards that say what
-// it is.
-std::string deckOf(const Check& check, const DesignOptions::Options& options);
+// it is: the coil that resonates it as it stands, and the coil reported
+// where that differs.
+std::string deckOf(const Check& check, const DesignOptions::Options& options,
+                   std::optional<double> reportedUh);
 
 }  // namespace SolverCheck

@@ -25,14 +25,21 @@ std::vector<Bandwidth::Point> scaled(const std::vector<Bandwidth::Point>& sweep,
 double decibels(double powerRatio) { return 10.0 * std::log10(powerRatio); }
 
 void addCoil(const SolverResults& r, Results::Figures& f) {
-  const SegmentSeries::Estimate estimate = SegmentSeries::extrapolate(r.resonatingInductanceUh);
+  const SegmentSeries::Estimate estimate = SegmentSeries::estimate(r.resonatingInductanceUh);
   f.necInductanceUh = estimate.value;
-  f.necInductanceUncertaintyUh = estimate.uncertainty;
+  f.necInductanceUncertaintyUh = estimate.halfWidth();
+  f.necInductanceLowUh = estimate.low;
+  f.necInductanceHighUh = estimate.high;
+  f.necInductanceExtrapolated = estimate.extrapolated;
+  for (std::size_t i = 0; i < r.segments.size(); ++i) {
+    f.segmentSeries.push_back({r.segments[i], r.resonatingInductanceUh[i]});
+  }
   f.differencePercent = (*f.menu1InductanceUh - estimate.value) / estimate.value * 100.0;
   f.segments = r.segments.empty() ? std::nullopt : std::optional(r.segments.back());
   f.nec2cRuns = r.runs;
   f.menu1CoilResonanceMhz = r.menu1CoilResonanceMhz;
-  if (!SegmentSeries::settled(r.resonatingInductanceUh)) f.warnings.push_back(kNotSettled);
+  if (estimate.halfWidth() > kSettledShare * estimate.value)
+    f.warnings.push_back(Warnings::Warning::segmentsNotSettled);
 }
 
 void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
@@ -64,7 +71,7 @@ void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Resul
       f.bandwidthMatchedKhz = matched->widthKhz();
       const double gap = std::abs(*f.bandwidthMatchedKhz - *f.bandwidthPredictedKhz);
       if (gap > kBandwidthAgreement * *f.bandwidthPredictedKhz) {
-        f.warnings.push_back(kBandwidthsDisagree);
+        f.warnings.push_back(Warnings::Warning::bandwidthsDisagree);
       }
     }
     if (const auto cable = Bandwidth::swrEdges(sweep, *f0, SweepCsv::kCableOhm)) {
@@ -73,7 +80,8 @@ void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Resul
   }
   if (const std::optional<double> f0 = Bandwidth::resonanceMhz(lossless)) {
     f.qLossless = Bandwidth::slopeQ(lossless, *f0);
-    if (f.chuLimitQ && *f.qLossless < *f.chuLimitQ) f.warnings.push_back(kBelowChu);
+    if (f.chuLimitQ && *f.qLossless < *f.chuLimitQ)
+      f.warnings.push_back(Warnings::Warning::losslessQBelowChu);
   }
 }
 

@@ -19,10 +19,9 @@ namespace SolverFigures {
 // predicts must agree within this fraction.
 inline constexpr double kBandwidthAgreement = 0.10;
 
-// Warnings, by the codes the JSON object lists.
-inline constexpr const char* kNotSettled = "segmentsNotSettled";
-inline constexpr const char* kBandwidthsDisagree = "bandwidthChecksDisagree";
-inline constexpr const char* kBelowChu = "losslessQBelowChuLimit";
+// NEC2's coil is settled where the range that holds it is within this
+// share of it either way.
+inline constexpr double kSettledShare = 0.01;
 
 // What the runner found for the monopole over perfect ground (one half of
 // the dipole): impedances are the monopole's, doubled here for a dipole.

@@ -156,11 +156,13 @@ TEST_F(Nec2Solver, DecksHaveTheirCards) {
     const char* deck;
   } cases[] = {{monopole, R"(CM monopole over perfect ground, fed at its base
 CE
-GW 1 21 0 0 0 0 0 5 0.001
+GW 1 10 0 0 0 0 0 2.38095238 0.001
+GW 2 1 0 0 2.38095238 0 0 2.61904762 0.001
+GW 3 10 0 0 2.61904762 0 0 5 0.001
 GE 1
 GN 1
 EK 0
-LD 0 1 11 11 3.14504841 2.13e-05 0
+LD 0 2 1 1 3.14504841 2.13e-05 0
 LD 4 1 1 1 2 0
 LD 5 0 0 0 58000000
 EX 0 1 1 0 1 0
@@ -184,12 +186,18 @@ EN
 )"},
                {centreLoadedDipole, R"(CM centre-fed dipole in free space, each half the element
 CE
-GW 1 21 0 0 -2.5 0 0 2.5 0.005
+GW 1 5 0 0 -2.5 0 0 -1.325 0.005
+GW 2 1 0 0 -1.325 0 0 -1.075 0.005
+GW 3 4 0 0 -1.075 0 0 -0.125 0.005
+GW 4 1 0 0 -0.125 0 0 0.125 0.005
+GW 5 4 0 0 0.125 0 0 1.075 0.005
+GW 6 1 0 0 1.075 0 0 1.325 0.005
+GW 7 5 0 0 1.325 0 0 2.5 0.005
 GE 0
 EK 0
-LD 0 1 6 6 0 1e-05 0
-LD 0 1 16 16 0 1e-05 0
-EX 0 1 11 0 1 0
+LD 0 2 1 1 0 1e-05 0
+LD 0 6 1 1 0 1e-05 0
+EX 0 4 1 0 1 0
 FR 0 1 0 0 7.05 0
 PT -1 0 0 0
 XQ
@@ -201,7 +209,23 @@ EN
     EXPECT_EQ(Nec2::deck(Nec2::structureOf(c.element)), c.deck);
     std::locale::global(previous);
   }
-  EXPECT_NEAR(Nec2::placedCoilHeightM(centreLoadedDipole), 5.0 * 5.0 / 21.0, 1e-12);
+  // The coil sits centred on its own height, wherever that falls among the
+  // segments (here on the boundary of the 10th and 11th of 21), and is
+  // moved only as far as it must to leave half a segment of wire above it
+  // or half a segment between it and the feed segment.
+  const double segment = 5.0 / 21.0;
+  struct Placement {
+    double heightM;
+    double placedM;
+  } placements[] = {
+      {10 * segment, 10 * segment}, {2.5, 2.5}, {5.0 - 0.05, 5.0 - segment / 2}, {0.05, segment}};
+  for (const Placement& p : placements) {
+    LoadedElement e = coilLoadedMonopole();
+    e.coil->heightM = p.heightM;
+    EXPECT_NEAR(Nec2::placedCoilHeightM(e), p.placedM, 1e-12) << p.heightM;
+    EXPECT_GE(Nec2::shortestSegmentM(e), segment / 2 - 1e-12) << p.heightM;
+  }
+  EXPECT_NEAR(Nec2::placedCoilHeightM(centreLoadedDipole), 1.2, 1e-12);
 }
 
 // A quarter wave of wire over perfect ground resonates a little below its
