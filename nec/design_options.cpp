@@ -53,6 +53,7 @@ const std::vector<OptionKind>& optionKinds() {
       {"--base", {}, {}, [](Options& o) { o.base = true; }},
       {"--dipole", {}, {}, [](Options& o) { o.dipole = true; }},
       {"--helix", {}, {}, [](Options& o) { o.helix = true; }},
+      {"--lumped", {}, {}, [](Options& o) { o.lumped = true; }},
       {"--json", {}, {}, [](Options& o) { o.json = true; }},
       {"--help", {}, {}, [](Options& o) { o.help = true; }},
       {"--version", {}, {}, [](Options& o) { o.version = true; }},
@@ -242,9 +243,12 @@ std::optional<Error> checkValues(const Options& o) {
     return valueError(Problem::groundLossWithDipole, o.groundLossOhm);
   }
   if (o.helix && !coilComplete(o)) return Error{Problem::helixWithoutCoil, "--helix", {}};
+  if (o.helix && o.lumped) return Error{Problem::helixWithLumped, "--helix", {}};
   if (coilComplete(o)) return checkCoil(o);
   return std::nullopt;
 }
+
+bool helixHolds(const Options& o) { return !checkHelix(o); }
 
 std::optional<Error> checkFiles(const Options& o) {
   for (const std::string* file : {&o.necFile, &o.maaFile, &o.sweepFile, &o.plotFile}) {

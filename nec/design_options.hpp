@@ -40,7 +40,10 @@ struct Options {
   std::optional<double> coilRadiusMm;
   std::optional<double> pitchMm;
   std::optional<double> wireMm;
-  bool helix = false;  // the coil modelled as wound, a helix of those measures
+  // The coil modelled as wound, a helix of those measures: by default where
+  // they are given, unless lumped; helix forces it up to the hard limit.
+  bool helix = false;
+  bool lumped = false;
   // Files to write, empty when not asked for.
   std::string necFile;
   std::string maaFile;
@@ -70,6 +73,7 @@ enum class Problem {
   coilMeasureNotPositive,
   pitchBelowWire,
   helixWithoutCoil,
+  helixWithLumped,
   helixTurnsTooClose,
   helixSegmentsTooShort,
   wireTooThick,
@@ -96,6 +100,10 @@ std::string_view optionFor(Question question);
 // Every check of the values, once the design is complete: the first one
 // that fails.
 std::optional<Error> checkValues(const Options& options);
+// Whether NEC2's thin-wire model holds for the helix of the coil's
+// measures: turns several wire radii apart, segments long enough.
+bool helixHolds(const Options& options);
+
 // Whether each file asked for can be written: its folder exists and takes
 // new files.
 std::optional<Error> checkFiles(const Options& options);

@@ -7,6 +7,7 @@
 #include "nec/bandwidth.hpp"
 #include "nec/coil_as_wound.hpp"
 #include "nec/design_element.hpp"
+#include "nec/helix_limits.hpp"
 #include "nec/menu_four_efficiency.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/number_text.hpp"
@@ -191,6 +192,60 @@ std::string helixCoilLines(const DesignOptions::Options& o, const Results::Figur
   return lines;
 }
 
+// Why the helix check, which finds the turns as wound, did not run.
+std::string helixNotRunText(const Results::Figures& f, Language language) {
+  const std::string segments = std::to_string(f.helixSegmentsNeeded.value_or(0));
+  switch (*f.helixNotRun) {
+    case Results::HelixNotRun::lumpedAsked:
+      return say(language, "  the helix check, which finds them, was left out (--lumped)\n",
+                 "  それを求めるヘリックスでの確認は省きました（--lumped）\n");
+    case Results::HelixNotRun::modelDoesNotHold:
+      return say(language,
+                 "  NEC2's helix does not hold for these measures (turns four wire radii apart "
+                 "at least, segments long enough), so it was not run\n",
+                 "  この寸法では NEC2 のヘリックスモデルが成り立たないため（巻線の間隔は線の"
+                 "半径の4倍以上、セグメントは十分な長さが必要）、確認していません\n");
+    case Results::HelixNotRun::tooLarge: {
+      const int finer = HelixLimits::segmentsFor(
+          static_cast<double>(*f.helixSegmentsNeeded) / HelixLimits::kSegmentsPerTurn,
+          HelixLimits::kFinerSegmentsPerTurn);
+      const std::string gigabytes = withDecimals(HelixLimits::matrixGigabytes(finer), 1);
+      return say(language, "  the helix check, which finds them, was not run: its ",
+                 "  それを求めるヘリックスでの確認は行っていません。") +
+             segments + say(language, " segments are beyond the ", " セグメントで既定の ") +
+             std::to_string(HelixLimits::kDefaultMostSegments) +
+             say(language, " run by default (--helix runs it: about ",
+                 " を超えます（--helix で行えます。メモリ約 ") +
+             gigabytes + say(language, " GB, minutes a run)\n", " GB、1回数分）\n");
+    }
+    case Results::HelixNotRun::beyondLimit:
+      return say(language, "  a helix of ", "  ") + segments +
+             say(language, " segments is beyond the ",
+                 " セグメントのヘリックスは、このプログラムが扱う ") +
+             std::to_string(HelixLimits::kMostSegments) +
+             say(language, " this program runs\n", " を超えます\n");
+  }
+  return {};
+}
+
+// Where the turns are menu 2's for the lumped coil and the helix did not
+// run: the coil as wound will likely need more, and why.
+std::string asWoundLines(const Results::Figures& f, Language language) {
+  if (!f.helixNotRun) return {};
+  const std::string most = std::to_string(HelixLimits::kMostExtraTurnsSeenPercent);
+  return say(language,
+             "  wound, it will likely need more turns: its length and its current, not the same "
+             "along it, make it act as less inductance than menu 2's formula gives (NEC2's helix "
+             "needed up to ",
+             "  巻いたコイルはこの巻数より多く要ることが多い: コイルの長さと、コイルに沿って一様"
+             "でない電流のため、メニュー2の式より小さいインダクタンスとして働きます（試した設計"
+             "では NEC2 のヘリックスで最大 ") +
+         most +
+         say(language, " % more on the designs tried, fewer near its self-resonance)\n",
+             " % 多く、自己共振に近いと少ないことも）\n") +
+         helixNotRunText(f, language);
+}
+
 // The coil to wind: NEC2's inductance (or menu 1's), and with the coil's
 // measures the turns, as the helix found them or by menu 2's formula.
 std::string coilToWindLines(const DesignOptions::Options& o, const Results::Figures& f,
@@ -204,7 +259,7 @@ std::string coilToWindLines(const DesignOptions::Options& o, const Results::Figu
   }
   lines += say(language, ": ", "、") + turnsText(*f.turns, language) +
            lengthText(*f.coilLengthMm, language) + measuresText(o, language) + "\n";
-  return lines + selfResonanceLine(f, language);
+  return lines + selfResonanceLine(f, language) + asWoundLines(f, language);
 }
 
 std::string noCoilLines(const DesignOptions::Options& o, Language language) {

@@ -11,6 +11,14 @@
 
 namespace Results {
 
+// Why the coil's measures were given and the helix check was not run.
+enum class HelixNotRun {
+  lumpedAsked,       // --lumped
+  modelDoesNotHold,  // turns too close or segments too short for NEC2's helix
+  tooLarge,          // beyond the size run by default
+  beyondLimit,       // beyond the size run at all
+};
+
 struct Figures {
   std::optional<double> menu1InductanceUh;
   std::optional<double> necInductanceUh;
@@ -67,6 +75,8 @@ struct Figures {
   std::optional<int> helixSegmentsPerTurn;
   std::optional<double> helixQ;
   std::optional<double> helixEfficiencyPercent;
+  std::optional<HelixNotRun> helixNotRun;
+  std::optional<int> helixSegmentsNeeded;  // at the count per turn, where too large
 };
 
 }  // namespace Results

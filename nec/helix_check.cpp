@@ -1,8 +1,10 @@
 #include "nec/helix_check.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <tuple>
 
 #include "nec/coil_as_wound.hpp"
 #include "nec/deck.hpp"
@@ -28,9 +30,11 @@ constexpr int kMostTurnRuns = 10;
 constexpr double kFinerNarrowestSegments = 3.0;
 constexpr double kFinerCloseEnoughOhm = 1.0;
 constexpr int kMostFinerRuns = 5;
+// A step from the finer count's first run taken without a run to confirm
+// it, as a share of the turns.
+constexpr double kTrustedFinerStep = 0.02;
 // The resonance of menu 2's turns: to half a kilohertz.
 constexpr double kNarrowestMhz = 0.0005;
-constexpr double kFrequencyCloseEnoughOhm = 0.1;
 constexpr int kMostFrequencyRuns = 10;
 constexpr double kFrequencyRange = 0.5;  // either side of the design's, as a share of it
 
@@ -40,11 +44,14 @@ CoilAsWound::Measures measuresOf(const DesignOptions::Options& o) {
   return {*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
 }
 
-// The helix elements solved so far, by count per turn and segments, at the
-// design's frequency.
+// The helix elements solved so far, by count per turn, segments and
+// frequency. A run may be started ahead, to go on beside the runs that
+// follow (nec2c uses one core); asking for it then waits for it.
 class Helices {
  public:
-  Helices(const DesignOptions::Options& o, const SolverCheck::Check& check) : o_(o) {
+  Helices(const DesignOptions::Options& o, const SolverCheck::Check& check,
+          const Progress::Report& report)
+      : o_(o), report_(report) {
     base_ = check.resonated;
     base_.form = Nec2::LoadedElement::Form::monopoleOverPerfectGround;
     base_.segments = Segmentation::kFewestSegments;
@@ -66,32 +73,55 @@ class Helices {
     return segments;
   }
 
-  const Nec2::Solution& at(int perTurn, int segments) {
-    const auto key = std::pair{perTurn, segments};
-    auto found = solved_.find(key);
-    if (found == solved_.end()) {
-      const Nec2::Structure s = Nec2::structureOf(element(perTurn, segments, *o_.frequencyMhz));
-      found = solved_.emplace(key, Nec2::solve(s).front()).first;
-    }
-    return found->second;
+  void start(int perTurn, int segments, double frequencyMhz, bool perfect = false) {
+    const Key key{perTurn, segments, frequencyMhz, perfect};
+    if (solved_.contains(key) || started_.contains(key)) return;
+    const Nec2::Structure s = structureOf(key);
+    int all = 0;
+    for (const Nec2::Wire& w : s.wires) all += w.segments;
+    started_.emplace(key, Nec2::StartedSolve(s, std::max(Nec2::kDefaultTimeLimit,
+                                                         HelixLimits::timeLimitFor(all))));
   }
 
-  Nec2::Solution perfectAt(int perTurn, int segments) const {
-    Nec2::HelixElement e = element(perTurn, segments, *o_.frequencyMhz);
-    e.element.conductor = Nec2::Conductor::perfect;
-    return Nec2::solve(Nec2::structureOf(e)).front();
+  const Nec2::Solution& at(int perTurn, int segments) {
+    return solution({perTurn, segments, *o_.frequencyMhz, false});
+  }
+
+  const Nec2::Solution& perfectAt(int perTurn, int segments) {
+    return solution({perTurn, segments, *o_.frequencyMhz, true});
   }
 
   double reactanceAt(int perTurn, double frequencyMhz, int segments) {
-    if (frequencyMhz == *o_.frequencyMhz) return at(perTurn, segments).feedImpedanceOhm.imag();
-    const Nec2::Structure s = Nec2::structureOf(element(perTurn, segments, frequencyMhz));
-    return Nec2::feedImpedance(s).imag();
+    return solution({perTurn, segments, frequencyMhz, false}).feedImpedanceOhm.imag();
   }
 
  private:
+  using Key = std::tuple<int, int, double, bool>;  // per turn, segments, MHz, perfect wire
+
+  Nec2::Structure structureOf(const Key& key) const {
+    const auto& [perTurn, segments, frequencyMhz, perfect] = key;
+    Nec2::HelixElement e = element(perTurn, segments, frequencyMhz);
+    if (perfect) e.element.conductor = Nec2::Conductor::perfect;
+    return Nec2::structureOf(e);
+  }
+
+  const Nec2::Solution& solution(const Key& key) {
+    if (const auto found = solved_.find(key); found != solved_.end()) return found->second;
+    auto started = started_.find(key);
+    if (started == started_.end())
+      start(std::get<0>(key), std::get<1>(key), std::get<2>(key), std::get<3>(key));
+    started = started_.find(key);
+    if (report_) report_({Progress::Stage::helix, std::get<1>(key)});
+    Nec2::Solution s = started->second.solutions().front();
+    started_.erase(started);
+    return solved_.emplace(key, s).first->second;
+  }
+
   const DesignOptions::Options& o_;
+  const Progress::Report& report_;
   Nec2::LoadedElement base_;
-  std::map<std::pair<int, int>, Nec2::Solution> solved_;
+  std::map<Key, Nec2::Solution> solved_;
+  std::map<Key, Nec2::StartedSolve> started_;
 };
 
 // The turns that resonate at a count per turn, searched from a first count
@@ -141,82 +171,124 @@ std::optional<double> helixQ(const SolverCheck::Check& check, const Nec2::Soluti
   return coil.imag() / helixLossOhm;
 }
 
-// Where the lumped coil's slope of reactance in frequency, from the sweep,
-// puts the resonance of a helix whose reactance at the frequency is given.
-double guessedResonanceMhz(const SolverCheck::Check& check, double frequencyMhz, double reactance) {
+// The lumped coil's slope of reactance in frequency, from the sweep.
+double sweepSlopeOhmPerMhz(const SolverCheck::Check& check) {
   const auto& sweep = check.results->sweep;
-  const double slope = (sweep.back().reactanceOhm - sweep.front().reactanceOhm) /
-                       (sweep.back().frequencyMhz - sweep.front().frequencyMhz);
-  return frequencyMhz - reactance / slope;
+  return (sweep.back().reactanceOhm - sweep.front().reactanceOhm) /
+         (sweep.back().frequencyMhz - sweep.front().frequencyMhz);
 }
 
-std::optional<double> formulaTurnsResonanceMhz(Helices& helices, const SolverCheck::Check& check,
-                                               const DesignOptions::Options& o, int segments) {
-  const double f = *o.frequencyMhz;
-  auto reactance = [&](double mhz) { return helices.reactanceAt(kSegmentsPerTurn, mhz, segments); };
-  const RootSearch::Point start{f, reactance(f)};
+// Where that slope puts the resonance of a helix whose reactance at the
+// frequency is given.
+double guessedResonanceMhz(const SolverCheck::Check& check, double frequencyMhz, double reactance) {
+  return frequencyMhz - reactance / sweepSlopeOhmPerMhz(check);
+}
+
+// A reactance within the slope's half kilohertz of 0 ends the search.
+RootSearch::Limits frequencyLimits(const SolverCheck::Check& check, double f) {
   RootSearch::Limits limits{f * (1.0 - kFrequencyRange), f * (1.0 + kFrequencyRange)};
   limits.narrowest = kNarrowestMhz;
-  limits.closeEnough = kFrequencyCloseEnoughOhm;
+  limits.closeEnough = std::abs(sweepSlopeOhmPerMhz(check)) * kNarrowestMhz;
   limits.mostRuns = kMostFrequencyRuns;
-  const auto crossing = RootSearch::findCrossing(
-      reactance, start, guessedResonanceMhz(check, f, start.value), limits);
+  return limits;
+}
+
+// Where menu 2's turns resonate, searched from the design's frequency and a
+// first guess (whose run may have been started already).
+std::optional<double> formulaTurnsResonanceMhz(Helices& helices, const RootSearch::Limits& limits,
+                                               double f, double guessMhz, int segments) {
+  auto reactance = [&](double mhz) { return helices.reactanceAt(kSegmentsPerTurn, mhz, segments); };
+  const RootSearch::Point start{f, reactance(f)};
+  const auto crossing = RootSearch::findCrossing(reactance, start, guessMhz, limits);
   if (!crossing) return std::nullopt;
-  return std::abs(crossing->best.value) <= kFrequencyCloseEnoughOhm ? crossing->best.x
-                                                                    : crossing->rootX();
+  return crossing->rootX();
+}
+
+// The turns that resonate at the finer count, from its run at the turns
+// guessed and the slope of the reactance in turns at the coarser count: the
+// reactance is nearly straight in the turns there, and the two counts'
+// slopes differ by a few per cent at most, so a step of up to
+// kTrustedFinerStep of the turns is taken as it is; a longer one is
+// confirmed by a run where it lands and a search from there.
+std::optional<double> finerTurns(Helices& helices, int first, double slopePerTurn) {
+  const double reactance = helices.at(kFinerSegmentsPerTurn, first).feedImpedanceOhm.imag();
+  const double firstTurns = static_cast<double>(first) / kFinerSegmentsPerTurn;
+  const double stepTurns = -reactance / slopePerTurn;
+  if (std::abs(stepTurns) <= kTrustedFinerStep * firstTurns) return firstTurns + stepTurns;
+  RootSearch::Limits limits = segmentLimits(helices, kFinerSegmentsPerTurn);
+  limits.narrowest = kFinerNarrowestSegments;
+  limits.closeEnough = kFinerCloseEnoughOhm;
+  limits.mostRuns = kMostFinerRuns;
+  const double guess = first + stepTurns * kFinerSegmentsPerTurn;
+  const auto crossing = resonatingSegments(helices, kFinerSegmentsPerTurn, first, guess, limits);
+  if (!crossing) return std::nullopt;
+  return crossing->rootX() / kFinerSegmentsPerTurn;
 }
 
 }  // namespace
 
+std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& o, double formulaTurns) {
+  using Results::HelixNotRun;
+  if (o.lumped) return HelixNotRun::lumpedAsked;
+  if (!o.helix && !DesignOptions::helixHolds(o)) return HelixNotRun::modelDoesNotHold;
+  switch (HelixLimits::sizeOf(formulaTurns)) {
+    case HelixLimits::Size::withinDefault: return std::nullopt;
+    case HelixLimits::Size::beyondDefault:
+      return o.helix ? std::nullopt : std::optional(HelixNotRun::tooLarge);
+    case HelixLimits::Size::beyondLimit: return HelixNotRun::beyondLimit;
+  }
+  return std::nullopt;
+}
+
 std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck::Check& check,
-                             double formulaTurns) {
+                             double formulaTurns, const Progress::Report& report) {
   if (!check.results || !check.feedOfCoil || !check.resonated.coil) return std::nullopt;
   const double f = *o.frequencyMhz;
-  Helices helices(o, check);
+  Helices helices(o, check, report);
   const RootSearch::Limits limits = segmentLimits(helices, kSegmentsPerTurn);
   // Menu 2's turns for the lumped coil, as wound: a whole number of
   // segments, since the turns are tenths.
   const double formulaSegments = std::round(formulaTurns * kSegmentsPerTurn);
   if (formulaSegments < limits.lowest || formulaSegments > limits.highest) return std::nullopt;
   const int first = static_cast<int>(formulaSegments);
-  // The second guess: menu 2's inductance for the turns, scaled as the
-  // first helix's equivalent inductance is to menu 2's for its turns.
-  const double firstUh =
-      equivalentLoad(check, helices.at(kSegmentsPerTurn, first)).imag() / omega(f) * 1e6;
+  const Nec2::Solution atFormula = helices.at(kSegmentsPerTurn, first);
+  // The guess: menu 2's inductance for the turns, scaled as the first
+  // helix's equivalent inductance is to menu 2's for its turns.
+  const double firstUh = equivalentLoad(check, atFormula).imag() / omega(f) * 1e6;
   const double scale = firstUh / CoilAsWound::inductanceUh(measuresOf(o), formulaTurns);
   const auto guessed =
       CoilAsWound::coilFor(check.resonated.coil->inductanceH * 1e6 / scale, measuresOf(o), f);
   const double guess = guessed ? guessed->turns * kSegmentsPerTurn : limits.highest;
+  // The finer count's run at the guess goes on beside the other runs: it
+  // takes several times as long as one at the coarser count. One run at a
+  // time beside it: more at once slow each other down (their matrices
+  // share the processor's cache) more than they gain.
+  const int finerFirst =
+      std::clamp(static_cast<int>(std::lround(guess / kSegmentsPerTurn * kFinerSegmentsPerTurn)),
+                 kFinerSegmentsPerTurn, helices.mostSegments(kFinerSegmentsPerTurn));
+  helices.start(kFinerSegmentsPerTurn, finerFirst, f);
+  const RootSearch::Limits mhzLimits = frequencyLimits(check, f);
+  const double guessMhz =
+      std::clamp(guessedResonanceMhz(check, f, atFormula.feedImpedanceOhm.imag()), mhzLimits.lowest,
+                 mhzLimits.highest);
+
   const auto crossing = resonatingSegments(helices, kSegmentsPerTurn, first, guess, limits);
   if (!crossing) return std::nullopt;
-  const double turns = crossing->rootX() / kSegmentsPerTurn;
-
-  // The same at the finer count, from the turns found and their slope.
-  RootSearch::Limits finer = segmentLimits(helices, kFinerSegmentsPerTurn);
-  finer.narrowest = kFinerNarrowestSegments;
-  finer.closeEnough = kFinerCloseEnoughOhm;
-  finer.mostRuns = kMostFinerRuns;
-  const int finerFirst = static_cast<int>(std::round(turns * kFinerSegmentsPerTurn));
-  const double slopePerTurn = (crossing->above.value - crossing->below.value) /
-                              (crossing->above.x - crossing->below.x) * kSegmentsPerTurn;
-  const double finerReactance =
-      helices.at(kFinerSegmentsPerTurn, finerFirst).feedImpedanceOhm.imag();
-  const double finerGuess = finerFirst - finerReactance / slopePerTurn * kFinerSegmentsPerTurn;
-  const auto finerCrossing =
-      resonatingSegments(helices, kFinerSegmentsPerTurn, finerFirst, finerGuess, finer);
-
   WoundCoil wound{};
-  wound.turns = turns;
-  wound.finerTurns = finerCrossing ? finerCrossing->rootX() / kFinerSegmentsPerTurn : std::nan("");
+  wound.turns = crossing->rootX() / kSegmentsPerTurn;
   wound.segments = static_cast<int>(crossing->best.x);
+  const bool lossy = o.conductor != Nec2::Conductor::perfect;
+  wound.formulaTurnsResonanceMhz = formulaTurnsResonanceMhz(helices, mhzLimits, f, guessMhz, first);
   wound.atResonance = helices.at(kSegmentsPerTurn, wound.segments);
   wound.equivalentUh = firstUh;
   const double resonantH = equivalentLoad(check, wound.atResonance).imag() / omega(f);
-  if (o.conductor != Nec2::Conductor::perfect) {
+  if (lossy) {
     wound.q = helixQ(check, wound.atResonance, helices.perfectAt(kSegmentsPerTurn, wound.segments),
                      resonantH, f);
   }
-  wound.formulaTurnsResonanceMhz = formulaTurnsResonanceMhz(helices, check, o, first);
+  const double slopePerTurn = (crossing->above.value - crossing->below.value) /
+                              (crossing->above.x - crossing->below.x) * kSegmentsPerTurn;
+  wound.finerTurns = finerTurns(helices, finerFirst, slopePerTurn).value_or(std::nan(""));
   return wound;
 }
 
@@ -226,7 +298,10 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
     f.warnings.push_back(DesignReport::kNoTurnsResonate);
     return;
   }
-  const double turns = std::round(wound->turns * 10.0) / 10.0;
+  // The finer count's turns, where it gave them: they differ from the
+  // coarser count's by up to a few per cent where the helix is not settled.
+  const double finest = std::isfinite(wound->finerTurns) ? wound->finerTurns : wound->turns;
+  const double turns = std::round(finest * 10.0) / 10.0;
   f.helixTurns = turns;
   f.helixTurnsFinerSegments = wound->finerTurns;
   f.helixTurnsInductanceUh = CoilAsWound::inductanceUh(measuresOf(o), turns);
@@ -246,7 +321,7 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
                              const DesignOptions::Options& o) {
   Nec2::HelixElement e =
-      Helices(o, check).element(kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
+      Helices(o, check, {}).element(kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
   if (o.dipole) {
     e.element.form = Nec2::LoadedElement::Form::centreFedDipole;
   } else {

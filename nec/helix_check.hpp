@@ -1,7 +1,7 @@
 // The coil as wound, put through nec2c: the helix of menu 2's measures in
 // the element in place of the lumped coil, the turns that resonate the
-// element at the frequency (found at 40 segments a turn and again at 60,
-// to show how settled they are), the lumped inductance the helix is
+// element at the frequency (found at 40 segments a turn, and at 60, which
+// gives the turns reported; the two show how settled they are), the lumped inductance the helix is
 // equivalent to there, the Q its wire's conductivity gives it (skin effect
 // only: NEC2 knows no proximity effect between turns), and where the coil
 // wound with menu 2's turns for NEC2's lumped inductance resonates. Always
@@ -15,6 +15,7 @@
 #include "nec/design_options.hpp"
 #include "nec/figures.hpp"
 #include "nec/helix_element.hpp"
+#include "nec/progress.hpp"
 #include "nec/report.hpp"
 #include "nec/solver_check.hpp"
 
@@ -25,7 +26,7 @@ inline constexpr double kSettledChange = 0.01;
 
 struct WoundCoil {
   double turns;                // that resonate, at the count per turn
-  double finerTurns;           // the same at the finer count
+  double finerTurns;           // the same at the finer count; NaN where not found
   int segments;                // of the helix nearest resonance, as its deck has it
   Nec2::Solution atResonance;  // with that helix
   double equivalentUh;         // of menu 2's turns for the lumped coil
@@ -33,11 +34,19 @@ struct WoundCoil {
   std::optional<double> formulaTurnsResonanceMhz;
 };
 
+// Whether the helix check is left out for a coil of menu 2's turns for the
+// lumped coil, and why: asked to (--lumped); the measures outside NEC2's
+// helix (run only where --helix asks, which refuses them earlier); a helix
+// beyond the size run by default, unless --helix forces it; beyond the size
+// run at all.
+std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& options,
+                                            double formulaTurns);
+
 // With the design resonated by the lumped check and the turns menu 2 gives
 // for its inductance; empty where no turns of the helix that fit in the
 // element resonate it.
 std::optional<WoundCoil> run(const DesignOptions::Options& options, const SolverCheck::Check& check,
-                             double formulaTurns);
+                             double formulaTurns, const Progress::Report& report = {});
 
 // The helix's figures, beside those of the lumped check.
 void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& options,

@@ -7,6 +7,8 @@
 // every bend of the helix no shorter than the normal kernel allows.
 #pragma once
 
+#include <chrono>
+
 namespace HelixLimits {
 
 inline constexpr int kSegmentsPerTurn = 40;
@@ -30,5 +32,41 @@ double finerSegmentMm(const Helix& helix);
 // or than the extended kernel allows against the element's radius (the
 // straight segments that meet the helix are as long as its own).
 bool segmentsTooShort(const Helix& helix);
+
+}  // namespace HelixLimits
+
+namespace HelixLimits {
+
+// The helix's size, in its segments at kSegmentsPerTurn (the finer count's
+// runs have half as many again). nec2c's storage grows as the square of all
+// its segments (16 bytes each pair), its time as the cube, and worse once
+// the matrix no longer fits the processor's cache: single runs on a 2-core
+// machine took about 1.2 s at 1,100 segments in all, 5-6 s at 1,600,
+// 12 s at 2,100 (the cube puts 3,100 near 40 s). By default the check runs a helix of
+// up to kDefaultMostSegments, which such a machine solves, every run of
+// the check together, in well under a minute; --helix may force one of up
+// to kMostSegments, whose finer runs need some 0.6 GB and several minutes
+// each.
+inline constexpr int kDefaultMostSegments = 1200;
+inline constexpr int kMostSegments = 4000;
+
+// The helix segments a coil of these turns needs at the count per turn.
+int segmentsFor(double turns, int segmentsPerTurn = kSegmentsPerTurn);
+
+enum class Size { withinDefault, beyondDefault, beyondLimit };
+Size sizeOf(double turns);
+
+// The memory nec2c's matrix takes for a structure of that many segments.
+double matrixGigabytes(int segments);
+
+// The turns as wound against menu 2's for the lumped coil: on six designs
+// the helix at 60 segments a turn resonated with 6 % fewer to 77 % more,
+// more where the coil is short and fat or at the base, fewer near its
+// self-resonance; no rule or cheap run tried gave them to within 30 %.
+inline constexpr int kMostExtraTurnsSeenPercent = 77;
+
+// The time limit for one nec2c run of a structure of that many segments:
+// a generous multiple of what it takes on a slow machine.
+std::chrono::milliseconds timeLimitFor(int segments);
 
 }  // namespace HelixLimits

@@ -57,6 +57,16 @@ std::string_view conductorName(DesignOptions::Conductor conductor) {
   return "";
 }
 
+std::string_view helixNotRunName(Results::HelixNotRun reason) {
+  switch (reason) {
+    case Results::HelixNotRun::lumpedAsked: return "lumpedAsked";
+    case Results::HelixNotRun::modelDoesNotHold: return "modelDoesNotHold";
+    case Results::HelixNotRun::tooLarge: return "tooLarge";
+    case Results::HelixNotRun::beyondLimit: return "beyondLimit";
+  }
+  return "";
+}
+
 std::string inputsOf(const DesignOptions::Options& o) {
   Members inputs;
   inputs.add("frequencyMhz", o.frequencyMhz);
@@ -71,6 +81,7 @@ std::string inputsOf(const DesignOptions::Options& o) {
   inputs.add("pitchMm", o.pitchMm);
   inputs.add("wireMm", o.wireMm);
   inputs.add("helix", o.helix);
+  inputs.add("lumped", o.lumped);
   return inputs.object();
 }
 
@@ -137,6 +148,8 @@ std::string text(const DesignOptions::Options& inputs, const Results::Figures& f
   all.add("helixSegmentsPerTurn", f.helixSegmentsPerTurn);
   all.add("helixQ", f.helixQ);
   all.add("helixEfficiencyPercent", f.helixEfficiencyPercent);
+  all.add("helixNotRun",
+          f.helixNotRun ? Members::quoted(helixNotRunName(*f.helixNotRun)) : std::string("null"));
   return all.object() + "\n";
 }
 

@@ -36,8 +36,15 @@ double halfStartM(const LoadedElement& element) {
   return isDipole(element) ? segmentLengthM(element) / 2.0 : 0.0;
 }
 
+// Cut into the whole number of segments nearest its length in nominal
+// segments. A coil at a simple fraction of the element puts that length on
+// a half often (two thirds of 81 segments less half a segment is 53.5),
+// where the last bit of the heights' arithmetic would decide: ties are
+// broken upwards, whatever that bit.
 Stretch stretch(double fromM, double toM, double segmentM) {
-  const int segments = std::max(1, static_cast<int>(std::lround((toM - fromM) / segmentM)));
+  constexpr double kTieWidth = 1e-9;
+  const double nominal = (toM - fromM) / segmentM;
+  const int segments = std::max(1, static_cast<int>(std::floor(nominal + 0.5 + kTieWidth)));
   return {fromM, toM, segments};
 }
 

@@ -18,11 +18,13 @@
 #include "nec/design_report.hpp"
 #include "nec/file_output.hpp"
 #include "nec/helix_check.hpp"
+#include "nec/helix_limits.hpp"
 #include "nec/json_result.hpp"
 #include "nec/maa_file.hpp"
 #include "nec/menu_one_coil.hpp"
 #include "nec/messages.hpp"
 #include "nec/number_text.hpp"
+#include "nec/progress_line.hpp"
 #include "nec/questions.hpp"
 #include "nec/solver.hpp"
 #include "nec/solver_check.hpp"
@@ -204,16 +206,23 @@ int run(const std::vector<std::string_view>& arguments) {
   SolverCheck::Check check;
   std::optional<HelixCheck::WoundCoil> wound;
   try {
-    check = SolverCheck::run(options);
+    // Cleared when the checks end, before anything else is written.
+    const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
+    check = SolverCheck::run(options, progress.report());
     if (check.results) SolverFigures::add(*check.results, options, figures);
     const int finest = check.resonated.segments;
     DesignReport::addSegmentation(options, check.results ? check.results->segments.front() : finest,
                                   finest, figures);
     DesignReport::addCoilAsWound(options, figures);
-    if (options.helix && check.results && figures.turns) {
-      wound = HelixCheck::run(options, check, *figures.turns);
-      HelixCheck::add(wound, options, figures);
-      figures.nec2cRuns = static_cast<int>(Nec2::runCount());
+    if (check.results && figures.turns) {
+      figures.helixNotRun = HelixCheck::leftOut(options, *figures.turns);
+      if (figures.helixNotRun) {
+        figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
+      } else {
+        wound = HelixCheck::run(options, check, *figures.turns, progress.report());
+        HelixCheck::add(wound, options, figures);
+        figures.nec2cRuns = static_cast<int>(Nec2::runCount());
+      }
     }
   } catch (const Nec2::SolverMissing& missing) {
     return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",

@@ -74,6 +74,9 @@ Wording wordingOf(Problem problem) {
     case Problem::helixWithoutCoil:
       return {"--helix needs the coil's measures: --coil-radius, --pitch and --wire",
               "--helix にはコイルの寸法（--coil-radius、--pitch、--wire）が必要です"};
+    case Problem::helixWithLumped:
+      return {"--helix and --lumped ask for opposite checks: give one of them",
+              "--helix と --lumped は逆の指定です。どちらか一方にしてください"};
     case Problem::helixTurnsTooClose:
       return {
           "NEC2's helix does not hold for a pitch of {s} mm: its turns must lie at least "

@@ -14,6 +14,13 @@ std::vector<Solution> solveDeck(const std::string& deck, const Sweep& sweep, con
   return readReport(runSolver(deck, timeLimit).report, sweep, feed);
 }
 
+StartedSolve::StartedSolve(const Structure& structure, std::chrono::milliseconds timeLimit)
+    : run_(deck(structure), timeLimit), sweep_(structure.sweep), feed_(structure.feed) {}
+
+std::vector<Solution> StartedSolve::solutions() {
+  return readReport(run_.finish().report, sweep_, feed_);
+}
+
 std::complex<double> feedImpedance(const Structure& structure) {
   return solve(structure).front().feedImpedanceOhm;
 }

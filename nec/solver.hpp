@@ -1,8 +1,9 @@
 // NEC2 through nec2c: a structure, or a deck, solved at every frequency of
 // its sweep, the report read back and checked (nec/report.hpp).
 //
-// nec2c runs as a child process (nec/solver_process.hpp), one at a time in
-// the process, within a time limit. Failures are exceptions:
+// nec2c runs as a child process (nec/solver_process.hpp), within a time
+// limit; a run may be started and its solutions taken later, so that two
+// go at once. Failures are exceptions:
 // SolverMissing when nec2c is not on the search path, SolverFailed
 // otherwise, with nec2c's last lines (nec/solver_failure.hpp).
 #pragma once
@@ -14,6 +15,7 @@
 
 #include "nec/report.hpp"
 #include "nec/solver_failure.hpp"
+#include "nec/solver_process.hpp"
 #include "nec/structure.hpp"
 
 namespace Nec2 {
@@ -31,6 +33,20 @@ std::vector<Solution> solve(const Structure& structure,
 // checked against.
 std::vector<Solution> solveDeck(const std::string& deck, const Sweep& sweep, const Segment& feed,
                                 std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+
+// The structure solved by a run of nec2c that goes on while the caller
+// does other work; solutions() waits for it and gives what solve() gives.
+class StartedSolve {
+ public:
+  explicit StartedSolve(const Structure& structure,
+                        std::chrono::milliseconds timeLimit = kDefaultTimeLimit);
+  std::vector<Solution> solutions();
+
+ private:
+  StartedSolver run_;
+  Sweep sweep_;
+  Segment feed_;
+};
 
 // The feed-point impedance at the sweep's first frequency.
 std::complex<double> feedImpedance(const Structure& structure);

@@ -197,7 +197,10 @@ Nec2::LoadedElement resonatedDipole(const DesignOptions::Options& o, int segment
 
 }  // namespace
 
-Check run(const DesignOptions::Options& o) {
+Check run(const DesignOptions::Options& o, const Progress::Report& report) {
+  auto tell = [&](Progress::Stage stage, int segments) {
+    if (report) report({stage, segments});
+  };
   const double f = frequencyOf(o);
   const double menu1H = *DesignOptions::readNumber(MenuOneCoil::screenText(
                             MenuOneCoil::inductanceUh(*o.diameterMm, *o.lengthM, f, o.tipM))) /
@@ -209,6 +212,7 @@ Check run(const DesignOptions::Options& o) {
   Root root;
   double guessH = menu1H;
   for (const int segments : counts) {
+    tell(Progress::Stage::segmentSeries, segments);
     root = resonate(o, element(o, segments), guessH);
     if (!root.resonances.seriesH) {
       if (r.segments.empty()) return {std::nullopt, element(o, segments), std::nullopt};
@@ -230,6 +234,7 @@ Check run(const DesignOptions::Options& o) {
   const int sweepSegments = *sweepCount;
   const double sweepH =
       r.resonatingInductanceUh[static_cast<size_t>(sweepCount - r.segments.begin())] / 1e6;
+  tell(Progress::Stage::sweeps, sweepSegments);
   r.feedOhm = root.confirmed.feedImpedanceOhm;
   r.budgetEfficiencyPercent = root.confirmed.power.efficiency() * 100.0;
   r.feedLosslessOhm = feedOf(lossless(resonated));
@@ -237,6 +242,7 @@ Check run(const DesignOptions::Options& o) {
   r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(o, sweepSegments, finest, menu1H);
   addSweeps(o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
   const std::optional<Resonance::Bilinear> feedOfCoil = root.feed;
+  if (o.dipole) tell(Progress::Stage::dipole, 2 * finest + 1);
   Nec2::LoadedElement written = o.dipole ? resonatedDipole(o, finest, guessH) : resonated;
   r.runs = static_cast<int>(Nec2::runCount());
   return {r, written, feedOfCoil};

@@ -13,6 +13,7 @@
 
 #include "nec/design_options.hpp"
 #include "nec/loaded_element.hpp"
+#include "nec/progress.hpp"
 #include "nec/resonance.hpp"
 #include "nec/solver_figures.hpp"
 
@@ -32,7 +33,7 @@ struct Check {
   std::optional<Resonance::Bilinear> feedOfCoil;
 };
 
-Check run(const DesignOptions::Options& options);
+Check run(const DesignOptions::Options& options, const Progress::Report& report = {});
 
 // The NEC2 deck of the resonated design, with comment cards that say what
 // it is: the coil that resonates it as it stands, and the coil reported

@@ -13,7 +13,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "nec/deck.hpp"
 #include "nec/interruptions.hpp"
@@ -89,8 +92,7 @@ class Child {
   Child(const Child&) = delete;
   Child& operator=(const Child&) = delete;
 
-  End wait(std::chrono::milliseconds timeLimit, const Interruptions& interruptions) {
-    const auto deadline = std::chrono::steady_clock::now() + timeLimit;
+  End wait(std::chrono::steady_clock::time_point deadline, const Interruptions& interruptions) {
     while (true) {
       const pid_t ended = waitpid(pid_, &status_, WNOHANG);
       if (ended == pid_) {
@@ -166,32 +168,53 @@ std::string solverPath() {
   throw SolverMissing();
 }
 
-SolverOutput runSolver(const std::string& deck, std::chrono::milliseconds timeLimit) {
-  const std::string program = solverPath();
-  // Made first, so that it goes last: a signal noted is raised again only
-  // when the child is gone and the folder removed.
+// Made in this order, so that they go in the reverse one: a signal noted
+// is raised again only when the child is gone and the folder removed.
+struct StartedSolver::Run {
+  Run(const std::string& program, const std::string& deck, std::chrono::milliseconds limit)
+      : timeLimit(limit), deadline(std::chrono::steady_clock::now() + limit) {
+    writeFile(folder.file(kDeckFile), deck);
+    child.emplace(program, folder.path());
+  }
   Interruptions interruptions;
   TemporaryFolder folder;
-  writeFile(folder.file(kDeckFile), deck);
-  Child child(program, folder.path());
-  const Child::End end = child.wait(timeLimit, interruptions);
-  SolverOutput output{readFile(folder.file(kReportFile)), readFile(folder.file(kMessagesFile))};
+  std::chrono::milliseconds timeLimit;
+  std::chrono::steady_clock::time_point deadline;
+  std::optional<Child> child;
+};
+
+StartedSolver::StartedSolver(const std::string& deck, std::chrono::milliseconds timeLimit)
+    : run_(std::make_unique<Run>(solverPath(), deck, timeLimit)) {}
+
+StartedSolver::~StartedSolver() = default;
+StartedSolver::StartedSolver(StartedSolver&&) noexcept = default;
+
+SolverOutput StartedSolver::finish() {
+  if (!run_) throw std::logic_error("a started nec2c run is finished once");
+  const std::unique_ptr<Run> run = std::move(run_);
+  const Child::End end = run->child->wait(run->deadline, run->interruptions);
+  SolverOutput output{readFile(run->folder.file(kReportFile)),
+                      readFile(run->folder.file(kMessagesFile))};
   // nec2c may have ended by the same signal first (Ctrl-C reaches the
   // terminal's whole foreground group).
-  if (end == Child::End::interrupted || interruptions.arrived() != 0) {
+  if (end == Child::End::interrupted || run->interruptions.arrived() != 0) {
     throw SolverFailed(Cause::interrupted,
-                       "nec2c was stopped: signal " + std::to_string(interruptions.arrived()),
+                       "nec2c was stopped: signal " + std::to_string(run->interruptions.arrived()),
                        lastLinesOf(output));
   }
   if (end == Child::End::overTimeLimit) {
     throw SolverFailed(Cause::overTimeLimit,
-                       "nec2c was stopped at its time limit of " + seconds(timeLimit),
+                       "nec2c was stopped at its time limit of " + seconds(run->timeLimit),
                        lastLinesOf(output));
   }
-  if (const std::string failure = child.failure(); !failure.empty()) {
+  if (const std::string failure = run->child->failure(); !failure.empty()) {
     throw SolverFailed(Cause::failed, failure, lastLinesOf(output));
   }
   return output;
+}
+
+SolverOutput runSolver(const std::string& deck, std::chrono::milliseconds timeLimit) {
+  return StartedSolver(deck, timeLimit).finish();
 }
 
 long solverRuns() { return runs; }

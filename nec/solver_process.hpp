@@ -1,4 +1,4 @@
-// One run of nec2c, a child process: in a private temporary folder, where
+// Runs of nec2c, each a child process: in a private temporary folder, where
 // it reads deck.nec and writes report.txt (short names, as it needs), with
 // its other output in messages.txt, within a time limit, after which it is
 // killed. The child is killed and waited for and the folder removed on
@@ -7,6 +7,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 namespace Nec2 {
@@ -23,6 +24,25 @@ struct SolverOutput {
 // path, SolverFailed when it cannot be started, ends with a status other
 // than 0 or by a signal, passes the time limit or is interrupted.
 SolverOutput runSolver(const std::string& deck, std::chrono::milliseconds timeLimit);
+
+// A run of nec2c started and left to go on while the caller does other
+// work, another run included: nec2c uses one core, so two runs at once use
+// two. finish() waits for it and gives what runSolver gives, or throws
+// what it throws; an unfinished run is killed and its folder removed when
+// the object goes. Throws SolverMissing or SolverFailed when it cannot be
+// started.
+class StartedSolver {
+ public:
+  StartedSolver(const std::string& deck, std::chrono::milliseconds timeLimit);
+  ~StartedSolver();
+  StartedSolver(StartedSolver&&) noexcept;
+  StartedSolver& operator=(StartedSolver&&) = delete;
+  SolverOutput finish();
+
+ private:
+  struct Run;
+  std::unique_ptr<Run> run_;
+};
 
 // The number of nec2c runs started so far by this process.
 long solverRuns();
