@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "docs/accuracy/antenna_comparison.hpp"
+#include "docs/accuracy/thick_element.hpp"
 
 namespace {
 
@@ -82,6 +83,42 @@ TEST(AntennaAccuracy, DipoleElementIsSlightlyTooLong) {
 
   DipoleComparison tube = compareDipole(200.0);
   EXPECT_NEAR(tube.error(), 0.0179, 0.0001);
+}
+
+// Thick elements, against the page's table: the coil that resonates the
+// single wire and the cage at their coarsest counts, and the single wire's
+// last count that keeps every segment 2 radii long. A wrong fit, root or
+// geometry moves the coil or leaves reactance at the feed.
+TEST(AntennaAccuracyReference, ThickElementCoilsResonate) {
+  struct Case {
+    ThickElement::Design design;
+    bool asCage;
+    int segments;
+    double coilUh;
+    int finestSingleWireCount;
+  };
+  const Case cases[] = {
+      {{"A", 14.2, 1.2, 0.012, 0.8}, false, 21, 20.464, 81},
+      {{"B", 1.85, 3.0, 0.010, 0.0}, false, 21, 245.752, 161},
+      {{"C", 21.2, 1.5, 0.025, 0.75}, true, 41, 3.850, 41},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.design.name);
+    ThickElement::LoadableElement element = c.asCage
+                                                ? ThickElement::cage(c.design, c.segments, 1)
+                                                : ThickElement::singleWire(c.design, c.segments);
+    ThickElement::ResonatingCoil coil =
+        ThickElement::resonatingCoil(element, c.design.frequencyMhz);
+    EXPECT_NEAR(coil.inductanceUh, c.coilUh, 0.0005);
+    EXPECT_LT(std::fabs(coil.feedImpedanceOhm.imag()), 0.05);
+    auto segmentToRadius = [&](int count) {
+      return ThickElement::shortestSegmentToRadius(
+          ThickElement::singleWire(c.design, count).structure);
+    };
+    EXPECT_GE(segmentToRadius(c.finestSingleWireCount), ThickElement::kSmallestSegmentToRadius);
+    EXPECT_LT(segmentToRadius(2 * c.finestSingleWireCount - 1),
+              ThickElement::kSmallestSegmentToRadius);
+  }
 }
 
 }  // namespace

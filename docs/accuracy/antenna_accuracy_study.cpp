@@ -13,6 +13,7 @@
 
 #include "docs/accuracy/antenna_comparison.hpp"
 #include "docs/accuracy/page_tables.hpp"
+#include "docs/accuracy/thick_element.hpp"
 #include "nec/deck.hpp"
 
 namespace {
@@ -104,9 +105,30 @@ std::string heightName(double height, Language language) {
 
 std::string ratioName(double ratio) { return format("%g", ratio); }
 
-std::string impedanceText(double resistance, double reactance) {
-  return format("%.1f %s j%.1f", resistance, reactance < 0.0 ? "−" : "+", std::fabs(reactance));
+std::string impedanceText(double resistance, double reactance, const char* number = "%.1f") {
+  const std::string pattern = std::string(number) + " %s j" + number;
+  return format(pattern.c_str(), resistance, reactance < 0.0 ? "−" : "+", std::fabs(reactance));
 }
+
+// Thick elements that a builder would make, each as one wire of the tube's
+// radius and as a cage of thin wires.
+struct ThickDesign {
+  ThickElement::Design design;
+  const char* description;
+  const char* descriptionJa;
+};
+
+const ThickDesign kThickDesigns[] = {
+    {{"A", 14.2, 1.2, 0.012, 0.8},
+     "14.2 MHz, 1.2 m of 12 mm tube, coil 0.4 m below the tip",
+     "14.2 MHz、直径12 mmのパイプ1.2 m、先端から0.4 m下にコイル"},
+    {{"B", 1.85, 3.0, 0.010, 0.0},
+     "1.85 MHz, 3 m of 10 mm rod, base coil",
+     "1.85 MHz、直径10 mmの棒3 m、ベースローディング"},
+    {{"C", 21.2, 1.5, 0.025, 0.75},
+     "21.2 MHz, 1.5 m of 25 mm tube, coil half-way up",
+     "21.2 MHz、直径25 mmのパイプ1.5 m、中ほどにコイル"},
+};
 
 // The cases, computed once.
 struct Study {
@@ -121,6 +143,7 @@ struct Study {
   // The other references at 100 and 300 segments a wavelength, by row of
   // kOtherConvergenceRows.
   std::vector<std::pair<double, double>> otherConvergences;
+  std::vector<ThickElement::Comparison> thickElements;  // by kThickDesigns
 };
 
 // The other references at 100 and 300 segments a wavelength: a third of the
@@ -230,6 +253,9 @@ Study runStudy() {
   for (double ratio : logarithmicSteps(200.0, 1e6, 29))
     study.dipoles.push_back(compareDipole(ratio));
   study.otherConvergences = otherConvergences();
+  for (const ThickDesign& thick : kThickDesigns) {
+    study.thickElements.push_back(ThickElement::compare(thick.design));
+  }
   return study;
 }
 
@@ -440,6 +466,76 @@ std::string dipoleTable(const Study& study, Language language) {
   return table;
 }
 
+// "21: 20.259, 41: 19.774": coils by segment count.
+std::string coilSeries(const std::vector<int>& counts, const std::vector<double>& coilsUh) {
+  std::string text;
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    text += format("%s%d: %.3f", i == 0 ? "" : ", ", counts[i], coilsUh[i]);
+  }
+  return text;
+}
+
+// The coil tanshuku-nec gives from the single wire's series: its limit
+// where the series settled geometrically, else the range of a thick
+// element.
+std::string singleWireRange(const ThickElement::Comparison& c, Language language) {
+  const SegmentSeries::Estimate& e = c.singleRange;
+  if (e.extrapolated) return format("%.3f ± %.3f", e.value, e.halfWidth());
+  return format(say(language, "%.3f to %.3f", "%.3f～%.3f"), e.low, e.high);
+}
+
+std::string thickElementTable(const Study& study, Language language) {
+  // Built by pieces: the Japanese heading is longer than format() holds.
+  std::string table =
+      say(language,
+          "| element | single wire: coil (μH) at N segments | shortest segment / radius | "
+          "tanshuku-nec's coil (μH) "
+          "| cage: coil (μH) at N | cage, hub segments R / 2, N ",
+          "| エレメント | 1本の線：セグメント数Nでのコイル（μH） | 最短セグメント長/半径 | "
+          "tanshuku-necのコイル（μH） "
+          "| かご形：Nでのコイル（μH） | ハブのセグメントをR/2にしたかご形、N = ");
+  table += std::to_string(ThickElement::kHalfHubCageCount);
+  table +=
+      say(language,
+          " | cage against the single wire's finest | in last changes | range holds the "
+          "cages |\n",
+          " | 1本の線の最も細かい分割との差 | 最後の変化を単位として | 範囲がかご形を含む |\n");
+  table += "|---|---|---:|---|---|---:|---:|---:|---|\n";
+  for (std::size_t i = 0; i < study.thickElements.size(); ++i) {
+    const ThickElement::Comparison& c = study.thickElements[i];
+    table += format("| %s | %s |",
+                    say(language, kThickDesigns[i].description, kThickDesigns[i].descriptionJa),
+                    coilSeries(c.singleCounts, c.singleUh).c_str());
+    table += format(
+        " %.2f | %s | %s | %.3f | %+.2f %% | %+.2f | %s |\n", c.finestSegmentToRadius,
+        singleWireRange(c, language).c_str(), coilSeries(c.cageCounts, c.cageUh).c_str(),
+        c.cageHalfHubUh, c.cageAgainstFinestPercent(), c.cageAgainstFinestInLastChanges(),
+        c.rangeHoldsTheCages() ? say(language, "yes", "はい") : say(language, "no", "いいえ"));
+  }
+  return table;
+}
+
+std::string thickElementBareTable(const Study& study, Language language) {
+  std::string table =
+      say(language,
+          "| element | single wire, N | feed-point impedance | cage, N | feed-point impedance "
+          "| segments of the cage |\n",
+          "| エレメント | 1本の線、N | 給電点インピーダンス | かご形、N | 給電点インピーダンス "
+          "| かご形のセグメント数 |\n");
+  table += "|---|---:|---:|---:|---:|---:|\n";
+  for (std::size_t i = 0; i < study.thickElements.size(); ++i) {
+    const ThickElement::Comparison& c = study.thickElements[i];
+    table += format("| %s | %d | %s | %d | %s | %d |\n",
+                    say(language, kThickDesigns[i].description, kThickDesigns[i].descriptionJa),
+                    c.singleCounts.back(),
+                    impedanceText(c.singleBareOhm.real(), c.singleBareOhm.imag(), "%.4g").c_str(),
+                    c.cageCounts.back(),
+                    impedanceText(c.cageBareOhm.real(), c.cageBareOhm.imag(), "%.4g").c_str(),
+                    c.cageSegments);
+  }
+  return table;
+}
+
 std::string headlineTable(const Study& study, Language language) {
   std::string table = say(language, "| model | cases | largest error | median error | sign |\n",
                           "| モデル | 範囲 | 最大誤差 | 誤差の中央値 | 向き |\n");
@@ -533,7 +629,9 @@ int main(int argc, char** argv) {
                                 {"other-convergence", otherConvergenceTable(study, language)},
                                 {"loading-coil", coilTable(study, language)},
                                 {"efficiency", efficiencyTable(study, language)},
-                                {"dipole", dipoleTable(study, language)}};
+                                {"dipole", dipoleTable(study, language)},
+                                {"thick-element", thickElementTable(study, language)},
+                                {"thick-element-bare", thickElementBareTable(study, language)}};
     });
     std::cerr << Nec2::runCount() << " NEC2 runs\n";
     return filled ? 0 : 1;
