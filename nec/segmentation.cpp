@@ -27,6 +27,8 @@ int coarsestCount(const Nec2::LoadedElement& element, double frequencyMhz) {
 
 }  // namespace
 
+int mostSegments() { return ((kFewestSegments - 1) << kMostHalvings) + 1; }
+
 Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz) {
   const double segmentM = Nec2::shortestSegmentM(element);
   const double radiusM = element.diameterM / 2.0;

@@ -40,6 +40,9 @@ inline constexpr double kNormalKernelAccurateSegmentToRadius = 8.0;
 inline constexpr double kExtendedKernelSegmentToRadius = 0.5;
 inline constexpr double kNormalKernelSegmentToRadius = 2.0;
 
+// The most segments the series reaches: 641.
+int mostSegments();
+
 // How the segmentation of an element fits the limits, judged by its
 // shortest segment.
 struct Fit {

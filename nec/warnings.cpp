@@ -4,6 +4,7 @@
 
 #include "nec/figures.hpp"
 #include "nec/number_text.hpp"
+#include "nec/segmentation.hpp"
 
 namespace Warnings {
 namespace {
@@ -25,11 +26,14 @@ std::string segmentsNotSettled(const Results::Figures& f, Language language) {
     turns = say(language, " (", "（") + withDecimals(*f.turnsLow, 1) + say(language, " to ", "〜") +
             withDecimals(*f.turnsHigh, 1) + say(language, " turns)", "回巻き）");
   }
+  const std::string most = std::to_string(Segmentation::mostSegments());
   return say(language,
-             "NEC2 cannot settle the coil to 1 % for this element, which allows no segment "
-             "shorter than twice its radius: the coil lies between ",
-             "このエレメントでは NEC2 はコイルを 1 % まで詰められません（セグメントを半径の"
-             "2倍より短くできないため）。コイルは ") +
+             "NEC2 cannot settle the coil to 1 % for this element with the segments it allows (",
+             "このエレメントでは、NEC2 が扱える分割（") +
+         most +
+         say(language,
+             " at most, none shorter than twice the wire's radius): the coil lies between ",
+             " 以下、セグメントは線の半径の2倍以上）ではコイルを 1 % まで詰められません。コイルは ") +
          range + say(language, " uH", " μH") + turns +
          say(language, "; wind for the middle and trim",
              "の間にあります。中央の値で巻いて調整してください");

@@ -386,9 +386,9 @@ TEST(NecDesign, EachWarningSaysWhatItMeans) {
     EXPECT_FALSE(said.contains(""));
   }
   EXPECT_EQ(Warnings::words(Warnings::Warning::segmentsNotSettled, f, Messages::Language::english),
-            "NEC2 cannot settle the coil to 1 % for this element, which allows no segment shorter "
-            "than twice its radius: the coil lies between 18.0 and 19.8 uH (22.0 to 23.7 turns); "
-            "wind for the middle and trim");
+            "NEC2 cannot settle the coil to 1 % for this element with the segments it allows (641 "
+            "at most, none shorter than twice the wire's radius): the coil lies between 18.0 and "
+            "19.8 uH (22.0 to 23.7 turns); wind for the middle and trim");
 }
 
 // A series RLC of the given resistance and Q resonant at 7.05 MHz.
