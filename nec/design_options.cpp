@@ -1,9 +1,6 @@
 #include "nec/design_options.hpp"
 
-#include <unistd.h>
-
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <limits>
 
@@ -12,7 +9,9 @@
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "console/number_syntax.hpp"
 #include "nec/design_element.hpp"
+#include "nec/file_output.hpp"
 #include "nec/helix_limits.hpp"
+#include "nec/model_range.hpp"
 #include "nec/number_text.hpp"
 #include "nec/segmentation.hpp"
 
@@ -122,6 +121,11 @@ std::optional<Error> checkDesign(const Options& o) {
   const double lengthM = *o.lengthM;
   const double diameterMm = *o.diameterMm;
   if (!(frequencyMhz > 0.0)) return valueError(Problem::frequencyNotPositive, frequencyMhz);
+  if (!ModelRange::frequencyModelled(frequencyMhz)) {
+    return valueError(Problem::frequencyOutsideModel, frequencyMhz,
+                      NumberText::shortest(ModelRange::kLowestFrequencyMhz) + "-" +
+                          NumberText::shortest(ModelRange::kHighestFrequencyMhz));
+  }
   if (!(lengthM > 0.0)) return valueError(Problem::lengthNotPositive, lengthM);
   if (LoadingCoilFormulas::elementTooLong(lengthM, frequencyMhz)) {
     const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
@@ -134,6 +138,10 @@ std::optional<Error> checkDesign(const Options& o) {
   if (!(diameterMm > 0.0)) return valueError(Problem::diameterNotPositive, diameterMm);
   const Nec2::LoadedElement coarsest =
       DesignElement::withCoil(DesignElement::bare(o, Segmentation::kFewestSegments), o, 0.0);
+  if (Segmentation::elementTooShort(coarsest, frequencyMhz)) {
+    return valueError(Problem::elementTooShortForModel, lengthM,
+                      NumberText::shortest(frequencyMhz));
+  }
   if (Segmentation::seriesCounts(coarsest, frequencyMhz).empty()) {
     return valueError(Problem::wireTooThick, diameterMm,
                       std::to_string(Segmentation::kFewestSegmentsForThickWire));
@@ -167,21 +175,19 @@ std::optional<Error> checkCoil(const Options& o) {
   return std::nullopt;
 }
 
-// The folder a file goes into: it must exist, be a folder and take new files.
+// Whether the program may write the file: its folder must take new files,
+// or a device or pipe must let this user write it.
 std::optional<Error> checkFile(const std::string& file) {
   if (file.empty()) return std::nullopt;
-  const std::filesystem::path path(file);
-  std::filesystem::path folder = path.parent_path();
-  if (folder.empty()) folder = ".";
-  std::error_code error;
-  if (path.filename().empty() || std::filesystem::is_directory(path, error)) {
-    return Error{Problem::fileNotWritable, file, "is a folder"};
-  }
-  if (!std::filesystem::is_directory(folder, error)) {
-    return Error{Problem::fileNotWritable, file, "no folder"};
-  }
-  if (access(folder.c_str(), W_OK | X_OK) != 0) {
-    return Error{Problem::fileNotWritable, file, "read-only"};
+  switch (FileOutput::obstacleTo(file)) {
+    case FileOutput::Obstacle::none: return std::nullopt;
+    case FileOutput::Obstacle::folder: return Error{Problem::fileNotWritable, file, "is a folder"};
+    case FileOutput::Obstacle::noFolder: return Error{Problem::fileNotWritable, file, "no folder"};
+    case FileOutput::Obstacle::readOnlyFolder:
+      return Error{Problem::fileNotWritable, file, "read-only"};
+    case FileOutput::Obstacle::readOnlyFile:
+      return Error{Problem::fileNotWritable, file, "read-only file"};
+    case FileOutput::Obstacle::loop: return Error{Problem::fileNotWritable, file, "link loop"};
   }
   return std::nullopt;
 }

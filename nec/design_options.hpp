@@ -63,6 +63,7 @@ enum class Problem {
   incompleteCoil,
   missingDesign,
   frequencyNotPositive,
+  frequencyOutsideModel,
   lengthNotPositive,
   lengthBeyondQuarterWave,
   tipOutsideElement,
@@ -76,6 +77,7 @@ enum class Problem {
   helixWithLumped,
   helixTurnsTooClose,
   helixSegmentsTooShort,
+  elementTooShortForModel,
   wireTooThick,
   fileNotWritable,
 };

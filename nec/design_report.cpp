@@ -114,7 +114,7 @@ std::string necCoilText(const Results::Figures& f, Language language) {
            uh(language);
   }
   return say(language, "between ", "") + withDecimals(*f.necInductanceLowUh, decimals) +
-         say(language, " and ", "〜") + withDecimals(*f.necInductanceHighUh, decimals) +
+         say(language, " and ", "～") + withDecimals(*f.necInductanceHighUh, decimals) +
          uh(language);
 }
 
@@ -367,10 +367,13 @@ std::string qLine(const Results::Figures& f, Language language) {
 
 std::string segmentsLine(const Results::Figures& f, Language language) {
   if (f.segmentSeries.empty() || !f.nec2cRuns) return {};
+  const std::string first = std::to_string(f.segmentSeries.front().segments);
   const std::string counts =
-      std::to_string(f.segmentSeries.front().segments) + say(language, " to ", "〜") +
-      std::to_string(f.segmentSeries.back().segments) + say(language, " (", "（") +
-      std::to_string(f.segmentSeries.size()) + say(language, " counts)", "段階）");
+      f.segmentSeries.size() == 1
+          ? first + say(language, " (one count)", "（1段階のみ）")
+          : first + say(language, " to ", "～") + std::to_string(f.segmentSeries.back().segments) +
+                say(language, " (", "（") + std::to_string(f.segmentSeries.size()) +
+                say(language, " counts)", "段階）");
   return say(language, "Segments: ", "セグメント数: ") + counts +
          say(language, ", nec2c runs: ", "、nec2c の実行回数: ") + std::to_string(*f.nec2cRuns) +
          "\n";

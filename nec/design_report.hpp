@@ -15,10 +15,6 @@
 
 namespace DesignReport {
 
-// The helix check's warnings by their names here.
-inline constexpr Warnings::Warning kHelixNotSettled = Warnings::Warning::helixNotSettled;
-inline constexpr Warnings::Warning kNoTurnsResonate = Warnings::Warning::noTurnsResonate;
-
 // An element beyond this share of a quarter wave is close to resonating on
 // its own: the coil is small and the result sensitive to everything.
 inline constexpr double kNearResonanceShare = 0.9;

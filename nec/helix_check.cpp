@@ -8,13 +8,13 @@
 
 #include "nec/coil_as_wound.hpp"
 #include "nec/deck.hpp"
-#include "nec/design_report.hpp"
 #include "nec/helix_limits.hpp"
 #include "nec/number_text.hpp"
 #include "nec/root_search.hpp"
 #include "nec/segmentation.hpp"
 #include "nec/solver.hpp"
 #include "nec/solver_figures.hpp"
+#include "nec/warnings.hpp"
 
 namespace HelixCheck {
 namespace {
@@ -65,11 +65,16 @@ class Helices {
     return e;
   }
 
-  // The most segments whose helix fits in the element.
+  // The most segments whose helix fits in the element, the hard limit at
+  // most (in its count per turn).
   int mostSegments(int perTurn) const {
+    const int limit = HelixLimits::kMostSegments / HelixLimits::kSegmentsPerTurn * perTurn;
+    auto fits = [&](int segments) {
+      return segments <= limit && Nec2::fits(element(perTurn, segments, *o_.frequencyMhz));
+    };
     int segments = perTurn;
-    while (Nec2::fits(element(perTurn, segments + perTurn, *o_.frequencyMhz))) segments += perTurn;
-    while (Nec2::fits(element(perTurn, segments + 1, *o_.frequencyMhz))) ++segments;
+    while (fits(segments + perTurn)) segments += perTurn;
+    while (fits(segments + 1)) ++segments;
     return segments;
   }
 
@@ -225,6 +230,14 @@ std::optional<double> finerTurns(Helices& helices, int first, double slopePerTur
   return crossing->rootX() / kFinerSegmentsPerTurn;
 }
 
+// The turns reported, to 0.1: the finer count's, where it gave them; they
+// differ from the coarser count's by up to a few per cent where the helix
+// is not settled.
+double reportedTurns(const WoundCoil& wound) {
+  const double finest = std::isfinite(wound.finerTurns) ? wound.finerTurns : wound.turns;
+  return std::round(finest * 10.0) / 10.0;
+}
+
 }  // namespace
 
 std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& o, double formulaTurns) {
@@ -295,13 +308,10 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
 void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
          Results::Figures& f) {
   if (!wound) {
-    f.warnings.push_back(DesignReport::kNoTurnsResonate);
+    f.warnings.push_back(Warnings::Warning::noTurnsResonate);
     return;
   }
-  // The finer count's turns, where it gave them: they differ from the
-  // coarser count's by up to a few per cent where the helix is not settled.
-  const double finest = std::isfinite(wound->finerTurns) ? wound->finerTurns : wound->turns;
-  const double turns = std::round(finest * 10.0) / 10.0;
+  const double turns = reportedTurns(*wound);
   f.helixTurns = turns;
   f.helixTurnsFinerSegments = wound->finerTurns;
   f.helixTurnsInductanceUh = CoilAsWound::inductanceUh(measuresOf(o), turns);
@@ -314,7 +324,7 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
                                               wound->atResonance.feedImpedanceOhm.real(), o) *
       100.0;
   if (!(std::abs(wound->finerTurns - wound->turns) < kSettledChange * wound->turns)) {
-    f.warnings.push_back(DesignReport::kHelixNotSettled);
+    f.warnings.push_back(Warnings::Warning::helixNotSettled);
   }
 }
 
@@ -343,6 +353,11 @@ std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
       std::to_string(kSegmentsPerTurn) + " segments a turn), radius " + shortest(*o.coilRadiusMm) +
       " mm to the wire's centre, pitch " + shortest(*o.pitchMm) + " mm, wire " +
       shortest(*o.wireMm) + " mm, resonated by NEC2; the straight wire runs on the coil's radius";
+  const std::string reported = NumberText::withDecimals(reportedTurns(wound), 1);
+  if (reported != NumberText::withDecimals(e.helix.turns(), 1)) {
+    structure.comment += "; the turns reported, " + reported + ", are those that resonate at " +
+                         std::to_string(kFinerSegmentsPerTurn) + " segments a turn";
+  }
   return Nec2::deck(structure);
 }
 

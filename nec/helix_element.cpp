@@ -21,9 +21,15 @@ double seriesLengthM(double firstM, double ratio, int n) {
 // The ratio above 1 at which n segments, the first nearM long, make up the
 // length (more than n × nearM): by halving an interval around it.
 double ratioFor(double lengthM, double nearM, int n) {
+  // n is at least 2 and the length more than n segments, so that doubling
+  // the ratio soon passes it; the count of doublings only guards the loop.
+  constexpr int kMostDoublings = 64;
   double low = 1.0;
   double high = 2.0;
-  while (seriesLengthM(nearM, high, n) < lengthM) high *= 2.0;
+  for (int doubling = 0; doubling < kMostDoublings && seriesLengthM(nearM, high, n) < lengthM;
+       ++doubling) {
+    high *= 2.0;
+  }
   for (int step = 0; step < 100; ++step) {
     const double middle = (low + high) / 2.0;
     (seriesLengthM(nearM, middle, n) < lengthM ? low : high) = middle;

@@ -4,9 +4,11 @@
 // wound, and the files to go on with in NEC2 programs and MMANA-GAL.
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,7 @@
 #include "nec/solver_check.hpp"
 #include "nec/solver_failure.hpp"
 #include "nec/solver_figures.hpp"
+#include "nec/solver_process.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
 
@@ -38,6 +41,7 @@ namespace {
 using Messages::Language;
 using Messages::pick;
 
+constexpr int kOutputFailed = 1;
 constexpr int kBadInput = 2;
 constexpr int kToolMissing = 3;
 
@@ -62,8 +66,9 @@ constexpr std::string_view kUsageEnglish =
     "  --nec, --maa, --sweep, --plot  write the NEC2 deck, the MMANA-GAL model, the\n"
     "                     sweep as CSV, the SWR plot (SVG, or PNG for a .png name)\n"
     "  --json             the results as one JSON object\n"
-    "Missing design options are asked on a terminal. Exit status: 0, 2 for bad input,\n"
-    "3 where nec2c or gnuplot is missing or fails.\n";
+    "Missing design options are asked on a terminal. Exit status: 0, 1 where a file or\n"
+    "standard output cannot be written, 2 for bad input, 3 where nec2c or gnuplot is\n"
+    "missing or fails, or NEC2 finds no coil that resonates the element.\n";
 
 constexpr std::string_view kUsageJapanese =
     "使い方: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
@@ -86,8 +91,9 @@ constexpr std::string_view kUsageJapanese =
     "  --nec, --maa, --sweep, --plot  NEC2 のデッキ、MMANA-GAL のモデル、掃引の CSV、\n"
     "                     SWR のグラフ（SVG、名前が .png なら PNG）を書き出します\n"
     "  --json             結果を一つの JSON オブジェクトで出力します\n"
-    "足りない設計値は端末では問い合わせます。終了ステータス: 0、入力の誤りは 2、\n"
-    "nec2c や gnuplot がない・失敗したときは 3。\n";
+    "足りない設計値は端末では問い合わせます。終了ステータス: 0、ファイルや標準出力に\n"
+    "書き込めないときは 1、入力の誤りは 2、nec2c や gnuplot がない・失敗したとき、\n"
+    "NEC2 で共振させるコイルが見つからないときは 3。\n";
 
 int print(std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
@@ -115,8 +121,9 @@ MaaFile::Material materialOf(DesignOptions::Conductor conductor) {
 
 // The model with the coil that the figures know: NEC2's once it has run,
 // menu 1's until then, as its comment says.
-bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
-              const SolverCheck::Check& check, const std::optional<HelixCheck::WoundCoil>& wound) {
+FileOutput::Outcome writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
+                             const SolverCheck::Check& check,
+                             const std::optional<HelixCheck::WoundCoil>& wound) {
   const bool resonated = f.necInductanceUh.has_value();
   // Menu 1's coil as its screen shows it, to 4 decimals.
   const double inductanceUh =
@@ -142,31 +149,57 @@ bool writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
   return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
 }
 
-// The files the solver's results make: the deck of the resonated design,
-// the sweep and its SWR curve. Returns the option whose file could not be
-// written, or none.
-std::optional<std::string> writeSolverFiles(const DesignOptions::Options& o,
-                                            const SolverCheck::Check& check,
-                                            const std::optional<HelixCheck::WoundCoil>& wound,
-                                            const Results::Figures& f) {
-  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, o)
-                                 : SolverCheck::deckOf(check, o, f.necInductanceUh);
-  if (!o.necFile.empty() && !FileOutput::writeWhole(o.necFile, deck)) return o.necFile;
-  if (!check.results) return std::nullopt;
-  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
-  const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
-  if (!o.sweepFile.empty() &&
-      !FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm))) {
-    return o.sweepFile;
-  }
-  if (!o.plotFile.empty() && !SwrPlot::write(o.plotFile, sweep, matchedOhm)) return o.plotFile;
+// A file that could not be written, and why.
+struct Unwritten {
+  std::string file;
+  FileOutput::Outcome outcome;
+};
+
+// Writes the file where its option names one: none, or the file and why it
+// could not be written.
+std::optional<Unwritten> written(const std::string& file,
+                                 const std::function<FileOutput::Outcome()>& write) {
+  if (file.empty()) return std::nullopt;
+  if (const FileOutput::Outcome outcome = write(); !outcome) return Unwritten{file, outcome};
   return std::nullopt;
 }
 
-int cannotWrite(const std::string& file, Language language) {
-  return complain("tanshuku-nec: " + file +
-                      std::string(pick(language, ": cannot be written", ": 書き込めません")),
-                  kBadInput);
+// The files the solver's results make: the deck of the resonated design,
+// the sweep and its SWR curve. Returns the file that could not be written,
+// or none.
+std::optional<Unwritten> writeSolverFiles(const DesignOptions::Options& o,
+                                          const SolverCheck::Check& check,
+                                          const std::optional<HelixCheck::WoundCoil>& wound,
+                                          const Results::Figures& f) {
+  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, o)
+                                 : SolverCheck::deckOf(check, o, f.necInductanceUh);
+  if (auto failed = written(o.necFile, [&] { return FileOutput::writeWhole(o.necFile, deck); })) {
+    return failed;
+  }
+  if (!check.results) return std::nullopt;
+  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
+  const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
+  if (auto failed = written(o.sweepFile, [&] {
+        return FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm));
+      })) {
+    return failed;
+  }
+  return written(o.plotFile, [&] { return SwrPlot::write(o.plotFile, sweep, matchedOhm); });
+}
+
+// A file that failed after the checks: the system's reason, status 1 as
+// for standard output; gnuplot failing is a tool's failure.
+int cannotWrite(const Unwritten& unwritten, Language language) {
+  if (unwritten.outcome.error == FileOutput::kNotFilled) {
+    return complain("tanshuku-nec: " + unwritten.file +
+                        std::string(pick(language, ": gnuplot failed to draw it",
+                                         ": gnuplot がグラフを描けませんでした")),
+                    kToolMissing);
+  }
+  return complain("tanshuku-nec: " + unwritten.file +
+                      std::string(pick(language, ": cannot be written: ", ": 書き込めません: ")) +
+                      FileOutput::reason(unwritten.outcome),
+                  kOutputFailed);
 }
 
 // nec2c failing or over its time limit: what it last said.
@@ -191,6 +224,41 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
   }
 }
 
+// The whole check, every nec2c run together, ends at this limit: well past
+// the largest helix --helix allows on a 2-core machine.
+constexpr std::chrono::minutes kWholeCheckLimit{30};
+
+struct Checked {
+  SolverCheck::Check check;
+  std::optional<HelixCheck::WoundCoil> wound;
+};
+
+// The checks through nec2c, their figures added: the lumped coil, then the
+// coil as wound where its measures are given and the helix is not left out.
+Checked runChecks(const DesignOptions::Options& options, Results::Figures& figures,
+                  Language language) {
+  Nec2::limitWholeCheck(kWholeCheckLimit);
+  // Cleared when the checks end, before anything else is written.
+  const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
+  Checked checked{SolverCheck::run(options, progress.report()), std::nullopt};
+  const SolverCheck::Check& check = checked.check;
+  if (check.results) SolverFigures::add(*check.results, options, figures);
+  const int finest = check.resonated.segments;
+  DesignReport::addSegmentation(options, check.results ? check.results->segments.front() : finest,
+                                finest, figures);
+  DesignReport::addCoilAsWound(options, figures);
+  if (!check.results || !figures.turns) return checked;
+  figures.helixNotRun = HelixCheck::leftOut(options, *figures.turns);
+  if (figures.helixNotRun) {
+    figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
+    return checked;
+  }
+  checked.wound = HelixCheck::run(options, check, *figures.turns, progress.report());
+  HelixCheck::add(checked.wound, options, figures);
+  figures.nec2cRuns = static_cast<int>(Nec2::runCount());
+  return checked;
+}
+
 int run(const std::vector<std::string_view>& arguments) {
   const Language language = Messages::userLanguage();
   std::variant<DesignOptions::Options, DesignOptions::Error> parsed =
@@ -210,27 +278,9 @@ int run(const std::vector<std::string_view>& arguments) {
                     kToolMissing);
   }
   Results::Figures figures = DesignReport::designFigures(options);
-  SolverCheck::Check check;
-  std::optional<HelixCheck::WoundCoil> wound;
+  Checked checked;
   try {
-    // Cleared when the checks end, before anything else is written.
-    const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
-    check = SolverCheck::run(options, progress.report());
-    if (check.results) SolverFigures::add(*check.results, options, figures);
-    const int finest = check.resonated.segments;
-    DesignReport::addSegmentation(options, check.results ? check.results->segments.front() : finest,
-                                  finest, figures);
-    DesignReport::addCoilAsWound(options, figures);
-    if (check.results && figures.turns) {
-      figures.helixNotRun = HelixCheck::leftOut(options, *figures.turns);
-      if (figures.helixNotRun) {
-        figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
-      } else {
-        wound = HelixCheck::run(options, check, *figures.turns, progress.report());
-        HelixCheck::add(wound, options, figures);
-        figures.nec2cRuns = static_cast<int>(Nec2::runCount());
-      }
-    }
+    checked = runChecks(options, figures, language);
   } catch (const Nec2::SolverMissing& missing) {
     return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
                                      "tanshuku-nec: nec2c がありません: ")) +
@@ -238,12 +288,21 @@ int run(const std::vector<std::string_view>& arguments) {
                     kToolMissing);
   } catch (const Nec2::SolverFailed& failed) {
     return solverTrouble(failed, failed.lastLines(), language);
+  } catch (const SolverCheck::NoResonance&) {
+    return complain(
+        std::string(pick(language, "tanshuku-nec: NEC2 finds no coil that resonates the element",
+                         "tanshuku-nec: NEC2 ではこのエレメントを共振させるコイルが"
+                         "見つかりません")),
+        kToolMissing);
   }
-  if (!options.maaFile.empty() && !writeMaa(options, figures, check, wound)) {
-    return cannotWrite(options.maaFile, language);
+  const SolverCheck::Check& check = checked.check;
+  const std::optional<HelixCheck::WoundCoil>& wound = checked.wound;
+  if (auto failed =
+          written(options.maaFile, [&] { return writeMaa(options, figures, check, wound); })) {
+    return cannotWrite(*failed, language);
   }
-  if (const std::optional<std::string> file = writeSolverFiles(options, check, wound, figures)) {
-    return cannotWrite(*file, language);
+  if (const std::optional<Unwritten> unwritten = writeSolverFiles(options, check, wound, figures)) {
+    return cannotWrite(*unwritten, language);
   }
   return print(options.json ? JsonResult::text(options, figures)
                             : DesignReport::text(options, figures, language));

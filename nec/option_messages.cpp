@@ -40,6 +40,9 @@ Wording wordingOf(Problem problem) {
     case Problem::frequencyNotPositive:
       return {"the frequency must be above 0 MHz, not {s}",
               "周波数は 0 MHz より大きくしてください（{s} は不可）"};
+    case Problem::frequencyOutsideModel:
+      return {"a frequency of {s} MHz is outside what tanshuku-nec models ({d} MHz)",
+              "周波数 {s} MHz は tanshuku-nec が扱う範囲（{d} MHz）の外です"};
     case Problem::lengthNotPositive:
       return {"the element's length must be above 0 m, not {s}",
               "エレメントの長さは 0 m より大きくしてください（{s} は不可）"};
@@ -89,6 +92,12 @@ Wording wordingOf(Problem problem) {
           "too short against the wire's or the element's radius",
           "コイルの半径 {s} mm では NEC2 のヘリックスモデルが成り立ちません（セグメントが"
           "線またはエレメントの半径に比べて短すぎます）"};
+    case Problem::elementTooShortForModel:
+      return {
+          "an element of {s} m is too short for NEC2 at {d} MHz: its segments would be under "
+          "1/20000 of a wavelength, where nec2c is not to be trusted",
+          "{s} m のエレメントは {d} MHz では NEC2 には短すぎます（セグメントが 1/20000 波長"
+          "未満になり、nec2c の答えが信頼できません）"};
     case Problem::wireTooThick:
       return {
           "an element of {s} mm is too thick for NEC2's thin wire at this length: even "
@@ -105,6 +114,13 @@ std::string_view fileReason(std::string_view detail, Language language) {
   if (detail == "is a folder") return Messages::pick(language, "it is a folder", "フォルダです");
   if (detail == "no folder") {
     return Messages::pick(language, "its folder does not exist", "フォルダがありません");
+  }
+  if (detail == "read-only file") {
+    return Messages::pick(language, "it is not writable", "書き込みが許されていません");
+  }
+  if (detail == "link loop") {
+    return Messages::pick(language, "its symbolic links go round in a loop",
+                          "シンボリックリンクが循環しています");
   }
   return Messages::pick(language, "its folder is not writable", "フォルダに書き込めません");
 }

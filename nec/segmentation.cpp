@@ -34,15 +34,18 @@ Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz) {
   const double radiusM = element.diameterM / 2.0;
   const double segmentToRadius = segmentM / radiusM;
   const double segmentWavelengths = segmentM / wavelengthM(frequencyMhz);
-  return {segmentWavelengths, segmentToRadius,
+  return {segmentWavelengths,
+          segmentToRadius,
           segmentToRadius < kNormalKernelAccurateSegmentToRadius,
           segmentToRadius < kAccurateSegmentToRadius,
+          segmentWavelengths < kShortestSegmentWavelengths,
           segmentWavelengths < kAdvisedShortestSegmentWavelengths};
 }
 
 std::vector<int> seriesCounts(Nec2::LoadedElement element, double frequencyMhz) {
   auto accurate = [&](int segments) {
-    return !fitOf(withSegments(element, segments), frequencyMhz).beyondAccuracy;
+    const Fit fit = fitOf(withSegments(element, segments), frequencyMhz);
+    return !fit.beyondAccuracy && !fit.beyondShortest;
   };
   int segments = coarsestCount(element, frequencyMhz);
   if (!withinLongest(withSegments(element, segments), frequencyMhz)) return {};
@@ -57,6 +60,11 @@ std::vector<int> seriesCounts(Nec2::LoadedElement element, double frequencyMhz) 
     counts.push_back(segments);
   }
   return counts;
+}
+
+bool elementTooShort(Nec2::LoadedElement element, double frequencyMhz) {
+  const int segments = coarsestCount(element, frequencyMhz);
+  return fitOf(withSegments(element, segments), frequencyMhz).beyondShortest;
 }
 
 }  // namespace Segmentation

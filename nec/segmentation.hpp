@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "nec/loaded_element.hpp"
+#include "nec/model_range.hpp"
 
 namespace Segmentation {
 
@@ -22,23 +23,14 @@ inline constexpr int kFewestSegments = 21;
 inline constexpr int kFewestSegmentsForThickWire = 11;
 // At most this many halvings past the coarsest count: 641 segments from 21.
 inline constexpr int kMostHalvings = 5;
-// Longest segment, in wavelengths: a hard limit of the model (the current
-// changes fast at the feed and at the coil, and the element is short, so
-// that is all of it).
-inline constexpr double kLongestSegmentWavelengths = 0.05;
-// The guide advises against segments shorter than this, in wavelengths:
-// below it the current basis's terms become almost the same function. Only
-// advice: nec2c stays stable well below it.
-inline constexpr double kAdvisedShortestSegmentWavelengths = 1e-3;
-// Segment length over wire radius. With the extended kernel (which every
-// deck here uses) the self-field error stays within 1 % down to 2; with
-// the normal kernel down to 8. Below those the solutions are merely stable,
-// down to 0.5 with the extended kernel and 2 with the normal one: no
-// segment count of the series goes below the accurate limit.
-inline constexpr double kAccurateSegmentToRadius = 2.0;
-inline constexpr double kNormalKernelAccurateSegmentToRadius = 8.0;
-inline constexpr double kExtendedKernelSegmentToRadius = 0.5;
-inline constexpr double kNormalKernelSegmentToRadius = 2.0;
+// The limits of the segments, from what tanshuku-nec models.
+using ModelRange::kAccurateSegmentToRadius;
+using ModelRange::kAdvisedShortestSegmentWavelengths;
+using ModelRange::kExtendedKernelSegmentToRadius;
+using ModelRange::kLongestSegmentWavelengths;
+using ModelRange::kNormalKernelAccurateSegmentToRadius;
+using ModelRange::kNormalKernelSegmentToRadius;
+using ModelRange::kShortestSegmentWavelengths;
 
 // The most segments the series reaches: 641.
 int mostSegments();
@@ -50,6 +42,7 @@ struct Fit {
   double segmentToRadius;     // the shortest segment ÷ a
   bool needsExtendedKernel;   // Δ ÷ a below the normal kernel's accurate limit
   bool beyondAccuracy;        // Δ ÷ a below the extended kernel's accurate limit
+  bool beyondShortest;        // Δ under the shortest segment nec2c is trusted with
   bool belowAdvisedLength;    // Δ under 10⁻³ λ
 };
 Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz);
@@ -58,9 +51,13 @@ Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz);
 // inductance aside): from the coarsest whose segments are within 0.05 λ,
 // 21 at the least, or 11 where 21 would already break the accurate limit
 // of segment length against radius; halving while every segment of the
-// next count stays within it, kMostHalvings times at most. Empty where not
-// even the coarsest count keeps within it: NEC2's thin wire cannot model
-// the element.
+// next count stays within that and above the shortest segment trusted,
+// kMostHalvings times at most. Empty where not even the coarsest count
+// keeps within them: NEC2's thin wire cannot model the element (too thick,
+// or too short against the wavelength, which elementTooShort tells).
 std::vector<int> seriesCounts(Nec2::LoadedElement element, double frequencyMhz);
+
+// The coarsest count's segments are shorter than the shortest trusted.
+bool elementTooShort(Nec2::LoadedElement element, double frequencyMhz);
 
 }  // namespace Segmentation

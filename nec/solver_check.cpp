@@ -195,7 +195,16 @@ Nec2::LoadedElement resonatedDipole(const DesignOptions::Options& o, int segment
   return withCoil(dipole, o, root.resonances.seriesH.value_or(monopoleH), true);
 }
 
+// The element needs no coil where the fit says so and a run of the bare
+// element confirms it: its reactance is 0 or more without a coil.
+bool needsNoCoil(const Root& root, const Nec2::LoadedElement& bare) {
+  return root.feed && root.resonances.outcome == Resonance::Resonances::Outcome::needsNoCoil &&
+         feedOf(bare).imag() >= 0.0;
+}
+
 }  // namespace
+
+NoResonance::NoResonance() : std::runtime_error("NEC2 finds no coil that resonates the element") {}
 
 Check run(const DesignOptions::Options& o, const Progress::Report& report) {
   auto tell = [&](Progress::Stage stage, int segments) {
@@ -215,8 +224,11 @@ Check run(const DesignOptions::Options& o, const Progress::Report& report) {
     tell(Progress::Stage::segmentSeries, segments);
     root = resonate(o, element(o, segments), guessH);
     if (!root.resonances.seriesH) {
-      if (r.segments.empty()) return {std::nullopt, element(o, segments), std::nullopt};
-      break;
+      if (!r.segments.empty()) break;
+      if (needsNoCoil(root, element(o, segments))) {
+        return {std::nullopt, element(o, segments), std::nullopt};
+      }
+      throw NoResonance();
     }
     guessH = *root.resonances.seriesH;
     r.segments.push_back(segments);

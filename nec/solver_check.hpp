@@ -5,10 +5,12 @@
 // resonate, and the sweeps either side of resonance. Always the monopole
 // over perfect ground; a dipole's figures follow from it
 // (nec/solver_figures.hpp). Throws Nec2::SolverMissing or
-// Nec2::SolverFailed where nec2c does not give its answers.
+// Nec2::SolverFailed where nec2c does not give its answers, NoResonance
+// where they show no coil that resonates the element.
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "nec/design_options.hpp"
@@ -31,6 +33,12 @@ struct Check {
   // segmentation, at the frequency: what any coil in the coil's place makes
   // of the element.
   std::optional<Resonance::Bilinear> feedOfCoil;
+};
+
+// Thrown where NEC2 finds no coil that resonates the element, though it
+// needs one (its reactance stays negative for every inductance).
+struct NoResonance : std::runtime_error {
+  NoResonance();
 };
 
 Check run(const DesignOptions::Options& options, const Progress::Report& report = {});

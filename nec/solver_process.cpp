@@ -40,6 +40,13 @@ constexpr std::chrono::milliseconds kPollInterval{1};
 
 long runs = 0;
 
+// Where the whole check must end, where one is set.
+struct WholeCheck {
+  std::chrono::steady_clock::time_point deadline;
+  std::chrono::milliseconds limit;
+};
+std::optional<WholeCheck> wholeCheck;
+
 using Cause = SolverFailed::Cause;
 
 std::string readFile(const std::string& path) {
@@ -173,6 +180,10 @@ std::string solverPath() {
 struct StartedSolver::Run {
   Run(const std::string& program, const std::string& deck, std::chrono::milliseconds limit)
       : timeLimit(limit), deadline(std::chrono::steady_clock::now() + limit) {
+    if (wholeCheck && wholeCheck->deadline < deadline) {
+      deadline = wholeCheck->deadline;
+      endsWholeCheck = true;
+    }
     writeFile(folder.file(kDeckFile), deck);
     child.emplace(program, folder.path());
   }
@@ -180,6 +191,7 @@ struct StartedSolver::Run {
   TemporaryFolder folder;
   std::chrono::milliseconds timeLimit;
   std::chrono::steady_clock::time_point deadline;
+  bool endsWholeCheck = false;  // the whole check's deadline comes first
   std::optional<Child> child;
 };
 
@@ -203,9 +215,12 @@ SolverOutput StartedSolver::finish() {
                        lastLinesOf(output));
   }
   if (end == Child::End::overTimeLimit) {
-    throw SolverFailed(Cause::overTimeLimit,
-                       "nec2c was stopped at its time limit of " + seconds(run->timeLimit),
-                       lastLinesOf(output));
+    throw SolverFailed(
+        Cause::overTimeLimit,
+        run->endsWholeCheck
+            ? "the check was stopped at its time limit of " + seconds(wholeCheck->limit) + " in all"
+            : "nec2c was stopped at its time limit of " + seconds(run->timeLimit),
+        lastLinesOf(output));
   }
   if (const std::string failure = run->child->failure(); !failure.empty()) {
     throw SolverFailed(Cause::failed, failure, lastLinesOf(output));
@@ -218,5 +233,13 @@ SolverOutput runSolver(const std::string& deck, std::chrono::milliseconds timeLi
 }
 
 long solverRuns() { return runs; }
+
+void limitWholeCheck(std::optional<std::chrono::milliseconds> limit) {
+  if (!limit) {
+    wholeCheck.reset();
+    return;
+  }
+  wholeCheck = WholeCheck{std::chrono::steady_clock::now() + *limit, *limit};
+}
 
 }  // namespace Nec2

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Nec2 {
@@ -46,5 +47,10 @@ class StartedSolver {
 
 // The number of nec2c runs started so far by this process.
 long solverRuns();
+
+// A time limit for every run from now on, all together (a whole check);
+// none lifts it. A run that reaches it is stopped and fails as over its
+// time limit, saying that the whole check's limit stopped it.
+void limitWholeCheck(std::optional<std::chrono::milliseconds> limit);
 
 }  // namespace Nec2

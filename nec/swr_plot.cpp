@@ -75,23 +75,25 @@ std::string script(const std::string& dataPath, const std::string& outputPath, b
   return text;
 }
 
-bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
-           double matchedReferenceOhm) {
+FileOutput::Outcome write(const std::string& path, std::span<const Bandwidth::Point> sweep,
+                          double matchedReferenceOhm) {
   const Nec2::Interruptions held;  // until the scratch folder is gone too
   try {
     const Nec2::TemporaryFolder scratch;
     const std::string dataPath = scratch.file("sweep.csv");
     const std::string scriptPath = scratch.file("plot.gp");
     const std::string outputPath = std::filesystem::absolute(path).string();
-    if (!FileOutput::writeWhole(dataPath, SweepCsv::text(sweep, matchedReferenceOhm))) {
-      return false;
+    if (const FileOutput::Outcome data =
+            FileOutput::writeWhole(dataPath, SweepCsv::text(sweep, matchedReferenceOhm));
+        !data) {
+      return data;
     }
     return FileOutput::writeThrough(outputPath, [&](const std::string& temporary) {
       return FileOutput::writeWhole(scriptPath, script(dataPath, temporary, endsWithPng(path))) &&
              runGnuplot(scriptPath);
     });
   } catch (const Nec2::SolverFailed&) {  // no scratch folder
-    return false;
+    return FileOutput::Outcome{FileOutput::kNotFilled};
   }
 }
 

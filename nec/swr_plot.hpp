@@ -7,6 +7,7 @@
 #include <string>
 
 #include "nec/bandwidth.hpp"
+#include "nec/file_output.hpp"
 
 namespace SwrPlot {
 
@@ -16,10 +17,12 @@ inline constexpr const char* kGnuplotPackage = "gnuplot-nox";
 // Whether a gnuplot is on the PATH.
 bool gnuplotInstalled();
 
-// Draws the plot into path (under a temporary name, renamed when gnuplot has
-// finished). False where gnuplot could not be started or failed.
-bool write(const std::string& path, std::span<const Bandwidth::Point> sweep,
-           double matchedReferenceOhm);
+// Draws the plot into path (as FileOutput writes a file: gnuplot writes a
+// temporary file, renamed or copied into path when it has finished).
+// kNotFilled where gnuplot could not be started or failed, or no scratch
+// folder could be made for it.
+FileOutput::Outcome write(const std::string& path, std::span<const Bandwidth::Point> sweep,
+                          double matchedReferenceOhm);
 
 // gnuplot's script for the data file and the output, exposed for its test.
 std::string script(const std::string& dataPath, const std::string& outputPath, bool png);

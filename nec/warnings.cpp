@@ -19,11 +19,11 @@ std::string say(Language language, std::string_view english, std::string_view ja
 std::string segmentsNotSettled(const Results::Figures& f, Language language) {
   const int decimals = NumberText::decimalsFor(f.necInductanceUncertaintyUh.value_or(0.0));
   const std::string range = withDecimals(*f.necInductanceLowUh, decimals) +
-                            say(language, " and ", "〜") +
+                            say(language, " and ", "～") +
                             withDecimals(*f.necInductanceHighUh, decimals);
   std::string turns;
   if (f.turnsLow && f.turnsHigh) {
-    turns = say(language, " (", "（") + withDecimals(*f.turnsLow, 1) + say(language, " to ", "〜") +
+    turns = say(language, " (", "（") + withDecimals(*f.turnsLow, 1) + say(language, " to ", "～") +
             withDecimals(*f.turnsHigh, 1) + say(language, " turns)", "回巻き）");
   }
   const std::string most = std::to_string(Segmentation::mostSegments());

@@ -623,8 +623,33 @@ std::string withFigure(std::string pattern, double value, int decimals, const ch
   return pattern.replace(pattern.find('#'), 1, number);
 }
 
-// tanshuku-nec on the READMEs' dipole, in a given locale.
-ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json, bool helix = false) {
+// The resonating coils of tanshuku-nec's segment series, as the READMEs
+// quote them: English "21.60, 21.43 μH at 21 and 41 segments", Japanese
+// "21、41セグメントで21.60、21.43 μH".
+std::string seriesText(const std::string& json, bool japanese) {
+  std::vector<std::string> counts;
+  std::vector<std::string> coils;
+  const std::regex point("\\{\"segments\":([0-9]+),\"inductanceUh\":([-0-9.eE+]+)\\}");
+  for (auto at = std::sregex_iterator(json.begin(), json.end(), point);
+       at != std::sregex_iterator(); ++at) {
+    counts.push_back((*at)[1]);
+    coils.push_back(withFigure("#", std::strtod((*at)[2].str().c_str(), nullptr), 2, "−"));
+  }
+  auto joined = [&](const std::vector<std::string>& items, const char* last) {
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) {
+      text += (i == 0 ? "" : i + 1 == items.size() ? last : (japanese ? "、" : ", ")) + items[i];
+    }
+    return text;
+  };
+  if (japanese) return joined(counts, "、") + "セグメントで" + joined(coils, "、") + " μH";
+  return joined(coils, ", ") + " μH at " + joined(counts, " and ") + " segments";
+}
+
+// tanshuku-nec on the READMEs' dipole, in a given locale, with one more
+// option where given.
+ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json,
+                                   const char* option = nullptr) {
   ProcessOptions options;
   options.arguments = {"LC_ALL=" + locale,
                        std::string(TANSHUKU_BUILD_DIR) + "/tanshuku-nec",
@@ -644,20 +669,21 @@ ProcessResult necOnTheWorkedDesign(const std::string& locale, bool json, bool he
                        "--wire",
                        "1"};
   if (json) options.arguments.push_back("--json");
-  if (helix) options.arguments.push_back("--helix");
+  if (option != nullptr) options.arguments.push_back(option);
   options.timeoutSeconds = kNecRunSeconds;
   return runProcess("/usr/bin/env", "", options);
 }
 #endif
 
 // The worked design of both READMEs shows tanshuku-nec's screen for its
-// dipole, in English and in Japanese, and quotes its figures where it sets
-// NEC2 beside menus 1, 2 and 4: the coil, how much menu 1's is too large and
-// where it lands, the turns, the radiation resistances' ratio and how much
-// menu 4 is too low, the efficiency, the feed-point resistances, the SWR and
-// the bandwidth; and, modelled as wound, what menu 2's turns act as and where
-// they land, the turns to wind, how settled they are, the helix's Q and
-// efficiency.
+// dipole, in English and in Japanese, with the coil modelled as wound, and
+// quotes its figures in the text around the screens: NEC2's lumped coil and
+// its segment series, how much menu 1's is too large and where it lands, the
+// radiation resistances' ratio and how much menu 4 is too low, the
+// efficiency, the feed-point resistances, the SWR and the bandwidth; menu 2's
+// turns for the lumped coil, as --lumped gives them; and, as wound, what
+// those turns act as and where they land, the turns to wind, how settled
+// they are, the helix's Q and efficiency.
 TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
 #ifdef _WIN32
   GTEST_SKIP() << "tanshuku-nec runs on Linux";
@@ -666,40 +692,41 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
   const ProcessResult figures = necOnTheWorkedDesign("C", true);
   ASSERT_EQ(figures.exitCode, 0) << figures.output;
   auto figure = [&](const char* name) { return jsonFigure(figures.output, name); };
-  // The coil as wound, from one run with --helix.
-  const ProcessResult helix = necOnTheWorkedDesign("C", true, true);
-  ASSERT_EQ(helix.exitCode, 0) << helix.output;
-  auto helixFigure = [&](const char* name) { return jsonFigure(helix.output, name); };
+  ASSERT_FALSE(std::isnan(figure("helixTurns"))) << "the helix did not run:\n" << figures.output;
+  const ProcessResult lumped = necOnTheWorkedDesign("C", true, "--lumped");
+  ASSERT_EQ(lumped.exitCode, 0) << lumped.output;
+  auto lumpedFigure = [&](const char* name) { return jsonFigure(lumped.output, name); };
   struct Quote {
     double value;
     int decimals;
     const char* english;  // # stands for the number
     const char* japanese;
   };
-  const Quote quotes[] = {{figure("necInductanceUh"), 2, "# μH", "# μH"},
-                          {figure("differencePercent"), 1, "# % too large", "# %大きめ"},
-                          {figure("menu1CoilResonanceMhz"), 3, "# MHz", "# MHz"},
-                          {figure("turns"), 1, "# turns", "#回巻き"},
-                          {figure("coilLengthMm"), 1, "# mm long", "長さ# mm"},
-                          {figure("radiationResistanceRatioDb"), 2, "# dB", "# dB"},
-                          {figure("radiationResistanceRatioDb") - figure("menu4EfficiencyDb"), 2,
-                           "# dB more than\nmenu 4", "メニュー4より# dB高く"},
-                          {figure("efficiencyPercent"), 1, "# % (", "# %（"},
-                          {figure("efficiencyDb"), 2, "(# dB)", "（# dB）"},
-                          {figure("feedResistanceLosslessOhm"), 2, "# Ω", "# Ω"},
-                          {figure("feedResistanceOhm"), 2, "# Ω", "# Ω"},
-                          {figure("swr50AtResonance"), 2, "SWR of\n#", "SWRは#"},
-                          {figure("bandwidthMatchedKhz"), 1, "# kHz", "# kHz"},
-                          {helixFigure("helixEquivalentUh"), 2, "as # μH", "# μHに相当"},
-                          {helixFigure("turnsInductanceUh"), 4, "the # μH", "の# μH"},
-                          {helixFigure("helixResonanceMhzWithFormulaTurns"), 3, "# MHz", "# MHz"},
-                          {(helixFigure("helixResonanceMhzWithFormulaTurns") - 7.05) * 1000, 0,
-                           "# kHz high", "# kHz高く"},
-                          {helixFigure("helixTurns"), 1, "coils of # turns", "#回巻きのコイル"},
-                          {helixFigure("helixTurns") * 2, 1, "# mm long", "長さ# mm"},
-                          {helixFigure("helixTurnsFinerSegments"), 2, "# at 60", "#回巻き"},
-                          {helixFigure("helixQ"), 0, "alone is #", "Qは#"},
-                          {helixFigure("helixEfficiencyPercent"), 1, "the # % of", "での# %"}};
+  const Quote quotes[] = {
+      {figure("necInductanceUh"), 2, "# μH", "# μH"},
+      {figure("necInductanceUncertaintyUh"), 2, "± # μH", "± # μH"},
+      {figure("differencePercent"), 1, "# % too large", "# %大きめ"},
+      {figure("menu1CoilResonanceMhz"), 3, "# MHz", "# MHz"},
+      {lumpedFigure("turns"), 1, "# turns", "#回巻き"},
+      {lumpedFigure("coilLengthMm"), 1, "# mm long", "長さ# mm"},
+      {figure("radiationResistanceRatioDb"), 2, "# dB", "# dB"},
+      {figure("radiationResistanceRatioDb") - figure("menu4EfficiencyDb"), 2,
+       "# dB more than menu 4", "メニュー4より# dB高く"},
+      {figure("efficiencyPercent"), 1, "# % (", "# %（"},
+      {figure("efficiencyDb"), 2, "(# dB)", "（# dB）"},
+      {figure("feedResistanceLosslessOhm"), 2, "# Ω", "# Ω"},
+      {figure("feedResistanceOhm"), 2, "# Ω", "# Ω"},
+      {figure("swr50AtResonance"), 2, "SWR of #", "SWRは#"},
+      {figure("bandwidthMatchedKhz"), 1, "# kHz", "# kHz"},
+      {figure("helixEquivalentUh"), 2, "as # μH", "# μHに相当"},
+      {figure("turnsInductanceUh"), 4, "the # μH", "の# μH"},
+      {figure("helixResonanceMhzWithFormulaTurns"), 3, "# MHz", "# MHz"},
+      {(figure("helixResonanceMhzWithFormulaTurns") - 7.05) * 1000, 0, "# kHz high", "# kHz高く"},
+      {figure("helixTurns"), 1, "coils of # turns", "#回巻きのコイル"},
+      {figure("helixTurns") * 2, 1, "# mm long", "長さ# mm"},
+      {figure("helixTurnsFinerSegments"), 2, "# at 60", "#回巻き"},
+      {figure("helixQ"), 0, "alone is #", "Qは#"},
+      {figure("helixEfficiencyPercent"), 1, "the # % of", "での# %"}};
   const std::pair<const char*, ProcessResult> screens[] = {
       {"README.md", necOnTheWorkedDesign("C", false)},
       {"README.ja.md", necOnTheWorkedDesign("ja_JP.UTF-8", false)}};
@@ -710,11 +737,16 @@ TEST(ReadmeExample, Nec2FiguresAreWhatTanshukuNecGives) {
     EXPECT_NE(text.find("```\n" + screen.output + "```\n"), std::string::npos)
         << readme << " lacks the screen\n"
         << screen.output;
+    // The text outside the screens, its line ends read as blanks.
+    const std::string prose = std::regex_replace(
+        std::regex_replace(text, std::regex("```[^`]*```"), ""), std::regex("\\s+"), " ");
     for (const Quote& quote : quotes) {
       const std::string quoted =
           withFigure(japanese ? quote.japanese : quote.english, quote.value, quote.decimals, "−");
-      EXPECT_NE(text.find(quoted), std::string::npos) << readme << " lacks " << quoted;
+      EXPECT_NE(prose.find(quoted), std::string::npos) << readme << " lacks " << quoted;
     }
+    const std::string series = seriesText(figures.output, japanese);
+    EXPECT_NE(prose.find(series), std::string::npos) << readme << " lacks " << series;
   }
 #endif
 }

@@ -2,7 +2,9 @@
 // checks, menu 1's and menu 2's figures against the program's own screens,
 // the resonance, segment and bandwidth maths, the coil as wound, and the
 // files it writes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -10,6 +12,8 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <set>
 #include <string>
@@ -119,6 +123,14 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
        Problem::wireTooThick},
       {{"--frequency", "7.05", "--length", "1.5", "--diameter", "140", "--base"},
        Problem::wireTooThick},
+      // Outside what tanshuku-nec models: 10 kHz, and 2 m at 136 kHz (21
+      // segments of 1/23000 wavelength).
+      {{"--frequency", "0.01", "--length", "5", "--diameter", "2", "--tip", "2.5"},
+       Problem::frequencyOutsideModel},
+      {{"--frequency", "1e-300", "--length", "5", "--diameter", "2", "--tip", "2.5"},
+       Problem::frequencyOutsideModel},
+      {{"--frequency", "0.1357", "--length", "2", "--diameter", "2", "--base"},
+       Problem::elementTooShortForModel},
       {worked({"--maa", "/nonexistent-folder/x.maa"}), Problem::fileNotWritable},
       {worked({"--sweep", "/proc"}), Problem::fileNotWritable},
   };
@@ -137,6 +149,10 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
   EXPECT_EQ(problemOf(worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1", "--dipole",
                               "--conductor=aluminium", "--q", "300", "--json"})),
             std::nullopt);
+  // A device is written where the user may write it, whatever its folder.
+  if (access("/dev/full", W_OK) == 0) {
+    EXPECT_EQ(problemOf(worked({"--nec", "/dev/full"})), std::nullopt);
+  }
 }
 
 TEST(NecDesign, ReadsNumbersAndTheLocalesLanguageAsTheProgramAndTheLibraryDo) {
@@ -524,6 +540,120 @@ TEST(NecDesign, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {
   EXPECT_NE(dipole.find("\r\n0, 0.0, 1, 50.0"), std::string::npos);  // free space
 }
 
+// Reads the named pipe's reading end, opened without waiting for a writer,
+// to its end: what the writer wrote before it closed the pipe.
+std::string readPipe(int reader) {
+  std::string bytes;
+  char buffer[4096];
+  for (ssize_t got; (got = read(reader, buffer, sizeof buffer)) > 0;) bytes.append(buffer, got);
+  return bytes;
+}
+
+// A named pipe whose reading end is open, so that a writer's open does not
+// wait; what the writer gives it is read once the writer has closed it.
+class PipeWithReader {
+ public:
+  explicit PipeWithReader(const std::string& path) {
+    EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
+    reader_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    EXPECT_GE(reader_, 0);
+  }
+  ~PipeWithReader() { close(reader_); }
+  PipeWithReader(const PipeWithReader&) = delete;
+  PipeWithReader& operator=(const PipeWithReader&) = delete;
+  std::string written() const { return readPipe(reader_); }
+
+ private:
+  int reader_ = -1;
+};
+
+// Each kind of file a user may name, written through writeWhole and
+// through writeThrough (gnuplot's way, a fill that writes the temporary
+// file by its name): an old private file stays private, a link stays a
+// link and its target gets the bytes, a named pipe passes them to its
+// reader and stays a pipe.
+void expectEachKindOfFileWrittenAsItIs(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  using Writer = std::function<FileOutput::Outcome(const std::string&, const std::string&)>;
+  const std::vector<Writer> writers = {
+      FileOutput::writeWhole, [](const std::string& path, const std::string& bytes) {
+        return FileOutput::writeThrough(path, [&bytes](const std::string& temporary) {
+          return static_cast<bool>(std::ofstream(temporary, std::ios::binary) << bytes);
+        });
+      }};
+  struct Case {
+    std::string what;
+    // Makes the file at path; returns how the bytes written are read back.
+    std::function<std::function<std::string()>(const fs::path&)> make;
+    fs::file_type kindAfter;
+    fs::perms permissionsAfter;  // the file's or the link's target's; unknown: not checked
+  };
+  const auto oldFile = [](const fs::path& path, fs::perms permissions) {
+    std::ofstream(path) << "old\n";
+    fs::permissions(path, permissions);
+  };
+  const fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  // What the file holds; empty where there is none.
+  const auto contentOf = [](const fs::path& path) {
+    return fs::exists(path) ? readFile(path.string()) : std::string();
+  };
+  const std::vector<Case> cases = {
+      {"an old private file",
+       [&](const fs::path& path) {
+         oldFile(path, ownerOnly);
+         return [path] { return readFile(path.string()); };
+       },
+       fs::file_type::regular, ownerOnly},
+      {"a link, relative to its own folder, to an old file",
+       [&](const fs::path& path) {
+         fs::create_directories(path.parent_path() / "links");
+         oldFile(path.parent_path() / "target", ownerOnly);
+         fs::create_symlink("../target", path.parent_path() / "links" / "link");
+         fs::create_symlink("links/link", path);
+         return [=] { return contentOf(path.parent_path() / "target"); };
+       },
+       fs::file_type::symlink, ownerOnly},
+      {"a link to no file",
+       [&](const fs::path& path) {
+         fs::create_symlink("made", path);
+         return [=] { return contentOf(path.parent_path() / "made"); };
+       },
+       fs::file_type::symlink, fs::perms::unknown},
+      {"a named pipe",
+       [](const fs::path& path) {
+         auto pipe = std::make_shared<PipeWithReader>(path.string());
+         return [pipe] { return pipe->written(); };
+       },
+       fs::file_type::fifo, fs::perms::unknown},
+  };
+  const std::string bytes = "CM a deck\r\nEN\r\n";
+  for (size_t writer = 0; writer < writers.size(); ++writer) {
+    for (const Case& c : cases) {
+      const fs::path place = folder / ("kinds" + std::to_string(writer));
+      fs::remove_all(place);
+      fs::create_directories(place);
+      const fs::path path = place / "file";
+      const std::function<std::string()> readBack = c.make(path);
+      const FileOutput::Outcome outcome = writers[writer](path.string(), bytes);
+      EXPECT_TRUE(outcome) << c.what << ": " << FileOutput::reason(outcome);
+      EXPECT_EQ(readBack(), bytes) << c.what << ", writer " << writer;
+      EXPECT_EQ(fs::symlink_status(path).type(), c.kindAfter) << c.what << ", writer " << writer;
+      if (c.permissionsAfter != fs::perms::unknown) {
+        EXPECT_EQ(fs::status(path).permissions(), c.permissionsAfter) << c.what;
+      }
+      fs::remove_all(place);
+    }
+  }
+  // A device that takes nothing says so. Only once a pipe has been seen
+  // written as it is: a device must not be renamed over.
+  if (!::testing::Test::HasFailure()) {
+    const FileOutput::Outcome full = FileOutput::writeWhole("/dev/full", bytes);
+    EXPECT_FALSE(full);
+    EXPECT_EQ(FileOutput::reason(full), "No space left on device");
+    EXPECT_EQ(fs::status("/dev/full").type(), fs::file_type::character);
+  }
+}
+
 TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("nec_design_test." + std::to_string(getpid()));
@@ -551,6 +681,7 @@ TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
   if (SwrPlot::gnuplotInstalled()) written.push_back("swr.svg");
   EXPECT_EQ(left, written);
   EXPECT_EQ(readFile(csvPath), csv);
+  expectEachKindOfFileWrittenAsItIs(folder);
   std::filesystem::remove_all(folder);
 
   auto inputs = std::get<DesignOptions::Options>(parsed(worked()));
@@ -603,12 +734,27 @@ TEST(NecDesign, TheProgramRefusesBadInputWithStatusTwoAndWritesNoFile) {
   EXPECT_EQ(missing.output,
             "tanshuku-nec: --diameter is missing (it is asked only on a terminal)\n");
   EXPECT_FALSE(std::filesystem::exists(maa));
+  // The deck goes to a named pipe's reader as it is; the model to a file.
+  const std::string deck = (folder / "deck.nec").string();
+  const PipeWithReader pipe(deck);
   const ProcessResult written = runNec("C", {"--frequency", "7.05", "--length", "5", "--diameter",
-                                             "2", "--tip", "2.5", "--maa", maa});
+                                             "2", "--tip", "2.5", "--maa", maa, "--nec", deck});
   EXPECT_EQ(written.exitCode, 0);
   EXPECT_NE(written.output.find("\nMenu 1's coil: 23.6540 uH, "), std::string::npos);
   // The model carries the coil NEC2 resonated, not menu 1's.
   EXPECT_NE(readFile(maa).find("\r\nw1c, 0, 21."), std::string::npos);
+  const std::string cards = pipe.written();
+  EXPECT_EQ(cards.substr(0, 3), "CM ");
+  EXPECT_NE(cards.find("\nEN"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_fifo(deck));
+  // A device that takes nothing: the system's reason, and status 1. Only
+  // once the pipe was written as it is: a device must not be renamed over.
+  if (!HasFailure() && access("/dev/full", W_OK) == 0) {
+    const ProcessResult full = runNec("C", {"--frequency", "7.05", "--length", "5", "--diameter",
+                                            "2", "--tip", "2.5", "--nec", "/dev/full"});
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.output, "tanshuku-nec: /dev/full: cannot be written: No space left on device\n");
+  }
   std::filesystem::remove_all(folder);
 }
 
