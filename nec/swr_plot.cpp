@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "nec/file_output.hpp"
 #include "nec/interruptions.hpp"
@@ -27,6 +29,28 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
+// gnuplot draws the sweep's few dozen points in a fraction of a second; one
+// that has not finished within this limit is stopped and the plot fails.
+constexpr std::chrono::seconds kGnuplotTimeLimit{60};
+constexpr std::chrono::milliseconds kGnuplotPollInterval{10};
+
+bool waitForGnuplot(pid_t child) {
+  const auto deadline = std::chrono::steady_clock::now() + kGnuplotTimeLimit;
+  int status = 0;
+  while (true) {
+    const pid_t ended = waitpid(child, &status, WNOHANG);
+    if (ended == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (ended < 0 && errno != EINTR) return false;
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(child, SIGKILL);
+      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+      }
+      return false;
+    }
+    std::this_thread::sleep_for(kGnuplotPollInterval);
+  }
+}
+
 bool runGnuplot(const std::string& scriptPath) {
   const char* arguments[] = {"gnuplot", scriptPath.c_str(), nullptr};
   // gnuplot takes Ctrl-C as it comes: the signals this program holds while
@@ -42,11 +66,7 @@ bool runGnuplot(const std::string& scriptPath) {
       posix_spawnp(&child, "gnuplot", nullptr, &attributes, const_cast<char**>(arguments), environ);
   posix_spawnattr_destroy(&attributes);
   if (spawned != 0) return false;
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0) {
-    if (errno != EINTR) return false;
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return waitForGnuplot(child);
 }
 
 bool endsWithPng(const std::string& path) {
