@@ -24,7 +24,7 @@ std::string stageText(const Progress::Step& step, Language language) {
       return english ? "the coil as wound, a helix of " + segments + " segments"
                      : "巻いたコイル、" + segments + " セグメントのヘリックス";
   }
-  return segments;
+  return {};
 }
 
 // The terminal's erase to the end of the line.
