@@ -12,8 +12,8 @@
 #include "nec/number_text.hpp"
 #include "nec/root_search.hpp"
 #include "nec/segmentation.hpp"
-#include "nec/solver.hpp"
 #include "nec/solver_figures.hpp"
+#include "nec/structure_solver.hpp"
 #include "nec/warnings.hpp"
 
 namespace HelixCheck {
@@ -47,22 +47,26 @@ CoilAsWound::Measures measuresOf(const DesignOptions::Options& o) {
 // The helix elements solved so far, by count per turn, segments and
 // frequency. A run may be started ahead, to go on beside the runs that
 // follow (nec2c uses one core); asking for it then waits for it.
+// The monopole with a helix of the coil's measures, of the given count per
+// turn and segments in all, at the frequency.
+Nec2::HelixElement helixElement(const DesignOptions::Options& o, const SolverCheck::Check& check,
+                                int perTurn, int segments, double frequencyMhz) {
+  Nec2::LoadedElement base = check.resonated;
+  base.form = Nec2::LoadedElement::Form::monopoleOverPerfectGround;
+  base.segments = Segmentation::kFewestSegments;
+  base.sweep = Nec2::Sweep{frequencyMhz};
+  return {base,
+          {*o.coilRadiusMm / 1000.0, *o.pitchMm / 1000.0, *o.wireMm / 1000.0, perTurn, segments}};
+}
+
 class Helices {
  public:
   Helices(const DesignOptions::Options& o, const SolverCheck::Check& check,
-          const Progress::Report& report)
-      : o_(o), report_(report) {
-    base_ = check.resonated;
-    base_.form = Nec2::LoadedElement::Form::monopoleOverPerfectGround;
-    base_.segments = Segmentation::kFewestSegments;
-  }
+          Nec2::StructureSolver& solver, const Progress::Report& report)
+      : o_(o), check_(check), solver_(solver), report_(report) {}
 
   Nec2::HelixElement element(int perTurn, int segments, double frequencyMhz) const {
-    Nec2::HelixElement e{
-        base_,
-        {*o_.coilRadiusMm / 1000.0, *o_.pitchMm / 1000.0, *o_.wireMm / 1000.0, perTurn, segments}};
-    e.element.sweep = Nec2::Sweep{frequencyMhz};
-    return e;
+    return helixElement(o_, check_, perTurn, segments, frequencyMhz);
   }
 
   // The most segments whose helix fits in the element, the hard limit at
@@ -84,8 +88,8 @@ class Helices {
     const Nec2::Structure s = structureOf(key);
     int all = 0;
     for (const Nec2::Wire& w : s.wires) all += w.segments;
-    started_.emplace(key, Nec2::StartedSolve(s, std::max(Nec2::kDefaultTimeLimit,
-                                                         HelixLimits::timeLimitFor(all))));
+    started_.emplace(
+        key, solver_.start(s, std::max(Nec2::kDefaultTimeLimit, HelixLimits::timeLimitFor(all))));
   }
 
   const Nec2::Solution& at(int perTurn, int segments) {
@@ -116,17 +120,18 @@ class Helices {
     if (started == started_.end())
       start(std::get<0>(key), std::get<1>(key), std::get<2>(key), std::get<3>(key));
     started = started_.find(key);
-    if (report_) report_({Progress::Stage::helix, std::get<1>(key)});
-    Nec2::Solution s = started->second.solutions().front();
+    if (report_) report_({Progress::Stage::helix, std::get<1>(key), solver_.runs()});
+    Nec2::Solution s = started->second->solutions().front();
     started_.erase(started);
     return solved_.emplace(key, s).first->second;
   }
 
   const DesignOptions::Options& o_;
+  const SolverCheck::Check& check_;
+  Nec2::StructureSolver& solver_;
   const Progress::Report& report_;
-  Nec2::LoadedElement base_;
   std::map<Key, Nec2::Solution> solved_;
-  std::map<Key, Nec2::StartedSolve> started_;
+  std::map<Key, std::unique_ptr<Nec2::StructureSolver::Run>> started_;
 };
 
 // The turns that resonate at a count per turn, searched from a first count
@@ -254,10 +259,11 @@ std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& o, dou
 }
 
 std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck::Check& check,
-                             double formulaTurns, const Progress::Report& report) {
+                             double formulaTurns, Nec2::StructureSolver& solver,
+                             const Progress::Report& report) {
   if (!check.results || !check.feedOfCoil || !check.resonated.coil) return std::nullopt;
   const double f = *o.frequencyMhz;
-  Helices helices(o, check, report);
+  Helices helices(o, check, solver, report);
   const RootSearch::Limits limits = segmentLimits(helices, kSegmentsPerTurn);
   // Menu 2's turns for the lumped coil, as wound: a whole number of
   // segments, since the turns are tenths.
@@ -330,8 +336,7 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
 
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
                              const DesignOptions::Options& o) {
-  Nec2::HelixElement e =
-      Helices(o, check, {}).element(kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
+  Nec2::HelixElement e = helixElement(o, check, kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
   if (o.dipole) {
     e.element.form = Nec2::LoadedElement::Form::centreFedDipole;
   } else {

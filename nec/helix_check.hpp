@@ -18,6 +18,7 @@
 #include "nec/progress.hpp"
 #include "nec/report.hpp"
 #include "nec/solver_check.hpp"
+#include "nec/structure_solver.hpp"
 
 namespace HelixCheck {
 
@@ -46,7 +47,8 @@ std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& option
 // for its inductance; empty where no turns of the helix that fit in the
 // element resonate it.
 std::optional<WoundCoil> run(const DesignOptions::Options& options, const SolverCheck::Check& check,
-                             double formulaTurns, const Progress::Report& report = {});
+                             double formulaTurns, Nec2::StructureSolver& solver,
+                             const Progress::Report& report = {});
 
 // The helix's figures, beside those of the lumped check.
 void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& options,

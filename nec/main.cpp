@@ -240,7 +240,8 @@ Checked runChecks(const DesignOptions::Options& options, Results::Figures& figur
   Nec2::limitWholeCheck(kWholeCheckLimit);
   // Cleared when the checks end, before anything else is written.
   const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
-  Checked checked{SolverCheck::run(options, progress.report()), std::nullopt};
+  Nec2::ProcessSolver solver;
+  Checked checked{SolverCheck::run(options, solver, progress.report()), std::nullopt};
   const SolverCheck::Check& check = checked.check;
   if (check.results) SolverFigures::add(*check.results, options, figures);
   const int finest = check.resonated.segments;
@@ -253,9 +254,9 @@ Checked runChecks(const DesignOptions::Options& options, Results::Figures& figur
     figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
     return checked;
   }
-  checked.wound = HelixCheck::run(options, check, *figures.turns, progress.report());
+  checked.wound = HelixCheck::run(options, check, *figures.turns, solver, progress.report());
   HelixCheck::add(checked.wound, options, figures);
-  figures.nec2cRuns = static_cast<int>(Nec2::runCount());
+  figures.nec2cRuns = static_cast<int>(solver.runs());
   return checked;
 }
 

@@ -1,6 +1,6 @@
-// What a long check says while it runs: the stage it has come to and the
-// segments of the model it solves there. The program shows it on a
-// terminal beside the count of nec2c runs so far; elsewhere nothing.
+// What a long check says while it runs: the stage it has come to, the
+// segments of the model it solves there and the solver's runs so far. The
+// program shows it on a terminal; elsewhere nothing.
 #pragma once
 
 #include <functional>
@@ -17,6 +17,7 @@ enum class Stage {
 struct Step {
   Stage stage;
   int segments;
+  long runsSoFar;  // of the solver, all stages together
 };
 
 using Report = std::function<void(const Step&)>;

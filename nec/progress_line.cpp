@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "nec/solver.hpp"
-
 namespace {
 
 using Messages::Language;
@@ -45,7 +43,7 @@ Progress::Report ProgressLine::report() const {
 }
 
 void ProgressLine::show(const Progress::Step& step) const {
-  const std::string done = std::to_string(Nec2::runCount());
+  const std::string done = std::to_string(step.runsSoFar);
   const std::string runs = language_ == Language::english ? ", nec2c runs so far: " + done
                                                           : "、nec2c の実行 " + done + " 回済み";
   std::fprintf(stderr, "\rtanshuku-nec: %s%s%s", stageText(step, language_).c_str(), runs.c_str(),

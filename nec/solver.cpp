@@ -27,4 +27,25 @@ std::complex<double> feedImpedance(const Structure& structure) {
 
 long runCount() { return solverRuns(); }
 
+namespace {
+
+class ChildRun : public StructureSolver::Run {
+ public:
+  ChildRun(const Structure& structure, std::chrono::milliseconds timeLimit)
+      : run_(structure, timeLimit) {}
+  std::vector<Solution> solutions() override { return run_.solutions(); }
+
+ private:
+  StartedSolve run_;
+};
+
+}  // namespace
+
+std::unique_ptr<StructureSolver::Run> ProcessSolver::start(const Structure& structure,
+                                                           std::chrono::milliseconds timeLimit) {
+  auto run = std::make_unique<ChildRun>(structure, timeLimit);
+  ++runs_;
+  return run;
+}
+
 }  // namespace Nec2

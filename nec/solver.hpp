@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <complex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,9 @@
 #include "nec/solver_failure.hpp"
 #include "nec/solver_process.hpp"
 #include "nec/structure.hpp"
+#include "nec/structure_solver.hpp"
 
 namespace Nec2 {
-
-// A deck of a few hundred segments solves in well under a second for each
-// frequency; the limit stops a run that hangs or was given far too much.
-constexpr std::chrono::milliseconds kDefaultTimeLimit{30'000};
 
 // The structure's feed-point impedance and power budget at each frequency
 // of its sweep, in order.
@@ -53,5 +51,17 @@ std::complex<double> feedImpedance(const Structure& structure);
 
 // The number of nec2c runs started so far by this process.
 long runCount();
+
+// The checks' solver: nec2c as a child process, a run at a time or two at
+// once, counting the runs it begins.
+class ProcessSolver : public StructureSolver {
+ public:
+  std::unique_ptr<Run> start(const Structure& structure,
+                             std::chrono::milliseconds timeLimit) override;
+  long runs() const override { return runs_; }
+
+ private:
+  long runs_ = 0;
+};
 
 }  // namespace Nec2

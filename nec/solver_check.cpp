@@ -15,7 +15,7 @@
 #include "nec/resonance.hpp"
 #include "nec/segment_series.hpp"
 #include "nec/segmentation.hpp"
-#include "nec/solver.hpp"
+#include "nec/structure_solver.hpp"
 
 namespace SolverCheck {
 namespace {
@@ -62,7 +62,9 @@ Nec2::LoadedElement lossless(Nec2::LoadedElement e) {
   return e;
 }
 
-Complex feedOf(const Nec2::LoadedElement& e) { return Nec2::feedImpedance(Nec2::structureOf(e)); }
+Complex feedOf(Nec2::StructureSolver& solver, const Nec2::LoadedElement& e) {
+  return solver.feedImpedance(Nec2::structureOf(e));
+}
 
 struct Root {
   Resonance::Resonances resonances;
@@ -73,13 +75,14 @@ struct Root {
 // The first resonance of the element (a monopole or a dipole) at its
 // segmentation: three runs fix the feed as a function of the coil's
 // impedance, the root follows, one run confirms it.
-Root resonate(const DesignOptions::Options& o, const Nec2::LoadedElement& bare, double guessH) {
+Root resonate(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+              const Nec2::LoadedElement& bare, double guessH) {
   const Resonance::Coil coil{frequencyOf(o), o.q};
   std::vector<Resonance::Sample> samples;
   for (const double share : {0.6, 1.0, 1.4}) {
     const double inductanceH = guessH * share;
     samples.push_back(
-        {coil.impedanceOhm(inductanceH), feedOf(withCoil(bare, o, inductanceH, true))});
+        {coil.impedanceOhm(inductanceH), feedOf(solver, withCoil(bare, o, inductanceH, true))});
   }
   Root root{};
   for (int fit = 0; fit <= kMostRefits; ++fit) {
@@ -91,7 +94,7 @@ Root resonate(const DesignOptions::Options& o, const Nec2::LoadedElement& bare, 
     if (!root.resonances.seriesH) return root;
     const double inductanceH = *root.resonances.seriesH;
     const Nec2::LoadedElement tried = withCoil(bare, o, inductanceH, true);
-    root.confirmed = Nec2::solve(Nec2::structureOf(tried)).front();
+    root.confirmed = solver.solve(Nec2::structureOf(tried)).front();
     if (std::abs(root.confirmed.feedImpedanceOhm.imag()) <= kConfirmedReactanceOhm) return root;
     // Keep the two samples nearest the root, and the confirming run.
     std::sort(samples.begin(), samples.end(), [&](const auto& a, const auto& b) {
@@ -112,23 +115,25 @@ std::vector<Bandwidth::Point> pointsOf(const std::vector<Nec2::Solution>& soluti
   return points;
 }
 
-std::vector<Bandwidth::Point> sweep(Nec2::LoadedElement e, double centreMhz, double halfSpanMhz,
-                                    int points) {
+std::vector<Bandwidth::Point> sweep(Nec2::StructureSolver& solver, Nec2::LoadedElement e,
+                                    double centreMhz, double halfSpanMhz, int points) {
   e.sweep = Nec2::Sweep{centreMhz - halfSpanMhz, 2.0 * halfSpanMhz / (points - 1), points};
-  return pointsOf(Nec2::solve(Nec2::structureOf(e)));
+  return pointsOf(solver.solve(Nec2::structureOf(e)));
 }
 
 // Where menu 1's coil, as wound with its loss, makes the element resonate:
 // looked for at the sweeps' count, then at the finest.
-std::optional<double> menu1CoilResonanceMhz(const DesignOptions::Options& o, int sweepSegments,
+std::optional<double> menu1CoilResonanceMhz(Nec2::StructureSolver& solver,
+                                            const DesignOptions::Options& o, int sweepSegments,
                                             int finestSegments, double menu1H) {
   const double f = frequencyOf(o);
-  const std::optional<double> coarse = Bandwidth::resonanceMhz(sweep(
-      withCoil(element(o, sweepSegments), o, menu1H, true), f, kCoarseShare * f, kCoarsePoints));
+  const std::optional<double> coarse =
+      Bandwidth::resonanceMhz(sweep(solver, withCoil(element(o, sweepSegments), o, menu1H, true), f,
+                                    kCoarseShare * f, kCoarsePoints));
   if (!coarse) return std::nullopt;
   const Nec2::LoadedElement finest = withCoil(element(o, finestSegments), o, menu1H, true);
   const std::optional<double> fine =
-      Bandwidth::resonanceMhz(sweep(finest, *coarse, kFineShare * *coarse, 3));
+      Bandwidth::resonanceMhz(sweep(solver, finest, *coarse, kFineShare * *coarse, 3));
   return fine ? fine : coarse;
 }
 
@@ -143,32 +148,35 @@ bool coversEdges(const std::vector<Bandwidth::Point>& feed) {
   return !cableEdgesExist || Bandwidth::swrEdges(feed, *f0, 50.0).has_value();
 }
 
-void addSweeps(const DesignOptions::Options& o, const Nec2::LoadedElement& resonated,
-               SolverFigures::SolverResults& r) {
+void addSweeps(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+               const Nec2::LoadedElement& resonated, SolverFigures::SolverResults& r) {
   const double f = frequencyOf(o);
   // The slope at resonance gives the Q, and the Q the span to look over.
-  const std::vector<Bandwidth::Point> near = sweep(resonated, f, kFineShare * f, kNearPoints);
+  const std::vector<Bandwidth::Point> near =
+      sweep(solver, resonated, f, kFineShare * f, kNearPoints);
   const double q = Bandwidth::slopeQ(near, f);
   double halfSpanMhz = kFirstSpanBandwidths * Bandwidth::predictedFractionalBandwidth(q) * f / 2.0;
   for (int widening = 0; widening <= kMostWidenings; ++widening, halfSpanMhz *= 2.0) {
-    r.sweep = sweep(resonated, f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
+    r.sweep = sweep(solver, resonated, f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
     if (coversEdges(SolverFigures::feedSweep(r.sweep, o))) break;
   }
-  r.sweepLossless = sweep(lossless(resonated), f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
+  r.sweepLossless =
+      sweep(solver, lossless(resonated), f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
 }
 
 // A full-size quarter wave of the same wire, lossless and cut to resonance
 // (a little shorter than a quarter of the free-space wavelength): the
 // secant on its length, from 95 % and 97 % of it.
-double fullSizeResistanceOhm(const DesignOptions::Options& o, int segments) {
+double fullSizeResistanceOhm(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+                             int segments) {
   Nec2::LoadedElement e = lossless(element(o, segments));
   const double quarterWaveM = Nec2::wavelengthM(frequencyOf(o)) / 4.0;
   double shorter = 0.95 * quarterWaveM;
   double longer = 0.97 * quarterWaveM;
   e.lengthM = shorter;
-  Complex atShorter = feedOf(e);
+  Complex atShorter = feedOf(solver, e);
   e.lengthM = longer;
-  Complex atLonger = feedOf(e);
+  Complex atLonger = feedOf(solver, e);
   for (int step = 0; step < kMostRefits && std::abs(atLonger.imag()) > kConfirmedReactanceOhm;
        ++step) {
     const double next =
@@ -177,7 +185,7 @@ double fullSizeResistanceOhm(const DesignOptions::Options& o, int segments) {
     atShorter = atLonger;
     longer = next;
     e.lengthM = longer;
-    atLonger = feedOf(e);
+    atLonger = feedOf(solver, e);
   }
   return atLonger.real();
 }
@@ -187,28 +195,29 @@ double fullSizeResistanceOhm(const DesignOptions::Options& o, int segments) {
 // little from the monopole's over ground, whose figures the dipole's
 // follow, so that the deck written for it resonates as it stands. Where
 // the dipole finds no root, the monopole's coil.
-Nec2::LoadedElement resonatedDipole(const DesignOptions::Options& o, int segments,
-                                    double monopoleH) {
+Nec2::LoadedElement resonatedDipole(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+                                    int segments, double monopoleH) {
   Nec2::LoadedElement dipole = element(o, segments);
   dipole.form = Nec2::LoadedElement::Form::centreFedDipole;
-  const Root root = resonate(o, dipole, monopoleH);
+  const Root root = resonate(solver, o, dipole, monopoleH);
   return withCoil(dipole, o, root.resonances.seriesH.value_or(monopoleH), true);
 }
 
 // The element needs no coil where the fit says so and a run of the bare
 // element confirms it: its reactance is 0 or more without a coil.
-bool needsNoCoil(const Root& root, const Nec2::LoadedElement& bare) {
+bool needsNoCoil(Nec2::StructureSolver& solver, const Root& root, const Nec2::LoadedElement& bare) {
   return root.feed && root.resonances.outcome == Resonance::Resonances::Outcome::needsNoCoil &&
-         feedOf(bare).imag() >= 0.0;
+         feedOf(solver, bare).imag() >= 0.0;
 }
 
 }  // namespace
 
 NoResonance::NoResonance() : std::runtime_error("NEC2 finds no coil that resonates the element") {}
 
-Check run(const DesignOptions::Options& o, const Progress::Report& report) {
+Check run(const DesignOptions::Options& o, Nec2::StructureSolver& solver,
+          const Progress::Report& report) {
   auto tell = [&](Progress::Stage stage, int segments) {
-    if (report) report({stage, segments});
+    if (report) report({stage, segments, solver.runs()});
   };
   const double f = frequencyOf(o);
   const double menu1H = *DesignOptions::readNumber(MenuOneCoil::screenText(
@@ -222,10 +231,10 @@ Check run(const DesignOptions::Options& o, const Progress::Report& report) {
   double guessH = menu1H;
   for (const int segments : counts) {
     tell(Progress::Stage::segmentSeries, segments);
-    root = resonate(o, element(o, segments), guessH);
+    root = resonate(solver, o, element(o, segments), guessH);
     if (!root.resonances.seriesH) {
       if (!r.segments.empty()) break;
-      if (needsNoCoil(root, element(o, segments))) {
+      if (needsNoCoil(solver, root, element(o, segments))) {
         return {std::nullopt, element(o, segments), std::nullopt};
       }
       throw NoResonance();
@@ -249,14 +258,14 @@ Check run(const DesignOptions::Options& o, const Progress::Report& report) {
   tell(Progress::Stage::sweeps, sweepSegments);
   r.feedOhm = root.confirmed.feedImpedanceOhm;
   r.budgetEfficiencyPercent = root.confirmed.power.efficiency() * 100.0;
-  r.feedLosslessOhm = feedOf(lossless(resonated));
-  r.fullSizeResistanceOhm = fullSizeResistanceOhm(o, sweepSegments);
-  r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(o, sweepSegments, finest, menu1H);
-  addSweeps(o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
+  r.feedLosslessOhm = feedOf(solver, lossless(resonated));
+  r.fullSizeResistanceOhm = fullSizeResistanceOhm(solver, o, sweepSegments);
+  r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(solver, o, sweepSegments, finest, menu1H);
+  addSweeps(solver, o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
   const std::optional<Resonance::Bilinear> feedOfCoil = root.feed;
   if (o.dipole) tell(Progress::Stage::dipole, 2 * finest + 1);
-  Nec2::LoadedElement written = o.dipole ? resonatedDipole(o, finest, guessH) : resonated;
-  r.runs = static_cast<int>(Nec2::runCount());
+  Nec2::LoadedElement written = o.dipole ? resonatedDipole(solver, o, finest, guessH) : resonated;
+  r.runs = static_cast<int>(solver.runs());
   return {r, written, feedOfCoil};
 }
 

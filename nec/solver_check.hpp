@@ -18,6 +18,7 @@
 #include "nec/progress.hpp"
 #include "nec/resonance.hpp"
 #include "nec/solver_figures.hpp"
+#include "nec/structure_solver.hpp"
 
 namespace SolverCheck {
 
@@ -41,7 +42,8 @@ struct NoResonance : std::runtime_error {
   NoResonance();
 };
 
-Check run(const DesignOptions::Options& options, const Progress::Report& report = {});
+Check run(const DesignOptions::Options& options, Nec2::StructureSolver& solver,
+          const Progress::Report& report = {});
 
 // The NEC2 deck of the resonated design, with comment cards that say what
 // it is: the coil that resonates it as it stands, and the coil reported

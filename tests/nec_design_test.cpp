@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <csignal>
@@ -14,6 +15,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <numbers>
 #include <random>
 #include <set>
 #include <string>
@@ -34,6 +37,7 @@
 #include "nec/root_search.hpp"
 #include "nec/segment_series.hpp"
 #include "nec/solver.hpp"
+#include "nec/solver_check.hpp"
 #include "nec/solver_figures.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
@@ -495,6 +499,126 @@ TEST(NecDesign, TheSolversResultsGiveTheReportsFiguresAndChecks) {
   EXPECT_EQ(*d.feedResistanceOhm, 24.5);
   EXPECT_NEAR(*d.efficiencyPercent, 97.04, 1e-9);
   EXPECT_EQ(d.warnings, std::vector{Warnings::Warning::losslessQBelowChu});
+}
+
+// A stand-in for nec2c: the element an open line of 400 ohm whose waves go
+// at 0.95 c (so that it resonates a little short of a quarter wave), its
+// radiation resistance 36.5 ohm at resonance, falling with the square of
+// its electrical length, and every coil in series at the feed, acting as
+// (1 + 1 / N) of itself at N segments a half, so that the coil that
+// resonates converges geometrically, halving its change with each halving
+// of the segments, to the one the line needs. A dipole is two halves.
+// coilShare 0: the coil does nothing, so none resonates.
+class FormulaSolver : public Nec2::StructureSolver {
+ public:
+  static constexpr double kLineOhm = 400.0;
+  static constexpr double kVelocity = 0.95 * 299.792458;  // m/us
+
+  explicit FormulaSolver(double coilShare = 1.0) : coilShare_(coilShare) {}
+
+  std::unique_ptr<Run> start(const Nec2::Structure& s, std::chrono::milliseconds) override {
+    ++runs_;
+    std::vector<Nec2::Solution> solutions;
+    for (int i = 0; i < s.sweep.count; ++i) {
+      solutions.push_back(solution(s, s.sweep.frequencyMhz(i)));
+    }
+    return std::make_unique<Solved>(std::move(solutions));
+  }
+  long runs() const override { return runs_; }
+
+  // The coil that resonates the bare line at the frequency, in uH.
+  static double lineCoilUh(double lengthM, double frequencyMhz) {
+    return lineOhm(lengthM, frequencyMhz).imag() * -1.0 / omega(frequencyMhz) * 1e6;
+  }
+
+ private:
+  class Solved : public Run {
+   public:
+    explicit Solved(std::vector<Nec2::Solution> solutions) : solutions_(std::move(solutions)) {}
+    std::vector<Nec2::Solution> solutions() override { return solutions_; }
+
+   private:
+    std::vector<Nec2::Solution> solutions_;
+  };
+
+  static double omega(double frequencyMhz) { return 2.0 * std::numbers::pi * frequencyMhz * 1e6; }
+  static std::complex<double> lineOhm(double lengthM, double frequencyMhz) {
+    const double angle = 2.0 * std::numbers::pi * frequencyMhz / kVelocity * lengthM;
+    const double share = angle / (std::numbers::pi / 2.0);
+    return {36.5 * share * share, -kLineOhm / std::tan(angle)};
+  }
+
+  Nec2::Solution solution(const Nec2::Structure& s, double frequencyMhz) const {
+    double top = 0.0;
+    int segments = 0;
+    for (const Nec2::Wire& w : s.wires) {
+      top = std::max({top, w.z1, w.z2});
+      segments += w.segments;
+    }
+    const int halves = s.ground == Nec2::Ground::freeSpace ? 2 : 1;
+    std::complex<double> coils = 0.0;
+    for (const Nec2::SeriesLoad& load : s.seriesLoads) {
+      coils += std::complex<double>(load.resistanceOhm, omega(frequencyMhz) * load.inductanceH);
+    }
+    std::complex<double> feed = static_cast<double>(halves) * lineOhm(top, frequencyMhz) +
+                                coilShare_ * (1.0 + halves / static_cast<double>(segments)) * coils;
+    for (const Nec2::Load& load : s.loads) feed += load.resistanceOhm;
+    const double radiatedOhm = halves * lineOhm(top, frequencyMhz).real();
+    const double inputW = 0.5 * feed.real() / std::norm(feed);
+    const double lossW = inputW * (1.0 - radiatedOhm / feed.real());
+    return {frequencyMhz, feed, {inputW, inputW - lossW, lossW, 0.0}};
+  }
+
+  double coilShare_;
+  long runs_ = 0;
+};
+
+// The searches on the stand-in: the series of counts and its tail, the
+// root at each count, the feed and the bandwidth at resonance; a thick
+// element's range; an element that needs no coil; one that no coil
+// resonates.
+TEST(NecDesign, TheChecksSearchesFindTheStandInsCoil) {
+  FormulaSolver solver;
+  const auto thin = std::get<DesignOptions::Options>(parsed(worked()));
+  const SolverCheck::Check check = SolverCheck::run(thin, solver);
+  ASSERT_TRUE(check.results);
+  const SolverFigures::SolverResults& r = *check.results;
+  EXPECT_EQ(r.segments, (std::vector<int>{21, 41, 81, 161, 321, 641}));
+  const double lineUh = FormulaSolver::lineCoilUh(5.0, 7.05);
+  for (std::size_t i = 0; i < r.segments.size(); ++i) {
+    EXPECT_NEAR(r.resonatingInductanceUh[i], lineUh / (1.0 + 1.0 / r.segments[i]), 1e-6 * lineUh);
+  }
+  EXPECT_EQ(r.runs, solver.runs());
+  Results::Figures f = DesignReport::designFigures(thin);
+  SolverFigures::add(r, thin, f);
+  EXPECT_TRUE(f.necInductanceExtrapolated);
+  EXPECT_NEAR(*f.necInductanceUh, lineUh, 1e-4 * lineUh);
+  EXPECT_LE(*f.necInductanceLowUh, lineUh);
+  EXPECT_GE(*f.necInductanceHighUh, lineUh);
+  EXPECT_TRUE(f.warnings.empty());
+  EXPECT_NEAR(*f.bandwidthMatchedKhz, *f.bandwidthPredictedKhz, 0.1 * *f.bandwidthPredictedKhz);
+  EXPECT_GT(*f.feedResistanceOhm, *f.feedResistanceLosslessOhm);
+
+  // 25 mm on 1.2 m: 41 segments are the finest of two radii or more.
+  const auto thick = std::get<DesignOptions::Options>(
+      parsed({"--frequency", "21.2", "--length", "1.2", "--diameter", "25", "--tip", "0.6"}));
+  const SolverCheck::Check thickCheck = SolverCheck::run(thick, solver);
+  ASSERT_TRUE(thickCheck.results);
+  EXPECT_EQ(thickCheck.results->segments, (std::vector<int>{21, 41}));
+  Results::Figures t = DesignReport::designFigures(thick);
+  SolverFigures::add(*thickCheck.results, thick, t);
+  EXPECT_FALSE(t.necInductanceExtrapolated);
+  EXPECT_LE(*t.necInductanceLowUh, FormulaSolver::lineCoilUh(1.2, 21.2));
+  EXPECT_GE(*t.necInductanceHighUh, FormulaSolver::lineCoilUh(1.2, 21.2));
+
+  // Past the stand-in's own resonance, 10.4 m at 7.05 MHz: the bare run
+  // confirms that no coil is needed.
+  const auto full = std::get<DesignOptions::Options>(
+      parsed({"--frequency", "7.05", "--length", "10.4", "--diameter", "2", "--base"}));
+  EXPECT_FALSE(SolverCheck::run(full, solver).results);
+
+  FormulaSolver deaf(0.0);
+  EXPECT_THROW(SolverCheck::run(thin, deaf), SolverCheck::NoResonance);
 }
 
 TEST(NecDesign, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {
