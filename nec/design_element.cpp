@@ -2,24 +2,22 @@
 
 namespace DesignElement {
 
-double coilHeightM(const DesignOptions::Options& o) { return o.tipM ? *o.lengthM - *o.tipM : 0.0; }
-
-Nec2::LoadedElement bare(const DesignOptions::Options& o, int segments) {
+Nec2::LoadedElement bare(const Checked::Design& d, int segments) {
   Nec2::LoadedElement e;
-  e.lengthM = *o.lengthM;
-  e.diameterM = *o.diameterMm / 1000.0;
+  e.lengthM = d.lengthM;
+  e.diameterM = d.diameterMm / 1000.0;
   e.segments = segments;
-  e.conductor = o.conductor;
-  e.sweep = Nec2::Sweep{*o.frequencyMhz};
+  e.conductor = d.conductor;
+  e.sweep = Nec2::Sweep{d.frequencyMhz};
   return e;
 }
 
-Nec2::LoadedElement withCoil(Nec2::LoadedElement e, const DesignOptions::Options& o,
-                             double inductanceH, bool lossy) {
-  Nec2::LoadingCoil coil{coilHeightM(o), inductanceH};
+Nec2::LoadedElement withCoil(Nec2::LoadedElement e, const Checked::Design& d, double inductanceH,
+                             bool lossy) {
+  Nec2::LoadingCoil coil{d.loading.heightM(d.lengthM), inductanceH};
   if (lossy) {
-    coil.q = o.q;
-    coil.qFrequencyMhz = *o.frequencyMhz;
+    coil.q = d.q;
+    coil.qFrequencyMhz = d.frequencyMhz;
   }
   e.coil = coil;
   return e;

@@ -3,20 +3,17 @@
 // (the tip's distance below the tip, or the base), at a segment count.
 #pragma once
 
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/loaded_element.hpp"
 
 namespace DesignElement {
 
-// The coil's height above the feed: the element less the tip, 0 at the base.
-double coilHeightM(const DesignOptions::Options& options);
-
 // The element without its coil, solved at the design's frequency.
-Nec2::LoadedElement bare(const DesignOptions::Options& options, int segments);
+Nec2::LoadedElement bare(const Checked::Design& design, int segments);
 
 // With a coil of the inductance; lossy: with the loss its Q gives it at the
 // design's frequency, else lossless.
-Nec2::LoadedElement withCoil(Nec2::LoadedElement element, const DesignOptions::Options& options,
+Nec2::LoadedElement withCoil(Nec2::LoadedElement element, const Checked::Design& design,
                              double inductanceH, bool lossy = true);
 
 }  // namespace DesignElement

@@ -136,8 +136,9 @@ std::optional<Error> checkDesign(const Options& o) {
     return valueError(Problem::tipOutsideElement, *o.tipM, NumberText::shortest(lengthM));
   }
   if (!(diameterMm > 0.0)) return valueError(Problem::diameterNotPositive, diameterMm);
-  const Nec2::LoadedElement coarsest =
-      DesignElement::withCoil(DesignElement::bare(o, Segmentation::kFewestSegments), o, 0.0);
+  const Checked::Design design = designOf(o);
+  const Nec2::LoadedElement coarsest = DesignElement::withCoil(
+      DesignElement::bare(design, Segmentation::kFewestSegments), design, 0.0);
   if (Segmentation::elementTooShort(coarsest, frequencyMhz)) {
     return valueError(Problem::elementTooShortForModel, lengthM,
                       NumberText::shortest(frequencyMhz));
@@ -254,7 +255,23 @@ std::optional<Error> checkValues(const Options& o) {
   return std::nullopt;
 }
 
-bool helixHolds(const Options& o) { return !checkHelix(o); }
+Checked::Design designOf(const Options& o) {
+  std::optional<CoilAsWound::Measures> winding;
+  if (coilComplete(o)) winding = CoilAsWound::Measures{*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
+  const Checked::CoilModel coilModel = o.helix    ? Checked::CoilModel::forcedAsWound
+                                       : o.lumped ? Checked::CoilModel::lumped
+                                                  : Checked::CoilModel::asWound;
+  return {*o.frequencyMhz,
+          *o.lengthM,
+          *o.diameterMm,
+          o.tipM ? Checked::Loading::belowTip(*o.tipM) : Checked::Loading::atFeed(),
+          o.q,
+          o.conductor,
+          o.groundLossOhm,
+          o.dipole,
+          winding,
+          coilModel};
+}
 
 std::optional<Error> checkFiles(const Options& o) {
   for (const std::string* file : {&o.necFile, &o.maaFile, &o.sweepFile, &o.plotFile}) {

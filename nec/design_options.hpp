@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "nec/design.hpp"
 #include "nec/loaded_element.hpp"
 #include "nec/messages.hpp"
 
@@ -17,14 +18,6 @@ namespace DesignOptions {
 
 // The wire's metal, as the solver models it (its conductivities there).
 using Conductor = Nec2::Conductor;
-
-// Menu 2's measures of the coil, in millimetres: the radius to the wire's
-// centre, the winding pitch and the wire's diameter.
-struct CoilMeasures {
-  double radiusMm;
-  double pitchMm;
-  double wireMm;
-};
 
 struct Options {
   // The design, as menu 1 asks it; empty where not given.
@@ -102,9 +95,9 @@ std::string_view optionFor(Question question);
 // Every check of the values, once the design is complete: the first one
 // that fails.
 std::optional<Error> checkValues(const Options& options);
-// Whether NEC2's thin-wire model holds for the helix of the coil's
-// measures: turns several wire radii apart, segments long enough.
-bool helixHolds(const Options& options);
+// The checked design the options give, once checkValues passed: what the
+// checks, the report and the files take.
+Checked::Design designOf(const Options& options);
 
 // Whether each file asked for can be written: its folder exists and takes
 // new files.

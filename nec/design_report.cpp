@@ -27,14 +27,10 @@ std::string say(Language language, std::string_view english, std::string_view ja
   return std::string(Messages::pick(language, english, japanese));
 }
 
-CoilAsWound::Measures measuresOf(const DesignOptions::Options& o) {
-  return {*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
-}
-
-void addCoilFor(const DesignOptions::Options& o, double inductanceUh, Results::Figures& f) {
+void addCoilFor(const Checked::Design& d, double inductanceUh, Results::Figures& f) {
   f.turnsForInductanceUh = inductanceUh;
   const std::optional<CoilAsWound::Coil> coil =
-      CoilAsWound::coilFor(inductanceUh, measuresOf(o), *o.frequencyMhz);
+      CoilAsWound::coilFor(inductanceUh, *d.winding, d.frequencyMhz);
   if (!coil) {
     f.warnings.push_back(Warning::coilTooLarge);
     return;
@@ -46,10 +42,10 @@ void addCoilFor(const DesignOptions::Options& o, double inductanceUh, Results::F
   if (coil->selfResonanceTooLow) f.warnings.push_back(Warning::selfResonanceLow);
 }
 
-void addTurnsRange(const DesignOptions::Options& o, Results::Figures& f) {
+void addTurnsRange(const Checked::Design& d, Results::Figures& f) {
   if (f.necInductanceExtrapolated || !f.necInductanceLowUh || !f.necInductanceHighUh) return;
-  const auto low = CoilAsWound::coilFor(*f.necInductanceLowUh, measuresOf(o), *o.frequencyMhz);
-  const auto high = CoilAsWound::coilFor(*f.necInductanceHighUh, measuresOf(o), *o.frequencyMhz);
+  const auto low = CoilAsWound::coilFor(*f.necInductanceLowUh, *d.winding, d.frequencyMhz);
+  const auto high = CoilAsWound::coilFor(*f.necInductanceHighUh, *d.winding, d.frequencyMhz);
   if (low && high) {
     f.turnsLow = low->turns;
     f.turnsHigh = high->turns;
@@ -58,8 +54,8 @@ void addTurnsRange(const DesignOptions::Options& o, Results::Figures& f) {
 
 std::string uh(Language language) { return say(language, " uH", " μH"); }
 
-std::string conductorText(const DesignOptions::Options& o, Language language) {
-  switch (o.conductor) {
+std::string conductorText(const Checked::Design& d, Language language) {
+  switch (d.conductor) {
     case Nec2::Conductor::copper: return say(language, "copper", "銅線");
     case Nec2::Conductor::aluminium: return say(language, "aluminium", "アルミ線");
     case Nec2::Conductor::perfect: return say(language, "lossless wire", "損失なしの導線");
@@ -67,40 +63,40 @@ std::string conductorText(const DesignOptions::Options& o, Language language) {
   return {};
 }
 
-std::string loadingText(const DesignOptions::Options& o, Language language) {
-  if (!o.tipM) return say(language, "the coil at the feed", "コイルは給電点");
-  return say(language, "the coil ", "コイルは先端から ") + shortest(*o.tipM) +
+std::string loadingText(const Checked::Design& d, Language language) {
+  if (!d.loading.tipM()) return say(language, "the coil at the feed", "コイルは給電点");
+  return say(language, "the coil ", "コイルは先端から ") + shortest(*d.loading.tipM()) +
          say(language, " m below the tip", " m");
 }
 
-std::string groundLossText(const DesignOptions::Options& o, Language language) {
-  if (o.dipole || !(o.groundLossOhm > 0.0)) return {};
-  return say(language, ", with ", "、接地損失 ") + shortest(o.groundLossOhm) +
+std::string groundLossText(const Checked::Design& d, Language language) {
+  if (d.dipole || !(d.groundLossOhm > 0.0)) return {};
+  return say(language, ", with ", "、接地損失 ") + shortest(d.groundLossOhm) +
          say(language, " ohm of ground loss", " Ω");
 }
 
 // Where the model stands: over perfect ground, with any ground loss, or a
 // dipole in free space.
-std::string groundText(const DesignOptions::Options& o, Language language) {
-  if (o.dipole) return say(language, "in free space", "自由空間");
-  return say(language, "over perfect ground", "完全導体大地上") + groundLossText(o, language);
+std::string groundText(const Checked::Design& d, Language language) {
+  if (d.dipole) return say(language, "in free space", "自由空間");
+  return say(language, "over perfect ground", "完全導体大地上") + groundLossText(d, language);
 }
 
-std::string designLine(const DesignOptions::Options& o, Language language) {
+std::string designLine(const Checked::Design& d, Language language) {
   const std::string model =
-      o.dipole ? say(language, "one half of a centre-fed dipole in free space",
+      d.dipole ? say(language, "one half of a centre-fed dipole in free space",
                      "自由空間のセンター給電ダイポールの片側")
                : say(language, "a whip over perfect ground", "完全導体大地上のホイップ") +
-                     groundLossText(o, language);
-  const std::string length = shortest(*o.lengthM) + " m";
-  const std::string wire = shortest(*o.diameterMm) + " mm";
-  const std::string frequency = shortest(*o.frequencyMhz) + " MHz";
+                     groundLossText(d, language);
+  const std::string length = shortest(d.lengthM) + " m";
+  const std::string wire = shortest(d.diameterMm) + " mm";
+  const std::string frequency = shortest(d.frequencyMhz) + " MHz";
   const std::string element =
       language == Language::english
-          ? length + " of " + wire + " " + conductorText(o, language) + " at " + frequency
-          : length + "、" + wire + " の" + conductorText(o, language) + "、" + frequency;
+          ? length + " of " + wire + " " + conductorText(d, language) + " at " + frequency
+          : length + "、" + wire + " の" + conductorText(d, language) + "、" + frequency;
   return say(language, "Design: ", "設計: ") + element + say(language, ", ", "、") +
-         loadingText(o, language) + say(language, ", coil Q ", "、コイルの Q ") + shortest(o.q) +
+         loadingText(d, language) + say(language, ", coil Q ", "、コイルの Q ") + shortest(d.q) +
          say(language, " (", "（") + model + say(language, ")\n", "）\n");
 }
 
@@ -118,11 +114,11 @@ std::string necCoilText(const Results::Figures& f, Language language) {
          uh(language);
 }
 
-std::string measuresText(const DesignOptions::Options& o, Language language) {
-  return say(language, " (radius ", "（半径 ") + shortest(*o.coilRadiusMm) +
+std::string measuresText(const Checked::Design& d, Language language) {
+  return say(language, " (radius ", "（半径 ") + shortest(d.winding->radiusMm) +
          say(language, " mm to the wire's centre, pitch ", " mm（線の中心まで）、ピッチ ") +
-         shortest(*o.pitchMm) + say(language, " mm, ", " mm、線径 ") + shortest(*o.wireMm) +
-         say(language, " mm wire)", " mm）");
+         shortest(d.winding->pitchMm) + say(language, " mm, ", " mm、線径 ") +
+         shortest(d.winding->wireMm) + say(language, " mm wire)", " mm）");
 }
 
 std::string turnsText(double turns, Language language) {
@@ -143,8 +139,8 @@ std::string inductanceToWind(const Results::Figures& f, Language language) {
          necCoilText(f, language) + say(language, ")", " の中央）");
 }
 
-std::string coilHeading(const DesignOptions::Options& o, Language language) {
-  return o.dipole ? say(language, "Coils to wind: two, one a side, each ",
+std::string coilHeading(const Checked::Design& d, Language language) {
+  return d.dipole ? say(language, "Coils to wind: two, one a side, each ",
                         "巻くコイル: 左右に1個ずつ計2個、各 ")
                   : say(language, "Coil to wind: ", "巻くコイル: ");
 }
@@ -156,11 +152,10 @@ std::string selfResonanceLine(const Results::Figures& f, Language language) {
 
 // The coil as the helix check wound it: the turns that resonate, and what
 // menu 2's turns for the lumped coil would do.
-std::string helixCoilLines(const DesignOptions::Options& o, const Results::Figures& f,
-                           Language language) {
-  const double lengthMm = *f.helixTurns * *o.pitchMm;
-  std::string lines = coilHeading(o, language) + turnsText(*f.helixTurns, language) +
-                      lengthText(lengthMm, language) + measuresText(o, language) + "\n";
+std::string helixCoilLines(const Checked::Design& d, const Results::Figures& f, Language language) {
+  const double lengthMm = *f.helixTurns * d.winding->pitchMm;
+  std::string lines = coilHeading(d, language) + turnsText(*f.helixTurns, language) +
+                      lengthText(lengthMm, language) + measuresText(d, language) + "\n";
   lines += say(language, "  the turns that resonate, NEC2 modelling the coil as wound (",
                "  NEC2 で巻いたコイルをそのままモデル化して共振する巻数（1巻 ") +
            std::to_string(*f.helixSegmentsPerTurn) +
@@ -248,22 +243,22 @@ std::string asWoundLines(const Results::Figures& f, Language language) {
 
 // The coil to wind: NEC2's inductance (or menu 1's), and with the coil's
 // measures the turns, as the helix found them or by menu 2's formula.
-std::string coilToWindLines(const DesignOptions::Options& o, const Results::Figures& f,
+std::string coilToWindLines(const Checked::Design& d, const Results::Figures& f,
                             Language language) {
-  if (f.helixTurns) return helixCoilLines(o, f, language);
-  std::string lines = coilHeading(o, language) + inductanceToWind(f, language);
+  if (f.helixTurns) return helixCoilLines(d, f, language);
+  std::string lines = coilHeading(d, language) + inductanceToWind(f, language);
   if (!f.turnsForInductanceUh) return lines + "\n";
   if (!f.turns) {
     return lines + say(language, ": ", "。") + Warnings::words(Warning::coilTooLarge, f, language) +
            "\n";
   }
   lines += say(language, ": ", "、") + turnsText(*f.turns, language) +
-           lengthText(*f.coilLengthMm, language) + measuresText(o, language) + "\n";
+           lengthText(*f.coilLengthMm, language) + measuresText(d, language) + "\n";
   return lines + selfResonanceLine(f, language) + asWoundLines(f, language);
 }
 
-std::string noCoilLines(const DesignOptions::Options& o, Language language) {
-  return coilHeading(o, language) +
+std::string noCoilLines(const Checked::Design& d, Language language) {
+  return coilHeading(d, language) +
          say(language,
              "none: the element resonates at or below the frequency without one (it is at or "
              "beyond its own resonance)\n",
@@ -316,14 +311,13 @@ std::string bandwidthLine(const Results::Figures& f, Language language) {
               : say(language, "the SWR never falls to 2\n", "SWR が 2 まで下がりません\n"));
 }
 
-std::string efficiencyLine(const DesignOptions::Options& o, const Results::Figures& f,
-                           Language language) {
-  const bool lossyWire = o.conductor != Nec2::Conductor::perfect;
+std::string efficiencyLine(const Checked::Design& d, const Results::Figures& f, Language language) {
+  const bool lossyWire = d.conductor != Nec2::Conductor::perfect;
   std::string line = say(language, "Radiation efficiency: ", "放射効率: ") +
                      withDecimals(*f.efficiencyPercent, 1) + say(language, " % (", " %（") +
                      withDecimals(*f.efficiencyDb, 2) + say(language, " dB), ", " dB）、") +
-                     groundText(o, language) +
-                     say(language, ", with the coil's loss (Q ", "、コイル（Q ") + shortest(o.q) +
+                     groundText(d, language) +
+                     say(language, ", with the coil's loss (Q ", "、コイル（Q ") + shortest(d.q) +
                      (lossyWire ? say(language, ") and the wire's", "）と導線の損失込み")
                                 : say(language, ")", "）の損失込み"));
   if (f.helixEfficiencyPercent) {
@@ -387,43 +381,43 @@ double coilToWindUh(const Results::Figures& f) {
   return (*f.necInductanceLowUh + *f.necInductanceHighUh) / 2.0;
 }
 
-Results::Figures designFigures(const DesignOptions::Options& o) {
+Results::Figures designFigures(const Checked::Design& d) {
   Results::Figures f;
-  const double lengthM = *o.lengthM;
-  const double frequencyMhz = *o.frequencyMhz;
-  f.menu1InductanceUh = MenuOneCoil::inductanceUh(*o.diameterMm, lengthM, frequencyMhz, o.tipM);
-  f.menu4EfficiencyDb = MenuFourEfficiency::efficiencyDb(lengthM, frequencyMhz, o.tipM);
+  const double lengthM = d.lengthM;
+  const double frequencyMhz = d.frequencyMhz;
+  f.menu1InductanceUh =
+      MenuOneCoil::inductanceUh(d.diameterMm, lengthM, frequencyMhz, d.loading.tipM());
+  f.menu4EfficiencyDb = MenuFourEfficiency::efficiencyDb(lengthM, frequencyMhz, d.loading.tipM());
   f.chuLimitQ = Bandwidth::chuLimitQ(frequencyMhz, lengthM);
   const double quarterWaveM = stored(LoadingCoilFormulas::quarterWaveLengthM(frequencyMhz));
   if (lengthM > kNearResonanceShare * quarterWaveM) f.warnings.push_back(Warning::nearOwnResonance);
   return f;
 }
 
-void addSegmentation(const DesignOptions::Options& o, int coarsest, int finest,
-                     Results::Figures& f) {
+void addSegmentation(const Checked::Design& d, int coarsest, int finest, Results::Figures& f) {
   auto fitAt = [&](int segments) {
-    return Segmentation::fitOf(DesignElement::withCoil(DesignElement::bare(o, segments), o, 0.0),
-                               *o.frequencyMhz);
+    return Segmentation::fitOf(DesignElement::withCoil(DesignElement::bare(d, segments), d, 0.0),
+                               d.frequencyMhz);
   };
   if (fitAt(finest).needsExtendedKernel) f.warnings.push_back(Warning::extendedKernel);
   if (fitAt(coarsest).belowAdvisedLength) f.warnings.push_back(Warning::shortSegments);
 }
 
-void addCoilAsWound(const DesignOptions::Options& o, Results::Figures& f) {
-  if (!o.coilRadiusMm) return;
-  addCoilFor(o, coilToWindUh(f), f);
-  addTurnsRange(o, f);
+void addCoilAsWound(const Checked::Design& d, Results::Figures& f) {
+  if (!d.winding) return;
+  addCoilFor(d, coilToWindUh(f), f);
+  addTurnsRange(d, f);
 }
 
-std::string text(const DesignOptions::Options& o, const Results::Figures& f, Language language) {
-  std::string out = designLine(o, language);
+std::string text(const Checked::Design& d, const Results::Figures& f, Language language) {
+  std::string out = designLine(d, language);
   const bool solved = f.necInductanceUh.has_value();
-  out += solved ? coilToWindLines(o, f, language) : noCoilLines(o, language);
+  out += solved ? coilToWindLines(d, f, language) : noCoilLines(d, language);
   out += menuOneLine(f, language);
   if (solved) {
     out += feedLine(f, language);
     out += bandwidthLine(f, language);
-    out += efficiencyLine(o, f, language);
+    out += efficiencyLine(d, f, language);
   }
   out += radiationResistanceLine(f, language);
   out += qLine(f, language);

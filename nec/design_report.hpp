@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/figures.hpp"
 #include "nec/messages.hpp"
 
@@ -20,21 +20,21 @@ namespace DesignReport {
 inline constexpr double kNearResonanceShare = 0.9;
 
 // The figures of a complete, checked design that need no solver.
-Results::Figures designFigures(const DesignOptions::Options& options);
+Results::Figures designFigures(const Checked::Design& design);
 // The warnings of the segmentation used: the extended kernel's, judged at
 // its finest count; the advice against short segments, at its coarsest
 // (finer counts fall below it by design, and the series backs them).
-void addSegmentation(const DesignOptions::Options& options, int coarsest, int finest,
+void addSegmentation(const Checked::Design& design, int coarsest, int finest,
                      Results::Figures& figures);
 // The inductance to wind: NEC2's where it has run (the middle of its range
 // where its series was not extrapolated), else menu 1's.
 double coilToWindUh(const Results::Figures& figures);
 // With the coil's measures: the coil as wound for that inductance, and
 // the turns for either end of NEC2's range where it is not settled.
-void addCoilAsWound(const DesignOptions::Options& options, Results::Figures& figures);
+void addCoilAsWound(const Checked::Design& design, Results::Figures& figures);
 
 // The screen, UTF-8 with LF line ends.
-std::string text(const DesignOptions::Options& options, const Results::Figures& figures,
+std::string text(const Checked::Design& design, const Results::Figures& figures,
                  Messages::Language language);
 
 }  // namespace DesignReport

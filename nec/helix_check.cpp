@@ -40,33 +40,30 @@ constexpr double kFrequencyRange = 0.5;  // either side of the design's, as a sh
 
 double omega(double frequencyMhz) { return 2.0 * std::numbers::pi * frequencyMhz * 1e6; }
 
-CoilAsWound::Measures measuresOf(const DesignOptions::Options& o) {
-  return {*o.coilRadiusMm, *o.pitchMm, *o.wireMm};
-}
-
 // The helix elements solved so far, by count per turn, segments and
 // frequency. A run may be started ahead, to go on beside the runs that
 // follow (nec2c uses one core); asking for it then waits for it.
 // The monopole with a helix of the coil's measures, of the given count per
 // turn and segments in all, at the frequency.
-Nec2::HelixElement helixElement(const DesignOptions::Options& o, const SolverCheck::Check& check,
+Nec2::HelixElement helixElement(const Checked::Design& d, const SolverCheck::Check& check,
                                 int perTurn, int segments, double frequencyMhz) {
   Nec2::LoadedElement base = check.resonated;
   base.form = Nec2::LoadedElement::Form::monopoleOverPerfectGround;
   base.segments = Segmentation::kFewestSegments;
   base.sweep = Nec2::Sweep{frequencyMhz};
   return {base,
-          {*o.coilRadiusMm / 1000.0, *o.pitchMm / 1000.0, *o.wireMm / 1000.0, perTurn, segments}};
+          {d.winding->radiusMm / 1000.0, d.winding->pitchMm / 1000.0, d.winding->wireMm / 1000.0,
+           perTurn, segments}};
 }
 
 class Helices {
  public:
-  Helices(const DesignOptions::Options& o, const SolverCheck::Check& check,
-          Nec2::StructureSolver& solver, const Progress::Report& report)
-      : o_(o), check_(check), solver_(solver), report_(report) {}
+  Helices(const Checked::Design& d, const SolverCheck::Check& check, Nec2::StructureSolver& solver,
+          const Progress::Report& report)
+      : d_(d), check_(check), solver_(solver), report_(report) {}
 
   Nec2::HelixElement element(int perTurn, int segments, double frequencyMhz) const {
-    return helixElement(o_, check_, perTurn, segments, frequencyMhz);
+    return helixElement(d_, check_, perTurn, segments, frequencyMhz);
   }
 
   // The most segments whose helix fits in the element, the hard limit at
@@ -74,7 +71,7 @@ class Helices {
   int mostSegments(int perTurn) const {
     const int limit = HelixLimits::kMostSegments / HelixLimits::kSegmentsPerTurn * perTurn;
     auto fits = [&](int segments) {
-      return segments <= limit && Nec2::fits(element(perTurn, segments, *o_.frequencyMhz));
+      return segments <= limit && Nec2::fits(element(perTurn, segments, d_.frequencyMhz));
     };
     int segments = perTurn;
     while (fits(segments + perTurn)) segments += perTurn;
@@ -93,11 +90,11 @@ class Helices {
   }
 
   const Nec2::Solution& at(int perTurn, int segments) {
-    return solution({perTurn, segments, *o_.frequencyMhz, false});
+    return solution({perTurn, segments, d_.frequencyMhz, false});
   }
 
   const Nec2::Solution& perfectAt(int perTurn, int segments) {
-    return solution({perTurn, segments, *o_.frequencyMhz, true});
+    return solution({perTurn, segments, d_.frequencyMhz, true});
   }
 
   double reactanceAt(int perTurn, double frequencyMhz, int segments) {
@@ -126,7 +123,7 @@ class Helices {
     return solved_.emplace(key, s).first->second;
   }
 
-  const DesignOptions::Options& o_;
+  const Checked::Design& d_;
   const SolverCheck::Check& check_;
   Nec2::StructureSolver& solver_;
   const Progress::Report& report_;
@@ -245,25 +242,28 @@ double reportedTurns(const WoundCoil& wound) {
 
 }  // namespace
 
-std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& o, double formulaTurns) {
+std::optional<Results::HelixNotRun> leftOut(const Checked::Design& d, double formulaTurns) {
   using Results::HelixNotRun;
-  if (o.lumped) return HelixNotRun::lumpedAsked;
-  if (!o.helix && !DesignOptions::helixHolds(o)) return HelixNotRun::modelDoesNotHold;
+  if (d.coilModel == Checked::CoilModel::lumped) return HelixNotRun::lumpedAsked;
+  const bool forced = d.coilModel == Checked::CoilModel::forcedAsWound;
+  const HelixLimits::Helix helix{d.winding->radiusMm, d.winding->pitchMm, d.winding->wireMm,
+                                 d.diameterMm};
+  if (!forced && !HelixLimits::holds(helix)) return HelixNotRun::modelDoesNotHold;
   switch (HelixLimits::sizeOf(formulaTurns)) {
     case HelixLimits::Size::withinDefault: return std::nullopt;
     case HelixLimits::Size::beyondDefault:
-      return o.helix ? std::nullopt : std::optional(HelixNotRun::tooLarge);
+      return forced ? std::nullopt : std::optional(HelixNotRun::tooLarge);
     case HelixLimits::Size::beyondLimit: return HelixNotRun::beyondLimit;
   }
   return std::nullopt;
 }
 
-std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck::Check& check,
+std::optional<WoundCoil> run(const Checked::Design& d, const SolverCheck::Check& check,
                              double formulaTurns, Nec2::StructureSolver& solver,
                              const Progress::Report& report) {
   if (!check.results || !check.feedOfCoil || !check.resonated.coil) return std::nullopt;
-  const double f = *o.frequencyMhz;
-  Helices helices(o, check, solver, report);
+  const double f = d.frequencyMhz;
+  Helices helices(d, check, solver, report);
   const RootSearch::Limits limits = segmentLimits(helices, kSegmentsPerTurn);
   // Menu 2's turns for the lumped coil, as wound: a whole number of
   // segments, since the turns are tenths.
@@ -274,9 +274,9 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
   // The guess: menu 2's inductance for the turns, scaled as the first
   // helix's equivalent inductance is to menu 2's for its turns.
   const double firstUh = equivalentLoad(check, atFormula).imag() / omega(f) * 1e6;
-  const double scale = firstUh / CoilAsWound::inductanceUh(measuresOf(o), formulaTurns);
+  const double scale = firstUh / CoilAsWound::inductanceUh(*d.winding, formulaTurns);
   const auto guessed =
-      CoilAsWound::coilFor(check.resonated.coil->inductanceH * 1e6 / scale, measuresOf(o), f);
+      CoilAsWound::coilFor(check.resonated.coil->inductanceH * 1e6 / scale, *d.winding, f);
   const double guess = guessed ? guessed->turns * kSegmentsPerTurn : limits.highest;
   // The finer count's run at the guess goes on beside the other runs: it
   // takes several times as long as one at the coarser count. One run at a
@@ -296,7 +296,7 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
   WoundCoil wound{};
   wound.turns = crossing->rootX() / kSegmentsPerTurn;
   wound.segments = static_cast<int>(crossing->best.x);
-  const bool lossy = o.conductor != Nec2::Conductor::perfect;
+  const bool lossy = d.conductor != Nec2::Conductor::perfect;
   wound.formulaTurnsResonanceMhz = formulaTurnsResonanceMhz(helices, mhzLimits, f, guessMhz, first);
   wound.atResonance = helices.at(kSegmentsPerTurn, wound.segments);
   wound.equivalentUh = firstUh;
@@ -311,8 +311,7 @@ std::optional<WoundCoil> run(const DesignOptions::Options& o, const SolverCheck:
   return wound;
 }
 
-void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
-         Results::Figures& f) {
+void add(const std::optional<WoundCoil>& wound, const Checked::Design& d, Results::Figures& f) {
   if (!wound) {
     f.warnings.push_back(Warnings::Warning::noTurnsResonate);
     return;
@@ -320,14 +319,14 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
   const double turns = reportedTurns(*wound);
   f.helixTurns = turns;
   f.helixTurnsFinerSegments = wound->finerTurns;
-  f.helixTurnsInductanceUh = CoilAsWound::inductanceUh(measuresOf(o), turns);
+  f.helixTurnsInductanceUh = CoilAsWound::inductanceUh(*d.winding, turns);
   f.helixEquivalentUh = wound->equivalentUh;
   f.helixResonanceMhzWithFormulaTurns = wound->formulaTurnsResonanceMhz;
   f.helixSegmentsPerTurn = kSegmentsPerTurn;
   f.helixQ = wound->q;
   f.helixEfficiencyPercent =
       SolverFigures::efficiencyWithGroundLoss(wound->atResonance.power.efficiency(),
-                                              wound->atResonance.feedImpedanceOhm.real(), o) *
+                                              wound->atResonance.feedImpedanceOhm.real(), d) *
       100.0;
   if (!(std::abs(wound->finerTurns - wound->turns) < kSettledChange * wound->turns)) {
     f.warnings.push_back(Warnings::Warning::helixNotSettled);
@@ -335,29 +334,30 @@ void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& o,
 }
 
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                             const DesignOptions::Options& o) {
-  Nec2::HelixElement e = helixElement(o, check, kSegmentsPerTurn, wound.segments, *o.frequencyMhz);
-  if (o.dipole) {
+                             const Checked::Design& d) {
+  Nec2::HelixElement e = helixElement(d, check, kSegmentsPerTurn, wound.segments, d.frequencyMhz);
+  if (d.dipole) {
     e.element.form = Nec2::LoadedElement::Form::centreFedDipole;
   } else {
-    e.element.groundLossOhm = o.groundLossOhm;
+    e.element.groundLossOhm = d.groundLossOhm;
   }
   return e;
 }
 
 std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                   const DesignOptions::Options& o) {
-  const Nec2::HelixElement e = elementOf(check, wound, o);
+                   const Checked::Design& d) {
+  const Nec2::HelixElement e = elementOf(check, wound, d);
   Nec2::Structure structure = Nec2::structureOf(e);
   using NumberText::shortest;
   structure.comment =
-      "tanshuku-nec: " + shortest(*o.lengthM) + " m of " + shortest(*o.diameterMm) +
-      " mm wire at " + shortest(*o.frequencyMhz) + " MHz, " +
-      (o.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
+      "tanshuku-nec: " + shortest(d.lengthM) + " m of " + shortest(d.diameterMm) + " mm wire at " +
+      shortest(d.frequencyMhz) + " MHz, " +
+      (d.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
       ", the coil wound as a helix of " + shortest(e.helix.turns()) + " turns (" +
-      std::to_string(kSegmentsPerTurn) + " segments a turn), radius " + shortest(*o.coilRadiusMm) +
-      " mm to the wire's centre, pitch " + shortest(*o.pitchMm) + " mm, wire " +
-      shortest(*o.wireMm) + " mm, resonated by NEC2; the straight wire runs on the coil's radius";
+      std::to_string(kSegmentsPerTurn) + " segments a turn), radius " +
+      shortest(d.winding->radiusMm) + " mm to the wire's centre, pitch " +
+      shortest(d.winding->pitchMm) + " mm, wire " + shortest(d.winding->wireMm) +
+      " mm, resonated by NEC2; the straight wire runs on the coil's radius";
   const std::string reported = NumberText::withDecimals(reportedTurns(wound), 1);
   if (reported != NumberText::withDecimals(e.helix.turns(), 1)) {
     structure.comment += "; the turns reported, " + reported + ", are those that resonate at " +

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/figures.hpp"
 #include "nec/helix_element.hpp"
 #include "nec/progress.hpp"
@@ -40,27 +40,26 @@ struct WoundCoil {
 // helix (run only where --helix asks, which refuses them earlier); a helix
 // beyond the size run by default, unless --helix forces it; beyond the size
 // run at all.
-std::optional<Results::HelixNotRun> leftOut(const DesignOptions::Options& options,
-                                            double formulaTurns);
+std::optional<Results::HelixNotRun> leftOut(const Checked::Design& design, double formulaTurns);
 
 // With the design resonated by the lumped check and the turns menu 2 gives
 // for its inductance; empty where no turns of the helix that fit in the
 // element resonate it.
-std::optional<WoundCoil> run(const DesignOptions::Options& options, const SolverCheck::Check& check,
+std::optional<WoundCoil> run(const Checked::Design& design, const SolverCheck::Check& check,
                              double formulaTurns, Nec2::StructureSolver& solver,
                              const Progress::Report& report = {});
 
 // The helix's figures, beside those of the lumped check.
-void add(const std::optional<WoundCoil>& wound, const DesignOptions::Options& options,
+void add(const std::optional<WoundCoil>& wound, const Checked::Design& design,
          Results::Figures& figures);
 
 // The NEC2 deck of the element with the helix nearest resonance, as a whip
 // or a dipole, with comment cards that say what it is.
 std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                   const DesignOptions::Options& options);
+                   const Checked::Design& design);
 
 // The element with that helix, as the deck models it.
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                             const DesignOptions::Options& options);
+                             const Checked::Design& design);
 
 }  // namespace HelixCheck

@@ -25,6 +25,8 @@ bool segmentsTooShort(const Helix& helix) {
          segment < Segmentation::kExtendedKernelSegmentToRadius * helix.elementDiameterMm / 2.0;
 }
 
+bool holds(const Helix& helix) { return !turnsTooClose(helix) && !segmentsTooShort(helix); }
+
 }  // namespace HelixLimits
 
 namespace HelixLimits {

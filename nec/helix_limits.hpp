@@ -32,6 +32,8 @@ double finerSegmentMm(const Helix& helix);
 // or than the extended kernel allows against the element's radius (the
 // straight segments that meet the helix are as long as its own).
 bool segmentsTooShort(const Helix& helix);
+// NEC2's helix holds: neither of the two above.
+bool holds(const Helix& helix);
 
 }  // namespace HelixLimits
 

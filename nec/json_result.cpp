@@ -48,11 +48,11 @@ std::string Members::quoted(std::string_view text) {
   return out + "\"";
 }
 
-std::string_view conductorName(DesignOptions::Conductor conductor) {
+std::string_view conductorName(Nec2::Conductor conductor) {
   switch (conductor) {
-    case DesignOptions::Conductor::copper: return "copper";
-    case DesignOptions::Conductor::aluminium: return "aluminium";
-    case DesignOptions::Conductor::perfect: return "perfect";
+    case Nec2::Conductor::copper: return "copper";
+    case Nec2::Conductor::aluminium: return "aluminium";
+    case Nec2::Conductor::perfect: return "perfect";
   }
   return "";
 }
@@ -67,21 +67,24 @@ std::string_view helixNotRunName(Results::HelixNotRun reason) {
   return "";
 }
 
-std::string inputsOf(const DesignOptions::Options& o) {
+std::string inputsOf(const Checked::Design& d) {
+  auto measure = [&](double CoilAsWound::Measures::*field) {
+    return d.winding ? std::optional((*d.winding).*field) : std::nullopt;
+  };
   Members inputs;
-  inputs.add("frequencyMhz", o.frequencyMhz);
-  inputs.add("lengthM", o.lengthM);
-  inputs.add("diameterMm", o.diameterMm);
-  inputs.add("tipM", o.tipM);
-  inputs.add("q", std::optional(o.q));
-  inputs.addText("conductor", conductorName(o.conductor));
-  inputs.add("groundLossOhm", std::optional(o.groundLossOhm));
-  inputs.add("dipole", o.dipole);
-  inputs.add("coilRadiusMm", o.coilRadiusMm);
-  inputs.add("pitchMm", o.pitchMm);
-  inputs.add("wireMm", o.wireMm);
-  inputs.add("helix", o.helix);
-  inputs.add("lumped", o.lumped);
+  inputs.add("frequencyMhz", std::optional(d.frequencyMhz));
+  inputs.add("lengthM", std::optional(d.lengthM));
+  inputs.add("diameterMm", std::optional(d.diameterMm));
+  inputs.add("tipM", d.loading.tipM());
+  inputs.add("q", std::optional(d.q));
+  inputs.addText("conductor", conductorName(d.conductor));
+  inputs.add("groundLossOhm", std::optional(d.groundLossOhm));
+  inputs.add("dipole", d.dipole);
+  inputs.add("coilRadiusMm", measure(&CoilAsWound::Measures::radiusMm));
+  inputs.add("pitchMm", measure(&CoilAsWound::Measures::pitchMm));
+  inputs.add("wireMm", measure(&CoilAsWound::Measures::wireMm));
+  inputs.add("helix", d.coilModel == Checked::CoilModel::forcedAsWound);
+  inputs.add("lumped", d.coilModel == Checked::CoilModel::lumped);
   return inputs.object();
 }
 
@@ -108,7 +111,7 @@ std::string seriesOf(const std::vector<Results::Figures::SeriesPoint>& series) {
 
 }  // namespace
 
-std::string text(const DesignOptions::Options& inputs, const Results::Figures& f) {
+std::string text(const Checked::Design& inputs, const Results::Figures& f) {
   Members all;
   all.add("inputs", inputsOf(inputs));
   all.add("menu1InductanceUh", f.menu1InductanceUh);

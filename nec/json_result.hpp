@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/figures.hpp"
 
 namespace JsonResult {
 
 // The object, on one line with its LF. The options must hold a complete
 // design.
-std::string text(const DesignOptions::Options& inputs, const Results::Figures& figures);
+std::string text(const Checked::Design& inputs, const Results::Figures& figures);
 
 }  // namespace JsonResult

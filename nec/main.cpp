@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "nec/bandwidth.hpp"
+#include "nec/design.hpp"
 #include "nec/design_options.hpp"
 #include "nec/design_report.hpp"
 #include "nec/file_output.hpp"
@@ -110,36 +111,35 @@ int refuse(const DesignOptions::Error& error, Language language) {
   return complain(DesignOptions::describe(error, language), kBadInput);
 }
 
-MaaFile::Material materialOf(DesignOptions::Conductor conductor) {
+MaaFile::Material materialOf(Nec2::Conductor conductor) {
   switch (conductor) {
-    case DesignOptions::Conductor::copper: return MaaFile::Material::copper;
-    case DesignOptions::Conductor::aluminium: return MaaFile::Material::aluminium;
-    case DesignOptions::Conductor::perfect: return MaaFile::Material::lossless;
+    case Nec2::Conductor::copper: return MaaFile::Material::copper;
+    case Nec2::Conductor::aluminium: return MaaFile::Material::aluminium;
+    case Nec2::Conductor::perfect: return MaaFile::Material::lossless;
   }
   return MaaFile::Material::lossless;
 }
 
 // The model with the coil that the figures know: NEC2's once it has run,
 // menu 1's until then, as its comment says.
-FileOutput::Outcome writeMaa(const DesignOptions::Options& o, const Results::Figures& f,
-                             const SolverCheck::Check& check,
+FileOutput::Outcome writeMaa(const DesignOptions::Options& o, const Checked::Design& d,
+                             const Results::Figures& f, const SolverCheck::Check& check,
                              const std::optional<HelixCheck::WoundCoil>& wound) {
   const bool resonated = f.necInductanceUh.has_value();
   // Menu 1's coil as its screen shows it, to 4 decimals.
   const double inductanceUh =
-      resonated ? *f.necInductanceUh
-                : *DesignOptions::readNumber(MenuOneCoil::screenText(*f.menu1InductanceUh));
+      resonated ? *f.necInductanceUh : MenuOneCoil::shownUh(*f.menu1InductanceUh);
   const std::string comment =
       std::string(resonated ? "Coil resonated by NEC2"
                             : "Coil from menu 1's formula, not resonated by NEC2") +
-      " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(o.q) +
+      " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(d.q) +
       ". Written by tanshuku-nec " TANSHUKU_VERSION ".";
-  MaaFile::Design design{*o.frequencyMhz, *o.lengthM, *o.diameterMm / 2000.0,  o.tipM,
-                         inductanceUh,    o.q,        materialOf(o.conductor), o.dipole,
-                         comment};
+  MaaFile::Design design{d.frequencyMhz,          d.lengthM,    d.diameterMm / 2000.0,
+                         d.loading.tipM(),        inductanceUh, d.q,
+                         materialOf(d.conductor), d.dipole,     comment};
   if (wound) {
     const Nec2::Straightened model =
-        Nec2::straightened(Nec2::structureOf(HelixCheck::elementOf(check, *wound, o)));
+        Nec2::straightened(Nec2::structureOf(HelixCheck::elementOf(check, *wound, d)));
     design.woundWires = model.wires;
     design.feedWire = model.feedWire;
     design.comment = "The coil wound as a helix of " + NumberText::shortest(*f.helixTurns) +
@@ -167,17 +167,17 @@ std::optional<Unwritten> written(const std::string& file,
 // The files the solver's results make: the deck of the resonated design,
 // the sweep and its SWR curve. Returns the file that could not be written,
 // or none.
-std::optional<Unwritten> writeSolverFiles(const DesignOptions::Options& o,
+std::optional<Unwritten> writeSolverFiles(const DesignOptions::Options& o, const Checked::Design& d,
                                           const SolverCheck::Check& check,
                                           const std::optional<HelixCheck::WoundCoil>& wound,
                                           const Results::Figures& f) {
-  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, o)
-                                 : SolverCheck::deckOf(check, o, f.necInductanceUh);
+  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, d)
+                                 : SolverCheck::deckOf(check, d, f.necInductanceUh);
   if (auto failed = written(o.necFile, [&] { return FileOutput::writeWhole(o.necFile, deck); })) {
     return failed;
   }
   if (!check.results) return std::nullopt;
-  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, o);
+  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, d);
   const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
   if (auto failed = written(o.sweepFile, [&] {
         return FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm));
@@ -228,34 +228,34 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
 // the largest helix --helix allows on a 2-core machine.
 constexpr std::chrono::minutes kWholeCheckLimit{30};
 
-struct Checked {
+struct CheckResults {
   SolverCheck::Check check;
   std::optional<HelixCheck::WoundCoil> wound;
 };
 
 // The checks through nec2c, their figures added: the lumped coil, then the
 // coil as wound where its measures are given and the helix is not left out.
-Checked runChecks(const DesignOptions::Options& options, Results::Figures& figures,
-                  Language language) {
+CheckResults runChecks(const Checked::Design& design, Results::Figures& figures,
+                       Language language) {
   Nec2::limitWholeCheck(kWholeCheckLimit);
   // Cleared when the checks end, before anything else is written.
   const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
   Nec2::ProcessSolver solver;
-  Checked checked{SolverCheck::run(options, solver, progress.report()), std::nullopt};
+  CheckResults checked{SolverCheck::run(design, solver, progress.report()), std::nullopt};
   const SolverCheck::Check& check = checked.check;
-  if (check.results) SolverFigures::add(*check.results, options, figures);
+  if (check.results) SolverFigures::add(*check.results, design, figures);
   const int finest = check.resonated.segments;
-  DesignReport::addSegmentation(options, check.results ? check.results->segments.front() : finest,
+  DesignReport::addSegmentation(design, check.results ? check.results->segments.front() : finest,
                                 finest, figures);
-  DesignReport::addCoilAsWound(options, figures);
+  DesignReport::addCoilAsWound(design, figures);
   if (!check.results || !figures.turns) return checked;
-  figures.helixNotRun = HelixCheck::leftOut(options, *figures.turns);
+  figures.helixNotRun = HelixCheck::leftOut(design, *figures.turns);
   if (figures.helixNotRun) {
     figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
     return checked;
   }
-  checked.wound = HelixCheck::run(options, check, *figures.turns, solver, progress.report());
-  HelixCheck::add(checked.wound, options, figures);
+  checked.wound = HelixCheck::run(design, check, *figures.turns, solver, progress.report());
+  HelixCheck::add(checked.wound, design, figures);
   figures.nec2cRuns = static_cast<int>(solver.runs());
   return checked;
 }
@@ -278,10 +278,11 @@ int run(const std::vector<std::string_view>& arguments) {
                         "sudo apt-get install " + SwrPlot::kGnuplotPackage,
                     kToolMissing);
   }
-  Results::Figures figures = DesignReport::designFigures(options);
-  Checked checked;
+  const Checked::Design design = DesignOptions::designOf(options);
+  Results::Figures figures = DesignReport::designFigures(design);
+  CheckResults checked;
   try {
-    checked = runChecks(options, figures, language);
+    checked = runChecks(design, figures, language);
   } catch (const Nec2::SolverMissing& missing) {
     return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
                                      "tanshuku-nec: nec2c がありません: ")) +
@@ -298,15 +299,16 @@ int run(const std::vector<std::string_view>& arguments) {
   }
   const SolverCheck::Check& check = checked.check;
   const std::optional<HelixCheck::WoundCoil>& wound = checked.wound;
-  if (auto failed =
-          written(options.maaFile, [&] { return writeMaa(options, figures, check, wound); })) {
+  if (auto failed = written(options.maaFile,
+                            [&] { return writeMaa(options, design, figures, check, wound); })) {
     return cannotWrite(*failed, language);
   }
-  if (const std::optional<Unwritten> unwritten = writeSolverFiles(options, check, wound, figures)) {
+  if (const std::optional<Unwritten> unwritten =
+          writeSolverFiles(options, design, check, wound, figures)) {
     return cannotWrite(*unwritten, language);
   }
-  return print(options.json ? JsonResult::text(options, figures)
-                            : DesignReport::text(options, figures, language));
+  return print(options.json ? JsonResult::text(design, figures)
+                            : DesignReport::text(design, figures, language));
 }
 
 }  // namespace

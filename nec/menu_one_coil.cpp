@@ -1,7 +1,9 @@
 #include "nec/menu_one_coil.hpp"
 
+#include "arithmetic/stored.hpp"
 #include "calculators/loading_coil/loading_coil_formulas.hpp"
 #include "console/fixed_format.hpp"
+#include "console/number_syntax.hpp"
 
 namespace MenuOneCoil {
 
@@ -26,6 +28,10 @@ std::string screenText(double inductanceUh) {
   std::string_view number = text.view();
   number.remove_prefix(number.find_first_not_of(' '));
   return std::string(number);
+}
+
+double shownUh(double inductanceUh) {
+  return stored(*NumberSyntax::parseReal(screenText(inductanceUh)));
 }
 
 }  // namespace MenuOneCoil

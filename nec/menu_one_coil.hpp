@@ -16,4 +16,8 @@ double inductanceUh(double elementDiameterMm, double elementLengthM, double freq
 // decimals), without the blanks that pad it to its field: 23.6540.
 std::string screenText(double inductanceUh);
 
+// The inductance as a builder reads it off the screen: the screen's text
+// read back as the program reads a number (23.654 for 23.6540).
+double shownUh(double inductanceUh);
+
 }  // namespace MenuOneCoil

@@ -48,12 +48,12 @@ constexpr int kNearPoints = 11;
 
 using Complex = std::complex<double>;
 
-double frequencyOf(const DesignOptions::Options& o) { return *o.frequencyMhz; }
+double frequencyOf(const Checked::Design& d) { return d.frequencyMhz; }
 
 using DesignElement::withCoil;
 
-Nec2::LoadedElement element(const DesignOptions::Options& o, int segments) {
-  return DesignElement::bare(o, segments);
+Nec2::LoadedElement element(const Checked::Design& d, int segments) {
+  return DesignElement::bare(d, segments);
 }
 
 Nec2::LoadedElement lossless(Nec2::LoadedElement e) {
@@ -75,14 +75,14 @@ struct Root {
 // The first resonance of the element (a monopole or a dipole) at its
 // segmentation: three runs fix the feed as a function of the coil's
 // impedance, the root follows, one run confirms it.
-Root resonate(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+Root resonate(Nec2::StructureSolver& solver, const Checked::Design& d,
               const Nec2::LoadedElement& bare, double guessH) {
-  const Resonance::Coil coil{frequencyOf(o), o.q};
+  const Resonance::Coil coil{frequencyOf(d), d.q};
   std::vector<Resonance::Sample> samples;
   for (const double share : {0.6, 1.0, 1.4}) {
     const double inductanceH = guessH * share;
     samples.push_back(
-        {coil.impedanceOhm(inductanceH), feedOf(solver, withCoil(bare, o, inductanceH, true))});
+        {coil.impedanceOhm(inductanceH), feedOf(solver, withCoil(bare, d, inductanceH, true))});
   }
   Root root{};
   for (int fit = 0; fit <= kMostRefits; ++fit) {
@@ -93,7 +93,7 @@ Root resonate(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
     root.resonances = Resonance::firstResonance(*feed, coil);
     if (!root.resonances.seriesH) return root;
     const double inductanceH = *root.resonances.seriesH;
-    const Nec2::LoadedElement tried = withCoil(bare, o, inductanceH, true);
+    const Nec2::LoadedElement tried = withCoil(bare, d, inductanceH, true);
     root.confirmed = solver.solve(Nec2::structureOf(tried)).front();
     if (std::abs(root.confirmed.feedImpedanceOhm.imag()) <= kConfirmedReactanceOhm) return root;
     // Keep the two samples nearest the root, and the confirming run.
@@ -123,15 +123,14 @@ std::vector<Bandwidth::Point> sweep(Nec2::StructureSolver& solver, Nec2::LoadedE
 
 // Where menu 1's coil, as wound with its loss, makes the element resonate:
 // looked for at the sweeps' count, then at the finest.
-std::optional<double> menu1CoilResonanceMhz(Nec2::StructureSolver& solver,
-                                            const DesignOptions::Options& o, int sweepSegments,
-                                            int finestSegments, double menu1H) {
-  const double f = frequencyOf(o);
+std::optional<double> menu1CoilResonanceMhz(Nec2::StructureSolver& solver, const Checked::Design& d,
+                                            int sweepSegments, int finestSegments, double menu1H) {
+  const double f = frequencyOf(d);
   const std::optional<double> coarse =
-      Bandwidth::resonanceMhz(sweep(solver, withCoil(element(o, sweepSegments), o, menu1H, true), f,
+      Bandwidth::resonanceMhz(sweep(solver, withCoil(element(d, sweepSegments), d, menu1H, true), f,
                                     kCoarseShare * f, kCoarsePoints));
   if (!coarse) return std::nullopt;
-  const Nec2::LoadedElement finest = withCoil(element(o, finestSegments), o, menu1H, true);
+  const Nec2::LoadedElement finest = withCoil(element(d, finestSegments), d, menu1H, true);
   const std::optional<double> fine =
       Bandwidth::resonanceMhz(sweep(solver, finest, *coarse, kFineShare * *coarse, 3));
   return fine ? fine : coarse;
@@ -148,9 +147,9 @@ bool coversEdges(const std::vector<Bandwidth::Point>& feed) {
   return !cableEdgesExist || Bandwidth::swrEdges(feed, *f0, 50.0).has_value();
 }
 
-void addSweeps(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+void addSweeps(Nec2::StructureSolver& solver, const Checked::Design& d,
                const Nec2::LoadedElement& resonated, SolverFigures::SolverResults& r) {
-  const double f = frequencyOf(o);
+  const double f = frequencyOf(d);
   // The slope at resonance gives the Q, and the Q the span to look over.
   const std::vector<Bandwidth::Point> near =
       sweep(solver, resonated, f, kFineShare * f, kNearPoints);
@@ -158,7 +157,7 @@ void addSweeps(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
   double halfSpanMhz = kFirstSpanBandwidths * Bandwidth::predictedFractionalBandwidth(q) * f / 2.0;
   for (int widening = 0; widening <= kMostWidenings; ++widening, halfSpanMhz *= 2.0) {
     r.sweep = sweep(solver, resonated, f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
-    if (coversEdges(SolverFigures::feedSweep(r.sweep, o))) break;
+    if (coversEdges(SolverFigures::feedSweep(r.sweep, d))) break;
   }
   r.sweepLossless =
       sweep(solver, lossless(resonated), f, std::min(halfSpanMhz, 0.9 * f), kSweepPoints);
@@ -167,10 +166,10 @@ void addSweeps(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
 // A full-size quarter wave of the same wire, lossless and cut to resonance
 // (a little shorter than a quarter of the free-space wavelength): the
 // secant on its length, from 95 % and 97 % of it.
-double fullSizeResistanceOhm(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+double fullSizeResistanceOhm(Nec2::StructureSolver& solver, const Checked::Design& d,
                              int segments) {
-  Nec2::LoadedElement e = lossless(element(o, segments));
-  const double quarterWaveM = Nec2::wavelengthM(frequencyOf(o)) / 4.0;
+  Nec2::LoadedElement e = lossless(element(d, segments));
+  const double quarterWaveM = Nec2::wavelengthM(frequencyOf(d)) / 4.0;
   double shorter = 0.95 * quarterWaveM;
   double longer = 0.97 * quarterWaveM;
   e.lengthM = shorter;
@@ -195,12 +194,12 @@ double fullSizeResistanceOhm(Nec2::StructureSolver& solver, const DesignOptions:
 // little from the monopole's over ground, whose figures the dipole's
 // follow, so that the deck written for it resonates as it stands. Where
 // the dipole finds no root, the monopole's coil.
-Nec2::LoadedElement resonatedDipole(Nec2::StructureSolver& solver, const DesignOptions::Options& o,
+Nec2::LoadedElement resonatedDipole(Nec2::StructureSolver& solver, const Checked::Design& d,
                                     int segments, double monopoleH) {
-  Nec2::LoadedElement dipole = element(o, segments);
+  Nec2::LoadedElement dipole = element(d, segments);
   dipole.form = Nec2::LoadedElement::Form::centreFedDipole;
-  const Root root = resonate(solver, o, dipole, monopoleH);
-  return withCoil(dipole, o, root.resonances.seriesH.value_or(monopoleH), true);
+  const Root root = resonate(solver, d, dipole, monopoleH);
+  return withCoil(dipole, d, root.resonances.seriesH.value_or(monopoleH), true);
 }
 
 // The element needs no coil where the fit says so and a run of the bare
@@ -214,28 +213,27 @@ bool needsNoCoil(Nec2::StructureSolver& solver, const Root& root, const Nec2::Lo
 
 NoResonance::NoResonance() : std::runtime_error("NEC2 finds no coil that resonates the element") {}
 
-Check run(const DesignOptions::Options& o, Nec2::StructureSolver& solver,
-          const Progress::Report& report) {
+Check run(const Checked::Design& d, Nec2::StructureSolver& solver, const Progress::Report& report) {
   auto tell = [&](Progress::Stage stage, int segments) {
     if (report) report({stage, segments, solver.runs()});
   };
-  const double f = frequencyOf(o);
-  const double menu1H = *DesignOptions::readNumber(MenuOneCoil::screenText(
-                            MenuOneCoil::inductanceUh(*o.diameterMm, *o.lengthM, f, o.tipM))) /
+  const double f = frequencyOf(d);
+  const double menu1H = MenuOneCoil::shownUh(MenuOneCoil::inductanceUh(d.diameterMm, d.lengthM, f,
+                                                                       d.loading.tipM())) /
                         1e6;
   const std::vector<int> counts =
-      Segmentation::seriesCounts(withCoil(element(o, Segmentation::kFewestSegments), o, 0.0), f);
+      Segmentation::seriesCounts(withCoil(element(d, Segmentation::kFewestSegments), d, 0.0), f);
   if (counts.empty()) throw std::invalid_argument("no segmentation models the element");
   SolverFigures::SolverResults r;
   Root root;
   double guessH = menu1H;
   for (const int segments : counts) {
     tell(Progress::Stage::segmentSeries, segments);
-    root = resonate(solver, o, element(o, segments), guessH);
+    root = resonate(solver, d, element(d, segments), guessH);
     if (!root.resonances.seriesH) {
       if (!r.segments.empty()) break;
-      if (needsNoCoil(solver, root, element(o, segments))) {
-        return {std::nullopt, element(o, segments), std::nullopt};
+      if (needsNoCoil(solver, root, element(d, segments))) {
+        return {std::nullopt, element(d, segments), std::nullopt};
       }
       throw NoResonance();
     }
@@ -248,7 +246,7 @@ Check run(const DesignOptions::Options& o, Nec2::StructureSolver& solver,
     }
   }
   const int finest = r.segments.back();
-  const Nec2::LoadedElement resonated = withCoil(element(o, finest), o, guessH, true);
+  const Nec2::LoadedElement resonated = withCoil(element(d, finest), d, guessH, true);
   const auto sweepCount = std::min_element(r.segments.begin(), r.segments.end(), [](int a, int b) {
     return std::abs(a - kSweepSegments) < std::abs(b - kSweepSegments);
   });
@@ -259,29 +257,29 @@ Check run(const DesignOptions::Options& o, Nec2::StructureSolver& solver,
   r.feedOhm = root.confirmed.feedImpedanceOhm;
   r.budgetEfficiencyPercent = root.confirmed.power.efficiency() * 100.0;
   r.feedLosslessOhm = feedOf(solver, lossless(resonated));
-  r.fullSizeResistanceOhm = fullSizeResistanceOhm(solver, o, sweepSegments);
-  r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(solver, o, sweepSegments, finest, menu1H);
-  addSweeps(solver, o, withCoil(element(o, sweepSegments), o, sweepH, true), r);
+  r.fullSizeResistanceOhm = fullSizeResistanceOhm(solver, d, sweepSegments);
+  r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(solver, d, sweepSegments, finest, menu1H);
+  addSweeps(solver, d, withCoil(element(d, sweepSegments), d, sweepH, true), r);
   const std::optional<Resonance::Bilinear> feedOfCoil = root.feed;
-  if (o.dipole) tell(Progress::Stage::dipole, 2 * finest + 1);
-  Nec2::LoadedElement written = o.dipole ? resonatedDipole(solver, o, finest, guessH) : resonated;
+  if (d.dipole) tell(Progress::Stage::dipole, 2 * finest + 1);
+  Nec2::LoadedElement written = d.dipole ? resonatedDipole(solver, d, finest, guessH) : resonated;
   r.runs = static_cast<int>(solver.runs());
   return {r, written, feedOfCoil};
 }
 
-std::string deckOf(const Check& check, const DesignOptions::Options& o,
-                   std::optional<double> reportedUh) {
+std::string deckOf(const Check& check, const Checked::Design& d, std::optional<double> reportedUh) {
   Nec2::LoadedElement e = check.resonated;
-  if (!o.dipole) e.groundLossOhm = o.groundLossOhm;
+  if (!d.dipole) e.groundLossOhm = d.groundLossOhm;
   Nec2::Structure structure = Nec2::structureOf(e);
-  const std::string where =
-      o.tipM ? NumberText::shortest(*o.tipM) + " m below the tip" : std::string("at the base");
+  const std::string where = d.loading.tipM()
+                                ? NumberText::shortest(*d.loading.tipM()) + " m below the tip"
+                                : std::string("at the base");
   std::string coil = ", no coil: the element needs none";
   if (e.coil) {
     const double deckUh = e.coil->inductanceH * 1e6;
     coil = ", resonated by NEC2 at " + std::to_string(e.segments) + " segments" +
-           (o.dipole ? " a half" : "") + " with " + NumberText::shortest(deckUh) + " uH" +
-           (o.dipole ? " a side" : "") + ", Q " + NumberText::shortest(o.q);
+           (d.dipole ? " a half" : "") + " with " + NumberText::shortest(deckUh) + " uH" +
+           (d.dipole ? " a side" : "") + ", Q " + NumberText::shortest(d.q);
     if (reportedUh &&
         NumberText::withDecimals(*reportedUh, 2) != NumberText::withDecimals(deckUh, 2)) {
       coil += "; the coil reported, " + NumberText::withDecimals(*reportedUh, 2) +
@@ -289,9 +287,9 @@ std::string deckOf(const Check& check, const DesignOptions::Options& o,
     }
   }
   structure.comment =
-      "tanshuku-nec: " + NumberText::shortest(*o.lengthM) + " m of " +
-      NumberText::shortest(*o.diameterMm) + " mm wire at " + NumberText::shortest(*o.frequencyMhz) +
-      " MHz, " + (o.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
+      "tanshuku-nec: " + NumberText::shortest(d.lengthM) + " m of " +
+      NumberText::shortest(d.diameterMm) + " mm wire at " + NumberText::shortest(d.frequencyMhz) +
+      " MHz, " + (d.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
       ", the coil " + where + coil;
   return Nec2::deck(structure);
 }

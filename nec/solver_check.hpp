@@ -13,7 +13,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/loaded_element.hpp"
 #include "nec/progress.hpp"
 #include "nec/resonance.hpp"
@@ -42,13 +42,13 @@ struct NoResonance : std::runtime_error {
   NoResonance();
 };
 
-Check run(const DesignOptions::Options& options, Nec2::StructureSolver& solver,
+Check run(const Checked::Design& design, Nec2::StructureSolver& solver,
           const Progress::Report& report = {});
 
 // The NEC2 deck of the resonated design, with comment cards that say what
 // it is: the coil that resonates it as it stands, and the coil reported
 // where that differs.
-std::string deckOf(const Check& check, const DesignOptions::Options& options,
+std::string deckOf(const Check& check, const Checked::Design& design,
                    std::optional<double> reportedUh);
 
 }  // namespace SolverCheck

@@ -9,7 +9,7 @@ namespace SolverFigures {
 namespace {
 
 // A dipole is two monopoles' halves in series: twice the impedance.
-double impedanceScale(const DesignOptions::Options& o) { return o.dipole ? 2.0 : 1.0; }
+double impedanceScale(const Checked::Design& d) { return d.dipole ? 2.0 : 1.0; }
 
 std::vector<Bandwidth::Point> scaled(const std::vector<Bandwidth::Point>& sweep, double scale,
                                      double seriesOhm) {
@@ -42,16 +42,16 @@ void addCoil(const SolverResults& r, Results::Figures& f) {
     f.warnings.push_back(Warnings::Warning::segmentsNotSettled);
 }
 
-void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
-  const double scale = impedanceScale(o);
-  const double groundLossOhm = o.groundLossOhm;  // 0 for a dipole
+void addFeed(const SolverResults& r, const Checked::Design& d, Results::Figures& f) {
+  const double scale = impedanceScale(d);
+  const double groundLossOhm = d.groundLossOhm;  // 0 for a dipole
   const double losslessOhm = r.feedLosslessOhm.real() * scale;
   const double withLossesOhm = r.feedOhm.real() * scale + groundLossOhm;
   f.feedResistanceLosslessOhm = losslessOhm;
   f.feedResistanceOhm = withLossesOhm;
   f.swr50AtResonance = Bandwidth::swr(withLossesOhm, 0.0, SweepCsv::kCableOhm);
   const double efficiency =
-      efficiencyWithGroundLoss(r.budgetEfficiencyPercent / 100.0, r.feedOhm.real(), o);
+      efficiencyWithGroundLoss(r.budgetEfficiencyPercent / 100.0, r.feedOhm.real(), d);
   f.efficiencyPercent = efficiency * 100.0;
   f.efficiencyDb = decibels(efficiency);
   if (r.fullSizeResistanceOhm > 0.0) {
@@ -59,9 +59,9 @@ void addFeed(const SolverResults& r, const DesignOptions::Options& o, Results::F
   }
 }
 
-void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Results::Figures& f) {
-  const double scale = impedanceScale(o);
-  const std::vector<Bandwidth::Point> sweep = feedSweep(r.sweep, o);
+void addBandwidth(const SolverResults& r, const Checked::Design& d, Results::Figures& f) {
+  const double scale = impedanceScale(d);
+  const std::vector<Bandwidth::Point> sweep = feedSweep(r.sweep, d);
   const std::vector<Bandwidth::Point> lossless = scaled(r.sweepLossless, scale, 0.0);
   if (const std::optional<double> f0 = Bandwidth::resonanceMhz(sweep)) {
     const double resistanceOhm = Bandwidth::at(sweep, *f0).resistanceOhm;
@@ -88,21 +88,20 @@ void addBandwidth(const SolverResults& r, const DesignOptions::Options& o, Resul
 }  // namespace
 
 double efficiencyWithGroundLoss(double budgetEfficiency, double monopoleFeedOhm,
-                                const DesignOptions::Options& options) {
-  const double feedOhm = monopoleFeedOhm * impedanceScale(options);
-  return budgetEfficiency * feedOhm / (feedOhm + options.groundLossOhm);
+                                const Checked::Design& design) {
+  const double feedOhm = monopoleFeedOhm * impedanceScale(design);
+  return budgetEfficiency * feedOhm / (feedOhm + design.groundLossOhm);
 }
 
 std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
-                                        const DesignOptions::Options& options) {
-  return scaled(monopole, impedanceScale(options), options.groundLossOhm);
+                                        const Checked::Design& design) {
+  return scaled(monopole, impedanceScale(design), design.groundLossOhm);
 }
 
-void add(const SolverResults& results, const DesignOptions::Options& options,
-         Results::Figures& figures) {
+void add(const SolverResults& results, const Checked::Design& design, Results::Figures& figures) {
   addCoil(results, figures);
-  addFeed(results, options, figures);
-  addBandwidth(results, options, figures);
+  addFeed(results, design, figures);
+  addBandwidth(results, design, figures);
 }
 
 }  // namespace SolverFigures

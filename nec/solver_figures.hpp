@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "nec/bandwidth.hpp"
-#include "nec/design_options.hpp"
+#include "nec/design.hpp"
 #include "nec/figures.hpp"
 
 namespace SolverFigures {
@@ -41,17 +41,16 @@ struct SolverResults {
 // A sweep of the monopole as the design's feed sees it: doubled for a
 // dipole, with the ground loss in series at a monopole's feed.
 std::vector<Bandwidth::Point> feedSweep(const std::vector<Bandwidth::Point>& monopole,
-                                        const DesignOptions::Options& options);
+                                        const Checked::Design& design);
 
 // The radiation efficiency of the design from the monopole's power budget
 // and feed resistance: a monopole's ground loss, in series at its feed,
 // takes its share of the power the budget calls radiated.
 double efficiencyWithGroundLoss(double budgetEfficiency, double monopoleFeedOhm,
-                                const DesignOptions::Options& options);
+                                const Checked::Design& design);
 
 // Adds the solver's figures for the design (its ground loss in series at a
 // monopole's feed) to those the design alone gave.
-void add(const SolverResults& results, const DesignOptions::Options& options,
-         Results::Figures& figures);
+void add(const SolverResults& results, const Checked::Design& design, Results::Figures& figures);
 
 }  // namespace SolverFigures

@@ -67,6 +67,11 @@ std::optional<Problem> problemOf(const std::vector<std::string>& words) {
   return std::nullopt;
 }
 
+// The checked design of a command line that passes its checks.
+Checked::Design designed(const std::vector<std::string>& words) {
+  return DesignOptions::designOf(std::get<DesignOptions::Options>(parsed(words)));
+}
+
 std::vector<std::string> worked(std::vector<std::string> more = {}) {
   std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
                                     "--diameter",  "2",    "--tip",    "2.5"};
@@ -460,7 +465,7 @@ TEST(NecDesign, TheSolversResultsGiveTheReportsFiguresAndChecks) {
   results.menu1CoilResonanceMhz = 6.76;
   results.sweep = seriesCircuitSweep(12.25, 50.0);
   results.sweepLossless = seriesCircuitSweep(11.0, 55.0);
-  auto options = std::get<DesignOptions::Options>(parsed(worked({"--ground-loss", "2"})));
+  auto options = designed(worked({"--ground-loss", "2"}));
   Results::Figures f = DesignReport::designFigures(options);
   SolverFigures::add(results, options, f);
   EXPECT_NEAR(*f.necInductanceUh, 21.10, 1e-9);
@@ -492,7 +497,7 @@ TEST(NecDesign, TheSolversResultsGiveTheReportsFiguresAndChecks) {
 
   // The dipole: two halves in series, no ground; a lossless Q below Chu's
   // limit says the model is not credible.
-  auto dipole = std::get<DesignOptions::Options>(parsed(worked({"--dipole"})));
+  auto dipole = designed(worked({"--dipole"}));
   results.sweepLossless = seriesCircuitSweep(11.0, 2.0);
   Results::Figures d = DesignReport::designFigures(dipole);
   SolverFigures::add(results, dipole, d);
@@ -579,7 +584,7 @@ class FormulaSolver : public Nec2::StructureSolver {
 // resonates.
 TEST(NecDesign, TheChecksSearchesFindTheStandInsCoil) {
   FormulaSolver solver;
-  const auto thin = std::get<DesignOptions::Options>(parsed(worked()));
+  const auto thin = designed(worked());
   const SolverCheck::Check check = SolverCheck::run(thin, solver);
   ASSERT_TRUE(check.results);
   const SolverFigures::SolverResults& r = *check.results;
@@ -600,8 +605,8 @@ TEST(NecDesign, TheChecksSearchesFindTheStandInsCoil) {
   EXPECT_GT(*f.feedResistanceOhm, *f.feedResistanceLosslessOhm);
 
   // 25 mm on 1.2 m: 41 segments are the finest of two radii or more.
-  const auto thick = std::get<DesignOptions::Options>(
-      parsed({"--frequency", "21.2", "--length", "1.2", "--diameter", "25", "--tip", "0.6"}));
+  const auto thick =
+      designed({"--frequency", "21.2", "--length", "1.2", "--diameter", "25", "--tip", "0.6"});
   const SolverCheck::Check thickCheck = SolverCheck::run(thick, solver);
   ASSERT_TRUE(thickCheck.results);
   EXPECT_EQ(thickCheck.results->segments, (std::vector<int>{21, 41}));
@@ -613,8 +618,8 @@ TEST(NecDesign, TheChecksSearchesFindTheStandInsCoil) {
 
   // Past the stand-in's own resonance, 10.4 m at 7.05 MHz: the bare run
   // confirms that no coil is needed.
-  const auto full = std::get<DesignOptions::Options>(
-      parsed({"--frequency", "7.05", "--length", "10.4", "--diameter", "2", "--base"}));
+  const auto full =
+      designed({"--frequency", "7.05", "--length", "10.4", "--diameter", "2", "--base"});
   EXPECT_FALSE(SolverCheck::run(full, solver).results);
 
   FormulaSolver deaf(0.0);
@@ -808,7 +813,7 @@ TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
   expectEachKindOfFileWrittenAsItIs(folder);
   std::filesystem::remove_all(folder);
 
-  auto inputs = std::get<DesignOptions::Options>(parsed(worked()));
+  auto inputs = designed(worked());
   Results::Figures figures;
   figures.menu1InductanceUh = 23.654;
   figures.warnings = {Warnings::Warning::segmentsNotSettled};
