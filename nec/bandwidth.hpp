@@ -9,6 +9,9 @@
 
 namespace Bandwidth {
 
+// The feed line the SWR is taken against, in ohms.
+inline constexpr double kCableOhm = 50.0;
+
 struct Point {
   double frequencyMhz;
   double resistanceOhm;

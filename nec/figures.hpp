@@ -7,9 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "nec/warnings.hpp"
-
 namespace Results {
+
+// What the checks warn of; nec/warnings.hpp gives each its code and words.
+enum class Warning {
+  selfResonanceLow,    // the coil as wound is no plain inductance
+  nearOwnResonance,    // the element is near a quarter wave
+  extendedKernel,      // segments short against the wire's radius
+  shortSegments,       // segments under the guide's advised length
+  coilTooLarge,        // no coil of the measures reaches the inductance
+  helixNotSettled,     // the helix's turns change at the finer count
+  noTurnsResonate,     // no helix that fits resonates the element
+  segmentsNotSettled,  // NEC2's coil not settled to 1 %: a range
+  bandwidthsDisagree,  // the sweep's and the slope's bandwidths differ
+  losslessQBelowChu,   // a Q below what physics allows
+};
 
 // Why the coil's measures were given and the helix check was not run.
 enum class HelixNotRun {
@@ -51,7 +63,7 @@ struct Figures {
   std::optional<double> chuLimitQ;
   std::optional<int> segments;
   std::optional<int> nec2cRuns;
-  std::vector<Warnings::Warning> warnings;
+  std::vector<Warning> warnings;
   // The coil as wound for this inductance: NEC2's once it has run,
   // menu 1's until then.
   std::optional<double> turnsForInductanceUh;

@@ -7,14 +7,11 @@
 #include <tuple>
 
 #include "nec/coil_as_wound.hpp"
-#include "nec/deck.hpp"
 #include "nec/helix_limits.hpp"
-#include "nec/number_text.hpp"
 #include "nec/root_search.hpp"
 #include "nec/segmentation.hpp"
 #include "nec/solver_figures.hpp"
 #include "nec/structure_solver.hpp"
-#include "nec/warnings.hpp"
 
 namespace HelixCheck {
 namespace {
@@ -232,15 +229,12 @@ std::optional<double> finerTurns(Helices& helices, int first, double slopePerTur
   return crossing->rootX() / kFinerSegmentsPerTurn;
 }
 
-// The turns reported, to 0.1: the finer count's, where it gave them; they
-// differ from the coarser count's by up to a few per cent where the helix
-// is not settled.
+}  // namespace
+
 double reportedTurns(const WoundCoil& wound) {
   const double finest = std::isfinite(wound.finerTurns) ? wound.finerTurns : wound.turns;
   return std::round(finest * 10.0) / 10.0;
 }
-
-}  // namespace
 
 std::optional<Results::HelixNotRun> leftOut(const Checked::Design& d, double formulaTurns) {
   using Results::HelixNotRun;
@@ -313,7 +307,7 @@ std::optional<WoundCoil> run(const Checked::Design& d, const SolverCheck::Check&
 
 void add(const std::optional<WoundCoil>& wound, const Checked::Design& d, Results::Figures& f) {
   if (!wound) {
-    f.warnings.push_back(Warnings::Warning::noTurnsResonate);
+    f.warnings.push_back(Results::Warning::noTurnsResonate);
     return;
   }
   const double turns = reportedTurns(*wound);
@@ -329,7 +323,7 @@ void add(const std::optional<WoundCoil>& wound, const Checked::Design& d, Result
                                               wound->atResonance.feedImpedanceOhm.real(), d) *
       100.0;
   if (!(std::abs(wound->finerTurns - wound->turns) < kSettledChange * wound->turns)) {
-    f.warnings.push_back(Warnings::Warning::helixNotSettled);
+    f.warnings.push_back(Results::Warning::helixNotSettled);
   }
 }
 
@@ -342,28 +336,6 @@ Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& w
     e.element.groundLossOhm = d.groundLossOhm;
   }
   return e;
-}
-
-std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                   const Checked::Design& d) {
-  const Nec2::HelixElement e = elementOf(check, wound, d);
-  Nec2::Structure structure = Nec2::structureOf(e);
-  using NumberText::shortest;
-  structure.comment =
-      "tanshuku-nec: " + shortest(d.lengthM) + " m of " + shortest(d.diameterMm) + " mm wire at " +
-      shortest(d.frequencyMhz) + " MHz, " +
-      (d.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
-      ", the coil wound as a helix of " + shortest(e.helix.turns()) + " turns (" +
-      std::to_string(kSegmentsPerTurn) + " segments a turn), radius " +
-      shortest(d.winding->radiusMm) + " mm to the wire's centre, pitch " +
-      shortest(d.winding->pitchMm) + " mm, wire " + shortest(d.winding->wireMm) +
-      " mm, resonated by NEC2; the straight wire runs on the coil's radius";
-  const std::string reported = NumberText::withDecimals(reportedTurns(wound), 1);
-  if (reported != NumberText::withDecimals(e.helix.turns(), 1)) {
-    structure.comment += "; the turns reported, " + reported + ", are those that resonate at " +
-                         std::to_string(kFinerSegmentsPerTurn) + " segments a turn";
-  }
-  return Nec2::deck(structure);
 }
 
 }  // namespace HelixCheck

@@ -53,10 +53,10 @@ std::optional<WoundCoil> run(const Checked::Design& design, const SolverCheck::C
 void add(const std::optional<WoundCoil>& wound, const Checked::Design& design,
          Results::Figures& figures);
 
-// The NEC2 deck of the element with the helix nearest resonance, as a whip
-// or a dipole, with comment cards that say what it is.
-std::string deckOf(const SolverCheck::Check& check, const WoundCoil& wound,
-                   const Checked::Design& design);
+// The turns reported, to 0.1: the finer count's, where it gave them; they
+// differ from the coarser count's by up to a few per cent where the helix
+// is not settled.
+double reportedTurns(const WoundCoil& wound);
 
 // The element with that helix, as the deck models it.
 Nec2::HelixElement elementOf(const SolverCheck::Check& check, const WoundCoil& wound,

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "nec/number_text.hpp"
+#include "nec/warnings.hpp"
 
 namespace JsonResult {
 namespace {

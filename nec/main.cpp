@@ -36,6 +36,7 @@
 #include "nec/solver_process.hpp"
 #include "nec/sweep_csv.hpp"
 #include "nec/swr_plot.hpp"
+#include "nec/written_decks.hpp"
 
 namespace {
 
@@ -171,14 +172,14 @@ std::optional<Unwritten> writeSolverFiles(const DesignOptions::Options& o, const
                                           const SolverCheck::Check& check,
                                           const std::optional<HelixCheck::WoundCoil>& wound,
                                           const Results::Figures& f) {
-  const std::string deck = wound ? HelixCheck::deckOf(check, *wound, d)
-                                 : SolverCheck::deckOf(check, d, f.necInductanceUh);
+  const std::string deck = wound ? WrittenDecks::wound(check, *wound, d)
+                                 : WrittenDecks::lumped(check, d, f.necInductanceUh);
   if (auto failed = written(o.necFile, [&] { return FileOutput::writeWhole(o.necFile, deck); })) {
     return failed;
   }
   if (!check.results) return std::nullopt;
   const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, d);
-  const double matchedOhm = f.feedResistanceOhm.value_or(SweepCsv::kCableOhm);
+  const double matchedOhm = f.feedResistanceOhm.value_or(Bandwidth::kCableOhm);
   if (auto failed = written(o.sweepFile, [&] {
         return FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm));
       })) {

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "nec/bandwidth.hpp"
-#include "nec/deck.hpp"
 #include "nec/design_element.hpp"
 #include "nec/menu_one_coil.hpp"
-#include "nec/number_text.hpp"
 #include "nec/resonance.hpp"
 #include "nec/segment_series.hpp"
 #include "nec/segmentation.hpp"
@@ -265,33 +263,6 @@ Check run(const Checked::Design& d, Nec2::StructureSolver& solver, const Progres
   Nec2::LoadedElement written = d.dipole ? resonatedDipole(solver, d, finest, guessH) : resonated;
   r.runs = static_cast<int>(solver.runs());
   return {r, written, feedOfCoil};
-}
-
-std::string deckOf(const Check& check, const Checked::Design& d, std::optional<double> reportedUh) {
-  Nec2::LoadedElement e = check.resonated;
-  if (!d.dipole) e.groundLossOhm = d.groundLossOhm;
-  Nec2::Structure structure = Nec2::structureOf(e);
-  const std::string where = d.loading.tipM()
-                                ? NumberText::shortest(*d.loading.tipM()) + " m below the tip"
-                                : std::string("at the base");
-  std::string coil = ", no coil: the element needs none";
-  if (e.coil) {
-    const double deckUh = e.coil->inductanceH * 1e6;
-    coil = ", resonated by NEC2 at " + std::to_string(e.segments) + " segments" +
-           (d.dipole ? " a half" : "") + " with " + NumberText::shortest(deckUh) + " uH" +
-           (d.dipole ? " a side" : "") + ", Q " + NumberText::shortest(d.q);
-    if (reportedUh &&
-        NumberText::withDecimals(*reportedUh, 2) != NumberText::withDecimals(deckUh, 2)) {
-      coil += "; the coil reported, " + NumberText::withDecimals(*reportedUh, 2) +
-              " uH, is where the segment series tends";
-    }
-  }
-  structure.comment =
-      "tanshuku-nec: " + NumberText::shortest(d.lengthM) + " m of " +
-      NumberText::shortest(d.diameterMm) + " mm wire at " + NumberText::shortest(d.frequencyMhz) +
-      " MHz, " + (d.dipole ? "each half of a centre-fed dipole" : "a whip over perfect ground") +
-      ", the coil " + where + coil;
-  return Nec2::deck(structure);
 }
 
 }  // namespace SolverCheck

@@ -45,10 +45,4 @@ struct NoResonance : std::runtime_error {
 Check run(const Checked::Design& design, Nec2::StructureSolver& solver,
           const Progress::Report& report = {});
 
-// The NEC2 deck of the resonated design, with comment cards that say what
-// it is: the coil that resonates it as it stands, and the coil reported
-// where that differs.
-std::string deckOf(const Check& check, const Checked::Design& design,
-                   std::optional<double> reportedUh);
-
 }  // namespace SolverCheck

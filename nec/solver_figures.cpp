@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "nec/segment_series.hpp"
-#include "nec/sweep_csv.hpp"
 
 namespace SolverFigures {
 namespace {
@@ -39,7 +38,7 @@ void addCoil(const SolverResults& r, Results::Figures& f) {
   f.nec2cRuns = r.runs;
   f.menu1CoilResonanceMhz = r.menu1CoilResonanceMhz;
   if (estimate.halfWidth() > kSettledShare * estimate.value)
-    f.warnings.push_back(Warnings::Warning::segmentsNotSettled);
+    f.warnings.push_back(Results::Warning::segmentsNotSettled);
 }
 
 void addFeed(const SolverResults& r, const Checked::Design& d, Results::Figures& f) {
@@ -49,7 +48,7 @@ void addFeed(const SolverResults& r, const Checked::Design& d, Results::Figures&
   const double withLossesOhm = r.feedOhm.real() * scale + groundLossOhm;
   f.feedResistanceLosslessOhm = losslessOhm;
   f.feedResistanceOhm = withLossesOhm;
-  f.swr50AtResonance = Bandwidth::swr(withLossesOhm, 0.0, SweepCsv::kCableOhm);
+  f.swr50AtResonance = Bandwidth::swr(withLossesOhm, 0.0, Bandwidth::kCableOhm);
   const double efficiency =
       efficiencyWithGroundLoss(r.budgetEfficiencyPercent / 100.0, r.feedOhm.real(), d);
   f.efficiencyPercent = efficiency * 100.0;
@@ -71,17 +70,17 @@ void addBandwidth(const SolverResults& r, const Checked::Design& d, Results::Fig
       f.bandwidthMatchedKhz = matched->widthKhz();
       const double gap = std::abs(*f.bandwidthMatchedKhz - *f.bandwidthPredictedKhz);
       if (gap > kBandwidthAgreement * *f.bandwidthPredictedKhz) {
-        f.warnings.push_back(Warnings::Warning::bandwidthsDisagree);
+        f.warnings.push_back(Results::Warning::bandwidthsDisagree);
       }
     }
-    if (const auto cable = Bandwidth::swrEdges(sweep, *f0, SweepCsv::kCableOhm)) {
+    if (const auto cable = Bandwidth::swrEdges(sweep, *f0, Bandwidth::kCableOhm)) {
       f.bandwidth50OhmKhz = cable->widthKhz();
     }
   }
   if (const std::optional<double> f0 = Bandwidth::resonanceMhz(lossless)) {
     f.qLossless = Bandwidth::slopeQ(lossless, *f0);
     if (f.chuLimitQ && *f.qLossless < *f.chuLimitQ)
-      f.warnings.push_back(Warnings::Warning::losslessQBelowChu);
+      f.warnings.push_back(Results::Warning::losslessQBelowChu);
   }
 }
 

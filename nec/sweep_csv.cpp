@@ -10,7 +10,8 @@ std::string text(std::span<const Bandwidth::Point> sweep, double matchedReferenc
   for (const Bandwidth::Point& point : sweep) {
     const double matched =
         Bandwidth::swr(point.resistanceOhm, point.reactanceOhm, matchedReferenceOhm);
-    const double cable = Bandwidth::swr(point.resistanceOhm, point.reactanceOhm, kCableOhm);
+    const double cable =
+        Bandwidth::swr(point.resistanceOhm, point.reactanceOhm, Bandwidth::kCableOhm);
     out += withDecimals(point.frequencyMhz, 6) + "," + withDecimals(point.resistanceOhm, 4) + "," +
            withDecimals(point.reactanceOhm, 4) + "," + withDecimals(matched, 4) + "," +
            withDecimals(cable, 4) + "\n";

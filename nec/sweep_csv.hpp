@@ -10,8 +10,6 @@
 
 namespace SweepCsv {
 
-inline constexpr double kCableOhm = 50.0;
-
 std::string text(std::span<const Bandwidth::Point> sweep, double matchedReferenceOhm);
 
 }  // namespace SweepCsv

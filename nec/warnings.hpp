@@ -7,26 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "nec/figures.hpp"
 #include "nec/messages.hpp"
-
-namespace Results {
-struct Figures;
-}
 
 namespace Warnings {
 
-enum class Warning {
-  selfResonanceLow,    // the coil as wound is no plain inductance
-  nearOwnResonance,    // the element is near a quarter wave
-  extendedKernel,      // segments short against the wire's radius
-  shortSegments,       // segments under the guide's advised length
-  coilTooLarge,        // no coil of the measures reaches the inductance
-  helixNotSettled,     // the helix's turns change at the finer count
-  noTurnsResonate,     // no helix that fits resonates the element
-  segmentsNotSettled,  // NEC2's coil not settled to 1 %: a range
-  bandwidthsDisagree,  // the sweep's and the slope's bandwidths differ
-  losslessQBelowChu,   // a Q below what physics allows
-};
+using Results::Warning;
 
 std::string_view code(Warning warning);
 
