@@ -21,10 +21,10 @@
 #include <thread>
 #include <vector>
 
-#include "nec/deck.hpp"
-#include "nec/loaded_element.hpp"
-#include "nec/solver.hpp"
-#include "nec/solver_process.hpp"
+#include "nec/host/posix/solver.hpp"
+#include "nec/host/posix/solver_process.hpp"
+#include "nec/model/deck.hpp"
+#include "nec/model/loaded_element.hpp"
 #include "test_support/process.hpp"
 
 namespace {

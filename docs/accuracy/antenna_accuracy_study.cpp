@@ -14,7 +14,7 @@
 #include "docs/accuracy/antenna_comparison.hpp"
 #include "docs/accuracy/page_tables.hpp"
 #include "docs/accuracy/thick_element.hpp"
-#include "nec/deck.hpp"
+#include "nec/model/deck.hpp"
 
 namespace {
 

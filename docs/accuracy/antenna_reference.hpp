@@ -1,4 +1,4 @@
-// Reference values for the antenna models, from NEC2 (nec/solver.hpp).
+// Reference values for the antenna models, from NEC2 (nec/host/posix/solver.hpp).
 //
 // Every antenna is a vertical monopole over perfectly conducting ground,
 // modelled as what image theory makes of it: a centre-fed dipole of twice
@@ -13,7 +13,7 @@
 
 #include <complex>
 
-#include "nec/solver.hpp"
+#include "nec/host/posix/solver.hpp"
 
 namespace AntennaReference {
 

@@ -6,8 +6,8 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "nec/loaded_element.hpp"
-#include "nec/solver.hpp"
+#include "nec/host/posix/solver.hpp"
+#include "nec/model/loaded_element.hpp"
 
 namespace ThickElement {
 namespace {
@@ -189,7 +189,7 @@ double lengthOf(const Nec2::Wire& wire) {
 
 }  // namespace
 
-// The single wire as tanshuku-nec builds it (nec/loaded_element.hpp), its
+// The single wire as tanshuku-nec builds it (nec/model/loaded_element.hpp), its
 // coil's load left off for the fit to put on.
 LoadableElement singleWire(const Design& design, int segments) {
   Nec2::LoadedElement element{.lengthM = design.lengthM,

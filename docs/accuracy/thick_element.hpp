@@ -33,9 +33,9 @@
 #include <optional>
 #include <vector>
 
-#include "nec/segment_series.hpp"
-#include "nec/segmentation.hpp"
-#include "nec/structure.hpp"
+#include "nec/model/structure.hpp"
+#include "nec/search/segment_series.hpp"
+#include "nec/search/segmentation.hpp"
 
 namespace ThickElement {
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "nec/loaded_element.hpp"
-#include "nec/solver.hpp"
+#include "nec/host/posix/solver.hpp"
+#include "nec/model/loaded_element.hpp"
 
 int main() {
   Nec2::LoadedElement element{.lengthM = 5.0, .diameterM = 0.002, .segments = 21, .sweep = {7.05}};

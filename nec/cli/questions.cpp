@@ -1,0 +1,194 @@
+#include "nec/cli/questions.hpp"
+
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <deque>
+#include <variant>
+
+#include "utf8/line_editor.hpp"
+#include "utf8/signal_pipe.hpp"
+#include "utf8/user_terminal.hpp"
+#include "utf8/write_all.hpp"
+
+namespace Questions {
+namespace {
+
+using DesignOptions::Question;
+using Messages::Language;
+
+// The first word of the line, as menu 1's reader takes it: bytes above
+// 0x20 after any blanks and control bytes.
+std::string_view firstWord(std::string_view line) {
+  size_t start = 0;
+  while (start < line.size() && static_cast<unsigned char>(line[start]) <= 0x20) ++start;
+  size_t end = start;
+  while (end < line.size() && static_cast<unsigned char>(line[end]) > 0x20) ++end;
+  return line.substr(start, end - start);
+}
+
+// The user's terminal while the questions are asked.
+class TerminalLines {
+ public:
+  TerminalLines() : editor_(terminal_.columns(), terminal_.echoes()) {
+    signals_ = SignalPipe::openForTerminal();
+  }
+  ~TerminalLines() {
+    showScreen();
+    terminal_.giveBack();
+  }
+  TerminalLines(const TerminalLines&) = delete;
+  TerminalLines& operator=(const TerminalLines&) = delete;
+
+  void show(std::string_view text) { editor_.show(text); }
+  // The next line typed, or how the typing ended.
+  std::variant<std::string, Ending> nextLine();
+
+ private:
+  void showScreen() { writeAll(STDOUT_FILENO, editor_.takeScreen()); }
+  std::optional<Ending> takeSignal(int signal);
+  bool takeKeys();
+  void stop();
+  void resize();
+
+  UserTerminal::Takeover terminal_;
+  LineEditing::Editor editor_;
+  int signals_ = -1;
+  char piece_[4096];
+};
+
+std::variant<std::string, Ending> TerminalLines::nextLine() {
+  for (;;) {
+    showScreen();
+    std::deque<LineEditing::HandedLine>& handed = editor_.handed();
+    if (!handed.empty()) {
+      LineEditing::HandedLine line = std::move(handed.front());
+      handed.pop_front();
+      if (line.kind == LineEditing::HandedLine::Kind::endOfInput) {
+        return Ending{Ending::Kind::endOfInput};
+      }
+      return std::move(line.codePage932);
+    }
+    pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {signals_, POLLIN, 0}};
+    const int wait = static_cast<int>(editor_.moreWait().count());
+    const int count = poll(ready, 2, editor_.awaitsMore() ? wait : -1);
+    if (count == 0) editor_.timeOut();
+    if (count <= 0) continue;
+    for (int signal; (signal = SignalPipe::take()) != 0;) {
+      if (std::optional<Ending> ending = takeSignal(signal)) return *ending;
+    }
+    if (ready[0].revents != 0 && !takeKeys()) return Ending{Ending::Kind::endOfInput};
+  }
+}
+
+std::optional<Ending> TerminalLines::takeSignal(int signal) {
+  if (signal == SIGTSTP) {
+    stop();
+  } else if (signal == SIGWINCH) {
+    resize();
+  } else {
+    editor_.interrupt(signal);
+    return Ending{Ending::Kind::signal, signal};
+  }
+  return std::nullopt;
+}
+
+// False when the terminal has hung up.
+bool TerminalLines::takeKeys() {
+  const ssize_t got = read(STDIN_FILENO, piece_, sizeof piece_);
+  if (retryLater(got)) return true;
+  if (got <= 0) return false;
+  editor_.keys({piece_, static_cast<size_t>(got)});
+  terminal_.setSignalKeys(!editor_.takesNextKeyLiterally());
+  return true;
+}
+
+// Ctrl-Z: the shell gets the terminal as it was until the program is in
+// the foreground again; then the question and the line are drawn again.
+void TerminalLines::stop() {
+  editor_.suspend();
+  showScreen();
+  terminal_.stopUntilForeground();
+  resize();
+  editor_.resume();
+}
+
+void TerminalLines::resize() {
+  winsize size{};
+  if (ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0) editor_.resize(size.ws_col);
+}
+
+}  // namespace
+
+std::optional<Question> Dialogue::next() const {
+  const std::vector<Question> open = DesignOptions::openQuestions(options_);
+  if (open.empty()) return std::nullopt;
+  // Once answered N, the loading question gives way to the tip length.
+  if (open.front() == Question::loading && tipAsked_) return Question::tip;
+  return open.front();
+}
+
+Dialogue::Answer Dialogue::answer(Question question, std::string_view line) {
+  const std::string_view word = firstWord(line);
+  if (question == Question::loading) {
+    // As menu 1: an answer that starts with N or n asks the tip length;
+    // anything else, an empty line too, is base loading.
+    const bool centre = !line.empty() && (line.front() == 'N' || line.front() == 'n');
+    options_.base = !centre;
+    tipAsked_ = centre;
+    return Answer::taken;
+  }
+  if (word.empty()) return Answer::blank;
+  const std::optional<double> number = DesignOptions::readNumber(word);
+  if (!number) return Answer::notANumber;
+  switch (question) {
+    case Question::diameter: options_.diameterMm = number; break;
+    case Question::length: options_.lengthM = number; break;
+    case Question::frequency: options_.frequencyMhz = number; break;
+    case Question::tip: options_.tipM = number; break;
+    case Question::loading: break;
+  }
+  return Answer::taken;
+}
+
+std::string_view prompt(Question question, Language language) {
+  switch (question) {
+    case Question::diameter:
+      return Messages::pick(language,
+                            "Element diameter (mm): ", "アンテナエレメントの直径（mm）: ");
+    case Question::length:
+      return Messages::pick(language, "Element length (m): ", "アンテナエレメントの長さ（m）: ");
+    case Question::frequency:
+      return Messages::pick(language, "Frequency (MHz): ", "周波数（MHz）: ");
+    case Question::loading:
+      return Messages::pick(language, "Base loading? (Y/N): ", "ベースローディングですか（Y/N）: ");
+    case Question::tip:
+      return Messages::pick(
+          language, "Length from the tip (or a top hat's edge) to the coil (m): ",
+          "先端（または容量冠のはじっこ）からローディングコイルまでの長さ（m）: ");
+  }
+  return "";
+}
+
+std::string_view notANumber(Language language) {
+  return Messages::pick(language, "Not a number: type it as 7.05, .5 or 2.5E-2.\n",
+                        "数値ではありません。7.05、.5、2.5E-2 のように入力してください。\n");
+}
+
+Ending askOnTerminal(DesignOptions::Options& options, Language language) {
+  TerminalLines terminal;
+  Dialogue dialogue(options);
+  while (const std::optional<Question> question = dialogue.next()) {
+    terminal.show(prompt(*question, language));
+    std::variant<std::string, Ending> line = terminal.nextLine();
+    if (const Ending* ending = std::get_if<Ending>(&line)) return *ending;
+    if (dialogue.answer(*question, std::get<std::string>(line)) == Dialogue::Answer::notANumber) {
+      terminal.show(notANumber(language));
+    }
+  }
+  return {Ending::Kind::answered};
+}
+
+}  // namespace Questions

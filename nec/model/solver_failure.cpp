@@ -1,0 +1,30 @@
+#include "nec/model/solver_failure.hpp"
+
+#include <utility>
+
+namespace Nec2 {
+
+SolverMissing::SolverMissing()
+    : std::runtime_error(
+          "nec2c is not installed (Debian's package nec2c: sudo apt-get install nec2c)") {}
+
+SolverFailed::SolverFailed(Cause cause, const std::string& reason, std::string lastLines)
+    : std::runtime_error(reason), cause_(cause), lastLines_(std::move(lastLines)) {}
+
+std::string lastLines(const std::string& text, int count) {
+  std::size_t start = text.size();
+  int found = 0;
+  std::size_t end = text.size();
+  while (end > 0 && found < count) {
+    std::size_t lineStart = text.rfind('\n', end - 1);
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    if (text.find_first_not_of(" \t\r\n", lineStart) < end) {
+      start = lineStart;
+      ++found;
+    }
+    end = lineStart == 0 ? 0 : lineStart - 1;
+  }
+  return text.substr(start);
+}
+
+}  // namespace Nec2
