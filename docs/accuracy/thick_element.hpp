@@ -33,9 +33,9 @@
 #include <optional>
 #include <vector>
 
+#include "nec/design/model_range.hpp"
 #include "nec/model/structure.hpp"
 #include "nec/search/segment_series.hpp"
-#include "nec/search/segmentation.hpp"
 
 namespace ThickElement {
 
@@ -51,7 +51,7 @@ struct Design {
 // The single wire's counts, finest last, and the shortest segment allowed,
 // in wire radii.
 constexpr int kSingleWireCounts[] = {21, 41, 81, 161, 321, 641};
-constexpr double kSmallestSegmentToRadius = Segmentation::kAccurateSegmentToRadius;
+constexpr double kSmallestSegmentToRadius = ModelRange::kAccurateSegmentToRadius;
 
 // The cage's wires on the tube's circle.
 constexpr int kCageWires = 8;

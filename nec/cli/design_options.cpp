@@ -137,8 +137,7 @@ std::optional<Error> checkDesign(const Options& o) {
   }
   if (!(diameterMm > 0.0)) return valueError(Problem::diameterNotPositive, diameterMm);
   const Checked::Design design = designOf(o);
-  const Nec2::LoadedElement coarsest = DesignElement::withCoil(
-      DesignElement::bare(design, Segmentation::kFewestSegments), design, 0.0);
+  const Nec2::LoadedElement coarsest = DesignElement::placed(design, Segmentation::kFewestSegments);
   if (Segmentation::elementTooShort(coarsest, frequencyMhz)) {
     return valueError(Problem::elementTooShortForModel, lengthM,
                       NumberText::shortest(frequencyMhz));

@@ -12,6 +12,10 @@ Nec2::LoadedElement bare(const Checked::Design& d, int segments) {
   return e;
 }
 
+Nec2::LoadedElement placed(const Checked::Design& d, int segments) {
+  return withCoil(bare(d, segments), d, 0.0);
+}
+
 Nec2::LoadedElement withCoil(Nec2::LoadedElement e, const Checked::Design& d, double inductanceH,
                              bool lossy) {
   Nec2::LoadingCoil coil{d.loading.heightM(d.lengthM), inductanceH};

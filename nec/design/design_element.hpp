@@ -11,6 +11,10 @@ namespace DesignElement {
 // The element without its coil, solved at the design's frequency.
 Nec2::LoadedElement bare(const Checked::Design& design, int segments);
 
+// With its coil placed where the design puts it and no inductance yet:
+// what the segmentation of a count is judged on.
+Nec2::LoadedElement placed(const Checked::Design& design, int segments);
+
 // With a coil of the inductance; lossy: with the loss its Q gives it at the
 // design's frequency, else lossless.
 Nec2::LoadedElement withCoil(Nec2::LoadedElement element, const Checked::Design& design,

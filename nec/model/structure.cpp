@@ -8,6 +8,6 @@ double Sweep::frequencyMhz(int i) const {
   return frequency;
 }
 
-double wavelengthM(double frequencyMhz) { return 299.792458 / frequencyMhz; }
+double wavelengthM(double frequencyMhz) { return kLightSpeed / frequencyMhz; }
 
 }  // namespace Nec2

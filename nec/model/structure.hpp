@@ -88,7 +88,10 @@ struct Structure {
   Sweep sweep;
 };
 
-// Free-space wavelength in metres at f MHz (NEC2's speed of light).
+// NEC2's speed of light, in metres per microsecond: λ = c ÷ f with f in MHz.
+inline constexpr double kLightSpeed = 299.792458;
+
+// Free-space wavelength in metres at f MHz.
 double wavelengthM(double frequencyMhz);
 
 }  // namespace Nec2

@@ -4,7 +4,7 @@
 #include <complex>
 #include <numbers>
 
-#include "nec/search/segmentation.hpp"
+#include "nec/model/structure.hpp"
 
 namespace Bandwidth {
 namespace {
@@ -104,7 +104,7 @@ double predictedFractionalBandwidth(double q, double swrLimit) {
 }
 
 double chuLimitQ(double frequencyMhz, double sphereRadiusM) {
-  const double wavenumber = 2.0 * std::numbers::pi * frequencyMhz / Segmentation::kLightSpeed;
+  const double wavenumber = 2.0 * std::numbers::pi * frequencyMhz / Nec2::kLightSpeed;
   const double ka = wavenumber * sphereRadiusM;
   return 1.0 / (ka * ka * ka) + 1.0 / ka;
 }

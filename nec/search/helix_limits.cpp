@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "nec/design/model_range.hpp"
 #include "nec/model/helix_element.hpp"
-#include "nec/search/segmentation.hpp"
 
 namespace HelixLimits {
 
@@ -21,8 +21,8 @@ double finerSegmentMm(const Helix& helix) {
 
 bool segmentsTooShort(const Helix& helix) {
   const double segment = finerSegmentMm(helix);
-  return segment < Segmentation::kNormalKernelSegmentToRadius * helix.wireMm / 2.0 ||
-         segment < Segmentation::kExtendedKernelSegmentToRadius * helix.elementDiameterMm / 2.0;
+  return segment < ModelRange::kNormalKernelSegmentToRadius * helix.wireMm / 2.0 ||
+         segment < ModelRange::kExtendedKernelSegmentToRadius * helix.elementDiameterMm / 2.0;
 }
 
 bool holds(const Helix& helix) { return !turnsTooClose(helix) && !segmentsTooShort(helix); }

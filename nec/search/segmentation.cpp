@@ -1,12 +1,15 @@
 #include "nec/search/segmentation.hpp"
 
+#include "nec/design/model_range.hpp"
+
 namespace Segmentation {
 namespace {
 
-double wavelengthM(double frequencyMhz) { return kLightSpeed / frequencyMhz; }
+using Nec2::wavelengthM;
 
 bool withinLongest(const Nec2::LoadedElement& element, double frequencyMhz) {
-  return Nec2::segmentLengthM(element) <= kLongestSegmentWavelengths * wavelengthM(frequencyMhz);
+  return Nec2::segmentLengthM(element) <=
+         ModelRange::kLongestSegmentWavelengths * wavelengthM(frequencyMhz);
 }
 
 Nec2::LoadedElement withSegments(Nec2::LoadedElement element, int segments) {
@@ -36,10 +39,10 @@ Fit fitOf(const Nec2::LoadedElement& element, double frequencyMhz) {
   const double segmentWavelengths = segmentM / wavelengthM(frequencyMhz);
   return {segmentWavelengths,
           segmentToRadius,
-          segmentToRadius < kNormalKernelAccurateSegmentToRadius,
-          segmentToRadius < kAccurateSegmentToRadius,
-          segmentWavelengths < kShortestSegmentWavelengths,
-          segmentWavelengths < kAdvisedShortestSegmentWavelengths};
+          segmentToRadius < ModelRange::kNormalKernelAccurateSegmentToRadius,
+          segmentToRadius < ModelRange::kAccurateSegmentToRadius,
+          segmentWavelengths < ModelRange::kShortestSegmentWavelengths,
+          segmentWavelengths < ModelRange::kAdvisedShortestSegmentWavelengths};
 }
 
 std::vector<int> seriesCounts(Nec2::LoadedElement element, double frequencyMhz) {

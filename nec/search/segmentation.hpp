@@ -7,13 +7,9 @@
 
 #include <vector>
 
-#include "nec/design/model_range.hpp"
 #include "nec/model/loaded_element.hpp"
 
 namespace Segmentation {
-
-// The speed of light, in metres per microsecond: λ = c ÷ f with f in MHz.
-inline constexpr double kLightSpeed = 299.792458;
 
 // The coarsest model: 20 segments and the one that makes the count odd;
 // where that would already cut the wire too short against its radius, 10
@@ -23,15 +19,6 @@ inline constexpr int kFewestSegments = 21;
 inline constexpr int kFewestSegmentsForThickWire = 11;
 // At most this many halvings past the coarsest count: 641 segments from 21.
 inline constexpr int kMostHalvings = 5;
-// The limits of the segments, from what tanshuku-nec models.
-using ModelRange::kAccurateSegmentToRadius;
-using ModelRange::kAdvisedShortestSegmentWavelengths;
-using ModelRange::kExtendedKernelSegmentToRadius;
-using ModelRange::kLongestSegmentWavelengths;
-using ModelRange::kNormalKernelAccurateSegmentToRadius;
-using ModelRange::kNormalKernelSegmentToRadius;
-using ModelRange::kShortestSegmentWavelengths;
-
 // The most segments the series reaches: 641.
 int mostSegments();
 

@@ -220,7 +220,7 @@ Check run(const Checked::Design& d, Nec2::StructureSolver& solver, const Progres
                                                                        d.loading.tipM())) /
                         1e6;
   const std::vector<int> counts =
-      Segmentation::seriesCounts(withCoil(element(d, Segmentation::kFewestSegments), d, 0.0), f);
+      Segmentation::seriesCounts(DesignElement::placed(d, Segmentation::kFewestSegments), f);
   if (counts.empty()) throw std::invalid_argument("no segmentation models the element");
   SolverFigures::SolverResults r;
   Root root;

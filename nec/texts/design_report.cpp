@@ -396,8 +396,7 @@ Results::Figures designFigures(const Checked::Design& d) {
 
 void addSegmentation(const Checked::Design& d, int coarsest, int finest, Results::Figures& f) {
   auto fitAt = [&](int segments) {
-    return Segmentation::fitOf(DesignElement::withCoil(DesignElement::bare(d, segments), d, 0.0),
-                               d.frequencyMhz);
+    return Segmentation::fitOf(DesignElement::placed(d, segments), d.frequencyMhz);
   };
   if (fitAt(finest).needsExtendedKernel) f.warnings.push_back(Warning::extendedKernel);
   if (fitAt(coarsest).belowAdvisedLength) f.warnings.push_back(Warning::shortSegments);
