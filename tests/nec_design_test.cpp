@@ -30,6 +30,7 @@
 #include "nec/host/posix/file_output.hpp"
 #include "nec/host/posix/solver.hpp"
 #include "nec/host/posix/swr_plot.hpp"
+#include "nec/input/value_messages.hpp"
 #include "nec/search/bandwidth.hpp"
 #include "nec/search/helix_limits.hpp"
 #include "nec/search/resonance.hpp"
@@ -62,14 +63,14 @@ std::optional<Problem> problemOf(const std::vector<std::string>& words) {
   auto result = parsed(words);
   if (auto* error = std::get_if<DesignOptions::Error>(&result)) return error->problem;
   const auto& options = std::get<DesignOptions::Options>(result);
-  if (auto error = DesignOptions::checkValues(options)) return error->problem;
+  if (auto error = DesignValues::checkValues(options)) return error->problem;
   if (auto error = DesignOptions::checkFiles(options)) return error->problem;
   return std::nullopt;
 }
 
 // The checked design of a command line that passes its checks.
 Checked::Design designed(const std::vector<std::string>& words) {
-  return DesignOptions::designOf(std::get<DesignOptions::Options>(parsed(words)));
+  return DesignValues::designOf(std::get<DesignOptions::Options>(parsed(words)));
 }
 
 std::vector<std::string> worked(std::vector<std::string> more = {}) {
@@ -149,10 +150,10 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
     EXPECT_EQ(problemOf(c.words), c.problem) << command;
   }
   const DesignOptions::Error error{Problem::lengthBeyondQuarterWave, "10.64", "10.638"};
-  EXPECT_EQ(DesignOptions::describe(error, Messages::Language::english),
+  EXPECT_EQ(DesignValues::describe(error, Messages::Language::english),
             "tanshuku-nec: an element of 10.64 m is longer than a quarter wave (10.638 m): menu "
             "1 takes shortened elements only");
-  EXPECT_EQ(DesignOptions::describe(error, Messages::Language::japanese),
+  EXPECT_EQ(DesignValues::describe(error, Messages::Language::japanese),
             "tanshuku-nec: 10.64 m のエレメントは 1/4 波長（10.638 m）より長いので、メニュー1の"
             "短縮アンテナの計算はできません");
   EXPECT_EQ(problemOf(worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1", "--dipole",
@@ -218,18 +219,18 @@ TEST(NecDesign, MenuOnesCoilAndMenuFoursFigureAreWhatTheProgramsScreensShow) {
   std::vector<std::string> expectedMenuFour;
   for (int design = 0; design < 300; ++design) {
     const std::string frequency = typed(1.8 + 28.2 * unit(random));
-    const double frequencyMhz = *DesignOptions::readNumber(frequency);
+    const double frequencyMhz = *DesignValues::readNumber(frequency);
     const std::string length = typed((0.05 + 0.95 * unit(random)) * 75.0 / frequencyMhz);
     const std::string diameter = typed(0.5 + 49.5 * unit(random));
-    const double lengthM = *DesignOptions::readNumber(length);
-    const double diameterMm = *DesignOptions::readNumber(diameter);
+    const double lengthM = *DesignValues::readNumber(length);
+    const double diameterMm = *DesignValues::readNumber(diameter);
     std::optional<double> tipM;
     answers += "1\n\n" + diameter + "\n" + length + "\n" + frequency + "\n";
     if (design % 2 == 0) {
       answers += "Y\n\n";
     } else {
       const std::string tip = typed((0.05 + 0.9 * unit(random)) * lengthM);
-      tipM = *DesignOptions::readNumber(tip);
+      tipM = *DesignValues::readNumber(tip);
       answers += "N\n" + tip + "\n\n";
     }
     expected.push_back(MenuOneCoil::screenText(
@@ -255,9 +256,9 @@ TEST(NecDesign, TheCoilAsWoundHasMenuTwosInductance) {
   std::vector<std::string> expected;
   for (int winding = 0; winding < 100; ++winding) {
     const CoilAsWound::Measures measures{
-        *DesignOptions::readNumber(typed(5 + 45 * unit(random))),
-        *DesignOptions::readNumber(typed(1 + 4 * unit(random))),
-        *DesignOptions::readNumber(typed(0.5 + 0.5 * unit(random)))};
+        *DesignValues::readNumber(typed(5 + 45 * unit(random))),
+        *DesignValues::readNumber(typed(1 + 4 * unit(random))),
+        *DesignValues::readNumber(typed(0.5 + 0.5 * unit(random)))};
     const std::optional<CoilAsWound::Coil> coil =
         CoilAsWound::coilFor(5 + 60 * unit(random), measures, 7.05);
     ASSERT_TRUE(coil);

@@ -24,6 +24,7 @@
 #include "nec/host/posix/solver.hpp"
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/host/posix/swr_plot.hpp"
+#include "nec/input/value_messages.hpp"
 #include "nec/model/solver_failure.hpp"
 #include "nec/search/bandwidth.hpp"
 #include "nec/search/helix_check.hpp"
@@ -108,8 +109,8 @@ int complain(const std::string& line, int status) {
   return status;
 }
 
-int refuse(const DesignOptions::Error& error, Language language) {
-  return complain(DesignOptions::describe(error, language), kBadInput);
+int refuse(const DesignValues::Error& error, Language language) {
+  return complain(DesignValues::describe(error, language), kBadInput);
 }
 
 MaaFile::Material materialOf(Nec2::Conductor conductor) {
@@ -216,7 +217,7 @@ int solverTrouble(const std::exception& trouble, const std::string& lastLines, L
 // Asks what the options leave open where both ends are the user's
 // terminal; a signal that ended the questions ends the program the same way.
 void askWhatIsOpen(DesignOptions::Options& options, Language language) {
-  if (DesignOptions::openQuestions(options).empty()) return;
+  if (DesignValues::openQuestions(options).empty()) return;
   if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return;
   const Questions::Ending ending = Questions::askOnTerminal(options, language);
   if (ending.kind == Questions::Ending::Kind::signal) {
@@ -263,15 +264,15 @@ CheckResults runChecks(const Checked::Design& design, Results::Figures& figures,
 
 int run(const std::vector<std::string_view>& arguments) {
   const Language language = Messages::userLanguage();
-  std::variant<DesignOptions::Options, DesignOptions::Error> parsed =
+  std::variant<DesignOptions::Options, DesignValues::Error> parsed =
       DesignOptions::parse(arguments);
-  if (const auto* error = std::get_if<DesignOptions::Error>(&parsed))
+  if (const auto* error = std::get_if<DesignValues::Error>(&parsed))
     return refuse(*error, language);
   DesignOptions::Options& options = std::get<DesignOptions::Options>(parsed);
   if (options.help) return print(pick(language, kUsageEnglish, kUsageJapanese));
   if (options.version) return print("tanshuku-nec " TANSHUKU_VERSION "\n");
   askWhatIsOpen(options, language);
-  if (const auto error = DesignOptions::checkValues(options)) return refuse(*error, language);
+  if (const auto error = DesignValues::checkValues(options)) return refuse(*error, language);
   if (const auto error = DesignOptions::checkFiles(options)) return refuse(*error, language);
   if (!options.plotFile.empty() && !SwrPlot::gnuplotInstalled()) {
     return complain(std::string(pick(language, "tanshuku-nec: gnuplot is missing for --plot: ",
@@ -279,7 +280,7 @@ int run(const std::vector<std::string_view>& arguments) {
                         "sudo apt-get install " + SwrPlot::kGnuplotPackage,
                     kToolMissing);
   }
-  const Checked::Design design = DesignOptions::designOf(options);
+  const Checked::Design design = DesignValues::designOf(options);
   Results::Figures figures = DesignReport::designFigures(design);
   CheckResults checked;
   try {

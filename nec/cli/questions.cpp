@@ -16,7 +16,7 @@
 namespace Questions {
 namespace {
 
-using DesignOptions::Question;
+using DesignValues::Question;
 using Messages::Language;
 
 // The first word of the line, as menu 1's reader takes it: bytes above
@@ -123,7 +123,7 @@ void TerminalLines::resize() {
 }  // namespace
 
 std::optional<Question> Dialogue::next() const {
-  const std::vector<Question> open = DesignOptions::openQuestions(options_);
+  const std::vector<Question> open = DesignValues::openQuestions(values_);
   if (open.empty()) return std::nullopt;
   // Once answered N, the loading question gives way to the tip length.
   if (open.front() == Question::loading && tipAsked_) return Question::tip;
@@ -136,18 +136,18 @@ Dialogue::Answer Dialogue::answer(Question question, std::string_view line) {
     // As menu 1: an answer that starts with N or n asks the tip length;
     // anything else, an empty line too, is base loading.
     const bool centre = !line.empty() && (line.front() == 'N' || line.front() == 'n');
-    options_.base = !centre;
+    values_.base = !centre;
     tipAsked_ = centre;
     return Answer::taken;
   }
   if (word.empty()) return Answer::blank;
-  const std::optional<double> number = DesignOptions::readNumber(word);
+  const std::optional<double> number = DesignValues::readNumber(word);
   if (!number) return Answer::notANumber;
   switch (question) {
-    case Question::diameter: options_.diameterMm = number; break;
-    case Question::length: options_.lengthM = number; break;
-    case Question::frequency: options_.frequencyMhz = number; break;
-    case Question::tip: options_.tipM = number; break;
+    case Question::diameter: values_.diameterMm = number; break;
+    case Question::length: values_.lengthM = number; break;
+    case Question::frequency: values_.frequencyMhz = number; break;
+    case Question::tip: values_.tipM = number; break;
     case Question::loading: break;
   }
   return Answer::taken;
@@ -177,9 +177,9 @@ std::string_view notANumber(Language language) {
                         "数値ではありません。7.05、.5、2.5E-2 のように入力してください。\n");
 }
 
-Ending askOnTerminal(DesignOptions::Options& options, Language language) {
+Ending askOnTerminal(DesignValues::Values& values, Language language) {
   TerminalLines terminal;
-  Dialogue dialogue(options);
+  Dialogue dialogue(values);
   while (const std::optional<Question> question = dialogue.next()) {
     terminal.show(prompt(*question, language));
     std::variant<std::string, Ending> line = terminal.nextLine();

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "nec/cli/design_options.hpp"
+#include "nec/input/design_values.hpp"
 #include "nec/texts/messages.hpp"
 
 namespace Questions {
@@ -18,22 +18,22 @@ namespace Questions {
 // The order of the questions and what the answers set, without I/O.
 class Dialogue {
  public:
-  explicit Dialogue(DesignOptions::Options& options) : options_(options) {}
+  explicit Dialogue(DesignValues::Values& values) : values_(values) {}
   // The next question, or none when the design is complete.
-  std::optional<DesignOptions::Question> next() const;
+  std::optional<DesignValues::Question> next() const;
   // Takes the answer line (code page 932, as the editor hands it on) to
   // the question. The question is asked again after a blank line, and after
   // one that holds no number with a line that says so.
   enum class Answer { taken, blank, notANumber };
-  Answer answer(DesignOptions::Question question, std::string_view line);
+  Answer answer(DesignValues::Question question, std::string_view line);
 
  private:
-  DesignOptions::Options& options_;
+  DesignValues::Values& values_;
   bool tipAsked_ = false;
 };
 
 // The question's prompt.
-std::string_view prompt(DesignOptions::Question question, Messages::Language language);
+std::string_view prompt(DesignValues::Question question, Messages::Language language);
 // The line shown when an answer holds no number.
 std::string_view notANumber(Messages::Language language);
 
@@ -47,6 +47,6 @@ struct Ending {
 };
 
 // Asks the open questions on the terminal of standard input and output.
-Ending askOnTerminal(DesignOptions::Options& options, Messages::Language language);
+Ending askOnTerminal(DesignValues::Values& values, Messages::Language language);
 
 }  // namespace Questions

@@ -1,8 +1,9 @@
 #include "nec/model/deck.hpp"
 
-#include <charconv>
 #include <initializer_list>
 #include <string_view>
+
+#include "nec/model/decimal_chars.hpp"
 
 namespace Nec2 {
 namespace {
@@ -127,12 +128,7 @@ std::string loadCards(const Structure& structure) {
 
 }  // namespace
 
-std::string deckNumber(double value) {
-  char text[32];
-  std::to_chars_result written =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::general, 9);
-  return {text, written.ptr};
-}
+std::string deckNumber(double value) { return DecimalChars::general(value, 9); }
 
 std::string deck(const Structure& structure) {
   std::string text = commentCards(structure.comment) + geometryCards(structure);

@@ -1,12 +1,12 @@
 #include "nec/model/report.hpp"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <sstream>
 #include <string_view>
 
+#include "nec/model/decimal_chars.hpp"
 #include "nec/model/deck.hpp"
 #include "nec/model/solver_failure.hpp"
 
@@ -30,10 +30,10 @@ std::vector<double> numbersIn(std::string_view line) {
   while (true) {
     while (at < end && (*at == ' ' || *at == '\t' || *at == '\r')) ++at;
     double value = 0.0;
-    std::from_chars_result read = std::from_chars(at, end, value);
-    if (read.ec != std::errc{}) return numbers;
+    const char* read = DecimalChars::read(at, end, value);
+    if (read == at) return numbers;
     numbers.push_back(value);
-    at = read.ptr;
+    at = read;
   }
 }
 

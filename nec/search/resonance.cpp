@@ -22,23 +22,25 @@ using Row = std::array<Complex, 4>;  // three coefficients and the right side
 std::optional<std::array<Complex, 3>> solve(std::array<Row, 3> rows) {
   double largest = 0.0;
   for (const Row& row : rows) {
-    for (int column = 0; column < 3; ++column) largest = std::max(largest, std::abs(row[column]));
+    for (std::size_t column = 0; column < 3; ++column) {
+      largest = std::max(largest, std::abs(row[column]));
+    }
   }
-  for (int column = 0; column < 3; ++column) {
+  for (std::size_t column = 0; column < 3; ++column) {
     auto pivot = std::max_element(
-        rows.begin() + column, rows.end(),
+        rows.begin() + static_cast<std::ptrdiff_t>(column), rows.end(),
         [&](const Row& x, const Row& y) { return std::abs(x[column]) < std::abs(y[column]); });
     if (std::abs((*pivot)[column]) <= kSingularPivot * largest) return std::nullopt;
     std::swap(rows[column], *pivot);
-    for (int below = column + 1; below < 3; ++below) {
+    for (std::size_t below = column + 1; below < 3; ++below) {
       const Complex factor = rows[below][column] / rows[column][column];
-      for (int k = column; k < 4; ++k) rows[below][k] -= factor * rows[column][k];
+      for (std::size_t k = column; k < 4; ++k) rows[below][k] -= factor * rows[column][k];
     }
   }
   std::array<Complex, 3> solution;
-  for (int column = 2; column >= 0; --column) {
+  for (std::size_t column = 3; column-- > 0;) {
     Complex sum = rows[column][3];
-    for (int k = column + 1; k < 3; ++k) sum -= rows[column][k] * solution[k];
+    for (std::size_t k = column + 1; k < 3; ++k) sum -= rows[column][k] * solution[k];
     solution[column] = sum / rows[column][column];
   }
   return solution;

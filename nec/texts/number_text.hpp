@@ -1,5 +1,5 @@
 // Numbers as text for files and messages, with a "." as the decimal point
-// whatever the locale (std::to_chars knows none).
+// whatever the locale (nec/model/decimal_chars.hpp).
 #pragma once
 
 #include <string>

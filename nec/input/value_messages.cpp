@@ -1,10 +1,8 @@
-// The line that tells the user what is wrong with the command line or the
-// answers, in English or Japanese.
-#include <string>
+#include "nec/input/value_messages.hpp"
 
-#include "nec/cli/design_options.hpp"
+#include <string_view>
 
-namespace DesignOptions {
+namespace DesignValues {
 namespace {
 
 using Messages::Language;
@@ -144,4 +142,4 @@ std::string describe(const Error& error, Language language) {
   return "tanshuku-nec: " + line;
 }
 
-}  // namespace DesignOptions
+}  // namespace DesignValues
