@@ -51,6 +51,9 @@ class InteractiveProcess {
   // The settings of the terminal.
   termios terminalSettings() const;
   void setTerminalSettings(const termios& settings);
+  // Gives the terminal a new window size, as a user's resized window does:
+  // its foreground job gets SIGWINCH.
+  void setWindowSize(int rows, int columns);
   // Whether the process has ended, without waiting for it.
   bool hasEnded();
   pid_t processId() const { return static_cast<pid_t>(child_); }

@@ -2,6 +2,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -111,6 +112,15 @@ termios InteractiveProcess::terminalSettings() const {
 
 void InteractiveProcess::setTerminalSettings(const termios& settings) {
   if (tcsetattr(static_cast<int>(output_), TCSANOW, &settings) != 0) {
+    throw std::runtime_error("no terminal");
+  }
+}
+
+void InteractiveProcess::setWindowSize(int rows, int columns) {
+  winsize size{};
+  size.ws_row = static_cast<unsigned short>(rows);
+  size.ws_col = static_cast<unsigned short>(columns);
+  if (ioctl(static_cast<int>(output_), TIOCSWINSZ, &size) != 0) {
     throw std::runtime_error("no terminal");
   }
 }

@@ -924,6 +924,24 @@ TEST(NecDesign, OnATerminalTheMissingAnswersAreAskedInMenuOnesOrder) {
   EXPECT_EQ(after.c_iflag & ICRNL, tcflag_t{ICRNL});
 }
 
+// A new window size draws the answer typed so far again, and the
+// questions go on.
+TEST(NecDesign, OnATerminalANewWindowSizeRedrawsTheAnswer) {
+  InteractiveProcess nec("/usr/bin/env", InteractiveProcess::Terminal::lines,
+                         {"LC_ALL=C", necProgram(), "--frequency", "7.05", "--length", "5"});
+  nec.readUntil("Element diameter (mm): ");
+  nec.send("2");
+  nec.readUntil("2");
+  nec.setWindowSize(30, 100);
+  const std::string redrawn = "\x1b[J2";
+  EXPECT_NE(nec.readUntil(redrawn).find(redrawn), std::string::npos);
+  nec.send("\r");
+  EXPECT_NE(nec.readUntil("Base loading? (Y/N): ").find("Base loading? (Y/N): "),
+            std::string::npos);
+  nec.send("\x03");
+  EXPECT_EQ(nec.wait(), -SIGINT);
+}
+
 // A figure of the JSON object, NaN where it is null or missing.
 double jsonFigure(const std::string& json, const std::string& name) {
   const std::size_t at = json.find("\"" + name + "\":");

@@ -5,6 +5,7 @@
 // code page 932; its exit status must pass through.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -484,6 +485,37 @@ TEST(Utf8UnderAShell, AStoppedFrontEndOrProgramEndsOnKill) {
     EXPECT_NE(shown.find(settings.substr(settings.find('\n') + 1)), std::string::npos) << shown;
     if (!endsWithin(program, std::chrono::seconds(0))) kill(program, SIGKILL);
   }
+}
+
+// The window's size as the process's standard input, a terminal, has it.
+winsize windowSizeOf(pid_t process) {
+  winsize size{};
+  const int terminal =
+      open(("/proc/" + std::to_string(process) + "/fd/0").c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  if (terminal < 0) return size;
+  ioctl(terminal, TIOCGWINSZ, &size);
+  close(terminal);
+  return size;
+}
+
+// A new window size reaches the program's terminal too; the line typed is
+// drawn again for the new width, and the dialogue goes on.
+TEST(Utf8OnATerminal, ANewWindowSizeReachesTheProgramAndTheLine) {
+  TypedSession session;
+  session.type("5\r", kFrequencyQuestion);
+  session.type("7.0", "7.0");
+  session.frontEnd.setWindowSize(30, 100);
+  const std::string redrawn = "\x1b[J7.0";
+  EXPECT_NE(session.frontEnd.readUntil(redrawn).find(redrawn), std::string::npos);
+  const pid_t program = childOf(session.frontEnd.processId());
+  ASSERT_NE(program, 0);
+  const winsize size = windowSizeOf(program);
+  EXPECT_EQ(size.ws_row, 30);
+  EXPECT_EQ(size.ws_col, 100);
+  session.frontEnd.send("5\r2\r");
+  EXPECT_NE(session.frontEnd.readUntil(kDipoleResult).find(kDipoleResult), std::string::npos);
+  session.frontEnd.send("\r0\r");
+  EXPECT_EQ(session.frontEnd.wait(), 0);
 }
 
 TEST(Utf8OnPipes, AnswersFromAPipeGiveUtf8Text) {

@@ -17,6 +17,7 @@
 #include "utf8/going_back.hpp"
 #include "utf8/line_editor.hpp"
 #include "utf8/signal_pipe.hpp"
+#include "utf8/terminal_lines.hpp"
 #include "utf8/typed_lines.hpp"
 #include "utf8/user_terminal.hpp"
 #include "utf8/write_all.hpp"
@@ -54,40 +55,41 @@ const termios kProgramSettings = programTerminal();
 
 // The program on a pseudo-terminal of its own, started again as often as
 // the user goes back, with the user's terminal taken over throughout.
-class Session {
+class Session final : private TerminalLines::Client {
  public:
   explicit Session(const std::string& program)
       : program_(program),
+        user_(*this),
         runs_(user_.columns(), user_.echoes()),
         lines_(static_cast<char>(kProgramSettings.c_cc[VLNEXT]),
                static_cast<char>(kProgramSettings.c_cc[VEOF])) {}
   Child::Ending run();
 
  private:
+  // What the user's terminal brings.
+  LineEditing::Editor& editor() override { return runs_.editor(); }
+  void keys(std::string_view bytes) override { runs_.keys(bytes); }
+  void stopping() override;
+  void continuing() override;
+  void resized(const winsize& size) override;
+
   bool start();
   void endRun();
-  bool waitForNews(const GoingBack::Step& wait, int signals);
+  bool waitForNews(const GoingBack::Step& wait);
   bool showProgramOutput();
-  bool takeKeys();
-  void takeSignal(int signal);
-  void stop();
   void signalRun(int signal);
-  void resize();
   void handOn(const LineEditing::HandedLine& line);
   bool programTookItsInput() const;
   void sendToProgram();
-  bool showScreen();
 
   const std::string& program_;
-  UserTerminal::Takeover user_;
+  TerminalLines::Host user_;
   GoingBack::Runs runs_;
-  LineEditing::Editor& editor_ = runs_.editor();
   LineDiscipline::TypedLines lines_;
   int master_ = -1;  // while a run of the program is under way
   pid_t child_ = -1;
   std::string toProgram_;
   size_t sent_ = 0;
-  int outputError_ = 0;  // of the user's terminal, other than a hang-up
   char piece_[4096];
 };
 
@@ -97,9 +99,8 @@ GoingBack::Time now() {
 }
 
 Child::Ending Session::run() {
-  const int signals = SignalPipe::openForTerminal();
   bool going = true;
-  while (going && showScreen()) {
+  while (going && user_.showScreen()) {
     const GoingBack::Step step = runs_.next(now());
     using Kind = GoingBack::Step::Kind;
     if (step.kind == Kind::end) break;
@@ -109,22 +110,21 @@ Child::Ending Session::run() {
         break;
       case Kind::handOnLine: handOn(step.line); break;
       case Kind::signalRun: signalRun(step.signal); break;
-      default: going = waitForNews(step, signals); break;
+      default: going = waitForNews(step); break;
     }
   }
-  showScreen();
+  user_.showScreen();
   // The user's terminal hung up, or a refused replay left a run going.
   if (master_ >= 0) endRun();
   user_.giveBack();
-  return outputError_ != 0 ? Child::outputFailed(outputError_) : runs_.ending();
+  return user_.outputError() != 0 ? Child::outputFailed(user_.outputError()) : runs_.ending();
 }
 
 bool Session::start() {
   termios settings = kProgramSettings;
-  winsize size{};
-  const bool sized = ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0;
+  const std::optional<winsize> size = UserTerminal::windowSize();
   const SignalPipe::HeldBack heldBack;
-  child_ = forkpty(&master_, nullptr, &settings, sized ? &size : nullptr);
+  child_ = forkpty(&master_, nullptr, &settings, size ? &*size : nullptr);
   if (child_ < 0) return false;
   if (child_ == 0) {
     heldBack.releaseInChild();
@@ -149,7 +149,7 @@ void Session::endRun() {
 // Until keys, output, the program's end or a signal come, or the time the
 // dialogue asks again; a line that waits goes once the program has taken
 // its input. False when the user's terminal has hung up.
-bool Session::waitForNews(const GoingBack::Step& wait, int signals) {
+bool Session::waitForNews(const GoingBack::Step& wait) {
   const bool writing = master_ >= 0 && sent_ < toProgram_.size();
   if (wait.lineWaits && master_ >= 0 && !writing && programTookItsInput()) {
     runs_.programReads();
@@ -164,16 +164,18 @@ bool Session::waitForNews(const GoingBack::Step& wait, int signals) {
   }
   pollfd ready[] = {
       {master_, static_cast<short>(POLLIN | (writing ? POLLOUT : 0)), 0},
-      {STDIN_FILENO, POLLIN, 0},
-      {signals, POLLIN, 0},
+      user_.keysToWaitFor(),
+      user_.signalsToWaitFor(),
   };
   const int count = poll(ready, 3, timeout);
   if (count < 0 && errno != EINTR) return false;
   if (count <= 0) return true;
-  for (int signal; (signal = SignalPipe::take()) != 0;) takeSignal(signal);
+  // Ctrl-Z and a new window size are the terminal's own; the signals that
+  // end a program are the dialogue's to decide on.
+  for (int signal; (signal = user_.nextEndingSignal()) != 0;) runs_.signal(signal);
   if ((ready[0].revents & POLLOUT) != 0) sendToProgram();
   if ((ready[0].revents & ~POLLOUT) != 0 && !showProgramOutput()) endRun();
-  return ready[1].revents == 0 || takeKeys();
+  return ready[1].revents == 0 || user_.takeKeys();
 }
 
 // False when the program's output has ended: its terminal hung up (EIO).
@@ -183,28 +185,6 @@ bool Session::showProgramOutput() {
   if (got <= 0) return false;
   runs_.programOutput({piece_, static_cast<size_t>(got)});
   return true;
-}
-
-// False when the user's terminal has hung up.
-bool Session::takeKeys() {
-  ssize_t got = read(STDIN_FILENO, piece_, sizeof piece_);
-  if (retryLater(got)) return true;
-  if (got <= 0) return false;
-  runs_.keys({piece_, static_cast<size_t>(got)});
-  user_.setSignalKeys(!editor_.takesNextKeyLiterally());
-  return true;
-}
-
-// Ctrl-Z and a new window size are the terminal's own; the signals that
-// end a program are the dialogue's to decide on.
-void Session::takeSignal(int signal) {
-  if (signal == SIGTSTP) {
-    stop();
-  } else if (signal == SIGWINCH) {
-    resize();
-  } else {
-    runs_.signal(signal);
-  }
 }
 
 // Ctrl-C and Ctrl-\ reach the program on its own terminal, as its signal
@@ -227,26 +207,20 @@ void Session::signalRun(int signal) {
   kill(child_, SIGCONT);
 }
 
-// Ctrl-Z: the program stops with the front end, and the shell gets the
-// terminal as it was; once the front end is in the foreground again, both
-// go on and the line is drawn again. A signal that ends the front end
+// Ctrl-Z: the program stops with the front end, and both go on once the
+// front end is in the foreground again. A signal that ends the front end
 // meanwhile hangs up the program's terminal, which ends the program,
 // stopped or not.
-void Session::stop() {
-  editor_.suspend();
-  showScreen();
+void Session::stopping() {
   if (child_ > 0) kill(child_, SIGSTOP);
-  user_.stopUntilForeground();
-  resize();
-  if (child_ > 0) kill(child_, SIGCONT);
-  editor_.resume();
 }
 
-void Session::resize() {
-  winsize size{};
-  if (ioctl(STDIN_FILENO, TIOCGWINSZ, &size) != 0) return;
+void Session::continuing() {
+  if (child_ > 0) kill(child_, SIGCONT);
+}
+
+void Session::resized(const winsize& size) {
   if (master_ >= 0) ioctl(master_, TIOCSWINSZ, &size);
-  editor_.resize(size.ws_col);
 }
 
 // One line at a time, when the program has read all it was given: what it
@@ -292,15 +266,6 @@ void Session::sendToProgram() {
     return;
   }
   sent_ += static_cast<size_t>(put);
-}
-
-// False when the user's terminal no longer takes output: it hung up (EIO),
-// or the output failed otherwise.
-bool Session::showScreen() {
-  const std::string screen = editor_.takeScreen();
-  if (writeAll(STDOUT_FILENO, screen)) return true;
-  if (errno != EIO && outputError_ == 0) outputError_ = errno;
-  return false;
 }
 
 }  // namespace

@@ -63,9 +63,15 @@ void Takeover::setSignalKeys(bool on) {
   signalKeys_ = on;
 }
 
-int Takeover::columns() const {
+std::optional<winsize> windowSize() {
   winsize size{};
-  return ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+  if (ioctl(STDIN_FILENO, TIOCGWINSZ, &size) != 0) return std::nullopt;
+  return size;
+}
+
+int Takeover::columns() const {
+  const std::optional<winsize> size = windowSize();
+  return size ? size->ws_col : 0;
 }
 
 void Takeover::giveBack() {

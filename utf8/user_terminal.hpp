@@ -3,9 +3,16 @@
 // was on every way out.
 #pragma once
 
+#include <sys/ioctl.h>
 #include <termios.h>
 
+#include <optional>
+
 namespace UserTerminal {
+
+// The window's size, as the terminal of standard input has it; none when
+// it does not say.
+std::optional<winsize> windowSize();
 
 class Takeover {
  public:

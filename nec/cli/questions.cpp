@@ -1,17 +1,12 @@
 #include "nec/cli/questions.hpp"
 
 #include <poll.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <deque>
 #include <variant>
 
 #include "utf8/line_editor.hpp"
-#include "utf8/signal_pipe.hpp"
-#include "utf8/user_terminal.hpp"
-#include "utf8/write_all.hpp"
+#include "utf8/terminal_lines.hpp"
 
 namespace Questions {
 namespace {
@@ -30,38 +25,31 @@ std::string_view firstWord(std::string_view line) {
 }
 
 // The user's terminal while the questions are asked.
-class TerminalLines {
+class AnswerLines final : private TerminalLines::Client {
  public:
-  TerminalLines() : editor_(terminal_.columns(), terminal_.echoes()) {
-    signals_ = SignalPipe::openForTerminal();
-  }
-  ~TerminalLines() {
-    showScreen();
+  AnswerLines() : terminal_(*this), editor_(terminal_.columns(), terminal_.echoes()) {}
+  ~AnswerLines() {
+    terminal_.showScreen();
     terminal_.giveBack();
   }
-  TerminalLines(const TerminalLines&) = delete;
-  TerminalLines& operator=(const TerminalLines&) = delete;
+  AnswerLines(const AnswerLines&) = delete;
+  AnswerLines& operator=(const AnswerLines&) = delete;
 
   void show(std::string_view text) { editor_.show(text); }
   // The next line typed, or how the typing ended.
   std::variant<std::string, Ending> nextLine();
 
  private:
-  void showScreen() { writeAll(STDOUT_FILENO, editor_.takeScreen()); }
-  std::optional<Ending> takeSignal(int signal);
-  bool takeKeys();
-  void stop();
-  void resize();
+  LineEditing::Editor& editor() override { return editor_; }
+  void keys(std::string_view bytes) override { editor_.keys(bytes); }
 
-  UserTerminal::Takeover terminal_;
+  TerminalLines::Host terminal_;
   LineEditing::Editor editor_;
-  int signals_ = -1;
-  char piece_[4096];
 };
 
-std::variant<std::string, Ending> TerminalLines::nextLine() {
+std::variant<std::string, Ending> AnswerLines::nextLine() {
   for (;;) {
-    showScreen();
+    terminal_.showScreen();
     std::deque<LineEditing::HandedLine>& handed = editor_.handed();
     if (!handed.empty()) {
       LineEditing::HandedLine line = std::move(handed.front());
@@ -71,53 +59,17 @@ std::variant<std::string, Ending> TerminalLines::nextLine() {
       }
       return std::move(line.codePage932);
     }
-    pollfd ready[] = {{STDIN_FILENO, POLLIN, 0}, {signals_, POLLIN, 0}};
+    pollfd ready[] = {terminal_.keysToWaitFor(), terminal_.signalsToWaitFor()};
     const int wait = static_cast<int>(editor_.moreWait().count());
     const int count = poll(ready, 2, editor_.awaitsMore() ? wait : -1);
     if (count == 0) editor_.timeOut();
     if (count <= 0) continue;
-    for (int signal; (signal = SignalPipe::take()) != 0;) {
-      if (std::optional<Ending> ending = takeSignal(signal)) return *ending;
+    if (const int signal = terminal_.nextEndingSignal()) {
+      editor_.interrupt(signal);
+      return Ending{Ending::Kind::signal, signal};
     }
-    if (ready[0].revents != 0 && !takeKeys()) return Ending{Ending::Kind::endOfInput};
+    if (ready[0].revents != 0 && !terminal_.takeKeys()) return Ending{Ending::Kind::endOfInput};
   }
-}
-
-std::optional<Ending> TerminalLines::takeSignal(int signal) {
-  if (signal == SIGTSTP) {
-    stop();
-  } else if (signal == SIGWINCH) {
-    resize();
-  } else {
-    editor_.interrupt(signal);
-    return Ending{Ending::Kind::signal, signal};
-  }
-  return std::nullopt;
-}
-
-// False when the terminal has hung up.
-bool TerminalLines::takeKeys() {
-  const ssize_t got = read(STDIN_FILENO, piece_, sizeof piece_);
-  if (retryLater(got)) return true;
-  if (got <= 0) return false;
-  editor_.keys({piece_, static_cast<size_t>(got)});
-  terminal_.setSignalKeys(!editor_.takesNextKeyLiterally());
-  return true;
-}
-
-// Ctrl-Z: the shell gets the terminal as it was until the program is in
-// the foreground again; then the question and the line are drawn again.
-void TerminalLines::stop() {
-  editor_.suspend();
-  showScreen();
-  terminal_.stopUntilForeground();
-  resize();
-  editor_.resume();
-}
-
-void TerminalLines::resize() {
-  winsize size{};
-  if (ioctl(STDIN_FILENO, TIOCGWINSZ, &size) == 0) editor_.resize(size.ws_col);
 }
 
 }  // namespace
@@ -178,7 +130,7 @@ std::string_view notANumber(Language language) {
 }
 
 Ending askOnTerminal(DesignValues::Values& values, Language language) {
-  TerminalLines terminal;
+  AnswerLines terminal;
   Dialogue dialogue(values);
   while (const std::optional<Question> question = dialogue.next()) {
     terminal.show(prompt(*question, language));
