@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <locale>
 #include <optional>
@@ -21,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "nec/host/posix/child_process.hpp"
 #include "nec/host/posix/solver.hpp"
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/model/deck.hpp"
@@ -353,6 +355,68 @@ TEST_F(Nec2Solver, SlowSolverIsStoppedAtItsTimeLimit) {
     const pid_t solver = startedSolver();
     EXPECT_TRUE(processGone(solver));
   }
+}
+
+// The runner tells each way a child ends apart: its exit status (127 where
+// it could not become the program), the signal that ended it, its time
+// limit, and a program that is not on the search path. It runs in its
+// folder, reading nothing, with its output and errors in the file named.
+TEST_F(Nec2Solver, TheRunnerTellsHowEachChildEnded) {
+  using Kind = ChildProcess::Ending::Kind;
+  using std::chrono::milliseconds;
+  const fs::path folder = temporaryFolder().parent_path() / "runner";
+  fs::create_directories(folder);
+  const milliseconds generous{60'000};
+  struct Case {
+    ChildProcess::Command command;
+    milliseconds limit;
+    Kind kind;
+    int number;
+  } cases[] = {
+      {{.program = "sh", .arguments = {"-c", "exit 3"}}, generous, Kind::exited, 3},
+      {{.program = "sh", .arguments = {"-c", "kill -TERM $$"}}, generous, Kind::signalled, SIGTERM},
+      {{.program = "/dev/null"}, generous, Kind::exited, 127},
+      {{.program = "sleep", .arguments = {"60"}}, milliseconds(300), Kind::overTimeLimit, 0},
+      {{.program = "tanshuku-no-such-program"}, generous, Kind::notFound, 0},
+      {{.program = "sh",
+        .arguments = {"-c", "pwd -P; echo said >&2; read line; echo \"read [$line]\"; exit 4"},
+        .folder = folder.string(),
+        .readsNothing = true,
+        .outputFile = "output"},
+       generous,
+       Kind::exited,
+       4},
+  };
+  // This process's standard input holds a line meanwhile, which a child
+  // that reads nothing must not see.
+  int typed[2];
+  ASSERT_EQ(pipe(typed), 0);
+  ASSERT_EQ(write(typed[1], "typed\n", 6), 6);
+  close(typed[1]);
+  const int ownInput = dup(STDIN_FILENO);
+  dup2(typed[0], STDIN_FILENO);
+  close(typed[0]);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command.program + " " +
+                 (c.command.arguments.empty() ? "" : c.command.arguments.back()));
+    const ChildProcess::Ending ending = ChildProcess::run(c.command, c.limit);
+    EXPECT_EQ(ending.kind, c.kind);
+    EXPECT_EQ(ending.number, c.number);
+  }
+  dup2(ownInput, STDIN_FILENO);
+  close(ownInput);
+  std::ifstream output(folder / "output");
+  const std::string said{std::istreambuf_iterator<char>(output), std::istreambuf_iterator<char>()};
+  EXPECT_EQ(said, fs::canonical(folder).string() + "\nsaid\nread []\n");
+
+  // One left unfinished is killed and waited for when its object goes.
+  pid_t sleeper = -1;
+  {
+    const ChildProcess::Running unfinished({.program = (slowSolverFolder() / "nec2c").string()});
+    EXPECT_TRUE(unfinished.started());
+    sleeper = startedSolver();
+  }
+  EXPECT_TRUE(processGone(sleeper));
 }
 
 // Ctrl-C (SIGINT) or SIGTERM to a program in the middle of a run: nec2c is

@@ -12,6 +12,7 @@
 #include <complex>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -812,6 +813,22 @@ TEST(NecDesign, TheSweepJsonAndPlotFilesAreWrittenWholeUnderTheirNames) {
   EXPECT_EQ(left, written);
   EXPECT_EQ(readFile(csvPath), csv);
   expectEachKindOfFileWrittenAsItIs(folder);
+
+  // A gnuplot that fails fills no plot: neither the file nor its temporary
+  // one is left.
+  const std::filesystem::path failing = folder / "failing";
+  std::filesystem::create_directories(failing);
+  std::ofstream(failing / "gnuplot") << "#!/bin/sh\nexit 1\n";
+  std::filesystem::permissions(failing / "gnuplot", std::filesystem::perms::owner_all);
+  const std::string searchPath = std::getenv("PATH");
+  setenv("PATH", failing.c_str(), 1);
+  const FileOutput::Outcome unfilled =
+      SwrPlot::write((folder / "unfilled.svg").string(), sweep, 12.0);
+  setenv("PATH", searchPath.c_str(), 1);
+  EXPECT_EQ(unfilled.error, FileOutput::kNotFilled);
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    EXPECT_EQ(entry.path().filename().string().find("unfilled"), std::string::npos) << entry.path();
+  }
   std::filesystem::remove_all(folder);
 
   auto inputs = designed(worked());

@@ -1,23 +1,13 @@
 #include "nec/host/posix/solver_process.hpp"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <filesystem>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 
+#include "nec/host/posix/child_process.hpp"
 #include "nec/host/posix/interruptions.hpp"
 #include "nec/host/posix/search_path.hpp"
 #include "nec/host/posix/temporary_folder.hpp"
@@ -31,13 +21,6 @@ const char* const kDeckFile = "deck.nec";
 const char* const kReportFile = "report.txt";
 const char* const kMessagesFile = "messages.txt";
 
-// The longest wait for the child without looking at the signals noted: a
-// signal that comes just before a wait is seen at most that late.
-constexpr std::chrono::milliseconds kLongestWait{50};
-// Where the system has no process descriptors, how often the child is looked
-// at: nec2c solves a small deck in a few milliseconds.
-constexpr std::chrono::milliseconds kPollInterval{1};
-
 long runs = 0;
 
 // Where the whole check must end, where one is set.
@@ -48,6 +31,7 @@ struct WholeCheck {
 std::optional<WholeCheck> wholeCheck;
 
 using Cause = SolverFailed::Cause;
+using Ending = ChildProcess::Ending;
 
 std::string readFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -61,104 +45,25 @@ void writeFile(const std::string& path, const std::string& text) {
   if (!file) throw SolverFailed(Cause::notRun, "cannot write " + path, "");
 }
 
-// In the child: nec2c in the folder, reading nothing from standard input.
-[[noreturn]] void becomeSolver(const char* program, const char* folder, char* const arguments[]) {
-  if (chdir(folder) != 0) _exit(127);
-  const int nothing = open("/dev/null", O_RDONLY);
-  const int messages = open(kMessagesFile, O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (nothing < 0 || messages < 0) _exit(127);
-  dup2(nothing, STDIN_FILENO);
-  dup2(messages, STDOUT_FILENO);
-  dup2(messages, STDERR_FILENO);
-  execv(program, arguments);
-  _exit(127);
+// nec2c in the folder, reading its deck and writing its report there, its
+// other output in the messages file and nothing on its standard input.
+ChildProcess::Command solverCommand(const std::string& program, const std::string& folder) {
+  return {.program = program,
+          .arguments = {"-i", kDeckFile, "-o", kReportFile},
+          .folder = folder,
+          .readsNothing = true,
+          .outputFile = kMessagesFile};
 }
 
-// A running nec2c, killed and waited for when the object goes before it
-// has ended.
-class Child {
- public:
-  enum class End { exited, overTimeLimit, interrupted };
-
-  Child(const std::string& program, const std::string& folder) {
-    std::string words[] = {"nec2c", "-i", kDeckFile, "-o", kReportFile};
-    char* arguments[] = {words[0].data(), words[1].data(), words[2].data(),
-                         words[3].data(), words[4].data(), nullptr};
-    pid_ = fork();
-    if (pid_ < 0) throw SolverFailed(Cause::notRun, "cannot start nec2c", "");
-    if (pid_ == 0) becomeSolver(program.c_str(), folder.c_str(), arguments);
-    ++runs;
-    // Readable when the child ends (through the system call: the C
-    // library's declaration lacks C linkage in some versions).
-    descriptor_ = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
+// How nec2c's own ending failed, where it exited or was killed by a signal:
+// empty when it ended with status 0.
+std::string failureOf(const Ending& ending) {
+  if (ending.kind == Ending::Kind::signalled) {
+    return "nec2c was ended by signal " + std::to_string(ending.number);
   }
-  ~Child() {
-    if (pid_ > 0) stop();
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-
-  End wait(std::chrono::steady_clock::time_point deadline, const Interruptions& interruptions) {
-    while (true) {
-      const pid_t ended = waitpid(pid_, &status_, WNOHANG);
-      if (ended == pid_) {
-        pid_ = -1;
-        return End::exited;
-      }
-      if (ended < 0 && errno != EINTR) {
-        // Reaped elsewhere (SIGCHLD ignored): there is nothing left to kill.
-        pid_ = -1;
-        throw SolverFailed(Cause::failed, "nec2c's end could not be seen", "");
-      }
-      if (interruptions.arrived() != 0) {
-        stop();
-        return End::interrupted;
-      }
-      if (std::chrono::steady_clock::now() >= deadline) {
-        stop();
-        return End::overTimeLimit;
-      }
-      waitForEnd(deadline);
-    }
-  }
-
-  // How nec2c ended: empty when it ended with status 0.
-  std::string failure() const {
-    if (WIFEXITED(status_)) {
-      if (WEXITSTATUS(status_) == 0) return "";
-      return "nec2c ended with exit status " + std::to_string(WEXITSTATUS(status_));
-    }
-    return "nec2c was ended by signal " + std::to_string(WTERMSIG(status_));
-  }
-
- private:
-  // Until the child ends, the deadline or kLongestWait passes, or a signal
-  // comes.
-  void waitForEnd(std::chrono::steady_clock::time_point deadline) const {
-    using std::chrono::milliseconds;
-    const auto left =
-        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-    const milliseconds wait = std::clamp(left + milliseconds{1}, milliseconds{0}, kLongestWait);
-    pollfd end{descriptor_, POLLIN, 0};
-    if (descriptor_ >= 0) {
-      poll(&end, 1, static_cast<int>(wait.count()));
-    } else {
-      poll(nullptr, 0, static_cast<int>(std::min(wait, kPollInterval).count()));
-    }
-  }
-
-  void stop() {
-    kill(pid_, SIGKILL);
-    while (waitpid(pid_, &status_, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = -1;
-  }
-
-  pid_t pid_ = -1;
-  int descriptor_ = -1;
-  int status_ = 0;
-};
+  if (ending.number == 0) return "";
+  return "nec2c ended with exit status " + std::to_string(ending.number);
+}
 
 std::string lastLinesOf(const SolverOutput& output) {
   return lastLines(output.messages, 6) + lastLines(output.report, 12);
@@ -185,14 +90,16 @@ struct StartedSolver::Run {
       endsWholeCheck = true;
     }
     writeFile(folder.file(kDeckFile), deck);
-    child.emplace(program, folder.path());
+    child.emplace(solverCommand(program, folder.path()));
+    if (!child->started()) throw SolverFailed(Cause::notRun, "cannot start nec2c", "");
+    ++runs;
   }
   Interruptions interruptions;
   TemporaryFolder folder;
   std::chrono::milliseconds timeLimit;
   std::chrono::steady_clock::time_point deadline;
   bool endsWholeCheck = false;  // the whole check's deadline comes first
-  std::optional<Child> child;
+  std::optional<ChildProcess::Running> child;
 };
 
 StartedSolver::StartedSolver(const std::string& deck, std::chrono::milliseconds timeLimit)
@@ -204,17 +111,20 @@ StartedSolver::StartedSolver(StartedSolver&&) noexcept = default;
 SolverOutput StartedSolver::finish() {
   if (!run_) throw std::logic_error("a started nec2c run is finished once");
   const std::unique_ptr<Run> run = std::move(run_);
-  const Child::End end = run->child->wait(run->deadline, run->interruptions);
+  const Ending ending = run->child->wait(run->deadline);
+  if (ending.kind == Ending::Kind::lost) {
+    throw SolverFailed(Cause::failed, "nec2c's end could not be seen", "");
+  }
   SolverOutput output{readFile(run->folder.file(kReportFile)),
                       readFile(run->folder.file(kMessagesFile))};
   // nec2c may have ended by the same signal first (Ctrl-C reaches the
   // terminal's whole foreground group).
-  if (end == Child::End::interrupted || run->interruptions.arrived() != 0) {
+  if (ending.kind == Ending::Kind::interrupted || run->interruptions.arrived() != 0) {
     throw SolverFailed(Cause::interrupted,
                        "nec2c was stopped: signal " + std::to_string(run->interruptions.arrived()),
                        lastLinesOf(output));
   }
-  if (end == Child::End::overTimeLimit) {
+  if (ending.kind == Ending::Kind::overTimeLimit) {
     throw SolverFailed(
         Cause::overTimeLimit,
         run->endsWholeCheck
@@ -222,7 +132,7 @@ SolverOutput StartedSolver::finish() {
             : "nec2c was stopped at its time limit of " + seconds(run->timeLimit),
         lastLinesOf(output));
   }
-  if (const std::string failure = run->child->failure(); !failure.empty()) {
+  if (const std::string failure = failureOf(ending); !failure.empty()) {
     throw SolverFailed(Cause::failed, failure, lastLinesOf(output));
   }
   return output;

@@ -1,9 +1,10 @@
-// Runs of nec2c, each a child process: in a private temporary folder, where
-// it reads deck.nec and writes report.txt (short names, as it needs), with
-// its other output in messages.txt, within a time limit, after which it is
-// killed. The child is killed and waited for and the folder removed on
-// every way out: a return, an exception, and a signal that would end this
-// program (Interruptions), which is raised again once they are done.
+// Runs of nec2c, each a child process (child_process.hpp): in a private
+// temporary folder, where it reads deck.nec and writes report.txt (short
+// names, as it needs), with its other output in messages.txt, within a time
+// limit, after which it is killed. The child is killed and waited for and
+// the folder removed on every way out: a return, an exception, and a signal
+// that would end this program (Interruptions), which is raised again once
+// they are done.
 #pragma once
 
 #include <chrono>

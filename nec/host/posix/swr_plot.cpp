@@ -1,17 +1,9 @@
 #include "nec/host/posix/swr_plot.hpp"
 
-#include <spawn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <thread>
 
+#include "nec/host/posix/child_process.hpp"
 #include "nec/host/posix/file_output.hpp"
 #include "nec/host/posix/interruptions.hpp"
 #include "nec/host/posix/search_path.hpp"
@@ -32,41 +24,12 @@ std::string quoted(const std::string& text) {
 // gnuplot draws the sweep's few dozen points in a fraction of a second; one
 // that has not finished within this limit is stopped and the plot fails.
 constexpr std::chrono::seconds kGnuplotTimeLimit{60};
-constexpr std::chrono::milliseconds kGnuplotPollInterval{10};
 
-bool waitForGnuplot(pid_t child) {
-  const auto deadline = std::chrono::steady_clock::now() + kGnuplotTimeLimit;
-  int status = 0;
-  while (true) {
-    const pid_t ended = waitpid(child, &status, WNOHANG);
-    if (ended == child) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (ended < 0 && errno != EINTR) return false;
-    if (std::chrono::steady_clock::now() >= deadline) {
-      kill(child, SIGKILL);
-      while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-      }
-      return false;
-    }
-    std::this_thread::sleep_for(kGnuplotPollInterval);
-  }
-}
-
+// gnuplot with this program's standard streams, so that what it says
+// reaches the user.
 bool runGnuplot(const std::string& scriptPath) {
-  const char* arguments[] = {"gnuplot", scriptPath.c_str(), nullptr};
-  // gnuplot takes Ctrl-C as it comes: the signals this program holds while
-  // the plot is under its temporary name are not held for gnuplot.
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  sigset_t none;
-  sigemptyset(&none);
-  posix_spawnattr_setsigmask(&attributes, &none);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
-  pid_t child = 0;
-  const int spawned =
-      posix_spawnp(&child, "gnuplot", nullptr, &attributes, const_cast<char**>(arguments), environ);
-  posix_spawnattr_destroy(&attributes);
-  if (spawned != 0) return false;
-  return waitForGnuplot(child);
+  return ChildProcess::run({.program = "gnuplot", .arguments = {scriptPath}}, kGnuplotTimeLimit)
+      .succeeded();
 }
 
 bool endsWithPng(const std::string& path) {

@@ -19,8 +19,9 @@ bool gnuplotInstalled();
 
 // Draws the plot into path (as FileOutput writes a file: gnuplot writes a
 // temporary file, renamed or copied into path when it has finished).
-// kNotFilled where gnuplot could not be started or failed, or no scratch
-// folder could be made for it.
+// kNotFilled where gnuplot could not be started, failed, or was stopped at
+// its time limit or by a signal held back, or no scratch folder could be
+// made for it.
 FileOutput::Outcome write(const std::string& path, std::span<const Bandwidth::Point> sweep,
                           double matchedReferenceOhm);
 
