@@ -6,14 +6,57 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <map>
 #include <random>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "nec/input/design_values.hpp"
 #include "nec/model/decimal_chars.hpp"
+#include "nec/model/deck.hpp"
+#include "nec/model/report.hpp"
+#include "nec/search/bandwidth.hpp"
+#include "nec/search/design_figures.hpp"
+#include "nec/search/resonance.hpp"
+#include "nec/search/root_search.hpp"
+#include "nec/search/segment_series.hpp"
+#include "nec/search/solver_check.hpp"
+#include "nec/search/solver_figures.hpp"
+#include "nec/search/whole_check.hpp"
+#include "nec/texts/design_report.hpp"
+#include "nec/texts/json_result.hpp"
+#include "nec/texts/maa_file.hpp"
+#include "nec/texts/warnings.hpp"
+#include "tests/nec_stand_ins.hpp"
 
 namespace {
+
+// The checked design of options as tanshuku-nec takes them (--name value,
+// or --name alone for a switch), which pass their checks.
+Checked::Design designed(const std::vector<std::string>& words) {
+  DesignValues::Values values;
+  for (std::size_t at = 0; at < words.size(); ++at) {
+    const std::string name = words[at].substr(2);
+    const bool flag = DesignValues::kindOf(name) == DesignValues::Kind::flag;
+    const std::string text = flag ? "" : words.at(++at);
+    EXPECT_FALSE(DesignValues::set(values, name, text, words[at])) << name;
+  }
+  EXPECT_FALSE(DesignValues::checkTogether(values));
+  EXPECT_FALSE(DesignValues::checkValues(values));
+  return DesignValues::designOf(values);
+}
+
+std::vector<std::string> worked(std::vector<std::string> more = {}) {
+  std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
+                                    "--diameter",  "2",    "--tip",    "2.5"};
+  words.insert(words.end(), more.begin(), more.end());
+  return words;
+}
 
 #if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
 template <typename... Format>
@@ -90,6 +133,453 @@ TEST(NecCore, NumbersWrittenAndReadFromTheCLibraryAreTheCPlusPlusLibrarysOwn) {
     EXPECT_EQ(viaC, viaCpp) << text;
   }
 #endif
+}
+
+// The 14.1 MHz element (2 m of 10 mm tube, the coil 0.5 m below the tip)
+// as a bilinear function: X(L) = X₀ + k ωL ÷ (1 − L ÷ L_p), the pole L_p at
+// 22.6 uH, which gives -316 ohm at 10 uH and -1048 ohm at 30 uH.
+Resonance::Complex tipCoilElement(Resonance::Complex loadOhm) {
+  const double omega = 2 * M_PI * 14.1e6;
+  const Resonance::Complex b{3.0, -435.8};
+  const Resonance::Complex c{0.0, 1.0 / (omega * 22.6e-6)};
+  const double k = 6.681 / (omega * 1e-6);
+  return b + k * loadOhm / (1.0 + c * loadOhm);
+}
+
+TEST(NecCore, TheFirstResonanceIsTheRootNotThePole) {
+  for (const std::optional<double> q : {std::optional<double>(), std::optional(200.0)}) {
+    const Resonance::Coil coil{14.1, q};
+    std::array<Resonance::Sample, 3> samples;
+    const double inductances[] = {10e-6, 30e-6, 50e-6};
+    for (int i = 0; i < 3; ++i) {
+      const Resonance::Complex load = coil.impedanceOhm(inductances[i]);
+      samples[i] = {load, tipCoilElement(load)};
+    }
+    const Resonance::Bilinear feed = *Resonance::fitBilinear(samples);
+    const Resonance::Complex load = coil.impedanceOhm(40e-6);
+    EXPECT_LT(std::abs(feed(load) - tipCoilElement(load)), 1e-9 * std::abs(tipCoilElement(load)));
+    if (!q) {
+      EXPECT_NEAR(samples[0].feedOhm.imag(), -316, 1);
+      EXPECT_NEAR(samples[1].feedOhm.imag(), -1048, 1);
+    }
+    const Resonance::Resonances found = Resonance::firstResonance(feed, coil);
+    ASSERT_EQ(found.outcome, Resonance::Resonances::Outcome::coilResonates);
+    EXPECT_NEAR(*found.seriesH * 1e6, 16.8, 0.1);
+    EXPECT_NEAR(*found.parallelH * 1e6, 22.6, 0.1);
+    EXPECT_NEAR(Resonance::feedImpedanceOhm(feed, coil, *found.seriesH).imag(), 0.0, 1e-6);
+  }
+  // The same reactance searched for in whole tenths of a microhenry, from
+  // below the root and from between the root and the pole: the search
+  // closes on the root either way.
+  const Resonance::Coil lossless{14.1, std::nullopt};
+  auto reactance = [&](double tenths) {
+    return tipCoilElement(lossless.impedanceOhm(tenths * 1e-7)).imag();
+  };
+  RootSearch::Limits limits{10.0, 1000.0};
+  limits.quantum = 1.0;
+  for (const auto& [first, guess] : {std::pair{100.0, 120.0}, std::pair{200.0, 210.0}}) {
+    const auto found =
+        RootSearch::findCrossing(reactance, {first, reactance(first)}, guess, limits);
+    ASSERT_TRUE(found) << first;
+    EXPECT_NEAR(found->rootX(), 168.0, 1.0) << first;
+    EXPECT_LE(found->above.x - found->below.x, 1.0);
+    EXPECT_LE(found->runs, limits.mostRuns);
+  }
+  // An element at or beyond its own resonance needs no coil.
+  const Resonance::Bilinear beyond{{0.05, 0}, {40.0, 12.0}, {0, 0}};
+  EXPECT_EQ(Resonance::firstResonance(beyond, {7.05, 200.0}).outcome,
+            Resonance::Resonances::Outcome::needsNoCoil);
+  // Three samples of no bilinear function of distinct loads fix none.
+  EXPECT_FALSE(
+      Resonance::fitBilinear({{{{0, 100}, {1, 2}}, {{0, 100}, {1, 2}}, {{0, 200}, {3, 4}}}}));
+}
+
+TEST(NecCore, SegmentHalvingsSettleAndExtrapolateOnlyAGeometricTail) {
+  const std::vector<double> series = {21.61, 21.43, 21.33, 21.26, 21.22, 21.19};
+  std::vector<bool> settled;
+  for (size_t n = 1; n <= series.size(); ++n) {
+    settled.push_back(SegmentSeries::settled(std::span(series).first(n)));
+  }
+  EXPECT_EQ(settled, (std::vector<bool>{false, false, false, false, true, true}));
+  struct Case {
+    std::vector<double> series;
+    bool extrapolated;
+    double value, low, high;
+  } cases[] = {
+      // The last changes 0.04 and 0.03 shrink by 0.75: 0.09 more to come;
+      // the three values before point to 21.167.
+      {series, true, 21.10, 21.01, 21.19},
+      // A 12 mm whip: three counts are one ratio only; the finest value,
+      // four last changes on and two back.
+      {{20.15, 19.77, 19.41}, false, 19.41, 19.41 - 4 * 0.36, 19.41 + 2 * 0.36},
+      // A 10 mm rod: a geometric tail, but not settled when the segments
+      // reach twice the radius.
+      {{245.75, 239.78, 235.99, 233.40}, false, 233.40, 233.40 - 4 * 2.59, 233.40 + 2 * 2.59},
+      // Settled, but of the last two ratios only the last shrinks (0.9, then 0.11).
+      {{21.61, 21.43, 21.33, 21.24, 21.23}, false, 21.23, 21.23 - 4 * 0.01, 21.23 + 2 * 0.01},
+      // Changes that grow, upwards.
+      {{21.0, 21.1, 21.3}, false, 21.3, 21.3 - 2 * 0.2, 21.3 + 4 * 0.2},
+      // One count: a tenth either way.
+      {{20.0}, false, 20.0, 18.0, 22.0},
+  };
+  for (const Case& c : cases) {
+    const SegmentSeries::Estimate e = SegmentSeries::estimate(c.series);
+    EXPECT_EQ(e.extrapolated, c.extrapolated) << c.series.back();
+    EXPECT_NEAR(e.value, c.value, 1e-9) << c.series.back();
+    EXPECT_NEAR(e.low, c.low, 1e-9) << c.series.back();
+    EXPECT_NEAR(e.high, c.high, 1e-9) << c.series.back();
+  }
+}
+
+// Every warning has words of its own, in either language.
+TEST(NecCore, EachWarningSaysWhatItMeans) {
+  Results::Figures f;
+  f.selfResonanceMhz = 18.0;
+  f.necInductanceUh = 19.41;
+  f.necInductanceUncertaintyUh = 0.9;
+  f.necInductanceLowUh = 17.97;
+  f.necInductanceHighUh = 19.77;
+  f.turnsLow = 22.0;
+  f.turnsHigh = 23.7;
+  f.bandwidthMatchedKhz = 60.0;
+  f.bandwidthPredictedKhz = 70.0;
+  f.qLossless = 2.0;
+  f.chuLimitQ = 3.83;
+  for (const Messages::Language language :
+       {Messages::Language::english, Messages::Language::japanese}) {
+    std::set<std::string> said;
+    std::set<std::string_view> codes;
+    for (int w = 0; w <= static_cast<int>(Warnings::Warning::losslessQBelowChu); ++w) {
+      const auto warning = static_cast<Warnings::Warning>(w);
+      said.insert(Warnings::words(warning, f, language));
+      codes.insert(Warnings::code(warning));
+    }
+    EXPECT_EQ(said.size(), 10u);
+    EXPECT_EQ(codes.size(), 10u);
+    EXPECT_FALSE(said.contains(""));
+  }
+  EXPECT_EQ(Warnings::words(Warnings::Warning::segmentsNotSettled, f, Messages::Language::english),
+            "NEC2 cannot settle the coil to 1 % for this element with the segments it allows (641 "
+            "at most, none shorter than twice the wire's radius): the coil lies between 18.0 and "
+            "19.8 uH (22.0 to 23.7 turns); wind for the middle and trim");
+}
+
+TEST(NecCore, BandwidthFromTheSweepAgreesWithTheSlopesPrediction) {
+  const std::vector<Bandwidth::Point> sweep = seriesCircuitSweep(12.0, 50.0);
+  const double f0 = *Bandwidth::resonanceMhz(sweep);
+  EXPECT_NEAR(f0, 7.05, 1e-3);
+  const double q = Bandwidth::slopeQ(sweep, f0);
+  EXPECT_NEAR(q, 50.0, 0.1);
+  const Bandwidth::Edges matched = *Bandwidth::swrEdges(sweep, f0, 12.0);
+  const double predictedKhz = Bandwidth::predictedFractionalBandwidth(q) * f0 * 1000;
+  EXPECT_NEAR(matched.widthKhz(), predictedKhz, 0.01 * predictedKhz);
+  EXPECT_LT(matched.lowerMhz, f0);
+  EXPECT_GT(matched.upperMhz, f0);
+  // 12 ohm on 50 ohm is an SWR of 4.17 at resonance already.
+  EXPECT_FALSE(Bandwidth::swrEdges(sweep, f0, 50.0));
+  EXPECT_NEAR(Bandwidth::swr(12.0, 0.0, 50.0), 50.0 / 12.0, 1e-12);
+  const std::vector<Bandwidth::Point> near50 = seriesCircuitSweep(40.0, 50.0);
+  const auto cable = Bandwidth::swrEdges(near50, 7.05, 50.0);
+  ASSERT_TRUE(cable);
+  EXPECT_LT(cable->lowerMhz, 7.05);
+  EXPECT_GT(cable->upperMhz, 7.05);
+  // The worked design: 5 m at 7.05 MHz.
+  EXPECT_NEAR(Bandwidth::chuLimitQ(7.05, 5.0), 3.83, 0.005);
+}
+
+// The worked design's solver results as the runner would hand them in: the
+// inductance falling 21.61 ... 21.19 uH over 21 to 641 segments, the feed at
+// resonance, the power budget, sweeps.
+TEST(NecCore, TheSolversResultsGiveTheReportsFiguresAndChecks) {
+  SolverFigures::SolverResults results;
+  results.segments = {21, 41, 81, 161, 321, 641};
+  results.resonatingInductanceUh = {21.61, 21.43, 21.33, 21.26, 21.22, 21.19};
+  results.runs = 24;
+  results.feedLosslessOhm = {11.0, 0.0};
+  results.feedOhm = {12.25, 0.0};
+  results.budgetEfficiencyPercent = 97.04;
+  results.fullSizeResistanceOhm = 36.5;
+  results.menu1CoilResonanceMhz = 6.76;
+  results.sweep = seriesCircuitSweep(12.25, 50.0);
+  results.sweepLossless = seriesCircuitSweep(11.0, 55.0);
+  auto options = designed(worked({"--ground-loss", "2"}));
+  Results::Figures f = DesignFigures::designFigures(options);
+  SolverFigures::add(results, options, f);
+  EXPECT_NEAR(*f.necInductanceUh, 21.10, 1e-9);
+  EXPECT_TRUE(f.necInductanceExtrapolated);
+  EXPECT_EQ(f.segmentSeries.size(), 6u);
+  EXPECT_NEAR(*f.differencePercent, (23.654006932081916 / 21.10 - 1) * 100, 1e-9);
+  EXPECT_EQ(*f.feedResistanceOhm, 14.25);  // the ground loss in series
+  EXPECT_NEAR(*f.efficiencyPercent, 97.04 * 12.25 / 14.25, 1e-9);
+  EXPECT_NEAR(*f.efficiencyDb, 10 * std::log10(0.9704 * 12.25 / 14.25), 1e-9);
+  EXPECT_NEAR(*f.radiationResistanceRatioDb, 10 * std::log10(11.0 / 36.5), 1e-9);
+  EXPECT_NEAR(*f.swr50AtResonance, 50 / 14.25, 1e-9);
+  EXPECT_FALSE(f.bandwidth50OhmKhz);  // 14.25 ohm never comes to SWR 2 on 50 ohm
+  EXPECT_NEAR(*f.bandwidthMatchedKhz, *f.bandwidthPredictedKhz, 0.01 * *f.bandwidthPredictedKhz);
+  EXPECT_NEAR(*f.qLossless, 55.0, 0.1);
+  EXPECT_EQ(f.segments, 641);
+  EXPECT_TRUE(f.warnings.empty());
+  DesignFigures::addCoilAsWound(options, f);
+  EXPECT_FALSE(f.turns);  // no coil measures given
+  const std::string screen = DesignReport::text(options, f, Messages::Language::english);
+  EXPECT_NE(screen.find("\nCoil to wind: 21.10 ± 0.09 uH\nMenu 1's coil: 23.6540 uH, 12.1 % "
+                        "larger than NEC2's; it resonates at 6.760 MHz\n"),
+            std::string::npos)
+      << screen;
+  EXPECT_NE(screen.find("; on 50 ohm the SWR never falls to 2\nRadiation efficiency: 83.4 % "
+                        "(-0.79 dB), over perfect ground, with 2 ohm of ground loss, with the "
+                        "coil's loss (Q 200) and the wire's\n"),
+            std::string::npos)
+      << screen;
+
+  // The dipole: two halves in series, no ground; a lossless Q below Chu's
+  // limit says the model is not credible.
+  auto dipole = designed(worked({"--dipole"}));
+  results.sweepLossless = seriesCircuitSweep(11.0, 2.0);
+  Results::Figures d = DesignFigures::designFigures(dipole);
+  SolverFigures::add(results, dipole, d);
+  EXPECT_EQ(*d.feedResistanceOhm, 24.5);
+  EXPECT_NEAR(*d.efficiencyPercent, 97.04, 1e-9);
+  EXPECT_EQ(d.warnings, std::vector{Warnings::Warning::losslessQBelowChu});
+}
+
+// A stand-in for nec2c: the element an open line of 400 ohm whose waves go
+// at 0.95 c (so that it resonates a little short of a quarter wave), its
+// radiation resistance 36.5 ohm at resonance, falling with the square of
+// its electrical length, and every coil in series at the feed, acting as
+// (1 + 1 / N) of itself at N segments a half, so that the coil that
+// resonates converges geometrically, halving its change with each halving
+// of the segments, to the one the line needs. A dipole is two halves.
+// coilShare 0: the coil does nothing, so none resonates.
+// A run whose solutions are known when it begins.
+class SolvedRun : public Nec2::StructureSolver::Run {
+ public:
+  explicit SolvedRun(std::vector<Nec2::Solution> solutions) : solutions_(std::move(solutions)) {}
+  std::vector<Nec2::Solution> solutions() override { return solutions_; }
+
+ private:
+  std::vector<Nec2::Solution> solutions_;
+};
+
+class FormulaSolver : public Nec2::StructureSolver {
+ public:
+  static constexpr double kLineOhm = 400.0;
+  static constexpr double kVelocity = 0.95 * 299.792458;  // m/us
+
+  explicit FormulaSolver(double coilShare = 1.0) : coilShare_(coilShare) {}
+
+  std::unique_ptr<Run> start(const Nec2::Structure& s, std::chrono::milliseconds) override {
+    ++runs_;
+    std::vector<Nec2::Solution> solutions;
+    for (int i = 0; i < s.sweep.count; ++i) {
+      solutions.push_back(solution(s, s.sweep.frequencyMhz(i)));
+    }
+    return std::make_unique<SolvedRun>(std::move(solutions));
+  }
+  long runs() const override { return runs_; }
+
+  // The coil that resonates the bare line at the frequency, in uH.
+  static double lineCoilUh(double lengthM, double frequencyMhz) {
+    return lineOhm(lengthM, frequencyMhz).imag() * -1.0 / omega(frequencyMhz) * 1e6;
+  }
+
+ private:
+  static double omega(double frequencyMhz) { return 2.0 * std::numbers::pi * frequencyMhz * 1e6; }
+  static std::complex<double> lineOhm(double lengthM, double frequencyMhz) {
+    const double angle = 2.0 * std::numbers::pi * frequencyMhz / kVelocity * lengthM;
+    const double share = angle / (std::numbers::pi / 2.0);
+    return {36.5 * share * share, -kLineOhm / std::tan(angle)};
+  }
+
+  Nec2::Solution solution(const Nec2::Structure& s, double frequencyMhz) const {
+    double top = 0.0;
+    int segments = 0;
+    for (const Nec2::Wire& w : s.wires) {
+      top = std::max({top, w.z1, w.z2});
+      segments += w.segments;
+    }
+    const int halves = s.ground == Nec2::Ground::freeSpace ? 2 : 1;
+    std::complex<double> coils = 0.0;
+    for (const Nec2::SeriesLoad& load : s.seriesLoads) {
+      coils += std::complex<double>(load.resistanceOhm, omega(frequencyMhz) * load.inductanceH);
+    }
+    std::complex<double> feed = static_cast<double>(halves) * lineOhm(top, frequencyMhz) +
+                                coilShare_ * (1.0 + halves / static_cast<double>(segments)) * coils;
+    for (const Nec2::Load& load : s.loads) feed += load.resistanceOhm;
+    const double radiatedOhm = halves * lineOhm(top, frequencyMhz).real();
+    const double inputW = 0.5 * feed.real() / std::norm(feed);
+    const double lossW = inputW * (1.0 - radiatedOhm / feed.real());
+    return {frequencyMhz, feed, {inputW, inputW - lossW, lossW, 0.0}};
+  }
+
+  double coilShare_;
+  long runs_ = 0;
+};
+
+// The searches on the stand-in: the series of counts and its tail, the
+// root at each count, the feed and the bandwidth at resonance; a thick
+// element's range; an element that needs no coil; one that no coil
+// resonates.
+TEST(NecCore, TheChecksSearchesFindTheStandInsCoil) {
+  FormulaSolver solver;
+  const auto thin = designed(worked());
+  const SolverCheck::Check check = SolverCheck::run(thin, solver);
+  ASSERT_TRUE(check.results);
+  const SolverFigures::SolverResults& r = *check.results;
+  EXPECT_EQ(r.segments, (std::vector<int>{21, 41, 81, 161, 321, 641}));
+  const double lineUh = FormulaSolver::lineCoilUh(5.0, 7.05);
+  for (std::size_t i = 0; i < r.segments.size(); ++i) {
+    EXPECT_NEAR(r.resonatingInductanceUh[i], lineUh / (1.0 + 1.0 / r.segments[i]), 1e-6 * lineUh);
+  }
+  EXPECT_EQ(r.runs, solver.runs());
+  Results::Figures f = DesignFigures::designFigures(thin);
+  SolverFigures::add(r, thin, f);
+  EXPECT_TRUE(f.necInductanceExtrapolated);
+  EXPECT_NEAR(*f.necInductanceUh, lineUh, 1e-4 * lineUh);
+  EXPECT_LE(*f.necInductanceLowUh, lineUh);
+  EXPECT_GE(*f.necInductanceHighUh, lineUh);
+  EXPECT_TRUE(f.warnings.empty());
+  EXPECT_NEAR(*f.bandwidthMatchedKhz, *f.bandwidthPredictedKhz, 0.1 * *f.bandwidthPredictedKhz);
+  EXPECT_GT(*f.feedResistanceOhm, *f.feedResistanceLosslessOhm);
+
+  // 25 mm on 1.2 m: 41 segments are the finest of two radii or more.
+  const auto thick =
+      designed({"--frequency", "21.2", "--length", "1.2", "--diameter", "25", "--tip", "0.6"});
+  const SolverCheck::Check thickCheck = SolverCheck::run(thick, solver);
+  ASSERT_TRUE(thickCheck.results);
+  EXPECT_EQ(thickCheck.results->segments, (std::vector<int>{21, 41}));
+  Results::Figures t = DesignFigures::designFigures(thick);
+  SolverFigures::add(*thickCheck.results, thick, t);
+  EXPECT_FALSE(t.necInductanceExtrapolated);
+  EXPECT_LE(*t.necInductanceLowUh, FormulaSolver::lineCoilUh(1.2, 21.2));
+  EXPECT_GE(*t.necInductanceHighUh, FormulaSolver::lineCoilUh(1.2, 21.2));
+
+  // Past the stand-in's own resonance, 10.4 m at 7.05 MHz: the bare run
+  // confirms that no coil is needed.
+  const auto full =
+      designed({"--frequency", "7.05", "--length", "10.4", "--diameter", "2", "--base"});
+  EXPECT_FALSE(SolverCheck::run(full, solver).results);
+
+  FormulaSolver deaf(0.0);
+  EXPECT_THROW(SolverCheck::run(thin, deaf), SolverCheck::NoResonance);
+}
+
+// What nec2c answered tanshuku-nec for one design, as tests/nec_replays/record
+// wrote it: the options, each deck with the report it got, and the JSON.
+struct Replay {
+  std::vector<std::string> options;
+  std::map<std::string, std::string> reports;  // by deck
+  long runs = 0;
+  std::string json;
+};
+
+Replay readReplay(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  Replay replay;
+  enum class Part { none, deck, report, json } part = Part::none;
+  std::string deck;
+  std::string* text = nullptr;
+  for (std::string line; std::getline(file, line);) {
+    if (line.starts_with("arguments: ")) {
+      std::istringstream words(line.substr(11));
+      for (std::string word; words >> word;) replay.options.push_back(word);
+    } else if (line == "deck:") {
+      part = Part::deck;
+      deck.clear();
+      text = &deck;
+      ++replay.runs;
+    } else if (line == "report:") {
+      part = Part::report;
+      text = &replay.reports[deck];
+    } else if (line == "json:") {
+      part = Part::json;
+      text = &replay.json;
+    } else if (part != Part::none && !line.starts_with('#')) {
+      *text += line + "\n";
+    }
+  }
+  return replay;
+}
+
+// nec2c's recorded answers read back by the report reader, deck by deck.
+class ReplaySolver : public Nec2::StructureSolver {
+ public:
+  explicit ReplaySolver(const Replay& replay) : replay_(replay) {}
+
+  std::unique_ptr<Run> start(const Nec2::Structure& s, std::chrono::milliseconds) override {
+    ++runs_;
+    const std::string deck = Nec2::deck(s);
+    const auto recorded = replay_.reports.find(deck);
+    if (recorded == replay_.reports.end()) {
+      throw std::runtime_error("no recorded report for this deck (record again):\n" + deck);
+    }
+    return std::make_unique<SolvedRun>(Nec2::readReport(recorded->second, s.sweep, s.feed));
+  }
+  long runs() const override { return runs_; }
+
+ private:
+  const Replay& replay_;
+  long runs_ = 0;
+};
+
+// The whole check on nec2c's recorded answers gives, to the last digit, the
+// JSON that tanshuku-nec gave with nec2c itself, in every build.
+TEST(NecCore, TheWholeCheckOnRecordedAnswersGivesWhatTheProgramGave) {
+  int replays = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TANSHUKU_NEC_REPLAY_DIR)) {
+    if (entry.path().extension() != ".replay") continue;
+    ++replays;
+    const Replay replay = readReplay(entry.path());
+    ReplaySolver solver(replay);
+    const Checked::Design design = designed(replay.options);
+    const WholeCheck::Outcome outcome = WholeCheck::run(design, solver);
+    EXPECT_EQ(JsonResult::text(design, outcome.figures), replay.json) << entry.path();
+    EXPECT_EQ(solver.runs(), replay.runs) << entry.path();
+  }
+  EXPECT_GE(replays, 3);
+}
+
+TEST(NecCore, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {
+  const MaaFile::Design example{7.05,
+                                5.0,
+                                0.001,
+                                2.5,
+                                21.3,
+                                std::nullopt,
+                                MaaFile::Material::copper,
+                                false,
+                                "Lossless coil."};
+  EXPECT_EQ(MaaFile::text(example),
+            "5 m vertical, 21.3 uH coil 2.5 m below tip, Cu wire, perfect ground\r\n"
+            "*\r\n"
+            "7.05\r\n"
+            "***Wires***\r\n"
+            "1\r\n"
+            "0.0, 0.0, 0.0, 0.0, 0.0, 5.0, 0.001, -1\r\n"
+            "***Source***\r\n"
+            "1, 0\r\n"
+            "w1b, 0.0, 1.0\r\n"
+            "***Load***\r\n"
+            "1, 0\r\n"
+            "w1c, 0, 21.3, 0.0, 0.0\r\n"
+            "***Segmentation***\r\n"
+            "800, 80, 2.0, 2\r\n"
+            "***G/H/M/R/AzEl/X***\r\n"
+            "1, 0.0, 1, 50.0, 120, 60, 0.0\r\n"
+            "###Comment###\r\n"
+            "Lossless coil.\r\n");
+  MaaFile::Design lower = example;
+  lower.tipM = 1.5;
+  lower.coilQ = 200.0;
+  lower.dipole = true;
+  const std::string dipole = MaaFile::text(lower);
+  EXPECT_NE(dipole.find("***Wires***\r\n3\r\n0.0, 0.0, -5.0, 0.0, 0.0, -3.5, 0.001, -1\r\n"
+                        "0.0, 0.0, -3.5, 0.0, 0.0, 3.5, 0.001, -1\r\n"),
+            std::string::npos);
+  EXPECT_NE(dipole.find("w2c, 0.0, 1.0\r\n***Load***\r\n2, 0\r\nw2b, 0, 21.3, 0.0, 200.0\r\n"
+                        "w2e, 0, 21.3, 0.0, 200.0\r\n"),
+            std::string::npos);
+  EXPECT_NE(dipole.find("\r\n0, 0.0, 1, 50.0"), std::string::npos);  // free space
 }
 
 }  // namespace

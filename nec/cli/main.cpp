@@ -31,6 +31,7 @@
 #include "nec/search/helix_limits.hpp"
 #include "nec/search/solver_check.hpp"
 #include "nec/search/solver_figures.hpp"
+#include "nec/search/whole_check.hpp"
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
 #include "nec/texts/maa_file.hpp"
@@ -230,36 +231,14 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
 // the largest helix --helix allows on a 2-core machine.
 constexpr std::chrono::minutes kWholeCheckLimit{30};
 
-struct CheckResults {
-  SolverCheck::Check check;
-  std::optional<HelixCheck::WoundCoil> wound;
-};
-
-// The checks through nec2c, their figures added: the lumped coil, then the
-// coil as wound where its measures are given and the helix is not left out.
-CheckResults runChecks(const Checked::Design& design, Results::Figures& figures,
-                       Language language) {
+// The checks through nec2c, limited as a whole, with a line on a terminal
+// that says how far they have come.
+WholeCheck::Outcome runChecks(const Checked::Design& design, Language language) {
   Nec2::limitWholeCheck(kWholeCheckLimit);
   // Cleared when the checks end, before anything else is written.
   const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
   Nec2::ProcessSolver solver;
-  CheckResults checked{SolverCheck::run(design, solver, progress.report()), std::nullopt};
-  const SolverCheck::Check& check = checked.check;
-  if (check.results) SolverFigures::add(*check.results, design, figures);
-  const int finest = check.resonated.segments;
-  DesignReport::addSegmentation(design, check.results ? check.results->segments.front() : finest,
-                                finest, figures);
-  DesignReport::addCoilAsWound(design, figures);
-  if (!check.results || !figures.turns) return checked;
-  figures.helixNotRun = HelixCheck::leftOut(design, *figures.turns);
-  if (figures.helixNotRun) {
-    figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
-    return checked;
-  }
-  checked.wound = HelixCheck::run(design, check, *figures.turns, solver, progress.report());
-  HelixCheck::add(checked.wound, design, figures);
-  figures.nec2cRuns = static_cast<int>(solver.runs());
-  return checked;
+  return WholeCheck::run(design, solver, progress.report());
 }
 
 int run(const std::vector<std::string_view>& arguments) {
@@ -281,10 +260,9 @@ int run(const std::vector<std::string_view>& arguments) {
                     kToolMissing);
   }
   const Checked::Design design = DesignValues::designOf(options);
-  Results::Figures figures = DesignReport::designFigures(design);
-  CheckResults checked;
+  WholeCheck::Outcome checked;
   try {
-    checked = runChecks(design, figures, language);
+    checked = runChecks(design, language);
   } catch (const Nec2::SolverMissing& missing) {
     return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
                                      "tanshuku-nec: nec2c がありません: ")) +
@@ -301,6 +279,7 @@ int run(const std::vector<std::string_view>& arguments) {
   }
   const SolverCheck::Check& check = checked.check;
   const std::optional<HelixCheck::WoundCoil>& wound = checked.wound;
+  const Results::Figures& figures = checked.figures;
   if (auto failed = written(options.maaFile,
                             [&] { return writeMaa(options, design, figures, check, wound); })) {
     return cannotWrite(*failed, language);

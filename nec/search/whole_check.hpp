@@ -1,0 +1,27 @@
+// tanshuku-nec's check of a design, as the command line and the page run
+// it: the figures without the solver, the lumped coil that resonates, then
+// the coil as wound where its measures are given and the helix is not
+// left out. Throws as the checks do (nec/search/solver_check.hpp).
+#pragma once
+
+#include <optional>
+
+#include "nec/design/design.hpp"
+#include "nec/model/structure_solver.hpp"
+#include "nec/search/figures.hpp"
+#include "nec/search/helix_check.hpp"
+#include "nec/search/progress.hpp"
+#include "nec/search/solver_check.hpp"
+
+namespace WholeCheck {
+
+struct Outcome {
+  Results::Figures figures;
+  SolverCheck::Check check;
+  std::optional<HelixCheck::WoundCoil> wound;  // where the helix ran
+};
+
+Outcome run(const Checked::Design& design, Nec2::StructureSolver& solver,
+            const Progress::Report& report = {});
+
+}  // namespace WholeCheck
