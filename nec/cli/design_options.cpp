@@ -1,33 +1,30 @@
 #include "nec/cli/design_options.hpp"
 
+#include "nec/cli/outputs.hpp"
 #include "nec/host/posix/file_output.hpp"
 
 namespace DesignOptions {
 namespace {
 
-// The command line's own options: the files to write, taking a name, and
-// the switches of how to show the results.
+// The command line's own options: the outputs (nec/cli/outputs.hpp), each
+// a file to write but --json, and the program's switches.
 struct OwnOption {
   std::string_view name;
-  std::string Options::*file = nullptr;
-  bool Options::*flag = nullptr;
+  bool Options::*flag = nullptr;  // none for an output's file
 };
 
-constexpr OwnOption kOwnOptions[] = {
-    {"--nec", &Options::necFile},
-    {"--maa", &Options::maaFile},
-    {"--sweep", &Options::sweepFile},
-    {"--plot", &Options::plotFile},
-    {"--json", nullptr, &Options::json},
-    {"--help", nullptr, &Options::help},
-    {"--version", nullptr, &Options::version},
+constexpr OwnOption kSwitches[] = {
+    {"--json", &Options::json},
+    {"--help", &Options::help},
+    {"--version", &Options::version},
 };
 
-const OwnOption* ownOption(std::string_view name) {
-  for (const OwnOption& option : kOwnOptions) {
-    if (option.name == name) return &option;
+std::optional<OwnOption> ownOption(std::string_view name) {
+  for (const OwnOption& option : kSwitches) {
+    if (option.name == name) return option;
   }
-  return nullptr;
+  if (const Outputs::Output* output = Outputs::named(name)) return OwnOption{output->option};
+  return std::nullopt;
 }
 
 // The design value an option names ("--tip" names tip), none for another.
@@ -47,9 +44,9 @@ std::variant<size_t, Error> takeOption(std::span<const std::string_view> argumen
     name = name.substr(0, equals);
   }
   const std::optional<DesignValues::Kind> kind = designKind(name);
-  const OwnOption* own = ownOption(name);
+  const std::optional<OwnOption> own = ownOption(name);
   const bool flag = kind ? *kind == DesignValues::Kind::flag : own && own->flag;
-  if ((!kind && own == nullptr) || (flag && value)) {
+  if ((!kind && !own) || (flag && value)) {
     return Error{Problem::unknownOption, std::string(arguments[0]), {}};
   }
   if (flag && own) {
@@ -64,7 +61,7 @@ std::variant<size_t, Error> takeOption(std::span<const std::string_view> argumen
   }
   if (own) {
     if (value->empty()) return Error{Problem::missingValue, std::string(name), {}};
-    options.*own->file = *value;
+    options.files[own->name] = *value;
     return taken;
   }
   if (auto error = DesignValues::set(options, name.substr(2), value.value_or(""), name)) {
@@ -104,8 +101,10 @@ std::variant<Options, Error> parse(std::span<const std::string_view> arguments) 
 }
 
 std::optional<Error> checkFiles(const Options& o) {
-  for (const std::string* file : {&o.necFile, &o.maaFile, &o.sweepFile, &o.plotFile}) {
-    if (std::optional<Error> error = checkFile(*file)) return error;
+  for (const Outputs::Output& output : Outputs::all()) {
+    const auto asked = o.files.find(output.option);
+    if (asked == o.files.end()) continue;
+    if (std::optional<Error> error = checkFile(asked->second)) return error;
   }
   return std::nullopt;
 }

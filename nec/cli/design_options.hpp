@@ -2,6 +2,7 @@
 // files to write and how to show the results.
 #pragma once
 
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -18,11 +19,8 @@ using DesignValues::Problem;
 
 // The design's values and what to do with the results.
 struct Options : DesignValues::Values {
-  // Files to write, empty when not asked for.
-  std::string necFile;
-  std::string maaFile;
-  std::string sweepFile;
-  std::string plotFile;
+  // The files asked for, by their outputs' options ("--nec").
+  std::map<std::string_view, std::string> files;
   bool json = false;
   bool help = false;
   bool version = false;

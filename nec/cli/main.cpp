@@ -8,7 +8,6 @@
 #include <csignal>
 #include <cstdio>
 #include <exception>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,17 +15,16 @@
 #include <vector>
 
 #include "nec/cli/design_options.hpp"
+#include "nec/cli/outputs.hpp"
 #include "nec/cli/progress_line.hpp"
 #include "nec/cli/questions.hpp"
 #include "nec/design/design.hpp"
-#include "nec/design/menu_one_coil.hpp"
 #include "nec/host/posix/file_output.hpp"
 #include "nec/host/posix/solver.hpp"
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/host/posix/swr_plot.hpp"
 #include "nec/input/value_messages.hpp"
 #include "nec/model/solver_failure.hpp"
-#include "nec/search/bandwidth.hpp"
 #include "nec/search/helix_check.hpp"
 #include "nec/search/helix_limits.hpp"
 #include "nec/search/solver_check.hpp"
@@ -34,11 +32,7 @@
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
-#include "nec/texts/maa_file.hpp"
 #include "nec/texts/messages.hpp"
-#include "nec/texts/number_text.hpp"
-#include "nec/texts/sweep_csv.hpp"
-#include "nec/texts/written_decks.hpp"
 
 namespace {
 
@@ -49,11 +43,17 @@ constexpr int kOutputFailed = 1;
 constexpr int kBadInput = 2;
 constexpr int kToolMissing = 3;
 
-constexpr std::string_view kUsageEnglish =
+// The usage in parts: the outputs' options and lines come from their table.
+struct Usage {
+  std::string_view synopsis;
+  std::string_view designLines;
+  std::string_view exitStatus;
+};
+
+constexpr Usage kUsageEnglish{
     "Usage: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n"
-    "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n",
     "Checks menu 1's loading coil for a shortened element with NEC2 (nec2c).\n"
     "  --frequency MHZ    the design frequency in MHz\n"
     "  --length M         the element's length in metres (each half of a dipole)\n"
@@ -66,19 +66,15 @@ constexpr std::string_view kUsageEnglish =
     "  --coil-radius, --pitch, --wire  menu 2's measures in mm (radius to the wire's\n"
     "                     centre): the turns to wind, the coil modelled as wound\n"
     "  --helix            the coil as wound even when large (up to 4,000 segments)\n"
-    "  --lumped           the lumped coil only, with menu 2's turns for it\n"
-    "  --nec, --maa, --sweep, --plot  write the NEC2 deck, the MMANA-GAL model, the\n"
-    "                     sweep as CSV, the SWR plot (SVG, or PNG for a .png name)\n"
-    "  --json             the results as one JSON object\n"
+    "  --lumped           the lumped coil only, with menu 2's turns for it\n",
     "Missing design options are asked on a terminal. Exit status: 0, 1 where a file or\n"
     "standard output cannot be written, 2 for bad input, 3 where nec2c or gnuplot is\n"
-    "missing or fails, or NEC2 finds no coil that resonates the element.\n";
+    "missing or fails, or NEC2 finds no coil that resonates the element.\n"};
 
-constexpr std::string_view kUsageJapanese =
+constexpr Usage kUsageJapanese{
     "使い方: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n"
-    "                    [--nec FILE] [--maa FILE] [--sweep FILE] [--plot FILE] [--json]\n"
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n",
     "短縮エレメントのメニュー1のローディングコイルを NEC2（nec2c）で確かめます。\n"
     "  --frequency MHZ    設計周波数（MHz）\n"
     "  --length M         エレメントの長さ（m、ダイポールでは片側）\n"
@@ -91,13 +87,28 @@ constexpr std::string_view kUsageJapanese =
     "  --coil-radius, --pitch, --wire  メニュー2の寸法（mm、半径は線の中心まで）:\n"
     "                     巻くコイルの巻数を、巻いたとおりにモデル化して求めます\n"
     "  --helix            大きなコイルも巻いたとおりにモデル化（4,000 セグメントまで）\n"
-    "  --lumped           集中定数のコイルだけで解き、巻数はメニュー2の式によります\n"
-    "  --nec, --maa, --sweep, --plot  NEC2 のデッキ、MMANA-GAL のモデル、掃引の CSV、\n"
-    "                     SWR のグラフ（SVG、名前が .png なら PNG）を書き出します\n"
-    "  --json             結果を一つの JSON オブジェクトで出力します\n"
+    "  --lumped           集中定数のコイルだけで解き、巻数はメニュー2の式によります\n",
     "足りない設計値は端末では問い合わせます。終了ステータス: 0、ファイルや標準出力に\n"
     "書き込めないときは 1、入力の誤りは 2、nec2c や gnuplot がない・失敗したとき、\n"
-    "NEC2 で共振させるコイルが見つからないときは 3。\n";
+    "NEC2 で共振させるコイルが見つからないときは 3。\n"};
+
+// The options' column of the usage, before their descriptions.
+constexpr std::size_t kOptionColumn = 21;
+
+std::string usage(Language language) {
+  const Usage& parts = language == Language::japanese ? kUsageJapanese : kUsageEnglish;
+  std::string synopsis = "                   ";
+  std::string lines;
+  for (const Outputs::Output& output : Outputs::all()) {
+    const std::string option = std::string(output.option) + (output.write ? " FILE" : "");
+    synopsis += " [" + option + "]";
+    std::string line = "  " + option;
+    line.resize(kOptionColumn, ' ');
+    lines += line + std::string(pick(language, output.helpEnglish, output.helpJapanese)) + "\n";
+  }
+  return std::string(parts.synopsis) + synopsis + "\n" + std::string(parts.designLines) + lines +
+         std::string(parts.exitStatus);
+}
 
 int print(std::string_view text) {
   return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0
@@ -114,80 +125,24 @@ int refuse(const DesignValues::Error& error, Language language) {
   return complain(DesignValues::describe(error, language), kBadInput);
 }
 
-MaaFile::Material materialOf(Nec2::Conductor conductor) {
-  switch (conductor) {
-    case Nec2::Conductor::copper: return MaaFile::Material::copper;
-    case Nec2::Conductor::aluminium: return MaaFile::Material::aluminium;
-    case Nec2::Conductor::perfect: return MaaFile::Material::lossless;
-  }
-  return MaaFile::Material::lossless;
-}
-
-// The model with the coil that the figures know: NEC2's once it has run,
-// menu 1's until then, as its comment says.
-FileOutput::Outcome writeMaa(const DesignOptions::Options& o, const Checked::Design& d,
-                             const Results::Figures& f, const SolverCheck::Check& check,
-                             const std::optional<HelixCheck::WoundCoil>& wound) {
-  const bool resonated = f.necInductanceUh.has_value();
-  // Menu 1's coil as its screen shows it, to 4 decimals.
-  const double inductanceUh =
-      resonated ? *f.necInductanceUh : MenuOneCoil::shownUh(*f.menu1InductanceUh);
-  const std::string comment =
-      std::string(resonated ? "Coil resonated by NEC2"
-                            : "Coil from menu 1's formula, not resonated by NEC2") +
-      " (" + NumberText::shortest(inductanceUh) + " uH), coil Q " + NumberText::shortest(d.q) +
-      ". Written by tanshuku-nec " TANSHUKU_VERSION ".";
-  MaaFile::Design design{d.frequencyMhz,          d.lengthM,    d.diameterMm / 2000.0,
-                         d.loading.tipM(),        inductanceUh, d.q,
-                         materialOf(d.conductor), d.dipole,     comment};
-  if (wound) {
-    const Nec2::Straightened model =
-        Nec2::straightened(Nec2::structureOf(HelixCheck::elementOf(check, *wound, d)));
-    design.woundWires = model.wires;
-    design.feedWire = model.feedWire;
-    design.comment = "The coil wound as a helix of " + NumberText::shortest(*f.helixTurns) +
-                     " turns, resonated by NEC2, written as its straight segments. Written by "
-                     "tanshuku-nec " TANSHUKU_VERSION ".";
-  }
-  return FileOutput::writeWhole(o.maaFile, MaaFile::text(design));
-}
-
 // A file that could not be written, and why.
 struct Unwritten {
   std::string file;
   FileOutput::Outcome outcome;
 };
 
-// Writes the file where its option names one: none, or the file and why it
-// could not be written.
-std::optional<Unwritten> written(const std::string& file,
-                                 const std::function<FileOutput::Outcome()>& write) {
-  if (file.empty()) return std::nullopt;
-  if (const FileOutput::Outcome outcome = write(); !outcome) return Unwritten{file, outcome};
+// Writes the files asked for in the outputs' order; returns the first that
+// could not be written, or none.
+std::optional<Unwritten> writeFiles(const DesignOptions::Options& options,
+                                    const Outputs::Checked& checked) {
+  for (const Outputs::Output& output : Outputs::all()) {
+    const auto asked = options.files.find(output.option);
+    if (asked == options.files.end() || !output.write) continue;
+    if (const FileOutput::Outcome outcome = output.write(asked->second, checked); !outcome) {
+      return Unwritten{asked->second, outcome};
+    }
+  }
   return std::nullopt;
-}
-
-// The files the solver's results make: the deck of the resonated design,
-// the sweep and its SWR curve. Returns the file that could not be written,
-// or none.
-std::optional<Unwritten> writeSolverFiles(const DesignOptions::Options& o, const Checked::Design& d,
-                                          const SolverCheck::Check& check,
-                                          const std::optional<HelixCheck::WoundCoil>& wound,
-                                          const Results::Figures& f) {
-  const std::string deck = wound ? WrittenDecks::wound(check, *wound, d)
-                                 : WrittenDecks::lumped(check, d, f.necInductanceUh);
-  if (auto failed = written(o.necFile, [&] { return FileOutput::writeWhole(o.necFile, deck); })) {
-    return failed;
-  }
-  if (!check.results) return std::nullopt;
-  const std::vector<Bandwidth::Point> sweep = SolverFigures::feedSweep(check.results->sweep, d);
-  const double matchedOhm = f.feedResistanceOhm.value_or(Bandwidth::kCableOhm);
-  if (auto failed = written(o.sweepFile, [&] {
-        return FileOutput::writeWhole(o.sweepFile, SweepCsv::text(sweep, matchedOhm));
-      })) {
-    return failed;
-  }
-  return written(o.plotFile, [&] { return SwrPlot::write(o.plotFile, sweep, matchedOhm); });
 }
 
 // A file that failed after the checks: the system's reason, status 1 as
@@ -248,12 +203,12 @@ int run(const std::vector<std::string_view>& arguments) {
   if (const auto* error = std::get_if<DesignValues::Error>(&parsed))
     return refuse(*error, language);
   DesignOptions::Options& options = std::get<DesignOptions::Options>(parsed);
-  if (options.help) return print(pick(language, kUsageEnglish, kUsageJapanese));
+  if (options.help) return print(usage(language));
   if (options.version) return print("tanshuku-nec " TANSHUKU_VERSION "\n");
   askWhatIsOpen(options, language);
   if (const auto error = DesignValues::checkValues(options)) return refuse(*error, language);
   if (const auto error = DesignOptions::checkFiles(options)) return refuse(*error, language);
-  if (!options.plotFile.empty() && !SwrPlot::gnuplotInstalled()) {
+  if (options.files.contains("--plot") && !SwrPlot::gnuplotInstalled()) {
     return complain(std::string(pick(language, "tanshuku-nec: gnuplot is missing for --plot: ",
                                      "tanshuku-nec: --plot には gnuplot が必要です: ")) +
                         "sudo apt-get install " + SwrPlot::kGnuplotPackage,
@@ -277,15 +232,8 @@ int run(const std::vector<std::string_view>& arguments) {
                          "見つかりません")),
         kToolMissing);
   }
-  const SolverCheck::Check& check = checked.check;
-  const std::optional<HelixCheck::WoundCoil>& wound = checked.wound;
   const Results::Figures& figures = checked.figures;
-  if (auto failed = written(options.maaFile,
-                            [&] { return writeMaa(options, design, figures, check, wound); })) {
-    return cannotWrite(*failed, language);
-  }
-  if (const std::optional<Unwritten> unwritten =
-          writeSolverFiles(options, design, check, wound, figures)) {
+  if (const std::optional<Unwritten> unwritten = writeFiles(options, {design, checked})) {
     return cannotWrite(*unwritten, language);
   }
   return print(options.json ? JsonResult::text(design, figures)

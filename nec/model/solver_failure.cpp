@@ -4,10 +4,6 @@
 
 namespace Nec2 {
 
-SolverMissing::SolverMissing()
-    : std::runtime_error(
-          "nec2c is not installed (Debian's package nec2c: sudo apt-get install nec2c)") {}
-
 SolverFailed::SolverFailed(Cause cause, const std::string& reason, std::string lastLines)
     : std::runtime_error(reason), cause_(cause), lastLines_(std::move(lastLines)) {}
 

@@ -7,10 +7,11 @@
 
 namespace Nec2 {
 
-// nec2c is not on the search path (Debian's package nec2c installs it).
+// nec2c is not where the host looks for it; the host's words say how to
+// install it there.
 class SolverMissing : public std::runtime_error {
  public:
-  SolverMissing();
+  explicit SolverMissing(const std::string& advice) : std::runtime_error(advice) {}
 };
 
 class SolverFailed : public std::runtime_error {

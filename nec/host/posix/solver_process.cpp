@@ -77,7 +77,8 @@ std::string seconds(std::chrono::milliseconds duration) {
 
 std::string solverPath() {
   if (const std::optional<std::string> path = SearchPath::find("nec2c")) return *path;
-  throw SolverMissing();
+  throw SolverMissing(
+      "nec2c is not installed (Debian's package nec2c: sudo apt-get install nec2c)");
 }
 
 // Made in this order, so that they go in the reverse one: a signal noted
