@@ -2,7 +2,9 @@
 // its numbers, and the searches run on stand-in solvers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -10,10 +12,12 @@
 #include <fstream>
 #include <limits>
 #include <map>
+#include <numbers>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "nec/input/design_values.hpp"
@@ -58,7 +62,11 @@ std::vector<std::string> worked(std::vector<std::string> more = {}) {
   return words;
 }
 
-#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+// Where a C++ library has floating-point to_chars, and its C library
+// rounds correctly (MinGW's strtod does not), the texts made from the C
+// library are checked against it.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L && !defined(_WIN32)
+#define TANSHUKU_TEST_TO_CHARS 1
 template <typename... Format>
 std::string toChars(double value, Format... format) {
   char text[400];
@@ -74,8 +82,8 @@ const char* fromChars(const char* at, const char* end, double& value) {
 // The C library's way to the texts must give the C++ library's texts, as
 // the WebAssembly build takes it where its library has no to_chars.
 TEST(NecCore, NumbersWrittenAndReadFromTheCLibraryAreTheCPlusPlusLibrarysOwn) {
-#if !defined(__cpp_lib_to_chars) || __cpp_lib_to_chars < 201611L
-  GTEST_SKIP() << "this C++ library has no floating-point to_chars to compare with";
+#ifndef TANSHUKU_TEST_TO_CHARS
+  GTEST_SKIP() << "no floating-point to_chars, or no correctly rounded strtod, to compare with";
 #else
   std::vector<double> values = {0.0,
                                 -0.0,
@@ -139,7 +147,7 @@ TEST(NecCore, NumbersWrittenAndReadFromTheCLibraryAreTheCPlusPlusLibrarysOwn) {
 // as a bilinear function: X(L) = X₀ + k ωL ÷ (1 − L ÷ L_p), the pole L_p at
 // 22.6 uH, which gives -316 ohm at 10 uH and -1048 ohm at 30 uH.
 Resonance::Complex tipCoilElement(Resonance::Complex loadOhm) {
-  const double omega = 2 * M_PI * 14.1e6;
+  const double omega = 2 * std::numbers::pi * 14.1e6;
   const Resonance::Complex b{3.0, -435.8};
   const Resonance::Complex c{0.0, 1.0 / (omega * 22.6e-6)};
   const double k = 6.681 / (omega * 1e-6);
@@ -501,7 +509,55 @@ Replay readReplay(const std::filesystem::path& path) {
   return replay;
 }
 
-// nec2c's recorded answers read back by the report reader, deck by deck.
+// A text's numbers, and what lies between them with '#' in their place.
+// A number starts at a digit, a point or a minus sign, not inside a word
+// ("nec2c", "GW 3" are a word and a number).
+struct Pieces {
+  std::vector<double> numbers;
+  std::string between;
+};
+
+Pieces piecesOf(std::string_view text) {
+  Pieces pieces;
+  auto inWord = [&](std::size_t at) {
+    return at > 0 &&
+           (std::isalnum(static_cast<unsigned char>(text[at - 1])) != 0 || text[at - 1] == '_');
+  };
+  for (std::size_t at = 0; at < text.size();) {
+    double value = 0.0;
+    const char* start = text.data() + at;
+    const char* end = inWord(at) || std::isalpha(static_cast<unsigned char>(text[at])) != 0
+                          ? start
+                          : DecimalChars::read(start, text.data() + text.size(), value);
+    if (end == start) {
+      pieces.between += text[at++];
+      continue;
+    }
+    pieces.numbers.push_back(value);
+    pieces.between += '#';
+    at += static_cast<std::size_t>(end - start);
+  }
+  return pieces;
+}
+
+// The same text but for numbers that agree to the relative tolerance, or
+// lie within the absolute one of each other: another C library's sine or
+// logarithm may differ from the recording's in the last digits.
+bool alike(std::string_view a, std::string_view b, double relative, double absolute) {
+  const Pieces x = piecesOf(a);
+  const Pieces y = piecesOf(b);
+  if (x.between != y.between) return false;
+  for (std::size_t i = 0; i < x.numbers.size(); ++i) {
+    const double difference = std::abs(x.numbers[i] - y.numbers[i]);
+    const double size = std::max(std::abs(x.numbers[i]), std::abs(y.numbers[i]));
+    if (difference > relative * size && difference > absolute) return false;
+  }
+  return true;
+}
+
+// nec2c's recorded answers read back by the report reader, deck by deck: a
+// deck's answer is the one recorded for it, or for a deck alike to its
+// printed digits (9) and a picometre.
 class ReplaySolver : public Nec2::StructureSolver {
  public:
   explicit ReplaySolver(const Replay& replay) : replay_(replay) {}
@@ -509,7 +565,11 @@ class ReplaySolver : public Nec2::StructureSolver {
   std::unique_ptr<Run> start(const Nec2::Structure& s, std::chrono::milliseconds) override {
     ++runs_;
     const std::string deck = Nec2::deck(s);
-    const auto recorded = replay_.reports.find(deck);
+    auto recorded = replay_.reports.find(deck);
+    if (recorded == replay_.reports.end()) {
+      recorded = std::find_if(replay_.reports.begin(), replay_.reports.end(),
+                              [&](const auto& r) { return alike(r.first, deck, 1e-8, 1e-12); });
+    }
     if (recorded == replay_.reports.end()) {
       throw std::runtime_error("no recorded report for this deck (record again):\n" + deck);
     }
@@ -522,8 +582,9 @@ class ReplaySolver : public Nec2::StructureSolver {
   long runs_ = 0;
 };
 
-// The whole check on nec2c's recorded answers gives, to the last digit, the
-// JSON that tanshuku-nec gave with nec2c itself, in every build.
+// The whole check on nec2c's recorded answers gives the JSON that
+// tanshuku-nec gave with nec2c itself, in every build: to the last digit
+// with the recording's C library, to 12 digits with another's.
 TEST(NecCore, TheWholeCheckOnRecordedAnswersGivesWhatTheProgramGave) {
   int replays = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TANSHUKU_NEC_REPLAY_DIR)) {
@@ -533,7 +594,11 @@ TEST(NecCore, TheWholeCheckOnRecordedAnswersGivesWhatTheProgramGave) {
     ReplaySolver solver(replay);
     const Checked::Design design = designed(replay.options);
     const WholeCheck::Outcome outcome = WholeCheck::run(design, solver);
-    EXPECT_EQ(JsonResult::text(design, outcome.figures), replay.json) << entry.path();
+    const std::string json = JsonResult::text(design, outcome.figures);
+#if defined(__GLIBC__) && defined(__x86_64__)
+    EXPECT_EQ(json, replay.json) << entry.path();
+#endif
+    EXPECT_TRUE(alike(json, replay.json, 1e-12, 0.0)) << entry.path() << "\n" << json;
     EXPECT_EQ(solver.runs(), replay.runs) << entry.path();
   }
   EXPECT_GE(replays, 3);
