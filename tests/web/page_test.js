@@ -25,10 +25,14 @@ const site = process.env.TANSHUKU_SITE;
 const pageUrl = 'file://' + path.join(site, 'index.html');
 const kColumns = 86;
 const kMenuLastLine = '５，半波長ダイポールアンテナの計算';
-// Generous bounds for a loaded machine; the page is far quicker (the note
-// of the change that made it has the figures).
-const kMenuMilliseconds = 3000;
-const kAnswerMilliseconds = 500;
+
+// The times the tests see depend on the machine and its load: they are
+// not asserted, but written where TANSHUKU_PAGE_TIMES names a file, one
+// "name milliseconds" line each, which bench/page reports.
+function recordTime(name, milliseconds) {
+  const file = process.env.TANSHUKU_PAGE_TIMES;
+  if (file) fs.appendFileSync(file, `${name} ${milliseconds.toFixed(1)}\n`);
+}
 
 let browser;
 test.before(async () => {
@@ -158,15 +162,11 @@ const kDesignPrompts = ['中心周波数は', 'アンテナの直径は', 'リ�
 
 test('a design through menu 5, typed as keys, shows what the native front end shows', async () => {
   const { page, menuMilliseconds } = await openPage();
-  assert.ok(menuMilliseconds < kMenuMilliseconds, `the menu came after ${menuMilliseconds} ms`);
-  const waits = [];
+  recordTime('menu', menuMilliseconds);
   for (let i = 0; i < kDesign.length; ++i) {
     await typeAnswer(page, kDesign[i]);
-    waits.push(await screenShows(page, kDesignPrompts[i], i === kDesign.length - 1 ? 2 : 1));
+    recordTime('answer', await screenShows(page, kDesignPrompts[i], i === kDesign.length - 1 ? 2 : 1));
   }
-  const shown = waits.map((wait) => wait.toFixed(1)).join(', ');
-  console.log(`menu after ${menuMilliseconds.toFixed(0)} ms; next screens after ${shown} ms`);
-  for (const wait of waits) assert.ok(wait < kAnswerMilliseconds, `an answer took ${wait} ms`);
   assert.strictEqual(await screen(page), await nativeScreen(kDesign));
   assert.deepStrictEqual(await policyViolations(page), []);
   // The page's policy lets no script run but its own files.
@@ -178,6 +178,49 @@ test('a design through menu 5, typed as keys, shows what the native front end sh
   });
   assert.strictEqual(injected, false);
   await page.close();
+});
+
+// nec2c as the page's check will run it: Debian's source built as
+// WebAssembly, a fresh instance for every run, its files in memory. Its
+// report of a deck is Debian's nec2c's to the last printed digit, but for
+// the run's times.
+test("nec2c built for the page reports a deck as Debian's nec2c does", async () => {
+  const createNec2c = require(process.env.TANSHUKU_NEC2C_MODULE);
+  const replays = process.env.TANSHUKU_NEC_REPLAYS;
+  const replay = fs.readFileSync(path.join(replays, 'worked_whip.replay'), 'utf8');
+  const decks = [...replay.matchAll(/^deck:\n([\s\S]*?)^report:$/gm)].map((found) => found[1]);
+  const withoutTimes = (report) =>
+    report
+      .split('\n')
+      .filter((line) => !line.includes('msec'))
+      .join('\n');
+  // The first run's deck, and the last: a sweep of many frequencies.
+  for (const deck of [decks[0], decks[decks.length - 1]]) {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'nec2c-'));
+    fs.writeFileSync(path.join(folder, 'deck.nec'), deck);
+    const native = spawnSync('nec2c', ['-i', 'deck.nec', '-o', 'report.txt'], { cwd: folder });
+    assert.strictEqual(native.status, 0);
+    const expected = fs.readFileSync(path.join(folder, 'report.txt'), 'utf8');
+    fs.rmSync(folder, { recursive: true });
+    let status;
+    const nec2c = await createNec2c({
+      print() {},
+      printErr() {},
+      onExit(code) {
+        status = code;
+      },
+      // Its exit() ends the instance, not node.
+      quit(code, ending) {
+        throw ending;
+      },
+    });
+    nec2c.FS.writeFile('/deck.nec', deck);
+    nec2c.callMain(['-i', '/deck.nec', '-o', '/report.txt']);
+    assert.strictEqual(status, 0);
+    const report = nec2c.FS.readFile('/report.txt', { encoding: 'utf8' });
+    assert.ok(report.includes('ANTENNA INPUT PARAMETERS'));
+    assert.strictEqual(withoutTimes(report), withoutTimes(expected));
+  }
 });
 
 test('a full-width answer pasted at the menu is folded to the menu number', async () => {
@@ -368,7 +411,7 @@ test('the terminal and the typed line follow the window, its scrollbar beside th
   await page.close();
 });
 
-test('a long paste leaves the page free, and a line cut at 4,095 bytes is told', async () => {
+test('a line cut at 4,095 bytes of a long paste is told', async () => {
   const { page } = await openPage();
   await page.evaluate(() => {
     window.longestTask = 0;
@@ -383,8 +426,7 @@ test('a long paste leaves the page free, and a line cut at 4,095 bytes is told',
   await session.send('Input.insertText', { text: '5'.repeat(100000) });
   await page.keyboard.press('Enter');
   await screenShows(page, 'a line longer than 4095 bytes was cut there');
-  const longestTask = await page.evaluate(() => window.longestTask);
-  assert.ok(longestTask < 1000, `the page was held for ${longestTask} ms`);
+  recordTime('longest task during a paste', await page.evaluate(() => window.longestTask));
   await page.close();
 });
 
@@ -583,8 +625,10 @@ test('a slow server does not hold the kept page', async () => {
   try {
     server.serving.delay = 30000;
     await page.reload({ waitUntil: 'domcontentloaded' });
+    // The kept page does not wait for the server's answer.
     const menuMilliseconds = await screenShows(page, kMenuLastLine);
-    assert.ok(menuMilliseconds < kMenuMilliseconds, `the menu came after ${menuMilliseconds} ms`);
+    assert.ok(menuMilliseconds < server.serving.delay, 'the page waited for the slow server');
+    recordTime('menu of the kept page', menuMilliseconds);
     for (let i = 0; i < kDesign.length; ++i) {
       await typeAnswer(page, kDesign[i]);
       await screenShows(page, kDesignPrompts[i], i === kDesign.length - 1 ? 2 : 1);
