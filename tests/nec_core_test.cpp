@@ -55,13 +55,6 @@ Checked::Design designed(const std::vector<std::string>& words) {
   return DesignValues::designOf(values);
 }
 
-std::vector<std::string> worked(std::vector<std::string> more = {}) {
-  std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
-                                    "--diameter",  "2",    "--tip",    "2.5"};
-  words.insert(words.end(), more.begin(), more.end());
-  return words;
-}
-
 // Where a C++ library has floating-point to_chars, and its C library
 // rounds correctly (MinGW's strtod does not), the texts made from the C
 // library are checked against it.

@@ -75,13 +75,6 @@ Checked::Design designed(const std::vector<std::string>& words) {
   return DesignValues::designOf(std::get<DesignOptions::Options>(parsed(words)));
 }
 
-std::vector<std::string> worked(std::vector<std::string> more = {}) {
-  std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
-                                    "--diameter",  "2",    "--tip",    "2.5"};
-  words.insert(words.end(), more.begin(), more.end());
-  return words;
-}
-
 TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
   struct Case {
     std::vector<std::string> words;

@@ -1,6 +1,7 @@
 // Stand-ins for what nec2c gives tanshuku-nec's core, shared by its tests.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "nec/search/bandwidth.hpp"
@@ -14,4 +15,12 @@ inline std::vector<Bandwidth::Point> seriesCircuitSweep(double resistanceOhm, do
     sweep.push_back({f, resistanceOhm, q * resistanceOhm * (f / f0 - f0 / f)});
   }
   return sweep;
+}
+
+// The worked design's options, and more.
+inline std::vector<std::string> worked(std::vector<std::string> more = {}) {
+  std::vector<std::string> words = {"--frequency", "7.05", "--length", "5",
+                                    "--diameter",  "2",    "--tip",    "2.5"};
+  words.insert(words.end(), more.begin(), more.end());
+  return words;
 }

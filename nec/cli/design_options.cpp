@@ -7,14 +7,14 @@ namespace DesignOptions {
 namespace {
 
 // The command line's own options: the outputs (nec/cli/outputs.hpp), each
-// a file to write but --json, and the program's switches.
+// a file to write but the one without a writer, --json, which takes the
+// screen's place; and the program's switches.
 struct OwnOption {
   std::string_view name;
   bool Options::*flag = nullptr;  // none for an output's file
 };
 
 constexpr OwnOption kSwitches[] = {
-    {"--json", &Options::json},
     {"--help", &Options::help},
     {"--version", &Options::version},
 };
@@ -23,7 +23,9 @@ std::optional<OwnOption> ownOption(std::string_view name) {
   for (const OwnOption& option : kSwitches) {
     if (option.name == name) return option;
   }
-  if (const Outputs::Output* output = Outputs::named(name)) return OwnOption{output->option};
+  if (const Outputs::Output* output = Outputs::named(name)) {
+    return OwnOption{output->option, output->write ? nullptr : &Options::json};
+  }
   return std::nullopt;
 }
 

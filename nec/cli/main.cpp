@@ -25,10 +25,7 @@
 #include "nec/host/posix/swr_plot.hpp"
 #include "nec/input/value_messages.hpp"
 #include "nec/model/solver_failure.hpp"
-#include "nec/search/helix_check.hpp"
-#include "nec/search/helix_limits.hpp"
 #include "nec/search/solver_check.hpp"
-#include "nec/search/solver_figures.hpp"
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
@@ -134,7 +131,7 @@ struct Unwritten {
 // Writes the files asked for in the outputs' order; returns the first that
 // could not be written, or none.
 std::optional<Unwritten> writeFiles(const DesignOptions::Options& options,
-                                    const Outputs::Checked& checked) {
+                                    const Outputs::CheckedDesign& checked) {
   for (const Outputs::Output& output : Outputs::all()) {
     const auto asked = options.files.find(output.option);
     if (asked == options.files.end() || !output.write) continue;

@@ -25,7 +25,7 @@ MaaFile::Material materialOf(Nec2::Conductor conductor) {
 }
 
 // The deck of the resonated design: the coil as wound where it ran.
-FileOutput::Outcome writeDeck(const std::string& file, const Checked& c) {
+FileOutput::Outcome writeDeck(const std::string& file, const CheckedDesign& c) {
   const WholeCheck::Outcome& o = c.outcome;
   const std::string deck = o.wound
                                ? WrittenDecks::wound(o.check, *o.wound, c.design)
@@ -35,8 +35,8 @@ FileOutput::Outcome writeDeck(const std::string& file, const Checked& c) {
 
 // The model with the coil that the figures know: NEC2's once it has run,
 // menu 1's until then, as its comment says.
-FileOutput::Outcome writeMaa(const std::string& file, const Checked& c) {
-  const ::Checked::Design& d = c.design;
+FileOutput::Outcome writeMaa(const std::string& file, const CheckedDesign& c) {
+  const Checked::Design& d = c.design;
   const Results::Figures& f = c.outcome.figures;
   const bool resonated = f.necInductanceUh.has_value();
   // Menu 1's coil as its screen shows it, to 4 decimals.
@@ -64,23 +64,23 @@ FileOutput::Outcome writeMaa(const std::string& file, const Checked& c) {
 
 // The feed's sweep about resonance, where the check has one; none is
 // written where the element needed no coil.
-std::vector<Bandwidth::Point> sweepOf(const Checked& c) {
+std::vector<Bandwidth::Point> sweepOf(const CheckedDesign& c) {
   const SolverCheck::Check& check = c.outcome.check;
   if (!check.results) return {};
   return SolverFigures::feedSweep(check.results->sweep, c.design);
 }
 
-double matchedOhm(const Checked& c) {
+double matchedOhm(const CheckedDesign& c) {
   return c.outcome.figures.feedResistanceOhm.value_or(Bandwidth::kCableOhm);
 }
 
-FileOutput::Outcome writeSweep(const std::string& file, const Checked& c) {
+FileOutput::Outcome writeSweep(const std::string& file, const CheckedDesign& c) {
   const std::vector<Bandwidth::Point> sweep = sweepOf(c);
   if (sweep.empty()) return {};
   return FileOutput::writeWhole(file, SweepCsv::text(sweep, matchedOhm(c)));
 }
 
-FileOutput::Outcome writePlot(const std::string& file, const Checked& c) {
+FileOutput::Outcome writePlot(const std::string& file, const CheckedDesign& c) {
   const std::vector<Bandwidth::Point> sweep = sweepOf(c);
   if (sweep.empty()) return {};
   return SwrPlot::write(file, sweep, matchedOhm(c));

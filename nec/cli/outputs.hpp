@@ -15,8 +15,8 @@
 namespace Outputs {
 
 // The checked design and what the check made of it.
-struct Checked {
-  const ::Checked::Design& design;
+struct CheckedDesign {
+  const Checked::Design& design;
   const WholeCheck::Outcome& outcome;
 };
 
@@ -25,7 +25,7 @@ struct Output {
   std::string_view helpEnglish;
   std::string_view helpJapanese;
   // Writes the file; none for --json, which the screen's place takes.
-  FileOutput::Outcome (*write)(const std::string& file, const Checked& checked);
+  FileOutput::Outcome (*write)(const std::string& file, const CheckedDesign& checked);
 };
 
 // In the order of the usage, which is the order they are written in.

@@ -41,7 +41,15 @@ Digits digitsOf(const std::string& text) {
   return found;
 }
 
-std::string scientific(const Digits& d);
+std::string scientific(const Digits& d) {
+  std::string text = d.negative ? "-" : "";
+  text += d.digits.front();
+  if (d.digits.size() > 1) text += "." + d.digits.substr(1);
+  const int size = std::abs(d.exponent);
+  text += d.exponent < 0 ? "e-" : "e+";
+  if (size < 10) text += '0';
+  return text + std::to_string(size);
+}
 
 // The digits one up in their last place: 1.999 gives 2.000.
 Digits oneUp(Digits d) {
@@ -78,16 +86,6 @@ Digits shortestDigits(double value) {
   }
   while (found.digits.size() > 1 && found.digits.back() == '0') found.digits.pop_back();
   return found;
-}
-
-std::string scientific(const Digits& d) {
-  std::string text = d.negative ? "-" : "";
-  text += d.digits.front();
-  if (d.digits.size() > 1) text += "." + d.digits.substr(1);
-  const int size = std::abs(d.exponent);
-  text += d.exponent < 0 ? "e-" : "e+";
-  if (size < 10) text += '0';
-  return text + std::to_string(size);
 }
 
 // Beyond the digits a double holds, its integer is printed whole, as

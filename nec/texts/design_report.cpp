@@ -2,17 +2,11 @@
 
 #include <cmath>
 
-#include "arithmetic/stored.hpp"
-#include "calculators/loading_coil/loading_coil_formulas.hpp"
-#include "nec/design/coil_as_wound.hpp"
-#include "nec/design/design_element.hpp"
 #include "nec/design/menu_four_efficiency.hpp"
 #include "nec/design/menu_one_coil.hpp"
 #include "nec/search/bandwidth.hpp"
 #include "nec/search/design_figures.hpp"
 #include "nec/search/helix_limits.hpp"
-#include "nec/search/segmentation.hpp"
-#include "nec/search/solver_figures.hpp"
 #include "nec/texts/number_text.hpp"
 #include "nec/texts/warnings.hpp"
 
