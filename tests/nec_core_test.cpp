@@ -13,13 +13,16 @@
 #include <limits>
 #include <map>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "nec/input/design_link.hpp"
 #include "nec/input/design_values.hpp"
 #include "nec/model/decimal_chars.hpp"
 #include "nec/model/deck.hpp"
@@ -595,6 +598,53 @@ TEST(NecCore, TheWholeCheckOnRecordedAnswersGivesWhatTheProgramGave) {
     EXPECT_EQ(solver.runs(), replay.runs) << entry.path();
   }
   EXPECT_GE(replays, 3);
+}
+
+// The page's link: each part as the command line's option of that name,
+// percent-encoded or not, refused with the command line's subject.
+TEST(NecCore, TheLinkGivesTheDesignOrTheCommandLinesRefusal) {
+  using DesignValues::Problem;
+  const std::string worked = "frequency=7.05&length=5&diameter=2&tip=2.5";
+  struct Case {
+    std::string link;
+    std::optional<Problem> problem;  // none where the link is taken
+    std::string subject;
+    std::string detail;
+  };
+  const Case cases[] = {
+      {worked, {}, "", ""},
+      {"frequency=7%2E05&length=5&&diameter=2&tip%3D2.5&", Problem::unknownOption, "--tip=2.5", ""},
+      {"frequency=7%2e05&length=5&diameter=2&base&conductor=aluminium", {}, "", ""},
+      {"json&" + worked, Problem::unknownOption, "--json", ""},
+      {worked + "&base=1", Problem::unknownOption, "--base=1", ""},
+      {worked + "&q", Problem::missingValue, "--q", ""},
+      {worked + "&conductor=", Problem::missingValue, "--conductor", ""},
+      {worked + "&q=2%zz", Problem::notANumber, "--q", "2%zz"},
+      {worked + "&q=", Problem::notANumber, "--q", ""},
+      {worked + "&conductor=gold", Problem::unknownConductor, "gold", ""},
+      {worked + "&base", Problem::baseWithTip, "--base", ""},
+      {worked + "&pitch=2", Problem::incompleteCoil, "--coil-radius", ""},
+      {"frequency=7.05&length=5&tip=2.5", Problem::missingDesign, "--diameter", ""},
+      {"frequency=7.05&length=5&diameter=2", Problem::missingDesign, "--base or --tip", ""},
+      {worked + "&tip=9", Problem::tipOutsideElement, "9", "5"},
+  };
+  for (const Case& c : cases) {
+    const auto read = DesignLink::read(c.link);
+    const auto* error = std::get_if<DesignValues::Error>(&read);
+    ASSERT_EQ(error != nullptr, c.problem.has_value()) << c.link;
+    if (error == nullptr) continue;
+    EXPECT_EQ(error->problem, *c.problem) << c.link;
+    EXPECT_EQ(error->subject, c.subject) << c.link;
+    EXPECT_EQ(error->detail, c.detail) << c.link;
+  }
+  // Percent-encoded and bare parts give the design that the options give.
+  const auto linked = DesignLink::read("frequency=7%2E05&length=5&diameter=2&base&dipole&");
+  const Checked::Design fromLink = DesignValues::designOf(std::get<DesignValues::Values>(linked));
+  const Checked::Design fromOptions =
+      designed({"--frequency", "7.05", "--length", "5", "--diameter", "2", "--base", "--dipole"});
+  EXPECT_EQ(fromLink.frequencyMhz, fromOptions.frequencyMhz);
+  EXPECT_EQ(fromLink.dipole, fromOptions.dipole);
+  EXPECT_EQ(fromLink.loading.tipM(), fromOptions.loading.tipM());
 }
 
 TEST(NecCore, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {

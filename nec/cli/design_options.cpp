@@ -66,7 +66,7 @@ std::variant<size_t, Error> takeOption(std::span<const std::string_view> argumen
     options.files[own->name] = *value;
     return taken;
   }
-  if (auto error = DesignValues::set(options, name.substr(2), value.value_or(""), name)) {
+  if (auto error = DesignValues::setWritten(options, name.substr(2), value)) {
     return *error;
   }
   return taken;

@@ -24,9 +24,8 @@
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/host/posix/swr_plot.hpp"
 #include "nec/input/value_messages.hpp"
-#include "nec/model/solver_failure.hpp"
-#include "nec/search/solver_check.hpp"
 #include "nec/search/whole_check.hpp"
+#include "nec/texts/check_lines.hpp"
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
 #include "nec/texts/messages.hpp"
@@ -157,16 +156,6 @@ int cannotWrite(const Unwritten& unwritten, Language language) {
                   kOutputFailed);
 }
 
-// nec2c failing or over its time limit: what it last said.
-int solverTrouble(const std::exception& trouble, const std::string& lastLines, Language language) {
-  std::string line = std::string("tanshuku-nec: ") + trouble.what();
-  if (!lastLines.empty()) {
-    line += std::string(pick(language, "\nnec2c's last lines:\n", "\nnec2c の最後の出力:\n")) +
-            lastLines;
-  }
-  return complain(line, kToolMissing);
-}
-
 // Asks what the options leave open where both ends are the user's
 // terminal; a signal that ended the questions ends the program the same way.
 void askWhatIsOpen(DesignOptions::Options& options, Language language) {
@@ -215,19 +204,10 @@ int run(const std::vector<std::string_view>& arguments) {
   WholeCheck::Outcome checked;
   try {
     checked = runChecks(design, language);
-  } catch (const Nec2::SolverMissing& missing) {
-    return complain(std::string(pick(language, "tanshuku-nec: nec2c is missing: ",
-                                     "tanshuku-nec: nec2c がありません: ")) +
-                        "sudo apt-get install nec2c",
-                    kToolMissing);
-  } catch (const Nec2::SolverFailed& failed) {
-    return solverTrouble(failed, failed.lastLines(), language);
-  } catch (const SolverCheck::NoResonance&) {
-    return complain(
-        std::string(pick(language, "tanshuku-nec: NEC2 finds no coil that resonates the element",
-                         "tanshuku-nec: NEC2 ではこのエレメントを共振させるコイルが"
-                         "見つかりません")),
-        kToolMissing);
+  } catch (...) {
+    const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
+    if (!line) throw;
+    return complain(*line, kToolMissing);
   }
   const Results::Figures& figures = checked.figures;
   if (const std::optional<Unwritten> unwritten = writeFiles(options, {design, checked})) {

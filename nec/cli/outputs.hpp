@@ -8,17 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "nec/design/design.hpp"
 #include "nec/host/posix/file_output.hpp"
-#include "nec/search/whole_check.hpp"
+#include "nec/texts/design_files.hpp"
 
 namespace Outputs {
 
-// The checked design and what the check made of it.
-struct CheckedDesign {
-  const Checked::Design& design;
-  const WholeCheck::Outcome& outcome;
-};
+using DesignFiles::CheckedDesign;
 
 struct Output {
   std::string_view option;  // "--nec"

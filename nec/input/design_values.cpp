@@ -165,6 +165,17 @@ std::optional<Error> set(Values& values, std::string_view name, std::string_view
   return std::nullopt;
 }
 
+std::optional<Error> setWritten(Values& values, std::string_view name,
+                                std::optional<std::string_view> value) {
+  const std::string option = "--" + std::string(name);
+  const std::optional<Kind> kind = kindOf(name);
+  if (!kind || (*kind == Kind::flag && value)) {
+    return Error{Problem::unknownOption, value ? option + "=" + std::string(*value) : option, {}};
+  }
+  if (*kind != Kind::flag && !value) return Error{Problem::missingValue, option, {}};
+  return set(values, name, value.value_or(""), option);
+}
+
 std::optional<Error> checkTogether(const Values& values) {
   if (values.base && values.tipM) return Error{Problem::baseWithTip, "--base", {}};
   if (coilGiven(values) && !coilComplete(values)) {

@@ -78,6 +78,10 @@ std::optional<Kind> kindOf(std::string_view name);
 // how the user wrote the name, for the line that refuses it.
 std::optional<Error> set(Values& values, std::string_view name, std::string_view text,
                          std::string_view option);
+// Sets the named value as "--name=value" gives it, or "--name" where value
+// is none: a switch takes no value, the others need one.
+std::optional<Error> setWritten(Values& values, std::string_view name,
+                                std::optional<std::string_view> value);
 // What the values given together refuse before any is checked: the base
 // with a tip length, a coil's measures without all three.
 std::optional<Error> checkTogether(const Values& values);

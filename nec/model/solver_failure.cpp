@@ -23,4 +23,12 @@ std::string lastLines(const std::string& text, int count) {
   return text.substr(start);
 }
 
+std::string lastLinesOf(const SolverOutput& output) {
+  return lastLines(output.messages, 6) + lastLines(output.report, 12);
+}
+
+std::string exitStatusFailure(int status) {
+  return "nec2c ended with exit status " + std::to_string(status);
+}
+
 }  // namespace Nec2

@@ -36,4 +36,14 @@ class SolverFailed : public std::runtime_error {
 // The last count lines of the text that hold more than blanks.
 std::string lastLines(const std::string& text, int count);
 
+// What a run of nec2c wrote, wherever it ran.
+struct SolverOutput {
+  std::string report;    // what nec2c wrote to its output file
+  std::string messages;  // what it wrote to its standard output and error
+};
+// The lines a failure quotes: the last of nec2c's messages and report.
+std::string lastLinesOf(const SolverOutput& output);
+// How a run that ended with that exit status (not 0) failed.
+std::string exitStatusFailure(int status);
+
 }  // namespace Nec2

@@ -48,4 +48,23 @@ class StructureSolver {
   }
 };
 
+// A solver that counts the runs it begins, each begun by begin().
+class CountingSolver : public StructureSolver {
+ public:
+  std::unique_ptr<Run> start(const Structure& structure,
+                             std::chrono::milliseconds timeLimit) final {
+    std::unique_ptr<Run> run = begin(structure, timeLimit);
+    ++runs_;
+    return run;
+  }
+  long runs() const final { return runs_; }
+
+ protected:
+  virtual std::unique_ptr<Run> begin(const Structure& structure,
+                                     std::chrono::milliseconds timeLimit) = 0;
+
+ private:
+  long runs_ = 0;
+};
+
 }  // namespace Nec2

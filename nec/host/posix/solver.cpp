@@ -41,11 +41,9 @@ class ChildRun : public StructureSolver::Run {
 
 }  // namespace
 
-std::unique_ptr<StructureSolver::Run> ProcessSolver::start(const Structure& structure,
+std::unique_ptr<StructureSolver::Run> ProcessSolver::begin(const Structure& structure,
                                                            std::chrono::milliseconds timeLimit) {
-  auto run = std::make_unique<ChildRun>(structure, timeLimit);
-  ++runs_;
-  return run;
+  return std::make_unique<ChildRun>(structure, timeLimit);
 }
 
 }  // namespace Nec2

@@ -54,14 +54,10 @@ long runCount();
 
 // The checks' solver: nec2c as a child process, a run at a time or two at
 // once, counting the runs it begins.
-class ProcessSolver : public StructureSolver {
- public:
-  std::unique_ptr<Run> start(const Structure& structure,
+class ProcessSolver : public CountingSolver {
+ protected:
+  std::unique_ptr<Run> begin(const Structure& structure,
                              std::chrono::milliseconds timeLimit) override;
-  long runs() const override { return runs_; }
-
- private:
-  long runs_ = 0;
 };
 
 }  // namespace Nec2

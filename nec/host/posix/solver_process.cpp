@@ -62,11 +62,7 @@ std::string failureOf(const Ending& ending) {
     return "nec2c was ended by signal " + std::to_string(ending.number);
   }
   if (ending.number == 0) return "";
-  return "nec2c ended with exit status " + std::to_string(ending.number);
-}
-
-std::string lastLinesOf(const SolverOutput& output) {
-  return lastLines(output.messages, 6) + lastLines(output.report, 12);
+  return exitStatusFailure(ending.number);
 }
 
 std::string seconds(std::chrono::milliseconds duration) {

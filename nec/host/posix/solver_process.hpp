@@ -12,15 +12,12 @@
 #include <optional>
 #include <string>
 
+#include "nec/model/solver_failure.hpp"
+
 namespace Nec2 {
 
 // nec2c on the search path, as an absolute path; throws SolverMissing.
 std::string solverPath();
-
-struct SolverOutput {
-  std::string report;    // what nec2c wrote to its output file
-  std::string messages;  // what it wrote to its standard output and error
-};
 
 // Runs nec2c on the deck. Throws SolverMissing when it is not on the search
 // path, SolverFailed when it cannot be started, ends with a status other

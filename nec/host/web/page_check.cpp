@@ -1,0 +1,93 @@
+// The check as the page's worker runs it: the design from the page's link,
+// checked by nec2c in the worker (page_solver), its texts handed to the
+// worker's script part by part (page_library.js): the screen, the JSON, the
+// files, the sweep; or the one line that refuses the link or says how the
+// check failed, as tanshuku-nec says them.
+#include <exception>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "nec/host/web/page_solver.hpp"
+#include "nec/input/design_link.hpp"
+#include "nec/input/value_messages.hpp"
+#include "nec/search/bandwidth.hpp"
+#include "nec/search/whole_check.hpp"
+#include "nec/texts/check_lines.hpp"
+#include "nec/texts/design_files.hpp"
+#include "nec/texts/design_report.hpp"
+#include "nec/texts/json_result.hpp"
+#include "nec/texts/number_text.hpp"
+
+extern "C" {
+// A part of the result, or the refusal or failure, by its name.
+void nec_page_give(const char* name, const char* text);
+// The progress line's step and words.
+void nec_page_progress(int stage, int segments, double runs, const char* text);
+}
+
+namespace {
+
+using Messages::Language;
+
+void give(const char* name, const std::string& text) { nec_page_give(name, text.c_str()); }
+
+// The feed's sweep as "MHz SWR" lines, the SWR on the matched resistance.
+std::string sweepLines(const DesignFiles::CheckedDesign& checked) {
+  const double matchedOhm = DesignFiles::matchedOhm(checked);
+  std::string lines;
+  for (const Bandwidth::Point& point : DesignFiles::sweep(checked)) {
+    lines +=
+        NumberText::shortest(point.frequencyMhz) + " " +
+        NumberText::shortest(Bandwidth::swr(point.resistanceOhm, point.reactanceOhm, matchedOhm)) +
+        "\n";
+  }
+  return lines;
+}
+
+void giveResult(const Checked::Design& design, const WholeCheck::Outcome& outcome,
+                Language language) {
+  const DesignFiles::CheckedDesign checked{design, outcome};
+  give("screen", DesignReport::text(design, outcome.figures, language));
+  give("json", JsonResult::text(design, outcome.figures));
+  give("nec", DesignFiles::deck(checked));
+  give("maa", DesignFiles::maa(checked, TANSHUKU_VERSION));
+  if (const std::optional<std::string> csv = DesignFiles::sweepCsv(checked)) give("csv", *csv);
+  give("sweep", sweepLines(checked));
+  give("matchedOhm", NumberText::shortest(DesignFiles::matchedOhm(checked)));
+}
+
+void check(const char* link, Language language) {
+  const auto read = DesignLink::read(link);
+  if (const auto* error = std::get_if<DesignValues::Error>(&read)) {
+    return give("refused", DesignValues::describe(*error, language));
+  }
+  const Checked::Design design = DesignValues::designOf(std::get<DesignValues::Values>(read));
+  Nec2::PageSolver solver;
+  const auto report = [language](const Progress::Step& step) {
+    nec_page_progress(static_cast<int>(step.stage), step.segments,
+                      static_cast<double>(step.runsSoFar),
+                      CheckLines::progress(step, language).c_str());
+  };
+  std::optional<WholeCheck::Outcome> outcome;
+  try {
+    outcome = WholeCheck::run(design, solver, report);
+  } catch (...) {
+    const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
+    if (!line) throw;
+    return give("failed", *line);
+  }
+  giveResult(design, *outcome, language);
+}
+
+}  // namespace
+
+extern "C" void nec_page_check(const char* link, int japanese) {
+  const Language language = japanese != 0 ? Language::japanese : Language::english;
+  try {
+    check(link, language);
+  } catch (const std::exception& error) {  // memory exhausted, or a fault of this program's
+    give("failed", std::string("tanshuku-nec: ") + error.what());
+  }
+}
