@@ -223,6 +223,119 @@ test("nec2c built for the page reports a deck as Debian's nec2c does", async () 
   }
 });
 
+// The NEC2 check of a design in the page: nec_check.js, which the page will
+// load with its other scripts, is put into the page opened from its file,
+// whose policy the test bypasses until the page lets workers start from a
+// Blob.
+async function checkPage() {
+  const page = await browser.newPage();
+  await page.setBypassCSP(true);
+  await page.goto(pageUrl);
+  await page.addScriptTag({ path: path.join(site, 'nec_check.js') });
+  return page;
+}
+
+// Starts a check in the page: window.necChecks[number] collects its
+// callbacks, done once one of them ends it.
+function startCheck(page, link, language) {
+  return page.evaluate(
+    (designLink, checkLanguage) => {
+      window.necChecks = window.necChecks || [];
+      const record = { calls: [], startedAt: performance.now() };
+      record.ended = new Promise((resolve) => {
+        const end = (kind) => (value) => {
+          record.calls.push({ kind, value });
+          resolve({ kind, value, milliseconds: performance.now() - record.startedAt });
+        };
+        record.check = NecCheck.start({
+          link: designLink,
+          language: checkLanguage,
+          onProgress: (step) => record.calls.push({ kind: 'progress', value: step }),
+          onRefused: end('refused'),
+          onFailed: end('failed'),
+          onTimedOut: end('timedOut'),
+          onDone: end('done'),
+        });
+      });
+      return window.necChecks.push(record) - 1;
+    },
+    link,
+    language,
+  );
+}
+const checkEnded = (page, number) => page.evaluate((n) => window.necChecks[n].ended, number);
+
+// tanshuku-nec itself, the default build's, on the same design.
+function nativeCheck(options, lang) {
+  const env = { ...process.env, LANG: lang };
+  delete env.LC_ALL;
+  delete env.LC_MESSAGES;
+  return spawnSync(process.env.TANSHUKU_NEC_PROGRAM, options, { env, encoding: 'utf8' });
+}
+
+// The same members, strings and nulls alike, numbers to 1e-6 of their size.
+function assertNumbersAgree(actual, expected, where = 'json') {
+  if (typeof expected === 'number') {
+    const tolerance = 1e-6 * Math.max(Math.abs(expected), Math.abs(actual));
+    assert.ok(Math.abs(actual - expected) <= tolerance, `${where}: ${actual}, not ${expected}`);
+  } else if (expected !== null && typeof expected === 'object') {
+    assert.deepStrictEqual(Object.keys(actual), Object.keys(expected), where);
+    for (const key of Object.keys(expected)) assertNumbersAgree(actual[key], expected[key], `${where}.${key}`);
+  } else {
+    assert.strictEqual(actual, expected, where);
+  }
+}
+
+const kWorkedLink = 'frequency=7.05&length=5&diameter=2&tip=2.5';
+const kWorkedOptions = ['--frequency', '7.05', '--length', '5', '--diameter', '2', '--tip', '2.5'];
+
+test("the page's NEC2 check of a design gives tanshuku-nec's results, refusals and cancels", async () => {
+  const page = await checkPage();
+  const nativeStarted = performance.now();
+  const nativeJson = nativeCheck([...kWorkedOptions, '--json'], 'C');
+  recordTime('nec check native', performance.now() - nativeStarted);
+  assert.strictEqual(nativeJson.status, 0, nativeJson.stderr);
+  for (const [language, lang] of [['en', 'C'], ['ja', 'ja_JP.UTF-8']]) {
+    const ended = await checkEnded(page, await startCheck(page, kWorkedLink, language));
+    assert.strictEqual(ended.kind, 'done', JSON.stringify(ended.value));
+    recordTime('nec check', ended.milliseconds);
+    assert.strictEqual(ended.value.screen, nativeCheck(kWorkedOptions, lang).stdout);
+    assertNumbersAgree(JSON.parse(ended.value.json), JSON.parse(nativeJson.stdout));
+  }
+  // A bad value is refused with tanshuku-nec's line.
+  const refused = await checkEnded(page, await startCheck(page, kWorkedLink + '&q=-1', 'ja'));
+  const nativeRefusal = nativeCheck([...kWorkedOptions, '--q', '-1'], 'ja_JP.UTF-8');
+  assert.strictEqual(nativeRefusal.status, 2);
+  assert.strictEqual(refused.kind, 'refused');
+  assert.strictEqual(refused.value, nativeRefusal.stderr.trimEnd());
+  // Cancelled at its first step, a check says nothing more, and the next
+  // one runs.
+  await page.evaluate(
+    (link) =>
+      new Promise((resolve) => {
+        const calls = [];
+        const check = NecCheck.start({
+          link,
+          language: 'en',
+          onProgress: () => {
+            calls.push('progress');
+            if (calls.length === 1) check.cancel();
+          },
+          onDone: () => calls.push('done'),
+          onFailed: () => calls.push('failed'),
+        });
+        window.cancelledCalls = calls;
+        const wait = () => (calls.length > 0 ? resolve() : setTimeout(wait, 10));
+        wait();
+      }),
+    kWorkedLink,
+  );
+  const next = await checkEnded(page, await startCheck(page, kWorkedLink, 'en'));
+  assert.strictEqual(next.kind, 'done');
+  assert.deepStrictEqual(await page.evaluate(() => window.cancelledCalls), ['progress']);
+  await page.close();
+});
+
 test('a full-width answer pasted at the menu is folded to the menu number', async () => {
   const { page } = await openPage();
   await page.focus('.xterm-helper-textarea');

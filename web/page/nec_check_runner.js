@@ -1,0 +1,95 @@
+// The NEC2 check in its worker (nec_check.js starts it): tanshuku-nec's
+// core as WebAssembly (createNecCheck) with nec2c as WebAssembly
+// (createNec2c) for its solver, a fresh instance of nec2c's module for each
+// run, made at once so that the core waits for its report as it would for
+// a program's. Told { link, language, helixCapSegments }, it posts
+//   { type: 'run', timeLimitMs } and { type: 'ran' } about each nec2c run,
+//   { type: 'progress', step }, and at the end one of
+//   { type: 'refused' | 'failed', message } or { type: 'done', result }.
+/* global createNecCheck, createNec2c */
+'use strict';
+
+const kStages = ['segmentSeries', 'dipole', 'sweeps', 'helix'];
+
+function bytesOf(base64) {
+  return Uint8Array.from(atob(base64), (character) => character.charCodeAt(0));
+}
+
+// Compiled once for the worker; each run instantiates it afresh.
+const nec2cModule = new WebAssembly.Module(bytesOf(createNec2c.wasmBase64));
+
+// One run of nec2c on the deck: its exit status, report and other output.
+// A run that never reached its exit (its module failed) ends with status 1.
+function runNec2c(deck, timeLimitMs) {
+  postMessage({ type: 'run', timeLimitMs });
+  const messages = [];
+  let status = null;
+  const nec2c = {
+    print: (line) => messages.push(line),
+    printErr: (line) => messages.push(line),
+    onExit: (code) => {
+      status = code;
+    },
+    // Its exit() ends the instance, not the worker.
+    quit: (code, ending) => {
+      throw ending;
+    },
+    instantiateWasm: (imports, receive) => {
+      const instance = new WebAssembly.Instance(nec2cModule, imports);
+      receive(instance);
+      return instance.exports;
+    },
+  };
+  let report = '';
+  try {
+    createNec2c(nec2c);
+    nec2c.FS.writeFile('/deck.nec', deck);
+    nec2c.callMain(['-i', '/deck.nec', '-o', '/report.txt']);
+    report = nec2c.FS.readFile('/report.txt', { encoding: 'utf8' });
+  } catch (error) {
+    messages.push(String((error && error.message) || error));
+  }
+  postMessage({ type: 'ran' });
+  return { status: status === null ? 1 : status, report, messages: messages.join('\n') + '\n' };
+}
+
+// The core's parts, as it gives them, made into the result the page takes.
+function resultOf(parts, notes) {
+  const sweep = (parts.sweep || '')
+    .split('\n')
+    .filter((line) => line !== '')
+    .map((line) => {
+      const [mhz, swr] = line.split(' ').map(Number);
+      return { mhz, swr };
+    });
+  return {
+    screen: parts.screen,
+    json: parts.json,
+    files: { nec: parts.nec, maa: parts.maa, csv: parts.csv === undefined ? null : parts.csv },
+    sweep,
+    matchedOhm: Number(parts.matchedOhm),
+    notes,
+  };
+}
+
+async function check({ link, language }) {
+  const parts = {};
+  const core = await createNecCheck({
+    runNec2c,
+    give: (name, text) => {
+      parts[name] = text;
+    },
+    progress: (stage, segments, runs, text) =>
+      postMessage({ type: 'progress', step: { stage: kStages[stage], segments, runs, text } }),
+  });
+  core.ccall('nec_page_check', null, ['string', 'number'], [link, language === 'ja' ? 1 : 0]);
+  if (parts.refused !== undefined) return { type: 'refused', message: parts.refused };
+  if (parts.failed !== undefined) return { type: 'failed', message: parts.failed };
+  return { type: 'done', result: resultOf(parts, []) };
+}
+
+onmessage = (event) => {
+  check(event.data).then(postMessage, (error) =>
+    postMessage({ type: 'failed', message: 'tanshuku-nec: ' + String((error && error.message) || error) }),
+  );
+};
