@@ -13,6 +13,8 @@
     'phone.js': 'PhoneView',
     'program_contract.js': 'ProgramContract',
     'program_host.js': 'ProgramHost',
+    'design_tracker.js': 'DesignTracker',
+    'nec_panel.js': 'NecPanel',
     'tanshuku.js': 'createTanshuku',
     'editor.js': 'createEditor',
     'page.js': 'tanshukuPage',
