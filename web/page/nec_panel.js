@@ -45,7 +45,8 @@
       progress: (text, runs) => `${text}（nec2c の実行 ${runs} 回）`,
       done: (runs) => `終わりました（nec2c の実行 ${runs} 回）。`,
       cancelled: '中止しました。',
-      timedOut: (seconds) => `nec2c の 1 回の実行が ${seconds} 秒を超えたので、確かめるのをやめました。`,
+      timedOut: (seconds) =>
+        `nec2c の 1 回の実行が ${seconds} 秒を超えたので、確かめるのをやめました。`,
       curve: (ohm) => `給電点の SWR（${ohm} Ω に対して）。縦線は設計周波数。`,
       swr: 'SWR',
       mhz: 'MHz',
@@ -467,7 +468,13 @@
       const y = (swr) => kPlot.bottom - ((swr - 1) / (top - 1)) * (kPlot.bottom - kPlot.top);
       svg.setAttribute('aria-label', `${words.swr} ${low}–${high} ${words.mhz}`);
       const clip = element(element(svg, 'defs', {}), 'clipPath', { id: 'nec-curve-plot' });
-      element(clip, 'rect', { x: kPlot.left, y: kPlot.top, width: kPlot.right - kPlot.left, height: kPlot.bottom - kPlot.top });
+      const plotArea = {
+        x: kPlot.left,
+        y: kPlot.top,
+        width: kPlot.right - kPlot.left,
+        height: kPlot.bottom - kPlot.top,
+      };
+      element(clip, 'rect', plotArea);
       const grid = element(svg, 'g', { class: 'grid' });
       const mhzTicks = ticks(low, high, 5);
       for (const mhz of mhzTicks.values) {
@@ -483,11 +490,12 @@
         transform: `rotate(-90 14 ${(kPlot.top + kPlot.bottom) / 2})` }, words.swr);
       element(svg, 'line', { x1: kPlot.left, x2: kPlot.right, y1: y(2), y2: y(2), class: 'swr-two' });
       if (designMhz >= low && designMhz <= high) {
-        element(svg, 'line', { x1: x(designMhz), x2: x(designMhz), y1: kPlot.top, y2: kPlot.bottom, class: 'design' });
+        const at = x(designMhz);
+        element(svg, 'line', { x1: at, x2: at, y1: kPlot.top, y2: kPlot.bottom, class: 'design' });
       }
       const points = sweep.map((point) => `${x(point.mhz).toFixed(1)},${y(point.swr).toFixed(1)}`);
       element(svg, 'polyline', { points: points.join(' '), class: 'curve', 'clip-path': 'url(#nec-curve-plot)' });
-      element(svg, 'rect', { x: kPlot.left, y: kPlot.top, width: kPlot.right - kPlot.left, height: kPlot.bottom - kPlot.top, class: 'frame' });
+      element(svg, 'rect', { ...plotArea, class: 'frame' });
     }
 
     return { draw, ticks };
