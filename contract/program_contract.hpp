@@ -14,6 +14,26 @@ namespace ProgramContract {
 inline constexpr std::string_view kMenuLastLine =
     "                                     ６でヘルプ　 ０を入力すると終了します";
 
+// Menu 1's questions, each written without a line end and answered on its
+// line, in the order asked (the tip length only where the loading
+// question's answer starts with a byte of kTipLoadingFirstBytes), and the
+// start of its result's inductance line: the page finds the design just
+// typed in the program's output by them.
+namespace LoadingCoil {
+inline constexpr std::string_view kDiameterQuestion =
+    "アンテナエレメントの直径（ｍｍ）を、入力してください     ";
+inline constexpr std::string_view kLengthQuestion =
+    "アンテナエレメントの長さ（ｍ）を、入力してください       ";
+inline constexpr std::string_view kFrequencyQuestion =
+    "周波数（ＭＨｚ）は、いくつですか？？                     ";
+inline constexpr std::string_view kLoadingQuestion =
+    "ベースローディングですね　Ｙ  or  Ｎ           ";
+inline constexpr std::string_view kTipLoadingFirstBytes = "Nn";
+inline constexpr std::string_view kTipLengthQuestion =
+    "先端（または、容量冠のはじっこ）から、ローディングコイルまでの長さです  ";
+inline constexpr std::string_view kInductanceText = "ローディングコイルのインダクタンスは ";
+}  // namespace LoadingCoil
+
 // The run-time error numbers (the program's exit codes) that the front ends
 // tell apart.
 enum ErrorNumber : int {

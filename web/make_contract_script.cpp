@@ -1,9 +1,11 @@
-// Writes the script that gives the page's program host the facts of the
-// program's output that it relies on (contract/program_contract.hpp), so
-// that they are spelled once: the form of the run-time error report, which
-// the host writes for a trap of the WebAssembly machine, and the numbers of
-// those traps. Runs on the build machine.
+// Writes the script that gives the page the facts of the program's output
+// that it relies on (contract/program_contract.hpp), so that they are
+// spelled once: the form of the run-time error report, which the program's
+// host writes for a trap of the WebAssembly machine, and the numbers of
+// those traps; the menu's last line and menu 1's questions and result line,
+// by which the page follows the design typed. Runs on the build machine.
 //   make_contract_script OUTPUT
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -13,12 +15,33 @@
 
 namespace {
 
-// A JavaScript string literal of ASCII text.
+// The UTF-8 sequence's length that starts with this byte.
+int sequenceLength(unsigned char lead) {
+  if (lead < 0xE0) return 2;
+  return lead < 0xF0 ? 3 : 4;
+}
+
+// A JavaScript string literal of UTF-8 text, in ASCII: whatever charset the
+// page reads the script in, every character is the contract's. The
+// contract's texts are of the Basic Multilingual Plane.
 std::string quoted(std::string_view text) {
   std::string literal = "'";
-  for (char c : text) {
-    if (c == '\'' || c == '\\') literal += '\\';
-    literal += c;
+  for (size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+      if (lead == '\'' || lead == '\\') literal += '\\';
+      literal += static_cast<char>(lead);
+      ++at;
+      continue;
+    }
+    const int length = sequenceLength(lead);
+    unsigned int code = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i)
+      code = code << 6 | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04X", code);
+    literal += escape;
+    at += length;
   }
   return literal + "'";
 }
@@ -33,7 +56,7 @@ int main(int argc, char** argv) {
   std::ofstream out(argv[1], std::ios::binary);
   using namespace ProgramContract;
   out << "// Made when the page is built, from contract/program_contract.hpp: what the\n"
-         "// program's host relies on of the program's output.\n"
+         "// page relies on of the program's output.\n"
          "(function (exports) {\n"
          "  'use strict';\n"
       << "  exports.kReportStart = " << quoted(kReportStart) << ";\n"
@@ -44,6 +67,16 @@ int main(int argc, char** argv) {
       << "  exports.kKeptCallerLines = " << kKeptCallerLines << ";\n"
       << "  exports.stackOverflow = " << stackOverflow << ";\n"
       << "  exports.accessViolation = " << accessViolation << ";\n"
+      << "  exports.kMenuLastLine = " << quoted(kMenuLastLine) << ";\n"
+      << "  exports.loadingCoil = {\n"
+      << "    kDiameterQuestion: " << quoted(LoadingCoil::kDiameterQuestion) << ",\n"
+      << "    kLengthQuestion: " << quoted(LoadingCoil::kLengthQuestion) << ",\n"
+      << "    kFrequencyQuestion: " << quoted(LoadingCoil::kFrequencyQuestion) << ",\n"
+      << "    kLoadingQuestion: " << quoted(LoadingCoil::kLoadingQuestion) << ",\n"
+      << "    kTipLoadingFirstBytes: " << quoted(LoadingCoil::kTipLoadingFirstBytes) << ",\n"
+      << "    kTipLengthQuestion: " << quoted(LoadingCoil::kTipLengthQuestion) << ",\n"
+      << "    kInductanceText: " << quoted(LoadingCoil::kInductanceText) << ",\n"
+      << "  };\n"
       << "})(typeof module !== 'undefined' ? module.exports : (globalThis.ProgramContract = {}));\n";
   return out ? 0 : 1;
 }

@@ -9,9 +9,12 @@
 #include "calculators/prompts.hpp"
 #include "calculators/questions_and_results.hpp"
 #include "console/console_io.hpp"
+#include "contract/program_contract.hpp"
 
 namespace LoadingCoilCalculator {
 namespace {
+
+using namespace ProgramContract::LoadingCoil;
 
 constexpr std::string_view kIntroductionPressReturn =
     "                            　　　   　　　     リターンキーを押してください";
@@ -44,16 +47,7 @@ constexpr std::string_view kIntroduction[] = {
     kIntroductionPressReturn,
 };
 
-constexpr std::string_view kDiameterQuestion =
-    "アンテナエレメントの直径（ｍｍ）を、入力してください     ";
-constexpr std::string_view kLengthQuestion =
-    "アンテナエレメントの長さ（ｍ）を、入力してください       ";
-constexpr std::string_view kFrequencyQuestion =
-    "周波数（ＭＨｚ）は、いくつですか？？                     ";
-constexpr std::string_view kLoadingQuestion = "ベースローディングですね　Ｙ  or  Ｎ           ";
 constexpr std::string_view kTipLengthTitle = "アンテナ先端部の長さは？ｍですか？？？";
-constexpr std::string_view kTipLengthQuestion =
-    "先端（または、容量冠のはじっこ）から、ローディングコイルまでの長さです  ";
 
 // Written without a line end: the closing line continues it.
 constexpr std::string_view kTooLong =
@@ -66,7 +60,6 @@ constexpr std::string_view kImpedanceNote[] = {
     " ",
     " ",
 };
-constexpr std::string_view kInductanceText = "ローディングコイルのインダクタンスは ";
 constexpr std::string_view kInductanceUnit = " μヘンリーです";
 
 struct Answers {
@@ -87,7 +80,8 @@ Answers askQuestions() {
 }
 
 bool isCentreLoading(const Answers& answers) {
-  return answers.loadingAnswer == 'N' || answers.loadingAnswer == 'n';
+  return kTipLoadingFirstBytes.find(static_cast<char>(answers.loadingAnswer)) !=
+         std::string_view::npos;
 }
 
 double askTipLengthM() {

@@ -89,11 +89,16 @@ function watchTheScreen() {
     });
 }
 
-async function openPage(device, { url = pageUrl, context = browser, menu = true } = {}) {
+async function openPage(device, { url = pageUrl, context = browser, menu = true, setUp = null, languages = null } = {}) {
   const page = await context.newPage();
   if (device) await page.emulate(device);
   else await page.setViewport({ width: 900, height: 900 });
   await page.evaluateOnNewDocument(watchTheScreen);
+  if (setUp) await page.evaluateOnNewDocument(setUp);
+  // The browser's languages, as the user has set them.
+  if (languages) {
+    await page.evaluateOnNewDocument((list) => Object.defineProperty(navigator, 'languages', { get: () => list }), languages);
+  }
   await page.goto(url);
   const menuMilliseconds = menu ? await screenShows(page, kMenuLastLine) : 0;
   return { page, menuMilliseconds };
@@ -156,6 +161,72 @@ function nativeScreen(answers) {
     });
   });
 }
+
+// The design tracker under node, fed dialogues built from the program's
+// contract: each step the program's output (in code page 932, as iconv
+// writes it) or a line handed to it, a run started or ended; what it
+// offers the panel, in order.
+const contract = require(path.join(site, 'program_contract.js'));
+const DesignTracker = require(path.join(site, 'design_tracker.js'));
+const inCodePage932 = (text) => spawnSync('iconv', ['-f', 'UTF-8', '-t', 'CP932'], { input: text }).stdout;
+
+test('the design tracker gives the design of menu 1 just typed, and only that', () => {
+  const L = contract.loadingCoil;
+  const menu = ['out', '５，半波長ダイポールアンテナの計算\r\n' + contract.kMenuLastLine];
+  const upToFrequency = (diameter, ...lengthLines) => [
+    menu, ['line', '1'], ['out', '\r\n  リターンキーを押してください\r\n'], ['line', ''],
+    ['out', ' \r\n' + L.kDiameterQuestion], ['line', diameter],
+    ['out', ' \r\n' + L.kLengthQuestion], ...lengthLines.map((line) => ['line', line]),
+    ['out', ' \r\n' + L.kFrequencyQuestion]];
+  const result = ['out', ' \r\n' + L.kInductanceText + ' 27.0697 μヘンリーです\r\n'];
+  const base = { frequency: '7.05', length: '5', diameter: '2', tip: null };
+  const cases = [
+    { name: 'base loading, answers with blanks and words after the number',
+      steps: [['start'], ...upToFrequency(' 2 ', '5'), ['line', '7.05 MHz'], ['out', L.kLoadingQuestion],
+        ['line', 'y'], result, ['out', 'リターンキーを押してください\r\n'], ['line', ''], menu, ['line', '5']],
+      offers: [base, null] },
+    { name: 'a tip design; the program waits on past a blank line',
+      steps: [['start'], ...upToFrequency('2', ' ', '5'), ['line', '7.05'], ['out', L.kLoadingQuestion], ['line', 'No'],
+        ['out', ' \r\nアンテナ先端部の長さは？ｍですか？？？\r\n' + L.kTipLengthQuestion], ['line', '2.5'], result],
+      offers: [{ ...base, tip: '2.5' }] },
+    { name: 'a blank before N keeps base loading; the result line comes cut inside a character',
+      steps: [['start'], ...upToFrequency('2', '5'), ['line', '7.05'], ['out', L.kLoadingQuestion], ['line', ' N'],
+        ['cut', ' \r\n' + L.kInductanceText]],
+      offers: [base] },
+    { name: 'a slip taken back: the run started again is given the answers before it again',
+      steps: [['start'], ...upToFrequency('2', '5'), ['line', 'abc'], ['end'],
+        ['start'], ...upToFrequency('2', '5'), ['line', '7.05'], ['out', L.kLoadingQuestion], ['line', 'Y'], result],
+      offers: [base] },
+    { name: 'an error, a new run at the menu, and an element too long',
+      steps: [['start'], ...upToFrequency('2', '5'), ['line', '0'], ['out', L.kLoadingQuestion], ['line', 'N'],
+        ['out', 'Runtime error 200 at $0000ABCD\r\n'], ['end'], ['start'], menu, ['line', '1'],
+        ['out', ' \r\n' + L.kDiameterQuestion], ['line', '2'], ['out', ' \r\n' + L.kLengthQuestion], ['line', '12'],
+        ['out', ' \r\n' + L.kFrequencyQuestion], ['line', '7'], ['out', L.kLoadingQuestion], ['line', 'Y'],
+        ['out', 'このソフトは、ローディングアンテナ用です。定数を再確認してください']],
+      offers: [] },
+    { name: 'a design, then Ctrl-C',
+      steps: [['start'], ...upToFrequency('2', '5'), ['line', '7.05'], ['out', L.kLoadingQuestion], ['line', ''],
+        result, ['end']],
+      offers: [base, null] },
+  ];
+  for (const { name, steps, offers } of cases) {
+    const offered = [];
+    const tracker = DesignTracker.create({ contract, onDesign: (design) => offered.push(design) });
+    for (const [kind, text] of steps) {
+      if (kind === 'start') tracker.runStarted();
+      else if (kind === 'end') tracker.runEnded();
+      else if (kind === 'out') tracker.output(inCodePage932(text));
+      else if (kind === 'cut') {
+        // After the line end and the first two characters, in the third.
+        const bytes = inCodePage932(text);
+        tracker.output(bytes.subarray(0, 8));
+        tracker.output(bytes.subarray(8));
+      }
+      else tracker.line(inCodePage932(text + '\n'));
+    }
+    assert.deepStrictEqual(offered, offers, name);
+  }
+});
 
 const kDesign = ['5', '7.05', '2', ''];
 const kDesignPrompts = ['中心周波数は', 'アンテナの直径は', 'リターンキーを押してください', kMenuLastLine];
@@ -223,16 +294,10 @@ test("nec2c built for the page reports a deck as Debian's nec2c does", async () 
   }
 });
 
-// The NEC2 check of a design in the page: nec_check.js, which the page will
-// load with its other scripts, is put into the page opened from its file,
-// whose policy the test bypasses until the page lets workers start from a
-// Blob.
+// The NEC2 check of a design in the page opened from its file, its worker
+// made from a Blob as the page's policy admits.
 async function checkPage() {
-  const page = await browser.newPage();
-  await page.setBypassCSP(true);
-  await page.goto(pageUrl);
-  await page.addScriptTag({ path: path.join(site, 'nec_check.js') });
-  return page;
+  return (await openPage()).page;
 }
 
 // Starts a check in the page: window.necChecks[number] collects its
@@ -333,6 +398,7 @@ test("the page's NEC2 check of a design gives tanshuku-nec's results, refusals a
   const next = await checkEnded(page, await startCheck(page, kWorkedLink, 'en'));
   assert.strictEqual(next.kind, 'done');
   assert.deepStrictEqual(await page.evaluate(() => window.cancelledCalls), ['progress']);
+  assert.deepStrictEqual(await policyViolations(page), []);
   await page.close();
 });
 
@@ -479,6 +545,120 @@ test('a slip is taken back and answered again', async () => {
   await typeAnswer(page, '2');
   await screenShows(page, 'エレメントの長さは 10.379ｍ');
   assert.strictEqual(await page.evaluate(() => window.tanshukuPage.state()), 'running');
+  await page.close();
+});
+
+// A NEC2 check of the test's own in the place of the page's: it keeps what
+// each start was given, for the test to answer through its callbacks, and
+// counts the cancels. The page's own check, loaded after it, leaves it in
+// place.
+function standInCheck() {
+  const check = {
+    starts: [],
+    cancels: 0,
+    start(options) {
+      check.starts.push(options);
+      return { cancel: () => ++check.cancels };
+    },
+  };
+  Object.defineProperty(window, 'NecCheck', { get: () => check, set() {} });
+  window.standInCheck = check;
+}
+
+// The panel's design fields, and the text of the panel's parts.
+const panelFields = (page) =>
+  page.$eval('#nec-design', (form) => {
+    const names = ['frequency', 'length', 'diameter', 'loading', 'tip', 'q', 'conductor', 'model'];
+    const value = (name) => form.elements.namedItem(name).value;
+    return { ...Object.fromEntries(names.map((name) => [name, value(name)])), dipole: form.elements.dipole.checked };
+  });
+const textOf = (page, selector) => page.$eval(selector, (element) => element.textContent);
+const answerCheck = (page, callback, value) =>
+  page.evaluate((name, argument) => window.standInCheck.starts.at(-1)[name](argument), callback, value);
+
+test('menu 1 typed as keys offers the NEC2 check of the design, whose panel runs it and shows it', async () => {
+  const { page } = await openPage(null, { setUp: standInCheck, languages: ['ja-JP', 'en-US'] });
+  assert.strictEqual(await textOf(page, '#nec-offer-button'), 'NEC2 で確かめる');
+  const answers = [['1', 'リターンキーを押してください'], ['', '直径'], ['2', '長さ'], ['5', '周波数'], ['7.05', 'Ｙ  or  Ｎ'],
+    ['N', '先端'], ['2.5', 'μヘンリーです']];
+  for (const [answer, next] of answers) {
+    await typeAnswer(page, answer);
+    await screenShows(page, next);
+  }
+  await page.waitForSelector('#nec-offer:not([hidden])');
+  assert.ok(await page.$eval('#nec-panel', (panel) => panel.hidden));
+  await page.click('#nec-offer-button');
+  const design = { frequency: '7.05', length: '5', diameter: '2', loading: 'tip', tip: '2.5' };
+  const defaults = { q: '200', conductor: 'copper', model: '', dipole: false };
+  assert.deepStrictEqual(await panelFields(page), { ...design, ...defaults });
+  const link = 'frequency=7.05&length=5&diameter=2&tip=2.5';
+  assert.strictEqual(await textOf(page, '#nec-link'), pageUrl + '#nec:' + link);
+  await page.click('#nec-run');
+  assert.deepStrictEqual(await page.evaluate(() => window.standInCheck.starts.map(({ link, language }) => ({ link, language }))),
+    [{ link, language: 'ja' }]);
+  await answerCheck(page, 'onProgress', { stage: 'sweeps', segments: 41, runs: 7, text: 'スイープ中' });
+  assert.match(await textOf(page, '#nec-progress'), /スイープ中.*7 回/);
+  // The terminal is the user's meanwhile: the menu's answer takes the offer away.
+  await typeAnswer(page, '');
+  await screenShows(page, kMenuLastLine, 2);
+  await typeAnswer(page, '5');
+  await screenShows(page, '中心周波数は');
+  assert.ok(await page.$eval('#nec-offer', (offer) => offer.hidden));
+  const sweep = [{ mhz: 6.9, swr: 3.4 }, { mhz: 7.05, swr: 1.1 }, { mhz: 7.2, swr: 2.9 }];
+  const files = { nec: 'CM deck\nEN\n', maa: 'model\n', csv: 'MHz,SWR\n' };
+  await answerCheck(page, 'onDone', { screen: 'tanshuku-nec の画面', json: '{}', files, sweep, matchedOhm: 50, notes: ['一言'] });
+  assert.strictEqual(await textOf(page, '#nec-screen'), 'tanshuku-nec の画面');
+  assert.strictEqual(await textOf(page, '#nec-notes'), '一言');
+  const curve = await page.$eval('#nec-curve', (svg) => ({
+    points: svg.querySelector('.curve').getAttribute('points').split(' ').length,
+    marks: ['.swr-two', '.design'].filter((mark) => svg.querySelector(mark)).length,
+    labels: [...svg.querySelectorAll('text')].map((text) => text.textContent),
+  }));
+  assert.deepStrictEqual([curve.points, curve.marks], [3, 2]);
+  assert.ok(['MHz', 'SWR', '7.0', '2'].every((label) => curve.labels.includes(label)), curve.labels.join(' '));
+  // Each download, clicked, arrives whole under its name (a Blob URL, which
+  // the page's policy lets it download).
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tanshuku-downloads-'));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const expected = { nec: files.nec, maa: files.maa, csv: files.csv, json: '{}' };
+  for (const [kind, text] of Object.entries(expected)) {
+    const name = `tanshuku-nec-7.05MHz.${kind}`;
+    await page.click(`#nec-downloads a[data-file="${kind}"]`);
+    const file = path.join(folder, name);
+    while (!fs.existsSync(file)) await new Promise((resolve) => setTimeout(resolve, 50));
+    assert.strictEqual(fs.readFileSync(file, 'utf8'), text, name);
+  }
+  fs.rmSync(folder, { recursive: true });
+  assert.deepStrictEqual(await policyViolations(page), []);
+  await page.close();
+});
+
+test('a #nec: link opens the panel with its design and checks it; a refusal is told in one line', async () => {
+  const link = 'frequency=14.1&length=2&diameter=10&base&q=150&conductor=aluminium&dipole&coil-radius=20&pitch=2&wire=1&lumped';
+  const url = pageUrl + '#nec:' + link;
+  const { page } = await openPage(null, { url, setUp: standInCheck, languages: ['en-GB', 'ja'] });
+  assert.ok(await page.$eval('#nec-panel', (panel) => !panel.hidden));
+  assert.strictEqual(await textOf(page, '#nec-title'), 'Check with NEC2 (nec2c)');
+  assert.strictEqual(await page.evaluate(() => window.standInCheck.starts[0].language), 'en');
+  assert.deepStrictEqual(await panelFields(page), {
+    frequency: '14.1', length: '2', diameter: '10', loading: 'base', tip: '', q: '150', conductor: 'aluminium',
+    model: 'lumped', dipole: true,
+  });
+  assert.strictEqual(await textOf(page, '#nec-link'), pageUrl + '#nec:' + link);
+  await answerCheck(page, 'onRefused', '--q: 0 は正でなければなりません');
+  assert.strictEqual(await textOf(page, '#nec-message'), '--q: 0 は正でなければなりません');
+  // A later link in the address is checked in its turn; cancelled, its worker is ended.
+  await page.evaluate(() => {
+    location.hash = '#nec:frequency=7.05&length=5&diameter=2&tip=2.5';
+  });
+  await page.waitForFunction(() => window.standInCheck.starts.length === 2);
+  assert.strictEqual(await page.$eval('#nec-message', (message) => message.hidden), true);
+  assert.strictEqual((await panelFields(page)).tip, '2.5');
+  await page.click('#nec-cancel');
+  assert.strictEqual(await page.evaluate(() => window.standInCheck.cancels), 1);
+  await answerCheck(page, 'onFailed', 'too late');
+  assert.strictEqual(await page.$eval('#nec-message', (message) => message.hidden), true);
   await page.close();
 });
 

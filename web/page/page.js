@@ -102,6 +102,11 @@
   let pageState = 'loading';
   let waitTimer = null;
 
+  // Menu 1's design just typed, followed in the runs' output and lines and
+  // offered to the NEC2 check's panel.
+  const necPanel = NecPanel.attach({ check: globalThis.NecCheck, window });
+  const designs = DesignTracker.create({ contract: ProgramContract, onDesign: necPanel.offer });
+
   // The terminal follows the window, as the front end follows its
   // terminal's size: as many columns as the window's width holds (never
   // fewer than the program's screens need), the rows as above, and the
@@ -139,6 +144,7 @@
   function startRun() {
     const thisRun = { read: null, rest: null, stop: null };
     run = thisRun;
+    designs.runStarted();
     const readInput = (size) =>
       new Promise((resolve) => {
         if (run !== thisRun) return;  // given up: the read waits for ever
@@ -150,6 +156,7 @@
       });
     const writeOutput = (bytes) => {
       if (run !== thisRun) return true;
+      designs.output(bytes);
       editor.programOutput(session, bytes);
       queueMicrotask(pump);
       return true;
@@ -164,6 +171,7 @@
       (code) => {
         if (run !== thisRun) return;
         run = null;
+        designs.runEnded();
         editor.programEnded(session, code, 0);
         pump();
       },
@@ -192,6 +200,7 @@
   function signalRun(signal) {
     if (run) run.stop();
     run = null;
+    designs.runEnded();
     keysToHand = [];
     editor.programEnded(session, 0, signal);
   }
@@ -218,6 +227,7 @@
         startRun();
       } else if (step === 'hand on a line') {
         run.rest = editor.line(session);
+        designs.line(run.rest);
         if (editor.lineWasCut(session)) tellLineCut();
         giveRest(run);
       } else if (step === 'signal the run') {
