@@ -29,6 +29,7 @@
 #include "nec/model/report.hpp"
 #include "nec/search/bandwidth.hpp"
 #include "nec/search/design_figures.hpp"
+#include "nec/search/helix_limits.hpp"
 #include "nec/search/resonance.hpp"
 #include "nec/search/root_search.hpp"
 #include "nec/search/segment_series.hpp"
@@ -598,6 +599,53 @@ TEST(NecCore, TheWholeCheckOnRecordedAnswersGivesWhatTheProgramGave) {
     EXPECT_EQ(solver.runs(), replay.runs) << entry.path();
   }
   EXPECT_GE(replays, 3);
+}
+
+// A device whose memory caps the helix below the design's: the lumped
+// check's answer alone, the helix said to be beyond the device's cap on
+// the screen, in the JSON and in the page's note; the cap's finer runs fit
+// the memory it was made for (beside the straight segments and nec2c's
+// other arrays), and 200 more would come near to filling it.
+TEST(NecCore, AHelixBeyondTheDevicesCapIsLeftOutWithTheLumpedAnswer) {
+  for (const double megabytes : {64.0, 512.0}) {
+    const double bytes = megabytes * 1024 * 1024;
+    const int cap = HelixLimits::mostSegmentsWithin(bytes);
+    const auto finerBytes = [](int segments) {
+      const int finer = HelixLimits::segmentsFor(
+          static_cast<double>(segments) / HelixLimits::kSegmentsPerTurn,
+          HelixLimits::kFinerSegmentsPerTurn);
+      return HelixLimits::matrixGigabytes(finer) * 1e9;
+    };
+    EXPECT_LT(finerBytes(cap), bytes) << megabytes;
+    EXPECT_GT(finerBytes(cap + 200), bytes * 0.8) << megabytes;
+  }
+  EXPECT_EQ(HelixLimits::mostSegmentsWithin(2.0 * 1024 * 1024 * 1024), HelixLimits::kMostSegments);
+
+  const Replay replay = readReplay(std::filesystem::path(TANSHUKU_NEC_REPLAY_DIR) /
+                                   "wound_whip.replay");
+  const Checked::Design design = designed(replay.options);
+  constexpr int kCap = 100;
+  ReplaySolver solver(replay);
+  const WholeCheck::Outcome outcome = WholeCheck::run(design, solver, {}, kCap);
+  EXPECT_FALSE(outcome.wound);
+  EXPECT_LT(solver.runs(), replay.runs);
+  EXPECT_EQ(outcome.figures.helixNotRun, Results::HelixNotRun::beyondDevice);
+  EXPECT_EQ(outcome.figures.helixDeviceMostSegments, kCap);
+  const std::string segments = std::to_string(*outcome.figures.helixSegmentsNeeded);
+  EXPECT_GT(*outcome.figures.helixSegmentsNeeded, kCap);
+  EXPECT_NE(DesignReport::text(design, outcome.figures, Messages::Language::english)
+                .find("a helix of " + segments + " segments is beyond the 100 this device's memory "
+                      "allows\n"),
+            std::string::npos);
+  EXPECT_NE(JsonResult::text(design, outcome.figures).find("\"helixNotRun\":\"beyondDevice\""),
+            std::string::npos);
+  for (const Messages::Language language : {Messages::Language::english, Messages::Language::japanese}) {
+    EXPECT_EQ(DesignReport::pageNotes(outcome.figures, language).size(), 1U);
+  }
+  ReplaySolver whole(replay);
+  EXPECT_TRUE(DesignReport::pageNotes(WholeCheck::run(design, whole).figures,
+                                      Messages::Language::english)
+                  .empty());
 }
 
 // The page's link: each part as the command line's option of that name,

@@ -4,7 +4,6 @@
 // wound, and the files to go on with in NEC2 programs and MMANA-GAL.
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -24,6 +23,7 @@
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/host/posix/swr_plot.hpp"
 #include "nec/input/value_messages.hpp"
+#include "nec/model/structure_solver.hpp"
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/check_lines.hpp"
 #include "nec/texts/design_report.hpp"
@@ -168,14 +168,10 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
   }
 }
 
-// The whole check, every nec2c run together, ends at this limit: well past
-// the largest helix --helix allows on a 2-core machine.
-constexpr std::chrono::minutes kWholeCheckLimit{30};
-
 // The checks through nec2c, limited as a whole, with a line on a terminal
 // that says how far they have come.
 WholeCheck::Outcome runChecks(const Checked::Design& design, Language language) {
-  Nec2::limitWholeCheck(kWholeCheckLimit);
+  Nec2::limitWholeCheck(Nec2::kWholeCheckLimit);
   // Cleared when the checks end, before anything else is written.
   const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
   Nec2::ProcessSolver solver;

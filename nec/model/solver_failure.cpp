@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "nec/model/deck.hpp"
+
 namespace Nec2 {
 
 SolverFailed::SolverFailed(Cause cause, const std::string& reason, std::string lastLines)
@@ -29,6 +31,22 @@ std::string lastLinesOf(const SolverOutput& output) {
 
 std::string exitStatusFailure(int status) {
   return "nec2c ended with exit status " + std::to_string(status);
+}
+
+namespace {
+
+std::string seconds(std::chrono::milliseconds duration) {
+  return deckNumber(static_cast<double>(duration.count()) / 1000.0) + " s";
+}
+
+}  // namespace
+
+std::string runTimeLimitFailure(std::chrono::milliseconds limit) {
+  return "nec2c was stopped at its time limit of " + seconds(limit);
+}
+
+std::string wholeCheckLimitFailure(std::chrono::milliseconds limit) {
+  return "the check was stopped at its time limit of " + seconds(limit) + " in all";
 }
 
 }  // namespace Nec2

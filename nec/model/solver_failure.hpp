@@ -2,6 +2,7 @@
 // that a caller can say which package to install.
 #pragma once
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
 
@@ -45,5 +46,9 @@ struct SolverOutput {
 std::string lastLinesOf(const SolverOutput& output);
 // How a run that ended with that exit status (not 0) failed.
 std::string exitStatusFailure(int status);
+// How a run stopped at its own time limit failed, and one stopped at the
+// whole check's (wherever the host keeps the time).
+std::string runTimeLimitFailure(std::chrono::milliseconds limit);
+std::string wholeCheckLimitFailure(std::chrono::milliseconds limit);
 
 }  // namespace Nec2

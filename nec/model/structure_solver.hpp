@@ -17,6 +17,9 @@ namespace Nec2 {
 // A deck of a few hundred segments solves in well under a second for each
 // frequency; the limit stops a run that hangs or was given far too much.
 inline constexpr std::chrono::milliseconds kDefaultTimeLimit{30'000};
+// The whole check, every nec2c run together, ends at this limit: well past
+// the largest helix --helix allows on a 2-core machine.
+inline constexpr std::chrono::milliseconds kWholeCheckLimit{std::chrono::minutes{30}};
 
 class StructureSolver {
  public:

@@ -29,6 +29,7 @@ enum class HelixNotRun {
   modelDoesNotHold,  // turns too close or segments too short for NEC2's helix
   tooLarge,          // beyond the size run by default
   beyondLimit,       // beyond the size run at all
+  beyondDevice,      // beyond the cap of the device that runs the check (the page's)
 };
 
 struct Figures {
@@ -89,6 +90,7 @@ struct Figures {
   std::optional<double> helixEfficiencyPercent;
   std::optional<HelixNotRun> helixNotRun;
   std::optional<int> helixSegmentsNeeded;  // at the count per turn, where too large
+  std::optional<int> helixDeviceMostSegments;  // the device's cap, where it left the helix out
 };
 
 }  // namespace Results

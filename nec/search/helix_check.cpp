@@ -236,7 +236,8 @@ double reportedTurns(const WoundCoil& wound) {
   return std::round(finest * 10.0) / 10.0;
 }
 
-std::optional<Results::HelixNotRun> leftOut(const Checked::Design& d, double formulaTurns) {
+std::optional<Results::HelixNotRun> leftOut(const Checked::Design& d, double formulaTurns,
+                                            int mostSegments) {
   using Results::HelixNotRun;
   if (d.coilModel == Checked::CoilModel::lumped) return HelixNotRun::lumpedAsked;
   const bool forced = d.coilModel == Checked::CoilModel::forcedAsWound;
@@ -244,11 +245,13 @@ std::optional<Results::HelixNotRun> leftOut(const Checked::Design& d, double for
                                  d.diameterMm};
   if (!forced && !HelixLimits::holds(helix)) return HelixNotRun::modelDoesNotHold;
   switch (HelixLimits::sizeOf(formulaTurns)) {
-    case HelixLimits::Size::withinDefault: return std::nullopt;
+    case HelixLimits::Size::withinDefault: break;
     case HelixLimits::Size::beyondDefault:
-      return forced ? std::nullopt : std::optional(HelixNotRun::tooLarge);
+      if (!forced) return HelixNotRun::tooLarge;
+      break;
     case HelixLimits::Size::beyondLimit: return HelixNotRun::beyondLimit;
   }
+  if (HelixLimits::segmentsFor(formulaTurns) > mostSegments) return HelixNotRun::beyondDevice;
   return std::nullopt;
 }
 

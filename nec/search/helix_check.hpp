@@ -17,6 +17,7 @@
 #include "nec/model/report.hpp"
 #include "nec/model/structure_solver.hpp"
 #include "nec/search/figures.hpp"
+#include "nec/search/helix_limits.hpp"
 #include "nec/search/progress.hpp"
 #include "nec/search/solver_check.hpp"
 
@@ -39,8 +40,9 @@ struct WoundCoil {
 // lumped coil, and why: asked to (--lumped); the measures outside NEC2's
 // helix (run only where --helix asks, which refuses them earlier); a helix
 // beyond the size run by default, unless --helix forces it; beyond the size
-// run at all.
-std::optional<Results::HelixNotRun> leftOut(const Checked::Design& design, double formulaTurns);
+// run at all; beyond the device's cap (mostSegments, the page's).
+std::optional<Results::HelixNotRun> leftOut(const Checked::Design& design, double formulaTurns,
+                                            int mostSegments = HelixLimits::kMostSegments);
 
 // With the design resonated by the lumped check and the turns menu 2 gives
 // for its inductance; empty where no turns of the helix that fit in the

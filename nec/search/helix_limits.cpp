@@ -33,6 +33,11 @@ namespace HelixLimits {
 namespace {
 
 constexpr double kBytesPerPair = 16.0;  // a complex double
+// nec2c holds more than the matrix: its other arrays grow with the
+// segments, and its heap grows in steps of a fifth; the straight segments
+// of the element come beside the helix's.
+constexpr double kBytesBesideTheMatrix = 0.25;
+constexpr int kStraightSegments = 200;
 // One run's time grows as the cube of its segments: a run of this many is
 // allowed this long, larger ones in proportion to the cube.
 constexpr double kTimedSegments = 1000.0;
@@ -53,6 +58,14 @@ Size sizeOf(double turns) {
 double matrixGigabytes(int segments) {
   const double n = segments;
   return n * n * kBytesPerPair / 1e9;
+}
+
+int mostSegmentsWithin(double bytes) {
+  const double finerSegments =
+      std::sqrt(bytes / (kBytesPerPair * (1.0 + kBytesBesideTheMatrix))) - kStraightSegments;
+  const double segments =
+      finerSegments * static_cast<double>(kSegmentsPerTurn) / kFinerSegmentsPerTurn;
+  return static_cast<int>(std::clamp(std::floor(segments), 0.0, double{kMostSegments}));
 }
 
 std::chrono::milliseconds timeLimitFor(int segments) {

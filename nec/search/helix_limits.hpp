@@ -61,6 +61,12 @@ Size sizeOf(double turns);
 // The memory nec2c's matrix takes for a structure of that many segments.
 double matrixGigabytes(int segments);
 
+// The largest helix (its segments at kSegmentsPerTurn) whose finer runs
+// nec2c solves in that many bytes, its matrix with what else it holds;
+// never beyond kMostSegments. A host with less memory than a computer's
+// (the page's) hands it to the check as its cap.
+int mostSegmentsWithin(double bytes);
+
 // The turns as wound against menu 2's for the lumped coil: on six designs
 // the helix at 60 segments a turn resonated with 6 % fewer to 77 % more,
 // more where the coil is short and fat or at the base, fewer near its

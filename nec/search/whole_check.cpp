@@ -7,7 +7,7 @@
 namespace WholeCheck {
 
 Outcome run(const Checked::Design& design, Nec2::StructureSolver& solver,
-            const Progress::Report& report) {
+            const Progress::Report& report, int mostHelixSegments) {
   Outcome outcome{DesignFigures::designFigures(design), SolverCheck::run(design, solver, report),
                   std::nullopt};
   Results::Figures& figures = outcome.figures;
@@ -18,9 +18,12 @@ Outcome run(const Checked::Design& design, Nec2::StructureSolver& solver,
                                  finest, figures);
   DesignFigures::addCoilAsWound(design, figures);
   if (!check.results || !figures.turns) return outcome;
-  figures.helixNotRun = HelixCheck::leftOut(design, *figures.turns);
+  figures.helixNotRun = HelixCheck::leftOut(design, *figures.turns, mostHelixSegments);
   if (figures.helixNotRun) {
     figures.helixSegmentsNeeded = HelixLimits::segmentsFor(*figures.turns);
+    if (figures.helixNotRun == Results::HelixNotRun::beyondDevice) {
+      figures.helixDeviceMostSegments = mostHelixSegments;
+    }
     return outcome;
   }
   outcome.wound = HelixCheck::run(design, check, *figures.turns, solver, report);

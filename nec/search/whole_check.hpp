@@ -1,7 +1,9 @@
 // tanshuku-nec's check of a design, as the command line and the page run
 // it: the figures without the solver, the lumped coil that resonates, then
 // the coil as wound where its measures are given and the helix is not
-// left out. Throws as the checks do (nec/search/solver_check.hpp).
+// left out (also where it is larger than mostHelixSegments, the cap of a
+// device with less memory). Throws as the checks do
+// (nec/search/solver_check.hpp).
 #pragma once
 
 #include <optional>
@@ -10,6 +12,7 @@
 #include "nec/model/structure_solver.hpp"
 #include "nec/search/figures.hpp"
 #include "nec/search/helix_check.hpp"
+#include "nec/search/helix_limits.hpp"
 #include "nec/search/progress.hpp"
 #include "nec/search/solver_check.hpp"
 
@@ -22,6 +25,7 @@ struct Outcome {
 };
 
 Outcome run(const Checked::Design& design, Nec2::StructureSolver& solver,
-            const Progress::Report& report = {});
+            const Progress::Report& report = {},
+            int mostHelixSegments = HelixLimits::kMostSegments);
 
 }  // namespace WholeCheck

@@ -189,6 +189,12 @@ std::string helixNotRunText(const Results::Figures& f, Language language) {
                  " セグメントのヘリックスは、このプログラムが扱う ") +
              std::to_string(HelixLimits::kMostSegments) +
              say(language, " this program runs\n", " を超えます\n");
+    case Results::HelixNotRun::beyondDevice:
+      return say(language, "  a helix of ", "  ") + segments +
+             say(language, " segments is beyond the ",
+                 " セグメントのヘリックスは、この端末のメモリで扱える ") +
+             std::to_string(f.helixDeviceMostSegments.value_or(0)) +
+             say(language, " this device's memory allows\n", " を超えます\n");
   }
   return {};
 }
@@ -362,6 +368,17 @@ std::string text(const Checked::Design& d, const Results::Figures& f, Language l
     out += say(language, "Warning: ", "注意: ") + Warnings::words(warning, f, language) + "\n";
   }
   return out;
+}
+
+std::vector<std::string> pageNotes(const Results::Figures& f, Language language) {
+  if (f.helixNotRun != Results::HelixNotRun::beyondDevice) return {};
+  return {say(language,
+              "The coil as wound was not checked: its helix needs more memory than this device "
+              "lets the page use, so the answer is the lumped coil's. tanshuku-nec on a computer "
+              "checks it.",
+              "巻いたとおりのコイルは確かめていません。そのヘリックスにはこの端末でページが使える"
+              "より多くのメモリが要るため、答えは集中定数のコイルのものです。コンピューターの "
+              "tanshuku-nec なら確かめられます。")};
 }
 
 }  // namespace DesignReport

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "nec/design/design.hpp"
 #include "nec/search/figures.hpp"
@@ -16,5 +17,9 @@ namespace DesignReport {
 // The screen, UTF-8 with LF line ends.
 std::string text(const Checked::Design& design, const Results::Figures& figures,
                  Messages::Language language);
+
+// What the page says beyond the screen: that a helix beyond its device's
+// cap was left out, the answer the lumped coil's.
+std::vector<std::string> pageNotes(const Results::Figures& figures, Messages::Language language);
 
 }  // namespace DesignReport

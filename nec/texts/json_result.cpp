@@ -64,6 +64,7 @@ std::string_view helixNotRunName(Results::HelixNotRun reason) {
     case Results::HelixNotRun::modelDoesNotHold: return "modelDoesNotHold";
     case Results::HelixNotRun::tooLarge: return "tooLarge";
     case Results::HelixNotRun::beyondLimit: return "beyondLimit";
+    case Results::HelixNotRun::beyondDevice: return "beyondDevice";
   }
   return "";
 }

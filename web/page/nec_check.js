@@ -2,13 +2,16 @@
 // (nec_check_worker.js, loaded on the first start), so that the page never
 // waits for it.
 //
-//   NecCheck.start({ link, language, onProgress, onRefused, onFailed,
-//                    onTimedOut, onDone }) -> { cancel() }
+//   NecCheck.start({ link, language, runTimeLimitMs, onProgress, onRefused,
+//                    onFailed, onTimedOut, onDone }) -> { cancel() }
 //
 // link: the design as in the page's address after "#nec:"; language: 'ja'
-// or 'en'. One callback ends the check: onRefused(line) (bad values,
-// nothing ran), onFailed(line), onTimedOut(seconds) (one nec2c run passed
-// its time limit) or onDone({ screen, json, files: { nec, maa, csv },
+// or 'en'; runTimeLimitMs: each nec2c run's time limit in place of
+// tanshuku-nec's own (left out, as a rule). One callback ends the check:
+// onRefused(line) (bad values, nothing ran), onFailed(line) (also where the
+// whole check passes tanshuku-nec's limit for it, in its words),
+// onTimedOut(seconds) (one nec2c run passed its time limit) or
+// onDone({ screen, json, files: { nec, maa, csv },
 // sweep: [{ mhz, swr }], matchedOhm, notes }); onProgress({ stage,
 // segments, runs, text }) comes before it. cancel() ends the worker at
 // once; no callback comes after it.
@@ -52,9 +55,11 @@
     let worker = null;
     let ended = false;
     let runLimit = null;
+    let wholeLimit = null;
     const end = () => {
       ended = true;
       clearTimeout(runLimit);
+      clearTimeout(wholeLimit);
       if (worker) worker.terminate();
     };
     const finish = (callback, value) => {
@@ -65,6 +70,9 @@
     const onMessage = (message) => {
       if (ended) return;
       switch (message.type) {
+        case 'limit':
+          wholeLimit = setTimeout(() => finish(check.onFailed, message.message), message.limitMs);
+          break;
         case 'run':
           runLimit = setTimeout(
             () => finish(check.onTimedOut, message.timeLimitMs / 1000),
@@ -74,6 +82,8 @@
         case 'ran':
           clearTimeout(runLimit);
           break;
+        case 'timedOut':
+          return finish(check.onTimedOut, message.timeLimitMs / 1000);
         case 'progress':
           if (check.onProgress) check.onProgress(message.step);
           break;
@@ -91,7 +101,7 @@
         worker = new Worker(address);
         worker.onmessage = (event) => onMessage(event.data);
         worker.onerror = (event) => finish(check.onFailed, cannotStart(check.language, event.message));
-        worker.postMessage({ link: check.link, language: check.language });
+        worker.postMessage({ link: check.link, language: check.language, runTimeLimitMs: check.runTimeLimitMs });
       },
       (error) => finish(check.onFailed, cannotStart(check.language, error.message)),
     );

@@ -2,14 +2,32 @@
 // core as WebAssembly (createNecCheck) with nec2c as WebAssembly
 // (createNec2c) for its solver, a fresh instance of nec2c's module for each
 // run, made at once so that the core waits for its report as it would for
-// a program's. Told { link, language, helixCapSegments }, it posts
+// a program's. Told { link, language, runTimeLimitMs }, it posts
+//   { type: 'limit', limitMs, message } first: the whole check's limit and
+//     tanshuku-nec's line for it,
 //   { type: 'run', timeLimitMs } and { type: 'ran' } about each nec2c run,
+//     { type: 'timedOut', timeLimitMs } after a run that took longer,
 //   { type: 'progress', step }, and at the end one of
 //   { type: 'refused' | 'failed', message } or { type: 'done', result }.
+// runTimeLimitMs, where given, stands for each run's own limit.
 /* global createNecCheck, createNec2c */
 'use strict';
 
 const kStages = ['segmentSeries', 'dipole', 'sweeps', 'helix'];
+
+// What nec2c may take of the device's memory, which caps the helix the
+// core runs: a quarter of the memory the browser says the device has
+// (Chromium tells it, rounded, at most 8 GB), or of a small phone's where
+// it says nothing; never more than nec2c's module can grow to (Emscripten's
+// most for a module whose memory grows, 2 GB).
+const kGigabyte = 2 ** 30;
+const kModuleMostBytes = 2 * kGigabyte;
+const kUnknownDeviceGigabytes = 2;
+const kShareForNec2c = 1 / 4;
+function memoryForNec2c() {
+  const deviceGigabytes = navigator.deviceMemory || kUnknownDeviceGigabytes;
+  return Math.min(kModuleMostBytes, deviceGigabytes * kGigabyte * kShareForNec2c);
+}
 
 function bytesOf(base64) {
   return Uint8Array.from(atob(base64), (character) => character.charCodeAt(0));
@@ -19,8 +37,10 @@ function bytesOf(base64) {
 const nec2cModule = new WebAssembly.Module(bytesOf(createNec2c.wasmBase64));
 
 // One run of nec2c on the deck: its exit status, report and other output.
-// A run that never reached its exit (its module failed) ends with status 1.
+// A run that never reached its exit (its module failed, its memory could
+// not grow) ends with status 1, with what the module said.
 function runNec2c(deck, timeLimitMs) {
+  const started = performance.now();
   postMessage({ type: 'run', timeLimitMs });
   const messages = [];
   let status = null;
@@ -49,7 +69,7 @@ function runNec2c(deck, timeLimitMs) {
   } catch (error) {
     messages.push(String((error && error.message) || error));
   }
-  postMessage({ type: 'ran' });
+  postMessage(performance.now() - started > timeLimitMs ? { type: 'timedOut', timeLimitMs } : { type: 'ran' });
   return { status: status === null ? 1 : status, report, messages: messages.join('\n') + '\n' };
 }
 
@@ -72,20 +92,26 @@ function resultOf(parts, notes) {
   };
 }
 
-async function check({ link, language }) {
+async function check({ link, language, runTimeLimitMs }) {
   const parts = {};
   const core = await createNecCheck({
-    runNec2c,
+    runNec2c: (deck, timeLimitMs) => runNec2c(deck, runTimeLimitMs ?? timeLimitMs),
     give: (name, text) => {
       parts[name] = text;
     },
     progress: (stage, segments, runs, text) =>
       postMessage({ type: 'progress', step: { stage: kStages[stage], segments, runs, text } }),
+    limit: (limitMs, message) => postMessage({ type: 'limit', limitMs, message }),
   });
-  core.ccall('nec_page_check', null, ['string', 'number'], [link, language === 'ja' ? 1 : 0]);
+  core.ccall('nec_page_check', null, ['string', 'number', 'number'], [
+    link,
+    language === 'ja' ? 1 : 0,
+    memoryForNec2c(),
+  ]);
   if (parts.refused !== undefined) return { type: 'refused', message: parts.refused };
   if (parts.failed !== undefined) return { type: 'failed', message: parts.failed };
-  return { type: 'done', result: resultOf(parts, []) };
+  const notes = (parts.notes || '').split('\n').filter((note) => note !== '');
+  return { type: 'done', result: resultOf(parts, notes) };
 }
 
 onmessage = (event) => {

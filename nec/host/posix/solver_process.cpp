@@ -11,7 +11,6 @@
 #include "nec/host/posix/interruptions.hpp"
 #include "nec/host/posix/search_path.hpp"
 #include "nec/host/posix/temporary_folder.hpp"
-#include "nec/model/deck.hpp"
 #include "nec/model/solver_failure.hpp"
 
 namespace Nec2 {
@@ -63,10 +62,6 @@ std::string failureOf(const Ending& ending) {
   }
   if (ending.number == 0) return "";
   return exitStatusFailure(ending.number);
-}
-
-std::string seconds(std::chrono::milliseconds duration) {
-  return deckNumber(static_cast<double>(duration.count()) / 1000.0) + " s";
 }
 
 }  // namespace
@@ -124,9 +119,8 @@ SolverOutput StartedSolver::finish() {
   if (ending.kind == Ending::Kind::overTimeLimit) {
     throw SolverFailed(
         Cause::overTimeLimit,
-        run->endsWholeCheck
-            ? "the check was stopped at its time limit of " + seconds(wholeCheck->limit) + " in all"
-            : "nec2c was stopped at its time limit of " + seconds(run->timeLimit),
+        run->endsWholeCheck ? wholeCheckLimitFailure(wholeCheck->limit)
+                            : runTimeLimitFailure(run->timeLimit),
         lastLinesOf(output));
   }
   if (const std::string failure = failureOf(ending); !failure.empty()) {

@@ -1,7 +1,7 @@
 // The check as the page's worker runs it: the design from the page's link,
 // checked by nec2c in the worker (page_solver), its texts handed to the
 // worker's script part by part (page_library.js): the screen, the JSON, the
-// files, the sweep; or the one line that refuses the link or says how the
+// files, the sweep, the page's notes; or the one line that refuses the link or says how the
 // check failed, as tanshuku-nec says them.
 #include <exception>
 #include <optional>
@@ -12,7 +12,10 @@
 #include "nec/host/web/page_solver.hpp"
 #include "nec/input/design_link.hpp"
 #include "nec/input/value_messages.hpp"
+#include "nec/model/solver_failure.hpp"
+#include "nec/model/structure_solver.hpp"
 #include "nec/search/bandwidth.hpp"
+#include "nec/search/helix_limits.hpp"
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/check_lines.hpp"
 #include "nec/texts/design_files.hpp"
@@ -25,6 +28,9 @@ extern "C" {
 void nec_page_give(const char* name, const char* text);
 // The progress line's step and words.
 void nec_page_progress(int stage, int segments, double runs, const char* text);
+// The whole check's time limit and the line that says it was reached: the
+// worker's script cannot speak while nec2c runs, so the page keeps the time.
+void nec_page_limit(double milliseconds, const char* line);
 }
 
 namespace {
@@ -56,14 +62,28 @@ void giveResult(const Checked::Design& design, const WholeCheck::Outcome& outcom
   if (const std::optional<std::string> csv = DesignFiles::sweepCsv(checked)) give("csv", *csv);
   give("sweep", sweepLines(checked));
   give("matchedOhm", NumberText::shortest(DesignFiles::matchedOhm(checked)));
+  std::string notes;
+  for (const std::string& note : DesignReport::pageNotes(outcome.figures, language)) {
+    notes += note + "\n";
+  }
+  give("notes", notes);
 }
 
-void check(const char* link, Language language) {
+void limitWholeCheck(Language language) {
+  const Nec2::SolverFailed stopped(Nec2::SolverFailed::Cause::overTimeLimit,
+                                   Nec2::wholeCheckLimitFailure(Nec2::kWholeCheckLimit), "");
+  const std::optional<std::string> line =
+      CheckLines::failure(std::make_exception_ptr(stopped), language);
+  nec_page_limit(static_cast<double>(Nec2::kWholeCheckLimit.count()), line.value_or("").c_str());
+}
+
+void check(const char* link, Language language, double memoryBytes) {
   const auto read = DesignLink::read(link);
   if (const auto* error = std::get_if<DesignValues::Error>(&read)) {
     return give("refused", DesignValues::describe(*error, language));
   }
   const Checked::Design design = DesignValues::designOf(std::get<DesignValues::Values>(read));
+  limitWholeCheck(language);
   Nec2::PageSolver solver;
   const auto report = [language](const Progress::Step& step) {
     nec_page_progress(static_cast<int>(step.stage), step.segments,
@@ -72,7 +92,8 @@ void check(const char* link, Language language) {
   };
   std::optional<WholeCheck::Outcome> outcome;
   try {
-    outcome = WholeCheck::run(design, solver, report);
+    outcome =
+        WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
@@ -83,10 +104,12 @@ void check(const char* link, Language language) {
 
 }  // namespace
 
-extern "C" void nec_page_check(const char* link, int japanese) {
+// memoryBytes: what nec2c may take of the device's memory, which caps the
+// helix.
+extern "C" void nec_page_check(const char* link, int japanese, double memoryBytes) {
   const Language language = japanese != 0 ? Language::japanese : Language::english;
   try {
-    check(link, language);
+    check(link, language, memoryBytes);
   } catch (const std::exception& error) {  // memory exhausted, or a fault of this program's
     give("failed", std::string("tanshuku-nec: ") + error.what());
   }

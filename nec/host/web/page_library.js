@@ -1,5 +1,5 @@
 // What the core's page host calls in the worker's script: the functions it
-// hands in on the module's object (runNec2c, give, progress), reached with
+// hands in on the module's object (runNec2c, give, progress, limit), reached with
 // the texts in and out of the core's memory.
 mergeInto(LibraryManager.library, {
   nec_page_run_nec2c__deps: ['malloc'],
@@ -20,5 +20,8 @@ mergeInto(LibraryManager.library, {
   },
   nec_page_progress: function (stage, segments, runs, text) {
     Module.progress(stage, segments, runs, UTF8ToString(text));
+  },
+  nec_page_limit: function (milliseconds, line) {
+    Module.limit(milliseconds, UTF8ToString(line));
   },
 });
