@@ -611,9 +611,9 @@ TEST(NecCore, AHelixBeyondTheDevicesCapIsLeftOutWithTheLumpedAnswer) {
     const double bytes = megabytes * 1024 * 1024;
     const int cap = HelixLimits::mostSegmentsWithin(bytes);
     const auto finerBytes = [](int segments) {
-      const int finer = HelixLimits::segmentsFor(
-          static_cast<double>(segments) / HelixLimits::kSegmentsPerTurn,
-          HelixLimits::kFinerSegmentsPerTurn);
+      const int finer =
+          HelixLimits::segmentsFor(static_cast<double>(segments) / HelixLimits::kSegmentsPerTurn,
+                                   HelixLimits::kFinerSegmentsPerTurn);
       return HelixLimits::matrixGigabytes(finer) * 1e9;
     };
     EXPECT_LT(finerBytes(cap), bytes) << megabytes;
@@ -621,8 +621,8 @@ TEST(NecCore, AHelixBeyondTheDevicesCapIsLeftOutWithTheLumpedAnswer) {
   }
   EXPECT_EQ(HelixLimits::mostSegmentsWithin(2.0 * 1024 * 1024 * 1024), HelixLimits::kMostSegments);
 
-  const Replay replay = readReplay(std::filesystem::path(TANSHUKU_NEC_REPLAY_DIR) /
-                                   "wound_whip.replay");
+  const Replay replay =
+      readReplay(std::filesystem::path(TANSHUKU_NEC_REPLAY_DIR) / "wound_whip.replay");
   const Checked::Design design = designed(replay.options);
   constexpr int kCap = 100;
   ReplaySolver solver(replay);
@@ -634,18 +634,20 @@ TEST(NecCore, AHelixBeyondTheDevicesCapIsLeftOutWithTheLumpedAnswer) {
   const std::string segments = std::to_string(*outcome.figures.helixSegmentsNeeded);
   EXPECT_GT(*outcome.figures.helixSegmentsNeeded, kCap);
   EXPECT_NE(DesignReport::text(design, outcome.figures, Messages::Language::english)
-                .find("a helix of " + segments + " segments is beyond the 100 this device's memory "
+                .find("a helix of " + segments +
+                      " segments is beyond the 100 this device's memory "
                       "allows\n"),
             std::string::npos);
   EXPECT_NE(JsonResult::text(design, outcome.figures).find("\"helixNotRun\":\"beyondDevice\""),
             std::string::npos);
-  for (const Messages::Language language : {Messages::Language::english, Messages::Language::japanese}) {
+  for (const Messages::Language language :
+       {Messages::Language::english, Messages::Language::japanese}) {
     EXPECT_EQ(DesignReport::pageNotes(outcome.figures, language).size(), 1U);
   }
   ReplaySolver whole(replay);
-  EXPECT_TRUE(DesignReport::pageNotes(WholeCheck::run(design, whole).figures,
-                                      Messages::Language::english)
-                  .empty());
+  EXPECT_TRUE(
+      DesignReport::pageNotes(WholeCheck::run(design, whole).figures, Messages::Language::english)
+          .empty());
 }
 
 // The page's link: each part as the command line's option of that name,

@@ -89,7 +89,7 @@ struct Figures {
   std::optional<double> helixQ;
   std::optional<double> helixEfficiencyPercent;
   std::optional<HelixNotRun> helixNotRun;
-  std::optional<int> helixSegmentsNeeded;  // at the count per turn, where too large
+  std::optional<int> helixSegmentsNeeded;      // at the count per turn, where too large
   std::optional<int> helixDeviceMostSegments;  // the device's cap, where it left the helix out
 };
 

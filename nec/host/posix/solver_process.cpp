@@ -117,11 +117,10 @@ SolverOutput StartedSolver::finish() {
                        lastLinesOf(output));
   }
   if (ending.kind == Ending::Kind::overTimeLimit) {
-    throw SolverFailed(
-        Cause::overTimeLimit,
-        run->endsWholeCheck ? wholeCheckLimitFailure(wholeCheck->limit)
-                            : runTimeLimitFailure(run->timeLimit),
-        lastLinesOf(output));
+    throw SolverFailed(Cause::overTimeLimit,
+                       run->endsWholeCheck ? wholeCheckLimitFailure(wholeCheck->limit)
+                                           : runTimeLimitFailure(run->timeLimit),
+                       lastLinesOf(output));
   }
   if (const std::string failure = failureOf(ending); !failure.empty()) {
     throw SolverFailed(Cause::failed, failure, lastLinesOf(output));

@@ -92,8 +92,7 @@ void check(const char* link, Language language, double memoryBytes) {
   };
   std::optional<WholeCheck::Outcome> outcome;
   try {
-    outcome =
-        WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
+    outcome = WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
