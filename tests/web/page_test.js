@@ -94,9 +94,14 @@ async function openPage(device, { url = pageUrl, context = browser, menu = true 
   if (device) await page.emulate(device);
   else await page.setViewport({ width: 900, height: 900 });
   await page.evaluateOnNewDocument(watchTheScreen);
+  // What the page says on the console beyond the ordinary.
+  const said = [];
+  page.on('console', (message) => {
+    if (['error', 'warn', 'warning'].includes(message.type())) said.push(message.text());
+  });
   await page.goto(url);
   const menuMilliseconds = menu ? await screenShows(page, kMenuLastLine) : 0;
-  return { page, menuMilliseconds };
+  return { page, menuMilliseconds, said };
 }
 
 const policyViolations = (page) => page.evaluate(() => window.policyViolations);
@@ -161,7 +166,7 @@ const kDesign = ['5', '7.05', '2', ''];
 const kDesignPrompts = ['中心周波数は', 'アンテナの直径は', 'リターンキーを押してください', kMenuLastLine];
 
 test('a design through menu 5, typed as keys, shows what the native front end shows', async () => {
-  const { page, menuMilliseconds } = await openPage();
+  const { page, menuMilliseconds, said } = await openPage();
   recordTime('menu', menuMilliseconds);
   for (let i = 0; i < kDesign.length; ++i) {
     await typeAnswer(page, kDesign[i]);
@@ -169,6 +174,8 @@ test('a design through menu 5, typed as keys, shows what the native front end sh
   }
   assert.strictEqual(await screen(page), await nativeScreen(kDesign));
   assert.deepStrictEqual(await policyViolations(page), []);
+  // Opened from its file, the page is quiet on the console.
+  assert.deepStrictEqual(said, []);
   // The page's policy lets no script run but its own files.
   const injected = await page.evaluate(() => {
     const script = document.createElement('script');

@@ -424,11 +424,16 @@
     state: () => (current ? current.state() : 'loading'),
   });
 
-  // Offline once loaded, where the browser allows a service worker (https,
-  // localhost; not a page opened from a file). Where it refuses one (its
-  // storage turned off, a private window), the page works as long as the
-  // network does: the console says why.
+  // Offline once loaded, and an app to install, where the browser allows a
+  // service worker (https, localhost; not a page opened from a file, for
+  // which Chromium would refuse the manifest aloud on the console). Where it
+  // refuses the worker (its storage turned off, a private window), the page
+  // works as long as the network does: the console says why.
   if ('serviceWorker' in navigator && window.isSecureContext && location.protocol !== 'file:') {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
     navigator.serviceWorker.register('service-worker.js').catch((error) => {
       console.warn(`tanshuku: the page is not kept for use offline: ${error.message}`);
     });
