@@ -649,6 +649,36 @@ test('a start without memory for the program is told', async () => {
   await page.close();
 });
 
+test('a step that the editor names and the page does not know is told, not taken for a wait', async () => {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    // The editor's module, as editor.js makes it, with one step more in its
+    // table, as an editor.js of another build would have.
+    let create;
+    Object.defineProperty(window, 'createEditor', {
+      get: () => create,
+      set: (made) => {
+        create = async (...args) => {
+          const module = await made(...args);
+          const cwrap = module.cwrap;
+          module.cwrap = (name, ...rest) => {
+            const f = cwrap(name, ...rest);
+            if (name !== 'editor_step_name') return f;
+            return (step) => (f(step) === '' && f(step - 1) !== '' ? 'a step of another build' : f(step));
+          };
+          return module;
+        };
+      },
+    });
+  });
+  await page.evaluateOnNewDocument(watchTheScreen);
+  await page.goto(pageUrl);
+  await page.waitForSelector('#load-failed:not([hidden])', { timeout: 10000 });
+  assert.match(await page.$eval('#load-failed', (e) => e.textContent), /editor\.js が壊れています/);
+  assert.strictEqual(await page.evaluate(() => window.tanshukuPage.state()), 'failed');
+  await page.close();
+});
+
 // The SHA-256 of each of the page's files as the page gets them.
 const digestsSeen = (page, names) =>
   page.evaluate(async (files) => {

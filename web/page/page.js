@@ -194,6 +194,7 @@
     };
     const stop = (reached) => {
       state = reached;
+      if (run) run.stop();
       run = null;
       clearTimeout(waitTimer);
       handing.drop();
@@ -253,12 +254,14 @@
       },
     };
 
+    const stepNamed = (name) => (Object.hasOwn(steps, name) ? steps[name] : null);
+
     function pump() {
       clearTimeout(waitTimer);
       waitTimer = null;
       while (state === 'running') {
         draw();
-        const step = steps[editor.next(session, performance.now())];
+        const step = stepNamed(editor.next(session, performance.now()));
         if (!step) {
           stop('failed');
           onBroken();
@@ -271,7 +274,7 @@
     // A step that the editor names and this page does not know, or one
     // that it knows and the editor does not: two builds mixed.
     const known = Object.keys(steps);
-    if (known.length !== editor.stepNames.length || editor.stepNames.some((name) => !steps[name])) {
+    if (known.length !== editor.stepNames.length || !editor.stepNames.every(stepNamed)) {
       stop('failed');
       onBroken();
     } else {
