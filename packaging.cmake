@@ -59,20 +59,33 @@ if(WIN32)
     # The page, the forgiving way to use the program on Windows (README.txt):
     # opened from its file in any browser, offline. Its scripts carry
     # xterm.js and its fit addon (npm, in the web build's tree) and
-    # Emscripten's runtime and libraries: their notices follow the program's.
-    install(DIRECTORY ${TANSHUKU_PAGE_SITE}/ DESTINATION page)
+    # Emscripten's runtime and libraries, and nec2c, which its check of a design runs:
+    # their notices follow the program's. The folder takes the site's files
+    # as the web build lists them (site-files.txt beside the site), and
+    # nothing else that lies in it.
     get_filename_component(web_build ${TANSHUKU_PAGE_SITE} DIRECTORY)
+    set(site_list ${web_build}/site-files.txt)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${site_list})
+    file(STRINGS ${site_list} site_files)
+    list(TRANSFORM site_files PREPEND ${TANSHUKU_PAGE_SITE}/)
+    install(FILES ${site_files} DESTINATION page)
     set(xterm_packages ${web_build}/web/npm/node_modules/@xterm)
     tanshuku_source_of(emscripten emscripten_source)
+    tanshuku_source_of(nec2c nec2c_source)
     file(APPEND ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt "\n\n==== The page (folder page) ====\n\n\
 The page's scripts carry xterm.js and its fit addon (MIT licence; npm's\n\
 @xterm/xterm and @xterm/addon-fit, whose versions web/package-lock.json\n\
-names) and the runtime and libraries of Emscripten (MIT, University of\n\
+names), the runtime and libraries of Emscripten (MIT, University of\n\
 Illinois/NCSA, Apache 2.0 with LLVM exception and others; the Debian\n\
-source package ${emscripten_source}).\n\
+source package ${emscripten_source}), and nec2c, the NEC2 solver of the\n\
+page's check of a design, compiled as a program of its own from the\n\
+Debian source package ${nec2c_source}: nec2c is public domain, and its authors\n\
+ask: \"please keep any software incorporating nec2c in Public Domain or\n\
+at least use an open license like GPL or BSD\"; tanshuku is under the MIT\n\
+licence.\n\
 Their notices follow.")
     foreach(notice ${xterm_packages}/xterm/LICENSE ${xterm_packages}/addon-fit/LICENSE
-                   /usr/share/doc/emscripten/copyright)
+                   /usr/share/doc/emscripten/copyright /usr/share/doc/nec2c/copyright)
       file(READ ${notice} text)
       file(APPEND ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt "\n\n==== ${notice} ====\n\n${text}")
     endforeach()
@@ -82,7 +95,7 @@ Their notices follow.")
       enable_testing()
       add_test(NAME WindowsPackage.UnpacksAndRuns
                COMMAND ${PROJECT_SOURCE_DIR}/tests/windows_package_test ${CMAKE_BINARY_DIR}
-                       ${TANSHUKU_PAGE_SITE} ${CMAKE_CROSSCOMPILING_EMULATOR})
+                       ${TANSHUKU_PAGE_SITE} ${site_list} ${CMAKE_CROSSCOMPILING_EMULATOR})
     endif()
   endif()
   install(FILES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt DESTINATION .)

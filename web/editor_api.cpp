@@ -7,6 +7,8 @@
 // (editor_next). These functions are what the page calls (editor.js).
 #include <emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <limits>
 #include <string>
@@ -35,16 +37,26 @@ struct Session {
 
 LineEditing::Editor& editorOf(Session* session) { return session->runs.editor(); }
 
-// What editor_next() answers, by the step's kind.
-const char* nameOf(GoingBack::Step::Kind kind) {
-  switch (kind) {
-    case GoingBack::Step::Kind::startRun: return "start a run";
-    case GoingBack::Step::Kind::handOnLine: return "hand on a line";
-    case GoingBack::Step::Kind::signalRun: return "signal the run";
-    case GoingBack::Step::Kind::wait: return "wait";
-    case GoingBack::Step::Kind::end: return "end";
-  }
-  return "end";
+// The steps the page is asked for: editor_next() answers a step's number,
+// its place in this table, and editor_step_name() its name, by which the
+// page finds what it does for it (page.js). One table for both sides: a
+// step that either side does not know is a fault the page tells.
+struct StepName {
+  GoingBack::Step::Kind kind;
+  const char* name;
+};
+constexpr std::array kSteps{
+    StepName{GoingBack::Step::Kind::startRun, "start a run"},
+    StepName{GoingBack::Step::Kind::handOnLine, "hand on a line"},
+    StepName{GoingBack::Step::Kind::signalRun, "signal the run"},
+    StepName{GoingBack::Step::Kind::wait, "wait"},
+    StepName{GoingBack::Step::Kind::end, "end"},
+};
+
+int numberOf(GoingBack::Step::Kind kind) {
+  const auto* step = std::find_if(kSteps.begin(), kSteps.end(),
+                                  [kind](const StepName& each) { return each.kind == kind; });
+  return static_cast<int>(step - kSteps.begin());  // past the table: a step without a name
 }
 
 // The bytes the program reads of a line: a line with its LF, the end of
@@ -107,16 +119,24 @@ EMSCRIPTEN_KEEPALIVE void editor_resize(Session* session, int columns) {
 }
 
 // What the page does next, the time being now (milliseconds on the page's
-// steady clock): "start a run", "hand on a line" (editor_line()), "signal
-// the run" (editor_signal()), "wait" (until editor_wait_until() at the
-// latest) or "end" (with editor_exit_status()).
-EMSCRIPTEN_KEEPALIVE const char* editor_next(Session* session, double now) {
+// steady clock), as the step's number in the table above: start a run,
+// hand on a line (editor_line()), signal the run (editor_signal()), wait
+// (until editor_wait_until() at the latest) or end (with
+// editor_exit_status()).
+EMSCRIPTEN_KEEPALIVE int editor_next(Session* session, double now) {
   session->step = session->runs.next(GoingBack::Time(static_cast<GoingBack::Time::rep>(now)));
   if (session->step.kind == GoingBack::Step::Kind::handOnLine) {
     session->line = bytesOf(session->step.line);
     session->lineCut = session->step.line.cut;
   }
-  return nameOf(session->step.kind);
+  return numberOf(session->step.kind);
+}
+
+// The name of the step numbered so, or none ("") past the last.
+EMSCRIPTEN_KEEPALIVE const char* editor_step_name(int step) {
+  return step >= 0 && step < static_cast<int>(kSteps.size())
+             ? kSteps[static_cast<size_t>(step)].name
+             : "";
 }
 
 // When to ask again though nothing happened: infinity for never.

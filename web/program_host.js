@@ -178,23 +178,21 @@
     return startProgram(createTanshuku, host).ended;
   }
 
-  // A session through every calculator, as the golden transcripts answer
-  // them, which ends at menu 0.
-  const kWarmUpAnswers = [
-    '1', '', '10', '2', '7', 'y', '',
-    '2', '10', '20', '1', '0', '27', '0', '',
-    '3', '', '7', '10', '2', '',
-    '4', '3', '', '14.1', '0', '2.55', '',
-    '5', '7.05', '2', '',
-    '0',
-  ];
+  // A session through every calculator, ending at menu 0, as the bytes of
+  // its input: the input of golden transcripts, one for each calculator,
+  // written in by the build (web/make_warm_up_script.cpp; web/CMakeLists.txt
+  // names the transcripts), so that it follows the program's questions as
+  // they change.
+  const kWarmUpInput = '' /* the build's */;
 
   // Runs the session above, its output unseen, so that the engine has
   // compiled the program's functions before the user's first answers need
   // them (the first use of a function costs its compilation: some 60 ms for
-  // the first result of a calculator).
+  // the first result of a calculator). A promise of its exit code (0 when
+  // it went through to menu 0), or of null when the program cannot start,
+  // which the user's own run tells.
   function warmUp(createTanshuku) {
-    const input = new TextEncoder().encode(kWarmUpAnswers.join('\n') + '\n');
+    const input = Uint8Array.from(kWarmUpInput, (character) => character.charCodeAt(0));
     let read = 0;
     return runProgram(createTanshuku, {
       readInput: async (size) => {
@@ -207,7 +205,10 @@
       writeOutput: () => true,
       outputIsConsole: false,
       unseen: true,
-    }).catch(() => null);  // the user's own run tells why it cannot start
+    }).catch((cannotStart) => {
+      if (!(cannotStart instanceof CannotStart)) throw cannotStart;
+      return null;
+    });
   }
 
   exports.runProgram = runProgram;

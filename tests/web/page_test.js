@@ -99,9 +99,14 @@ async function openPage(device, { url = pageUrl, context = browser, menu = true,
   if (languages) {
     await page.evaluateOnNewDocument((list) => Object.defineProperty(navigator, 'languages', { get: () => list }), languages);
   }
+  // What the page says on the console beyond the ordinary.
+  const said = [];
+  page.on('console', (message) => {
+    if (['error', 'warn', 'warning'].includes(message.type())) said.push(message.text());
+  });
   await page.goto(url);
   const menuMilliseconds = menu ? await screenShows(page, kMenuLastLine) : 0;
-  return { page, menuMilliseconds };
+  return { page, menuMilliseconds, said };
 }
 
 const policyViolations = (page) => page.evaluate(() => window.policyViolations);
@@ -232,7 +237,7 @@ const kDesign = ['5', '7.05', '2', ''];
 const kDesignPrompts = ['中心周波数は', 'アンテナの直径は', 'リターンキーを押してください', kMenuLastLine];
 
 test('a design through menu 5, typed as keys, shows what the native front end shows', async () => {
-  const { page, menuMilliseconds } = await openPage();
+  const { page, menuMilliseconds, said } = await openPage();
   recordTime('menu', menuMilliseconds);
   for (let i = 0; i < kDesign.length; ++i) {
     await typeAnswer(page, kDesign[i]);
@@ -240,6 +245,8 @@ test('a design through menu 5, typed as keys, shows what the native front end sh
   }
   assert.strictEqual(await screen(page), await nativeScreen(kDesign));
   assert.deepStrictEqual(await policyViolations(page), []);
+  // Opened from its file, the page is quiet on the console.
+  assert.deepStrictEqual(said, []);
   // The page's policy lets no script run but its own files.
   const injected = await page.evaluate(() => {
     const script = document.createElement('script');
@@ -515,8 +522,9 @@ test('every key that the notes and the offer after an error name is on the key r
   await tap(page, ['.', '.', 'return']);
   await screenShows(page, 'で質問に戻ります');
   const offer = (await screen(page)).split('\n').find((line) => line.includes('で質問に戻ります'));
-  // The keys named: Ctrl- and a letter, and the letters standing alone.
-  const named = [...(notes + offer).matchAll(/Ctrl-([A-Z])|(?<![A-Za-z])([a-z])(?![A-Za-z])/g)];
+  // The keys named: Ctrl- and a letter, and the letters standing alone
+  // (not in a name such as nec2c).
+  const named = [...(notes + offer).matchAll(/Ctrl-([A-Z])|(?<![A-Za-z0-9])([a-z])(?![A-Za-z0-9])/g)];
   const keys = named.map(([, control, letter]) => (control ? `ctrl-${control.toLowerCase()}` : letter));
   assert.deepStrictEqual([...new Set(keys)].sort(), ['ctrl-c', 'q', 'y']);
   for (const key of keys) {
@@ -855,7 +863,13 @@ test(`${kRestarts} runs ended by Ctrl-C leave no instance of the program behind`
 // of it: a delay for every answer, a fault for some files (a status, the
 // file cut short, the connection dropped in it), a Cache-Control max-age,
 // and the folder to serve (a new build).
-const kTypes = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css' };
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.webmanifest': 'application/manifest+json',
+  '.png': 'image/png',
+};
 
 async function siteServer() {
   const serving = { folder: site, delay: 0, maxAge: 0, faults: {} };
@@ -897,15 +911,31 @@ async function siteServer() {
   };
 }
 
-// A second build of the site: every file of the first with a line of its
-// own at its end, and its service worker written for them.
+// A second build of the site: every file of the first with a mark of its
+// own (a line at the end, a member of the manifest, bytes after an image's
+// end), and its service worker written for them.
 const kNewBuildMark = 'a newer build';
+const kPageFiles = process.env.TANSHUKU_PAGE_FILES.split(',');
+function markFile(file) {
+  const marks = {
+    '.js': `\n// ${kNewBuildMark}\n`,
+    '.css': `\n/* ${kNewBuildMark} */\n`,
+    '.html': `\n<!-- ${kNewBuildMark} -->\n`,
+    '.png': kNewBuildMark,
+  };
+  const kind = path.extname(file);
+  if (kind === '.webmanifest') {
+    const manifest = JSON.parse(fs.readFileSync(file, 'utf8'));
+    return fs.writeFileSync(file, JSON.stringify({ ...manifest, build: kNewBuildMark }));
+  }
+  assert.ok(marks[kind], `the test cannot mark ${file}`);
+  fs.appendFileSync(file, marks[kind]);
+}
 function newBuild() {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tanshuku-site-'));
   fs.cpSync(site, folder, { recursive: true });
-  const marks = { '.js': `\n// ${kNewBuildMark}\n`, '.css': `\n/* ${kNewBuildMark} */\n`, '.html': `\n<!-- ${kNewBuildMark} -->\n` };
-  const names = process.env.TANSHUKU_PAGE_FILES.split(',');
-  for (const name of names) fs.appendFileSync(path.join(folder, name), marks[path.extname(name)]);
+  const names = kPageFiles;
+  for (const name of names) markFile(path.join(folder, name));
   const written = spawnSync('cmake', [
     `-DSITE=${folder}`,
     `-DTEMPLATE=${process.env.TANSHUKU_WORKER_TEMPLATE}`,
@@ -1004,10 +1034,75 @@ test('a start without memory for the program is told', async () => {
   await page.close();
 });
 
-test('a slow server does not hold the kept page', async () => {
+test('a step that the editor names and the page does not know is told, not taken for a wait', async () => {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    // The editor's module, as editor.js makes it, with one step more in its
+    // table, as an editor.js of another build would have.
+    let create;
+    Object.defineProperty(window, 'createEditor', {
+      get: () => create,
+      set: (made) => {
+        create = async (...args) => {
+          const module = await made(...args);
+          const cwrap = module.cwrap;
+          module.cwrap = (name, ...rest) => {
+            const f = cwrap(name, ...rest);
+            if (name !== 'editor_step_name') return f;
+            return (step) => (f(step) === '' && f(step - 1) !== '' ? 'a step of another build' : f(step));
+          };
+          return module;
+        };
+      },
+    });
+  });
+  await page.evaluateOnNewDocument(watchTheScreen);
+  await page.goto(pageUrl);
+  await page.waitForSelector('#load-failed:not([hidden])', { timeout: 10000 });
+  assert.match(await page.$eval('#load-failed', (e) => e.textContent), /editor\.js が壊れています/);
+  assert.strictEqual(await page.evaluate(() => window.tanshukuPage.state()), 'failed');
+  await page.close();
+});
+
+// The SHA-256 of each of the page's files as the page gets them.
+const digestsSeen = (page, names) =>
+  page.evaluate(async (files) => {
+    const digest = async (name) => {
+      const bytes = await (await fetch(name)).arrayBuffer();
+      const hash = new Uint8Array(await crypto.subtle.digest('SHA-256', bytes));
+      return Array.from(hash, (byte) => byte.toString(16).padStart(2, '0')).join('');
+    };
+    return Promise.all(files.map(digest));
+  }, names);
+const digestOf = (name) =>
+  require('node:crypto').createHash('sha256').update(fs.readFileSync(path.join(site, name))).digest('hex');
+
+test('the kept page is an app, is not held by a slow server and opens without one', async () => {
   const server = await siteServer();
   const { page, context } = await keptPage(server);
   try {
+    // The browser's own view of the page as an app: its manifest read
+    // without a fault, and its icons fetched and fit to install it with.
+    const session = await page.createCDPSession();
+    const { errors, manifest } = await session.send('Page.getAppManifest');
+    assert.deepStrictEqual(errors, []);
+    assert.strictEqual(manifest.name, 'tanshuku');
+    assert.strictEqual(manifest.display, 'kStandalone');  // as Chromium names it
+    const icons = manifest.icons.map((icon) => `${icon.url.replace(server.url, '')} ${icon.sizes}`);
+    const kIcons = ['icon-192.png 192x192', 'icon-512.png 512x512', 'icon-maskable-512.png 512x512'];
+    assert.deepStrictEqual(icons, kIcons);
+    // But for the test's profile of its own, which is one without a trace.
+    const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+    const errorIds = installabilityErrors.map((error) => error.errorId);
+    assert.deepStrictEqual(errorIds.filter((id) => id !== 'in-incognito'), []);
+    assert.ok((await session.send('Page.getManifestIcons')).primaryIcon, 'no icon decoded');
+    const pixels = await page.evaluate((urls) =>
+      Promise.all(urls.map(async (url) => {
+        const image = await createImageBitmap(await (await fetch(url)).blob());
+        return `${image.width}x${image.height}`;
+      })), manifest.icons.map((icon) => icon.url));
+    assert.deepStrictEqual(pixels, manifest.icons.map((icon) => icon.sizes));
+
     server.serving.delay = 30000;
     await page.reload({ waitUntil: 'domcontentloaded' });
     // The kept page does not wait for the server's answer.
@@ -1018,6 +1113,13 @@ test('a slow server does not hold the kept page', async () => {
       await typeAnswer(page, kDesign[i]);
       await screenShows(page, kDesignPrompts[i], i === kDesign.length - 1 ? 2 : 1);
     }
+    assert.deepStrictEqual(await policyViolations(page), []);
+
+    // No server at all: the page and every file of it come from the kept build.
+    server.close();
+    await page.reload();
+    await screenShows(page, kMenuLastLine);
+    assert.deepStrictEqual(await digestsSeen(page, kPageFiles), kPageFiles.map(digestOf));
     assert.deepStrictEqual(await policyViolations(page), []);
   } finally {
     await context.close();

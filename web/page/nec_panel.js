@@ -43,7 +43,8 @@
       copied: 'コピーしました',
       starting: '始めています…',
       progress: (text, runs) => `${text}（nec2c の実行 ${runs} 回）`,
-      done: (runs) => `終わりました（nec2c の実行 ${runs} 回）。`,
+      // The screen's last line says how many runs the check took in all.
+      done: () => '終わりました。',
       cancelled: '中止しました。',
       timedOut: (seconds) =>
         `nec2c の 1 回の実行が ${seconds} 秒を超えたので、確かめるのをやめました。`,
@@ -89,7 +90,7 @@
       copied: 'Copied',
       starting: 'Starting…',
       progress: (text, runs) => `${text} (nec2c runs so far: ${runs})`,
-      done: (runs) => `Done (nec2c runs: ${runs}).`,
+      done: () => 'Done.',
       cancelled: 'Cancelled.',
       timedOut: (seconds) => `One nec2c run took longer than ${seconds} s: the check was stopped.`,
       curve: (ohm) => `SWR at the feed (against ${ohm} Ω). The upright line is the design frequency.`,
@@ -306,7 +307,7 @@
       progress.textContent = words.starting;
       runButton.disabled = true;
       cancelButton.disabled = false;
-      const thisRun = { handle: null, runs: 0 };
+      const thisRun = { handle: null };
       running = thisRun;
       const mine = () => running === thisRun;
       const ended = (text) => {
@@ -320,7 +321,6 @@
         language,
         onProgress(step) {
           if (!mine()) return;
-          thisRun.runs = step.runs;
           progress.textContent = words.progress(step.text, step.runs);
         },
         onRefused: ended,
@@ -329,7 +329,7 @@
         onDone(answer) {
           if (!mine()) return;
           settled();
-          progress.textContent = words.done(thisRun.runs);
+          progress.textContent = words.done();
           showResult(answer, frequencyMhz);
         },
       });

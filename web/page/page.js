@@ -41,6 +41,10 @@
     const screen = f('editor_screen', ['number']);
     const line = f('editor_line', ['number']);
     const lineSize = f('editor_line_size', ['number']);
+    const next = f('editor_next', ['number', 'number']);
+    const stepName = module.cwrap('editor_step_name', 'string', ['number']);
+    const stepNames = [];
+    for (let step = 0; stepName(step) !== ''; ++step) stepNames.push(stepName(step));
     return {
       create,
       destroy: f('editor_destroy', ['number']),
@@ -50,7 +54,10 @@
       programReads: f('editor_program_reads', ['number']),
       programEnded: f('editor_program_ended', ['number', 'number', 'number']),
       resize: f('editor_resize', ['number', 'number']),
-      next: module.cwrap('editor_next', 'string', ['number', 'number']),
+      // The step asked for next, by its name in the editor's table of
+      // steps (undefined for a number past it).
+      next: (session, now) => stepNames[next(session, now)],
+      stepNames,
       waitUntil: f('editor_wait_until', ['number']),
       signal: f('editor_signal', ['number']),
       exitStatus: f('editor_exit_status', ['number']),
@@ -82,6 +89,242 @@
     return Math.max(12, Math.min(40, rows));
   }
 
+  // The keys, handed on in pieces of at most what the front end on a
+  // terminal reads at a time, the page free between them (a long paste
+  // does not hold it).
+  const kKeysPieceBytes = 4096;
+  function keyHanding(hand) {
+    let waiting = [];
+    function handNext() {
+      if (waiting.length === 0) return;
+      hand(waiting.shift());
+      if (waiting.length > 0) setTimeout(handNext, 0);
+    }
+    return {
+      keys(bytes) {
+        const idle = waiting.length === 0;
+        for (let at = 0; at < bytes.length; at += kKeysPieceBytes) {
+          waiting.push(bytes.subarray(at, at + kKeysPieceBytes));
+        }
+        if (idle) handNext();
+      },
+      drop() {
+        waiting = [];
+      },
+    };
+  }
+
+  // One run of the program: its reads wait for the lines handed on, a line
+  // longer than a read taking more reads, and what it writes goes to the
+  // editor. The dialogue hears of it through the functions handed in
+  // (onNews: the editor has heard something; onRead: the program waits for
+  // a line; onOutput: what the program wrote; onEnd, onCannotStart) until
+  // it ends or is stopped.
+  function programRun({ editor, session, onNews, onRead, onOutput, onEnd, onCannotStart }) {
+    let live = true;
+    let read = null;  // the read that waits
+    let rest = null;  // what the reads have not yet taken of the line handed on
+    const giveRest = () => {
+      const piece = rest.subarray(0, read.size);
+      rest = piece.length < rest.length ? rest.subarray(piece.length) : null;
+      const waiting = read;
+      read = null;
+      waiting.resolve(piece);
+    };
+    const readInput = (size) =>
+      new Promise((resolve) => {
+        if (!live) return;  // given up: the read waits for ever
+        read = { size, resolve };
+        if (rest) giveRest();
+        else editor.programReads(session);
+        queueMicrotask(onNews);
+        onRead();
+      });
+    const writeOutput = (bytes) => {
+      if (!live) return true;
+      onOutput(bytes);
+      editor.programOutput(session, bytes);
+      queueMicrotask(onNews);
+      return true;
+    };
+    const program = ProgramHost.startProgram(createTanshuku, {
+      readInput,
+      writeOutput,
+      outputIsConsole: true,
+    });
+    const over = (then) => (value) => {
+      if (!live) return;
+      live = false;
+      then(value);
+    };
+    program.ended.then(
+      over(onEnd),
+      over((why) => onCannotStart(why.reason)),
+    );
+    return {
+      handOn(line) {
+        rest = line;
+        giveRest();
+      },
+      // The program has no signals: the run is given up where it is.
+      stop() {
+        live = false;
+        program.stop();
+      },
+    };
+  }
+
+  // The dialogue of the user with the program, from the menu to the end:
+  // the editor's session, told what happens (the keys, the program's
+  // output, its reads and its end), and what it asks next done, until it
+  // waits (then asked again at the time it names) or ends. The terminal
+  // shows its screen; the page hears of its end through the functions
+  // handed in, and the designs' tracker follows its runs' output and lines.
+  function dialogue({ editor, terminal, designs, onRead, onEnd, onCannotStart, onBroken }) {
+    const session = editor.create(terminal.cols);
+    let state = 'running';
+    let run = null;  // the run of the program under way
+    let waitTimer = null;
+    const handing = keyHanding((piece) => {
+      editor.keys(session, piece);
+      pump();
+    });
+
+    const draw = () => {
+      const screen = editor.takeScreen(session);
+      if (screen.length > 0) terminal.write(screen);
+    };
+    const stop = (reached) => {
+      state = reached;
+      if (run) run.stop();
+      run = null;
+      clearTimeout(waitTimer);
+      handing.drop();
+    };
+
+    // What each step asks, and whether the dialogue goes on at once.
+    const steps = {
+      'start a run': () => {
+        designs.runStarted();
+        run = programRun({
+          editor,
+          session,
+          onNews: pump,
+          onRead,
+          onOutput: designs.output,
+          onEnd: (code) => {
+            run = null;
+            designs.runEnded();
+            editor.programEnded(session, code, 0);
+            pump();
+          },
+          onCannotStart: (reason) => {
+            stop('failed');
+            onCannotStart(reason);
+          },
+        });
+        return true;
+      },
+      'hand on a line': () => {
+        const line = editor.line(session);
+        // The line's end is on the screen: the notice goes below it, as the
+        // front end on a terminal writes it to its standard error.
+        if (editor.lineWasCut(session)) {
+          draw();
+          terminal.write(editor.cutLineNotice() + '\r\n');
+        }
+        designs.line(line);
+        run.handOn(line);
+        return true;
+      },
+      // The run is given up, and ends as the signal would have ended it.
+      'signal the run': () => {
+        if (run) run.stop();
+        run = null;
+        designs.runEnded();
+        handing.drop();
+        editor.programEnded(session, 0, editor.signal(session));
+        return true;
+      },
+      wait: () => {
+        const until = editor.waitUntil(session);
+        if (Number.isFinite(until)) {
+          waitTimer = setTimeout(pump, Math.max(0, until - performance.now()) + 1);
+        }
+        return false;
+      },
+      end: () => {
+        draw();
+        stop('ended');
+        onEnd(editor.exitStatus(session));
+        return false;
+      },
+    };
+
+    const stepNamed = (name) => (Object.hasOwn(steps, name) ? steps[name] : null);
+
+    function pump() {
+      clearTimeout(waitTimer);
+      waitTimer = null;
+      while (state === 'running') {
+        draw();
+        const step = stepNamed(editor.next(session, performance.now()));
+        if (!step) {
+          stop('failed');
+          onBroken();
+          return;
+        }
+        if (!step()) return;
+      }
+    }
+
+    // A step that the editor names and this page does not know, or one
+    // that it knows and the editor does not: two builds mixed.
+    const known = Object.keys(steps);
+    if (known.length !== editor.stepNames.length || !editor.stepNames.every(stepNamed)) {
+      stop('failed');
+      onBroken();
+    } else {
+      pump();
+    }
+
+    return {
+      state: () => state,
+      keys(bytes) {
+        if (state === 'running') handing.keys(bytes);
+      },
+      // The terminal is now this many columns wide.
+      resize(columns) {
+        if (state !== 'running') return;
+        editor.resize(session, columns);
+        draw();
+      },
+      destroy() {
+        stop('ended');
+        editor.destroy(session);
+      },
+    };
+  }
+
+  // The program's module is compiled once for every run; once the first
+  // question is on the screen, a run of its own, unseen, has the engine
+  // compile the program's functions before the user's answers need them.
+  // A warm-up that ends otherwise than at menu 0 no longer follows the
+  // program's questions: the console says so.
+  function warmUpOnce() {
+    let warmedUp = false;
+    return () => {
+      if (warmedUp) return;
+      warmedUp = true;
+      setTimeout(async () => {
+        const code = await ProgramHost.warmUp(createTanshuku);
+        if (code !== 0 && code !== null) {
+          console.warn(`tanshuku: the unseen warm-up run ended with status ${code}`);
+        }
+      }, kWarmUpDelayMilliseconds);
+    };
+  }
+
   const terminal = new Terminal({
     cols: kColumns,
     rows: terminalRows(),
@@ -93,14 +336,11 @@
   terminal.open(document.getElementById('terminal'));
 
   const loading = document.getElementById('loading');
-  const ended = document.getElementById('ended');
+  const endedBox = document.getElementById('ended');
   const endedText = document.getElementById('ended-text');
+  const warmUp = warmUpOnce();
 
-  let editor = null;  // the editor module's functions
-  let session = 0;    // the dialogue of the user with the program, in the editor module
-  let run = null;     // the run of the program under way
-  let pageState = 'loading';
-  let waitTimer = null;
+  let current = null;  // the dialogue on the screen
 
   // Menu 1's design just typed, followed in the runs' output and lines and
   // offered to the NEC2 check's panel.
@@ -110,7 +350,7 @@
   // The terminal follows the window, as the front end follows its
   // terminal's size: as many columns as the window's width holds (never
   // fewer than the program's screens need), the rows as above, and the
-  // editor told the new width.
+  // dialogue told the new width.
   const fit = new FitAddon.FitAddon();
   terminal.loadAddon(fit);
   PhoneView.attach({
@@ -127,201 +367,59 @@
     const rows = terminalRows();
     if (columns === terminal.cols && rows === terminal.rows) return;
     terminal.resize(columns, rows);
-    if (pageState !== 'running') return;
-    editor.resize(session, columns);
-    draw();
+    if (current) current.resize(columns);
   }
   followWindow();
   window.addEventListener('resize', followWindow);
 
-  function draw() {
-    const screen = editor.takeScreen(session);
-    if (screen.length > 0) terminal.write(screen);
-  }
-
-  // A run of the program: its reads wait here for the editor's lines; a
-  // line longer than the read takes more reads.
-  function startRun() {
-    const thisRun = { read: null, rest: null, stop: null };
-    run = thisRun;
-    designs.runStarted();
-    const readInput = (size) =>
-      new Promise((resolve) => {
-        if (run !== thisRun) return;  // given up: the read waits for ever
-        thisRun.read = { size, resolve };
-        if (thisRun.rest) giveRest(thisRun);
-        else editor.programReads(session);
-        queueMicrotask(pump);
-        warmUpOnce();
-      });
-    const writeOutput = (bytes) => {
-      if (run !== thisRun) return true;
-      designs.output(bytes);
-      editor.programOutput(session, bytes);
-      queueMicrotask(pump);
-      return true;
-    };
-    const program = ProgramHost.startProgram(createTanshuku, {
-      readInput,
-      writeOutput,
-      outputIsConsole: true,
-    });
-    thisRun.stop = program.stop;
-    program.ended.then(
-      (code) => {
-        if (run !== thisRun) return;
-        run = null;
-        designs.runEnded();
-        editor.programEnded(session, code, 0);
-        pump();
-      },
-      (cannotStart) => {
-        if (run === thisRun) cannotStartRun(cannotStart.reason);
-      });
-  }
-
-  function cannotStartRun(reason) {
-    run = null;
-    clearTimeout(waitTimer);
-    pageState = 'failed';
-    PageLoading.cannotStart(reason);
-  }
-
-  function giveRest(thisRun) {
-    const read = thisRun.read;
-    const piece = thisRun.rest.subarray(0, read.size);
-    thisRun.rest = piece.length < thisRun.rest.length ? thisRun.rest.subarray(piece.length) : null;
-    thisRun.read = null;
-    read.resolve(piece);
-  }
-
-  // The program has no signals: the run under way is given up, and ends as
-  // the signal would have ended it.
-  function signalRun(signal) {
-    if (run) run.stop();
-    run = null;
-    designs.runEnded();
-    keysToHand = [];
-    editor.programEnded(session, 0, signal);
-  }
-
-  // Once the first question is on the screen, a run of its own, unseen, has the engine compile the program's
-  // functions before the user's answers need them.
-  let warmedUp = false;
-  function warmUpOnce() {
-    if (warmedUp) return;
-    warmedUp = true;
-    setTimeout(() => ProgramHost.warmUp(createTanshuku), kWarmUpDelayMilliseconds);
-  }
-
-  // After anything that happened: the screen drawn, and what the editor
-  // asks done, until it waits (then asked again at the time it names) or
-  // ends.
-  function pump() {
-    clearTimeout(waitTimer);
-    waitTimer = null;
-    while (pageState === 'running') {
-      draw();
-      const step = editor.next(session, performance.now());
-      if (step === 'start a run') {
-        startRun();
-      } else if (step === 'hand on a line') {
-        run.rest = editor.line(session);
-        designs.line(run.rest);
-        if (editor.lineWasCut(session)) tellLineCut();
-        giveRest(run);
-      } else if (step === 'signal the run') {
-        signalRun(editor.signal(session));
-      } else if (step === 'end') {
-        finish();
-      } else {
-        const until = editor.waitUntil(session);
-        if (Number.isFinite(until)) {
-          waitTimer = setTimeout(pump, Math.max(0, until - performance.now()) + 1);
-        }
-        return;
-      }
-    }
-  }
-
-  // The line's end is on the screen: the notice goes below it, as the front
-  // end on a terminal writes it to its standard error.
-  function tellLineCut() {
-    draw();
-    terminal.write(editor.cutLineNotice() + '\r\n');
-  }
-
-  // The keys go to the editor in pieces of at most what the front end on a
-  // terminal reads at a time, the page free between them (a long paste
-  // does not hold it).
-  const kKeysPieceBytes = 4096;
-  let keysToHand = [];
-
-  function keys(bytes) {
-    if (pageState !== 'running') return;
-    const handing = keysToHand.length > 0;
-    for (let at = 0; at < bytes.length; at += kKeysPieceBytes) {
-      keysToHand.push(bytes.subarray(at, at + kKeysPieceBytes));
-    }
-    if (!handing) handNextKeys();
-  }
-
-  function handNextKeys() {
-    if (pageState !== 'running') keysToHand = [];
-    if (keysToHand.length === 0) return;
-    editor.keys(session, keysToHand[0]);
-    keysToHand.shift();
-    pump();
-    if (keysToHand.length > 0) setTimeout(handNextKeys, 0);
-  }
-
-  function finish() {
-    draw();
-    run = null;
-    clearTimeout(waitTimer);
-    pageState = 'ended';
-    const status = editor.exitStatus(session);
+  function tellEnd(status) {
     endedText.textContent =
       status === 130
         ? 'Ctrl-C でプログラムを終了しました。'
         : status === 0
           ? 'プログラムは終了しました。'
           : 'プログラムは終了しました（終了ステータス ' + status + '）。';
-    ended.hidden = false;
+    endedBox.hidden = false;
   }
 
-  function startSession() {
-    session = editor.create(terminal.cols);
-    pageState = 'running';
-    ended.hidden = true;
+  function startDialogue(editor) {
+    endedBox.hidden = true;
     loading.hidden = true;
-    pump();
+    current = dialogue({
+      editor,
+      terminal,
+      designs,
+      onRead: warmUp,
+      onEnd: tellEnd,
+      onCannotStart: PageLoading.cannotStart,
+      onBroken: () => PageLoading.fileBroken('editor.js'),
+    });
     terminal.focus();
   }
 
-  function startAgain() {
-    editor.destroy(session);
+  function startAgain(editor) {
+    current.destroy();
     if (terminal.buffer.active.cursorX > 0) terminal.write('\r\n');
     terminal.write('\r\n');
-    startSession();
+    startDialogue(editor);
   }
 
-  terminal.onData((data) => keys(encoder.encode(data)));
-  document.getElementById('start-again').addEventListener('click', startAgain);
+  terminal.onData((data) => current && current.keys(encoder.encode(data)));
   for (const button of document.querySelectorAll('#key-row button')) {
     const key = button.dataset.key;
     const bytes = encoder.encode(kNamedKeys[key] || key);
     // The terminal keeps the focus (a phone's keyboard stays closed).
     button.addEventListener('mousedown', (event) => event.preventDefault());
-    button.addEventListener('click', () => keys(bytes));
+    button.addEventListener('click', () => current && current.keys(bytes));
   }
 
   createEditor().then(
     (module) => {
       if (!PageLoading.mayStart()) return;
-      editor = editorFunctions(module);
+      const editor = editorFunctions(module);
       PageLoading.started();
-      startSession();
+      document.getElementById('start-again').addEventListener('click', () => startAgain(editor));
+      startDialogue(editor);
     },
     () => PageLoading.fileBroken('editor.js'),
   );
@@ -339,12 +437,21 @@
     screenText,
     columns: () => terminal.cols,
     cursorColumn: () => terminal.buffer.active.cursorX,
-    state: () => pageState,
+    state: () => (current ? current.state() : 'loading'),
   });
 
-  // Offline once loaded, where the browser allows a service worker (https,
-  // localhost; not a page opened from a file).
+  // Offline once loaded, and an app to install, where the browser allows a
+  // service worker (https, localhost; not a page opened from a file, for
+  // which Chromium would refuse the manifest aloud on the console). Where it
+  // refuses the worker (its storage turned off, a private window), the page
+  // works as long as the network does: the console says why.
   if ('serviceWorker' in navigator && window.isSecureContext && location.protocol !== 'file:') {
-    navigator.serviceWorker.register('service-worker.js').catch(() => {});
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
+    navigator.serviceWorker.register('service-worker.js').catch((error) => {
+      console.warn(`tanshuku: the page is not kept for use offline: ${error.message}`);
+    });
   }
 })();
