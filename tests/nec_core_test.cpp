@@ -7,6 +7,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -19,11 +20,14 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <variant>
 #include <vector>
 
 #include "nec/input/design_link.hpp"
 #include "nec/input/design_values.hpp"
+#include "nec/measured/touchstone.hpp"
+#include "nec/measured/touchstone_messages.hpp"
 #include "nec/model/decimal_chars.hpp"
 #include "nec/model/deck.hpp"
 #include "nec/model/report.hpp"
@@ -695,6 +699,99 @@ TEST(NecCore, TheLinkGivesTheDesignOrTheCommandLinesRefusal) {
   EXPECT_EQ(fromLink.frequencyMhz, fromOptions.frequencyMhz);
   EXPECT_EQ(fromLink.dipole, fromOptions.dipole);
   EXPECT_EQ(fromLink.loading.tipM(), fromOptions.loading.tipM());
+}
+
+TEST(NecCore, AnAnalysersTouchstoneFileGivesItsImpedancesOrTheLineThatIsWrong) {
+  struct Point {
+    double frequencyHz, resistanceOhm, reactanceOhm;
+  };
+  struct Taken {
+    std::string text;
+    std::vector<Point> points;
+    double referenceOhm = 50.0;
+    bool sorted = false;
+    int repeated = 0;
+  };
+  const Taken taken[] = {
+      // No option line: GHz, S, MA, R 50; S = 0.5 gives 50 * 1.5 / 0.5 = 150 ohm.
+      {"0.007 0.5 0\n", {{7e6, 150, 0}}},
+      // S = j0.5: 50 (1 + 0.5j) / (1 - 0.5j) = 50 (0.75 + j) / 1.25 = 30 + j40.
+      {"# MHz S RI R 50\n7 0 0.5\n", {{7e6, 30, 40}}},
+      // Parts in any order and case: Z normalised to 75 ohm, 1 - j0.5 is 75 - j37.5.
+      {"# r 75 ri z khz\n7050 1 -0.5\n", {{7.05e6, 75, -37.5}}, 75},
+      // Y = 2 at 90 degrees: 50 / 2j = -j25.
+      {"# Hz Y MA R 50\n7000000 2 90\n", {{7e6, 0, -25}}},
+      // -6.0206 dB at 180 degrees: S = -0.5, 50 * 0.5 / 1.5 = 16.667 ohm.
+      {"# MHz S DB\n7 -6.020599913279624 180\n", {{7e6, 50.0 / 3, 0}}},
+      // A leading '+' and exponents: 1 - j0.1 of 50 ohm.
+      {"# Hz Z RI\n7.0E+06 +1 -1E-1\n", {{7e6, 50, -5}}},
+      // Comments, blank lines, CR LF, and a second option line that counts for nothing.
+      {"! written by an analyser\r\n# MHz Z RI R 50\r\n# GHz Y MA R 75\r\n\r\n"
+       "7 1 0 ! resonance\r\n  7.1\t1.2 0.2\r\n",
+       {{7e6, 50, 0}, {7.1e6, 60, 10}}},
+      // Out of order, 7 MHz twice: sorted, the last 7 MHz kept.
+      {"# MHz Z RI\n7.2 1 0\n7 2 0\n7.1 3 0\n7 4 0\n",
+       {{7e6, 200, 0}, {7.1e6, 150, 0}, {7.2e6, 50, 0}},
+       50,
+       true,
+       1},
+      // In order with a repeat: not sorted, the repeat counted.
+      {"# MHz Z RI\n7 1 0\n7 2 0\n7.1 3 0\n", {{7e6, 100, 0}, {7.1e6, 150, 0}}, 50, false, 1},
+  };
+  for (const Taken& c : taken) {
+    const auto read = Touchstone::read(c.text);
+    ASSERT_TRUE(std::holds_alternative<Touchstone::OnePort>(read)) << c.text;
+    const auto& port = std::get<Touchstone::OnePort>(read);
+    EXPECT_EQ(port.referenceOhm, c.referenceOhm) << c.text;
+    EXPECT_EQ(port.sorted, c.sorted) << c.text;
+    EXPECT_EQ(port.repeated, c.repeated) << c.text;
+    ASSERT_EQ(port.points.size(), c.points.size()) << c.text;
+    for (size_t at = 0; at < c.points.size(); ++at) {
+      EXPECT_NEAR(port.points[at].frequencyHz, c.points[at].frequencyHz, 1e-6) << c.text;
+      EXPECT_NEAR(port.points[at].impedance.real(), c.points[at].resistanceOhm, 1e-9) << c.text;
+      EXPECT_NEAR(port.points[at].impedance.imag(), c.points[at].reactanceOhm, 1e-9) << c.text;
+    }
+  }
+  using Touchstone::Problem;
+  struct Refused {
+    std::string text;
+    Problem problem;
+    int line;
+    std::string offending;  // the word or line concerned, without comment or line end
+  };
+  const Refused refused[] = {
+      {"! v2\n[Version] 2.0\n", Problem::versionTwoKeyword, 2, "[Version] 2.0"},
+      {"# MHz H RI\n", Problem::unknownOption, 1, "H"},
+      {"# MHz R\n7 0 0\n", Problem::badReference, 1, "R"},
+      {"# MHz R -50\n7 0 0\n", Problem::badReference, 1, "-50"},
+      {"# MHz\n7 0 0\n# MHz\n", Problem::optionAfterData, 3, "# MHz"},
+      {"# MHz S RI\n! c\n7 0.1 0,2\n", Problem::notANumber, 3, "0,2"},
+      {"# MHz\n7 nan 0\n", Problem::notANumber, 2, "nan"},
+      {"# MHz S RI\n7 1 2 3 4 5 6 7 8\n", Problem::notOnePort, 2, "7 1 2 3 4 5 6 7 8"},
+      {"# MHz\r\n7 0.1 ! short\r\n", Problem::notOnePort, 2, "7 0.1"},
+      {"# MHz Z RI\n0 1 0\n", Problem::frequencyNotPositive, 2, "0 1 0"},
+      {"# MHz S RI\n7 1 0\n", Problem::noImpedance, 2, "7 1 0"},
+      {"# MHz Y RI\n7 0 0\n", Problem::noImpedance, 2, "7 0 0"},
+      {"! nothing\n# MHz\n", Problem::noData, 3, ""},
+      {"", Problem::noData, 1, ""},
+  };
+  for (const Refused& c : refused) {
+    const auto read = Touchstone::read(c.text);
+    const auto* error = std::get_if<Touchstone::Error>(&read);
+    ASSERT_TRUE(error) << c.text;
+    EXPECT_EQ(std::tie(error->problem, error->line, error->text),
+              std::tie(c.problem, c.line, c.offending))
+        << c.text;
+  }
+  // The refusal's line names the file and the line, in either language.
+  using Messages::Language;
+  const Touchstone::Error shortLine{Problem::notOnePort, 12, "7 0.1"};
+  EXPECT_EQ(Touchstone::describe(shortLine, "dipole.s1p", Language::english),
+            "tanshuku-nec: dipole.s1p line 12: expected a frequency and two numbers (one port), "
+            "not '7 0.1'");
+  EXPECT_EQ(Touchstone::describe(shortLine, "dipole.s1p", Language::japanese),
+            "tanshuku-nec: dipole.s1p の 12 行目: 周波数と二つの数値（1ポート）が必要です"
+            "（'7 0.1' は不可）");
 }
 
 TEST(NecCore, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {

@@ -6,14 +6,10 @@ namespace DesignValues {
 namespace {
 
 using Messages::Language;
+using Messages::Wording;
 
 // The English and the Japanese line, with {s} for the subject and {d} for
 // the detail.
-struct Wording {
-  std::string_view english;
-  std::string_view japanese;
-};
-
 Wording wordingOf(Problem problem) {
   switch (problem) {
     case Problem::unknownOption:
@@ -132,8 +128,7 @@ void replaceAll(std::string& text, std::string_view mark, std::string_view by) {
 }  // namespace
 
 std::string describe(const Error& error, Language language) {
-  const Wording wording = wordingOf(error.problem);
-  std::string line(Messages::pick(language, wording.english, wording.japanese));
+  std::string line(Messages::pick(language, wordingOf(error.problem)));
   const std::string detail = error.problem == Problem::fileNotWritable
                                  ? std::string(fileReason(error.detail, language))
                                  : error.detail;

@@ -22,4 +22,15 @@ inline std::string_view pick(Language language, std::string_view english,
   return language == Language::japanese ? japanese : english;
 }
 
+// A line's words in both languages, {marks} standing for what the caller
+// puts in.
+struct Wording {
+  std::string_view english;
+  std::string_view japanese;
+};
+
+inline std::string_view pick(Language language, const Wording& wording) {
+  return pick(language, wording.english, wording.japanese);
+}
+
 }  // namespace Messages
