@@ -14,13 +14,10 @@ namespace DesignReport {
 namespace {
 
 using Messages::Language;
+using Messages::say;
 using NumberText::shortest;
 using NumberText::withDecimals;
 using Warnings::Warning;
-
-std::string say(Language language, std::string_view english, std::string_view japanese) {
-  return std::string(Messages::pick(language, english, japanese));
-}
 
 std::string uh(Language language) { return say(language, " uH", " μH"); }
 

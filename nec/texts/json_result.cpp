@@ -1,53 +1,14 @@
 #include "nec/texts/json_result.hpp"
 
-#include <cmath>
-
-#include "nec/texts/number_text.hpp"
+#include "nec/texts/json_members.hpp"
 #include "nec/texts/warnings.hpp"
 
 namespace JsonResult {
 namespace {
 
-// Builds the members of an object, comma-separated.
-class Members {
- public:
-  void add(std::string_view name, const std::string& value) {
-    if (!text_.empty()) text_ += ",";
-    text_ += quoted(name) + ":" + value;
-  }
-  void add(std::string_view name, std::optional<double> value) {
-    add(name, value && std::isfinite(*value) ? NumberText::shortest(*value) : "null");
-  }
-  void add(std::string_view name, std::optional<int> value) {
-    add(name, value ? std::to_string(*value) : "null");
-  }
-  void add(std::string_view name, bool value) { add(name, std::string(value ? "true" : "false")); }
-  void addText(std::string_view name, std::string_view value) { add(name, quoted(value)); }
-  std::string object() const { return "{" + text_ + "}"; }
-
-  static std::string quoted(std::string_view text);
-
- private:
-  std::string text_;
-};
-
-std::string Members::quoted(std::string_view text) {
-  std::string out = "\"";
-  for (const char byte : text) {
-    if (byte == '"' || byte == '\\') {
-      out += '\\';
-      out += byte;
-    } else if (static_cast<unsigned char>(byte) < 0x20) {
-      constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[(byte >> 4) & 0xF];
-      out += kHex[byte & 0xF];
-    } else {
-      out += byte;  // UTF-8 passes as it is
-    }
-  }
-  return out + "\"";
-}
+using JsonMembers::Elements;
+using JsonMembers::Members;
+using JsonMembers::quoted;
 
 std::string_view conductorName(Nec2::Conductor conductor) {
   switch (conductor) {
@@ -91,24 +52,20 @@ std::string inputsOf(const Checked::Design& d) {
 }
 
 std::string warningsOf(const std::vector<Warnings::Warning>& warnings) {
-  std::string list = "[";
-  for (const Warnings::Warning warning : warnings) {
-    if (list.size() > 1) list += ",";
-    list += Members::quoted(Warnings::code(warning));
-  }
-  return list + "]";
+  Elements list;
+  for (const Warnings::Warning warning : warnings) list.add(quoted(Warnings::code(warning)));
+  return list.array();
 }
 
 std::string seriesOf(const std::vector<Results::Figures::SeriesPoint>& series) {
-  std::string list = "[";
+  Elements list;
   for (const Results::Figures::SeriesPoint& point : series) {
-    if (list.size() > 1) list += ",";
     Members member;
     member.add("segments", std::optional(point.segments));
     member.add("inductanceUh", std::optional(point.inductanceUh));
-    list += member.object();
+    list.add(member.object());
   }
-  return list + "]";
+  return list.array();
 }
 
 }  // namespace
@@ -154,7 +111,7 @@ std::string text(const Checked::Design& inputs, const Results::Figures& f) {
   all.add("helixQ", f.helixQ);
   all.add("helixEfficiencyPercent", f.helixEfficiencyPercent);
   all.add("helixNotRun",
-          f.helixNotRun ? Members::quoted(helixNotRunName(*f.helixNotRun)) : std::string("null"));
+          f.helixNotRun ? quoted(helixNotRunName(*f.helixNotRun)) : std::string("null"));
   return all.object() + "\n";
 }
 

@@ -22,6 +22,11 @@ inline std::string_view pick(Language language, std::string_view english,
   return language == Language::japanese ? japanese : english;
 }
 
+// The same as a string, to be joined with the rest of its line.
+inline std::string say(Language language, std::string_view english, std::string_view japanese) {
+  return std::string(pick(language, english, japanese));
+}
+
 // A line's words in both languages, {marks} standing for what the caller
 // puts in.
 struct Wording {

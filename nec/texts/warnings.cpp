@@ -10,11 +10,8 @@ namespace Warnings {
 namespace {
 
 using Messages::Language;
+using Messages::say;
 using NumberText::withDecimals;
-
-std::string say(Language language, std::string_view english, std::string_view japanese) {
-  return std::string(Messages::pick(language, english, japanese));
-}
 
 std::string segmentsNotSettled(const Results::Figures& f, Language language) {
   const int decimals = NumberText::decimalsFor(f.necInductanceUncertaintyUh.value_or(0.0));
