@@ -16,6 +16,7 @@
 #include <numbers>
 #include <optional>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -26,6 +27,7 @@
 
 #include "nec/input/design_link.hpp"
 #include "nec/input/design_values.hpp"
+#include "nec/measured/measured_figures.hpp"
 #include "nec/measured/touchstone.hpp"
 #include "nec/measured/touchstone_messages.hpp"
 #include "nec/model/decimal_chars.hpp"
@@ -43,6 +45,7 @@
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
 #include "nec/texts/maa_file.hpp"
+#include "nec/texts/measured_report.hpp"
 #include "nec/texts/warnings.hpp"
 #include "tests/nec_stand_ins.hpp"
 
@@ -792,6 +795,180 @@ TEST(NecCore, AnAnalysersTouchstoneFileGivesItsImpedancesOrTheLineThatIsWrong) {
   EXPECT_EQ(Touchstone::describe(shortLine, "dipole.s1p", Language::japanese),
             "tanshuku-nec: dipole.s1p の 12 行目: 周波数と二つの数値（1ポート）が必要です"
             "（'7 0.1' は不可）");
+}
+
+// A measured sweep made by hand, a point every 0.1 MHz from 7 MHz, as many
+// as either list gives: the resistances in ohms (the last one holding for
+// the points beyond its list) and the reactances (0 beyond theirs).
+Touchstone::OnePort from7Mhz(const std::vector<double>& resistancesOhm,
+                             const std::vector<double>& reactancesOhm = {}) {
+  Touchstone::OnePort port{{}, 50.0, false, 0};
+  for (size_t at = 0; at < std::max(resistancesOhm.size(), reactancesOhm.size()); ++at) {
+    const double r = resistancesOhm[std::min(at, resistancesOhm.size() - 1)];
+    const double x = at < reactancesOhm.size() ? reactancesOhm[at] : 0.0;
+    port.points.push_back({(7.0 + 0.1 * static_cast<double>(at)) * 1e6, {r, x}});
+  }
+  return port;
+}
+
+// The vertex of the parabola through three points 0.1 MHz apart: the
+// middle one's frequency moved by the offset, and its SWR.
+std::pair<double, double> vertexOf(double mhz, double below, double at, double above) {
+  const double bend = below - 2 * at + above;
+  return {mhz + 0.1 * (below - above) / (2 * bend),
+          at - (below - above) * (below - above) / (8 * bend)};
+}
+
+// Linear between two points, where the SWR is 2.
+double swr2Between(double mhz0, double swr0, double mhz1, double swr1) {
+  return mhz0 + (mhz1 - mhz0) * (2 - swr0) / (swr1 - swr0);
+}
+
+TEST(NecCore, AMeasuredSweepGivesItsResonancesLowestSwrAndSwr2Band) {
+  using MeasuredFigures::Resonance;
+  struct Found {
+    std::string what;
+    std::vector<double> resistancesOhm, reactancesOhm;
+    std::vector<Resonance> resonances;
+    std::optional<double> nearestTo7_8Mhz;  // rising ones first
+  };
+  const Found found[] = {
+      // X = 0 a quarter of the way from 7.1 to 7.2 MHz, where R is 22 + 4 / 4.
+      {"series", {20, 22, 26}, {-30, -10, 30}, {{7.125, 23, true}}, 7.125},
+      {"parallel", {800, 1000, 600}, {200, 50, -150}, {{7.125, 900, false}}, 7.125},
+      // Up, down, up, each three points after the one before: one rising,
+      // where the middle crossing is (7.45).
+      {"jitter rising",
+       {30, 31, 32, 33, 34, 35, 36, 37, 38, 39},
+       {-20, -2, 1, 2, 1, -1, -2, -1, 2, 20},
+       {{7.45, 34.5, true}},
+       7.45},
+      {"jitter touching zero", {30}, {-20, -2, 1, -1, -20}, {}, std::nullopt},
+      // Crossings 6 points after the one before are resonances of their own,
+      // 5 after it one run.
+      {"three apart",
+       {50},
+       {-10, 10, 20, 30, 40, 50, 30, -30, -40, -50, -60, -70, -30, 30},
+       {{7.05, 50, true}, {7.65, 50, false}, {8.25, 50, true}},
+       8.25},
+      {"up and down five apart", {50}, {-10, 10, 20, 30, 40, 30, -30}, {}, std::nullopt},
+  };
+  for (const Found& c : found) {
+    const MeasuredFigures::Figures figures =
+        MeasuredFigures::of(from7Mhz(c.resistancesOhm, c.reactancesOhm));
+    EXPECT_EQ(figures.resonances.size(), c.resonances.size()) << c.what;
+    for (size_t at = 0; at < std::min(c.resonances.size(), figures.resonances.size()); ++at) {
+      EXPECT_NEAR(figures.resonances[at].mhz, c.resonances[at].mhz, 1e-12) << c.what;
+      EXPECT_NEAR(figures.resonances[at].resistanceOhm, c.resonances[at].resistanceOhm, 1e-9)
+          << c.what;
+      EXPECT_EQ(figures.resonances[at].rising, c.resonances[at].rising) << c.what;
+    }
+    const auto nearest = MeasuredFigures::nearest(figures, 7.8);
+    EXPECT_EQ(nearest.has_value(), c.nearestTo7_8Mhz.has_value()) << c.what;
+    EXPECT_NEAR(nearest ? nearest->mhz : 0.0, c.nearestTo7_8Mhz.value_or(0.0), 1e-12) << c.what;
+  }
+  struct Swr {
+    std::string what;
+    std::vector<double> resistancesOhm;  // on 50 ohm, an SWR of R / 50 or 50 / R
+    std::pair<double, double> minimum;   // MHz, SWR
+    std::optional<double> lowMhz, highMhz;
+  };
+  // SWRs 4, 1.5, 1.25, 1.2, 2.5; the vertex lies below 7.3 MHz, so the walk
+  // upwards starts at 7.3.
+  const auto middle = vertexOf(7.3, 1.25, 1.2, 2.5);
+  // SWRs 2.2, 1.2, 5: the vertex, below 7.1 MHz, dips below an SWR of 1,
+  // and the walk downwards starts at it.
+  const double towardLow = vertexOf(7.1, 2.2, 1.2, 5).first;
+  const Swr swrs[] = {
+      {"both ends",
+       {200, 75, 40, 60, 125},
+       middle,
+       swr2Between(7.1, 1.5, 7.0, 4),
+       swr2Between(7.3, 1.2, 7.4, 2.5)},
+      {"no low end",
+       {75, 40, 60, 125},
+       {middle.first - 0.1, middle.second},
+       std::nullopt,
+       swr2Between(7.2, 1.2, 7.3, 2.5)},
+      {"kept at 1",
+       {110, 60, 250},
+       {towardLow, 1.0},
+       swr2Between(towardLow, 1.0, 7.0, 2.2),
+       swr2Between(7.1, 1.2, 7.2, 5)},
+      // At an end the lowest point is taken as it is.
+      {"lowest at the end", {150, 75, 50}, {7.2, 1.0}, swr2Between(7.1, 1.5, 7.0, 3), std::nullopt},
+      {"never 2", {200, 150, 125}, {7.2, 2.5}, std::nullopt, std::nullopt},
+  };
+  for (const Swr& c : swrs) {
+    const MeasuredFigures::Figures figures = MeasuredFigures::of(from7Mhz(c.resistancesOhm));
+    EXPECT_TRUE(figures.resonances.empty()) << c.what;
+    EXPECT_NEAR(figures.minimumSwrMhz.value_or(NAN), c.minimum.first, 1e-12) << c.what;
+    EXPECT_NEAR(figures.minimumSwr.value_or(NAN), c.minimum.second, 1e-12) << c.what;
+    EXPECT_NEAR(figures.swr2LowMhz.value_or(0.0), c.lowMhz.value_or(0.0), 1e-12) << c.what;
+    EXPECT_NEAR(figures.swr2HighMhz.value_or(0.0), c.highMhz.value_or(0.0), 1e-12) << c.what;
+  }
+}
+
+// A JSON text with each number as '#', and the numbers.
+std::pair<std::string, std::vector<double>> numbersOut(const std::string& json) {
+  const std::regex number(R"(([:,\[])(-?\d[\d.eE+-]*))");
+  std::vector<double> numbers;
+  for (auto it = std::sregex_iterator(json.begin(), json.end(), number);
+       it != std::sregex_iterator(); ++it) {
+    numbers.push_back(std::stod((*it)[2].str()));
+  }
+  return {std::regex_replace(json, number, "$1#"), numbers};
+}
+
+TEST(NecCore, AMeasuredFilesFiguresOnTheScreenAndInJson) {
+  // A whip's sweep, 6.9 MHz given twice and 7.1 before 7.0.
+  const auto read = Touchstone::read(
+      "# MHz Z RI R 50\n6.0 10 3\n6.2 12 -2\n6.4 4 -3\n6.6 2 -2\n6.8 1.4 -1.4\n6.9 9 9\n"
+      "7.1 1 0.4\n7.0 0.8 -0.4\n6.9 1 -1\n7.2 1.2 1.2\n");
+  const auto& port = std::get<Touchstone::OnePort>(read);
+  const MeasuredFigures::Figures figures = MeasuredFigures::of(port);
+  // In ohms: 500 + j150 to 600 - j100 falls through 0 at 6.12 MHz, where R
+  // is 560; 40 - j20 to 50 + j20 rises at 7.05, R 45. On 50 ohm the SWRs
+  // at 6.9, 7.0, 7.1 and 7.2 MHz are 2.618, 1.6404, 1.4879 and 2.8869; the
+  // parabola through the last three has its vertex at 7.05983 MHz, SWR
+  // 1.36273; the SWR is 2 at 6.96322 and 7.13660 MHz.
+  const auto [skeleton, numbers] = numbersOut(MeasuredReport::json(figures));
+  EXPECT_EQ(skeleton,
+            R"({"resonances":[{"mhz":#,"resistanceOhm":#,"rising":false},)"
+            R"({"mhz":#,"resistanceOhm":#,"rising":true}],"minimumSwr":#,"minimumSwrMhz":#,)"
+            R"("swr2LowMhz":#,"swr2HighMhz":#,"points":#})");
+  const double expected[] = {6.12, 560, 7.05, 45, 1.36273, 7.05983, 6.96322, 7.13660, 9};
+  ASSERT_EQ(numbers.size(), std::size(expected));
+  for (size_t at = 0; at < numbers.size(); ++at) EXPECT_NEAR(numbers[at], expected[at], 5e-6) << at;
+  using Messages::Language;
+  EXPECT_EQ(MeasuredReport::text(port, figures, 7.05, Language::english),
+            "Measured: 9 points, 6.0000–7.2000 MHz\n"
+            "Note: the file's frequencies were out of order: sorted; 1 repeated frequency: the "
+            "last point kept\n"
+            "Resonances (reactance through zero):\n"
+            "  7.0500 MHz  R  45.0 ohm  reactance rising (series)  nearest to 7.05 MHz\n"
+            "  6.1200 MHz  R 560.0 ohm  reactance falling (parallel)\n"
+            "Lowest SWR on 50 ohm: 1.36 at 7.0598 MHz\n"
+            "SWR 2 band on 50 ohm: 6.9632 to 7.1366 MHz (173.4 kHz)\n");
+  EXPECT_EQ(MeasuredReport::text(port, figures, 7.05, Language::japanese),
+            "測定: 9 点、6.0000～7.2000 MHz\n"
+            "注意: ファイルの周波数が昇順でないため並べ替えました。周波数の重複 1 件: "
+            "最後の点を採用しました\n"
+            "共振（リアクタンスが 0 を通る点）:\n"
+            "  7.0500 MHz  R  45.0 Ω  リアクタンスが負から正（直列）  7.05 MHz に最も近い\n"
+            "  6.1200 MHz  R 560.0 Ω  リアクタンスが正から負（並列）\n"
+            "最小 SWR（50 Ω）: 1.36（7.0598 MHz）\n"
+            "SWR 2 以下の帯域（50 Ω）: 6.9632～7.1366 MHz（173.4 kHz）\n");
+  // The figures that do not exist are null; without a frequency the
+  // resonances are in ascending order.
+  const MeasuredFigures::Figures far = MeasuredFigures::of(from7Mhz({200, 150}));
+  EXPECT_EQ(MeasuredReport::json(far),
+            R"({"resonances":[],"minimumSwr":3,"minimumSwrMhz":7.1,"swr2LowMhz":null,)"
+            R"("swr2HighMhz":null,"points":2})");
+  EXPECT_NE(MeasuredReport::text(port, figures, std::nullopt, Language::english)
+                .find("zero):\n  6.1200 MHz  R 560.0 ohm  reactance falling (parallel)\n"
+                      "  7.0500 MHz  R  45.0 ohm  reactance rising (series)\nLowest"),
+            std::string::npos);
 }
 
 TEST(NecCore, TheMaaFileHasTheLayoutOfMmanaGalsOwnFiles) {
