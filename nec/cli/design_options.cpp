@@ -19,6 +19,10 @@ constexpr OwnOption kSwitches[] = {
     {"--version", &Options::version},
 };
 
+// The analyser's file that holds the measurement: a value of the design's
+// as the command line alone gives it.
+constexpr std::string_view kMeasuredFileOption = "--s1p";
+
 std::optional<OwnOption> ownOption(std::string_view name) {
   for (const OwnOption& option : kSwitches) {
     if (option.name == name) return option;
@@ -44,6 +48,12 @@ std::variant<size_t, Error> takeOption(std::span<const std::string_view> argumen
   if (const size_t equals = name.find('='); name.starts_with("--") && equals != name.npos) {
     value = name.substr(equals + 1);
     name = name.substr(0, equals);
+  }
+  if (name == kMeasuredFileOption) {
+    if (!value && arguments.size() < 2) return Error{Problem::missingValue, std::string(name), {}};
+    options.measuredFile = std::string(value ? *value : arguments[1]);
+    if (options.measuredFile->empty()) return Error{Problem::missingValue, std::string(name), {}};
+    return size_t{value ? 1u : 2u};
   }
   const std::optional<DesignValues::Kind> kind = designKind(name);
   const std::optional<OwnOption> own = ownOption(name);
@@ -100,6 +110,10 @@ std::variant<Options, Error> parse(std::span<const std::string_view> arguments) 
   }
   if (std::optional<Error> error = DesignValues::checkTogether(options)) return *error;
   return options;
+}
+
+bool readsMeasurementOnly(const Options& o) {
+  return o.measuredFile && !o.lengthM && !o.diameterMm && !o.tipM && !o.base;
 }
 
 std::optional<Error> checkFiles(const Options& o) {

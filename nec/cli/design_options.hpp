@@ -29,6 +29,10 @@ struct Options : DesignValues::Values {
 // Reads the arguments (without the program's name).
 std::variant<Options, Error> parse(std::span<const std::string_view> arguments);
 
+// Whether the command line asks only for the figures of an analyser's
+// file: --s1p without the element's measures or the coil's place.
+bool readsMeasurementOnly(const Options& options);
+
 // Whether each file asked for can be written: its folder exists and takes
 // new files.
 std::optional<Error> checkFiles(const Options& options);

@@ -4,8 +4,10 @@
 // wound, and the files to go on with in NEC2 programs and MMANA-GAL.
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
@@ -23,12 +25,19 @@
 #include "nec/host/posix/solver_process.hpp"
 #include "nec/host/posix/swr_plot.hpp"
 #include "nec/input/value_messages.hpp"
+#include "nec/measured/measured_cut.hpp"
+#include "nec/measured/measured_figures.hpp"
+#include "nec/measured/measured_resonance.hpp"
+#include "nec/measured/touchstone.hpp"
+#include "nec/measured/touchstone_messages.hpp"
 #include "nec/model/structure_solver.hpp"
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/check_lines.hpp"
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
+#include "nec/texts/measured_report.hpp"
 #include "nec/texts/messages.hpp"
+#include "nec/texts/trim_report.hpp"
 
 namespace {
 
@@ -49,7 +58,9 @@ struct Usage {
 constexpr Usage kUsageEnglish{
     "Usage: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n",
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n"
+    "                    [--measured MHZ | --measured-swr-minimum MHZ | --s1p FILE]\n"
+    "                    [--measured-resistance OHM] [--turns N] [--trim turns|top]\n",
     "Checks menu 1's loading coil for a shortened element with NEC2 (nec2c).\n"
     "  --frequency MHZ    the design frequency in MHz\n"
     "  --length M         the element's length in metres (each half of a dipole)\n"
@@ -62,7 +73,15 @@ constexpr Usage kUsageEnglish{
     "  --coil-radius, --pitch, --wire  menu 2's measures in mm (radius to the wire's\n"
     "                     centre): the turns to wind, the coil modelled as wound\n"
     "  --helix            the coil as wound even when large (up to 4,000 segments)\n"
-    "  --lumped           the lumped coil only, with menu 2's turns for it\n",
+    "  --lumped           the lumped coil only, with menu 2's turns for it\n"
+    "The antenna as built, measured at its feed, and the cut to the design's frequency:\n"
+    "  --measured MHZ     where its reactance rises through zero\n"
+    "  --measured-swr-minimum MHZ  where its SWR on 50 ohm is lowest, instead\n"
+    "  --s1p FILE         an analyser's Touchstone file (alone: its resonances and SWR)\n"
+    "  --measured-resistance OHM  the resistance there: the loss and the efficiency\n"
+    "  --turns N          the turns wound (the check's turns)\n"
+    "  --trim turns|top   change the turns (the default with the coil's measures) or\n"
+    "                     the wire above the coil\n",
     "Missing design options are asked on a terminal. Exit status: 0, 1 where a file or\n"
     "standard output cannot be written, 2 for bad input, 3 where nec2c or gnuplot is\n"
     "missing or fails, or NEC2 finds no coil that resonates the element.\n"};
@@ -70,7 +89,9 @@ constexpr Usage kUsageEnglish{
 constexpr Usage kUsageJapanese{
     "使い方: tanshuku-nec --frequency MHZ --length M --diameter MM (--base | --tip M)\n"
     "                    [--q Q] [--conductor copper|aluminium|perfect] [--ground-loss OHM]\n"
-    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n",
+    "                    [--dipole] [--coil-radius MM --pitch MM --wire MM [--helix|--lumped]]\n"
+    "                    [--measured MHZ | --measured-swr-minimum MHZ | --s1p FILE]\n"
+    "                    [--measured-resistance OHM] [--turns N] [--trim turns|top]\n",
     "短縮エレメントのメニュー1のローディングコイルを NEC2（nec2c）で確かめます。\n"
     "  --frequency MHZ    設計周波数（MHz）\n"
     "  --length M         エレメントの長さ（m、ダイポールでは片側）\n"
@@ -83,7 +104,15 @@ constexpr Usage kUsageJapanese{
     "  --coil-radius, --pitch, --wire  メニュー2の寸法（mm、半径は線の中心まで）:\n"
     "                     巻くコイルの巻数を、巻いたとおりにモデル化して求めます\n"
     "  --helix            大きなコイルも巻いたとおりにモデル化（4,000 セグメントまで）\n"
-    "  --lumped           集中定数のコイルだけで解き、巻数はメニュー2の式によります\n",
+    "  --lumped           集中定数のコイルだけで解き、巻数はメニュー2の式によります\n"
+    "作ったアンテナを給電点で測った値と、設計周波数に合わせる調整:\n"
+    "  --measured MHZ     リアクタンスが負から正になる周波数\n"
+    "  --measured-swr-minimum MHZ  代わりに、50 Ω での SWR が最小の周波数\n"
+    "  --s1p FILE         アナライザーの Touchstone ファイル（単独では共振と SWR）\n"
+    "  --measured-resistance OHM  そこでの抵抗: 損失と放射効率を求めます\n"
+    "  --turns N          巻いた巻数（既定は確認で求めた巻数）\n"
+    "  --trim turns|top   巻数を変える（コイルの寸法があるときの既定）か、\n"
+    "                     コイルより先の線の長さを変える\n",
     "足りない設計値は端末では問い合わせます。終了ステータス: 0、ファイルや標準出力に\n"
     "書き込めないときは 1、入力の誤りは 2、nec2c や gnuplot がない・失敗したとき、\n"
     "NEC2 で共振させるコイルが見つからないときは 3。\n"};
@@ -168,14 +197,60 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
   }
 }
 
+// An analyser's file, read whole and taken as Touchstone; the line that
+// refuses it where it cannot be read or is no one-port file of the kind.
+std::variant<Touchstone::OnePort, std::string> readMeasured(const std::string& file,
+                                                            Language language) {
+  std::FILE* stream = std::fopen(file.c_str(), "rb");
+  std::string text;
+  if (stream != nullptr) {
+    char block[65536];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, stream)) > 0) text.append(block, got);
+    if (std::ferror(stream) != 0) {
+      std::fclose(stream);
+      stream = nullptr;
+    }
+  }
+  if (stream == nullptr) {
+    return "tanshuku-nec: " + file +
+           std::string(pick(language, ": cannot be read: ", ": 読み込めません: ")) +
+           std::strerror(errno);
+  }
+  std::fclose(stream);
+  std::variant<Touchstone::OnePort, Touchstone::Error> read = Touchstone::read(text);
+  if (const auto* error = std::get_if<Touchstone::Error>(&read)) {
+    return Touchstone::describe(*error, file, language);
+  }
+  return std::get<Touchstone::OnePort>(std::move(read));
+}
+
+// The measured file's figures alone.
+int printMeasured(const DesignOptions::Options& options, const Touchstone::OnePort& measured,
+                  Language language) {
+  const MeasuredFigures::Figures figures = MeasuredFigures::of(measured);
+  if (options.json) return print("{\"measured\":" + MeasuredReport::json(figures) + "}\n");
+  return print(MeasuredReport::text(measured, figures, options.frequencyMhz, language));
+}
+
+struct CheckedAndCut {
+  WholeCheck::Outcome checked;
+  std::optional<MeasuredCut::Cut> cut;
+};
+
 // The checks through nec2c, limited as a whole, with a line on a terminal
-// that says how far they have come.
-WholeCheck::Outcome runChecks(const Checked::Design& design, Language language) {
+// that says how far they have come; then the cut where a measurement is
+// given and the element needs a coil.
+CheckedAndCut runChecks(const Checked::Design& design, const DesignOptions::Options& options,
+                        const std::optional<MeasuredFigures::Figures>& file, Language language) {
   Nec2::limitWholeCheck(Nec2::kWholeCheckLimit);
   // Cleared when the checks end, before anything else is written.
   const ProgressLine progress(language, isatty(STDERR_FILENO) != 0);
   Nec2::ProcessSolver solver;
-  return WholeCheck::run(design, solver, progress.report());
+  WholeCheck::Outcome checked = WholeCheck::run(design, solver, progress.report());
+  const std::optional<MeasuredCut::Cut> cut =
+      MeasuredCut::run(options, design, checked, file, solver);
+  return {std::move(checked), cut};
 }
 
 int run(const std::vector<std::string_view>& arguments) {
@@ -187,9 +262,30 @@ int run(const std::vector<std::string_view>& arguments) {
   DesignOptions::Options& options = std::get<DesignOptions::Options>(parsed);
   if (options.help) return print(usage(language));
   if (options.version) return print("tanshuku-nec " TANSHUKU_VERSION "\n");
+  std::optional<Touchstone::OnePort> measured;
+  if (options.measuredFile) {
+    std::variant<Touchstone::OnePort, std::string> read =
+        readMeasured(*options.measuredFile, language);
+    if (const auto* refusal = std::get_if<std::string>(&read)) return complain(*refusal, kBadInput);
+    measured = std::get<Touchstone::OnePort>(std::move(read));
+    if (DesignOptions::readsMeasurementOnly(options)) {
+      return printMeasured(options, *measured, language);
+    }
+  }
   askWhatIsOpen(options, language);
   if (const auto error = DesignValues::checkValues(options)) return refuse(*error, language);
   if (const auto error = DesignOptions::checkFiles(options)) return refuse(*error, language);
+  std::optional<MeasuredFigures::Figures> file;
+  if (measured) {
+    file = MeasuredFigures::of(*measured);
+    if (!MeasuredResonance::tuned(*file, *options.frequencyMhz)) {
+      return complain(
+          "tanshuku-nec: " + *options.measuredFile +
+              std::string(pick(language, ": no resonance where the reactance rises through zero",
+                               ": リアクタンスが負から正になる共振がありません")),
+          kBadInput);
+    }
+  }
   if (options.files.contains("--plot") && !SwrPlot::gnuplotInstalled()) {
     return complain(std::string(pick(language, "tanshuku-nec: gnuplot is missing for --plot: ",
                                      "tanshuku-nec: --plot には gnuplot が必要です: ")) +
@@ -197,20 +293,23 @@ int run(const std::vector<std::string_view>& arguments) {
                     kToolMissing);
   }
   const Checked::Design design = DesignValues::designOf(options);
-  WholeCheck::Outcome checked;
+  CheckedAndCut results;
   try {
-    checked = runChecks(design, language);
+    results = runChecks(design, options, file, language);
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
     return complain(*line, kToolMissing);
   }
-  const Results::Figures& figures = checked.figures;
-  if (const std::optional<Unwritten> unwritten = writeFiles(options, {design, checked})) {
+  if (const std::optional<Unwritten> unwritten = writeFiles(options, {design, results.checked})) {
     return cannotWrite(*unwritten, language);
   }
-  return print(options.json ? JsonResult::text(design, figures)
-                            : DesignReport::text(design, figures, language));
+  const Results::Figures& figures = results.checked.figures;
+  return print(
+      options.json
+          ? JsonResult::text(design, figures, TrimReport::jsonMembers(file, results.cut))
+          : DesignReport::text(design, figures, language) +
+                TrimReport::text(design, figures, results.cut, options.measuredFile, language));
 }
 
 }  // namespace

@@ -35,7 +35,12 @@ constexpr Named kNamed[] = {
     {"coil-radius", Kind::number, &Values::coilRadiusMm},
     {"pitch", Kind::number, &Values::pitchMm},
     {"wire", Kind::number, &Values::wireMm},
+    {"measured", Kind::number, &Values::measuredMhz},
+    {"measured-swr-minimum", Kind::number, &Values::measuredSwrMinimumMhz},
+    {"measured-resistance", Kind::number, &Values::measuredResistanceOhm},
+    {"turns", Kind::number, &Values::turns},
     {"conductor", Kind::word},
+    {"trim", Kind::word},
     {"base", Kind::flag, nullptr, nullptr, &Values::base},
     {"dipole", Kind::flag, nullptr, nullptr, &Values::dipole},
     {"helix", Kind::flag, nullptr, nullptr, &Values::helix},
@@ -47,6 +52,12 @@ const Named* named(std::string_view name) {
     if (value.name == name) return &value;
   }
   return nullptr;
+}
+
+std::optional<Trim::Change> changeNamed(std::string_view name) {
+  if (name == "turns") return Trim::Change::turns;
+  if (name == "top") return Trim::Change::top;
+  return std::nullopt;
 }
 
 std::optional<Nec2::Conductor> conductorNamed(std::string_view name) {
@@ -122,6 +133,35 @@ std::optional<Error> checkCoil(const Values& v) {
   return std::nullopt;
 }
 
+// The measurement: one of its three forms, its figures above 0, the turns
+// wound and a change of turns only with the coil's measures.
+std::optional<Error> checkMeasurement(const Values& v) {
+  if ((v.measuredMhz ? 1 : 0) + (v.measuredSwrMinimumMhz ? 1 : 0) + (v.measuredFile ? 1 : 0) > 1) {
+    return Error{
+        Problem::measuredTwice, v.measuredMhz ? "--measured" : "--measured-swr-minimum", {}};
+  }
+  struct Figure {
+    std::optional<double> value;
+    std::string_view option;
+  };
+  for (const Figure& figure :
+       {Figure{v.measuredMhz, "--measured"},
+        Figure{v.measuredSwrMinimumMhz, "--measured-swr-minimum"},
+        Figure{v.measuredResistanceOhm, "--measured-resistance"}, Figure{v.turns, "--turns"}}) {
+    if (!figure.value) continue;
+    if (!measured(v)) return Error{Problem::measurementMissing, std::string(figure.option), {}};
+    if (!(*figure.value > 0.0)) {
+      return valueError(Problem::measureNotPositive, *figure.value, std::string(figure.option));
+    }
+  }
+  if (v.trim && !measured(v)) return Error{Problem::measurementMissing, "--trim", {}};
+  if (!coilComplete(v)) {
+    if (v.turns) return Error{Problem::turnsWithoutCoil, "--turns", {}};
+    if (v.trim == Trim::Change::turns) return Error{Problem::turnsWithoutCoil, "--trim turns", {}};
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<double> readNumber(std::string_view text) {
@@ -148,6 +188,11 @@ std::optional<Error> set(Values& values, std::string_view name, std::string_view
     case Kind::flag: values.*value->flag = true; return std::nullopt;
     case Kind::word:
       if (text.empty()) return Error{Problem::missingValue, std::string(option), {}};
+      if (name == "trim") {
+        values.trim = changeNamed(text);
+        if (!values.trim) return Error{Problem::unknownTrim, std::string(text), {}};
+        return std::nullopt;
+      }
       if (const std::optional<Nec2::Conductor> conductor = conductorNamed(text)) {
         values.conductor = *conductor;
         return std::nullopt;
@@ -216,8 +261,19 @@ std::optional<Error> checkValues(const Values& v) {
   }
   if (v.helix && !coilComplete(v)) return Error{Problem::helixWithoutCoil, "--helix", {}};
   if (v.helix && v.lumped) return Error{Problem::helixWithLumped, "--helix", {}};
-  if (coilComplete(v)) return checkCoil(v);
-  return std::nullopt;
+  if (coilComplete(v)) {
+    if (std::optional<Error> error = checkCoil(v)) return error;
+  }
+  return checkMeasurement(v);
+}
+
+bool measured(const Values& v) {
+  return v.measuredMhz || v.measuredSwrMinimumMhz || v.measuredFile;
+}
+
+Trim::Change changeOf(const Values& v) {
+  if (v.trim) return *v.trim;
+  return coilComplete(v) ? Trim::Change::turns : Trim::Change::top;
 }
 
 Checked::Design designOf(const Values& v) {

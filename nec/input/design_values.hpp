@@ -13,6 +13,7 @@
 
 #include "nec/design/design.hpp"
 #include "nec/model/loaded_element.hpp"
+#include "nec/search/trim.hpp"
 
 namespace DesignValues {
 
@@ -34,6 +35,16 @@ struct Values {
   // they are given, unless lumped; helix forces it up to the hard limit.
   bool helix = false;
   bool lumped = false;
+  // The antenna as built, measured at its feed: where its reactance rises
+  // through zero, or where its SWR is lowest, or an analyser's file (the
+  // command line's); the resistance there; the turns wound; and what the
+  // builder will change.
+  std::optional<double> measuredMhz;
+  std::optional<double> measuredSwrMinimumMhz;
+  std::optional<std::string> measuredFile;
+  std::optional<double> measuredResistanceOhm;
+  std::optional<double> turns;
+  std::optional<Trim::Change> trim;
 };
 
 enum class Problem {
@@ -61,6 +72,11 @@ enum class Problem {
   helixSegmentsTooShort,
   elementTooShortForModel,
   wireTooThick,
+  measuredTwice,
+  measurementMissing,
+  measureNotPositive,
+  unknownTrim,
+  turnsWithoutCoil,
   fileNotWritable,
 };
 
@@ -99,6 +115,13 @@ std::string_view optionFor(Question question);
 std::optional<Error> checkValues(const Values& values);
 // The checked design the values give, once checkValues passed.
 Checked::Design designOf(const Values& values);
+
+// Whether the values hold a measurement of the antenna as built.
+bool measured(const Values& values);
+// What the builder will change: as asked, else the turns where the coil's
+// measures are given (the formulas' coil errs by per cents, a length is cut
+// to the millimetre), else the wire above the coil.
+Trim::Change changeOf(const Values& values);
 
 // A number as the program's number reader reads it and stores it; empty
 // when the text is not a number the program takes, or lies beyond a double.

@@ -98,6 +98,20 @@ Wording wordingOf(Problem problem) {
           "{d} segments would each be shorter than twice its radius",
           "{s} mm のエレメントはこの長さでは NEC2 の細線モデルには太すぎます（{d} 分割でも"
           "セグメントが半径の2倍より短くなります）"};
+    case Problem::measuredTwice:
+      return {"--measured, --measured-swr-minimum and --s1p each give the measurement: give one",
+              "--measured、--measured-swr-minimum、--s1p はどれも測定値です。一つだけ指定します"};
+    case Problem::measurementMissing:
+      return {"{s} goes with a measurement: --measured, --measured-swr-minimum or --s1p",
+              "{s} は測定値（--measured、--measured-swr-minimum、--s1p）と一緒に指定します"};
+    case Problem::measureNotPositive:
+      return {"{d} must be above 0, not {s}", "{d} は 0 より大きくしてください（{s} は不可）"};
+    case Problem::unknownTrim:
+      return {"--trim takes turns or top, not '{s}'",
+              "--trim には turns か top を指定します（'{s}' は不可）"};
+    case Problem::turnsWithoutCoil:
+      return {"{s} needs the coil's measures: --coil-radius, --pitch and --wire",
+              "{s} にはコイルの寸法（--coil-radius、--pitch、--wire）が必要です"};
     case Problem::fileNotWritable: return {"cannot write {s}: {d}", "{s} を書き込めません: {d}"};
   }
   return {"{s}", "{s}"};

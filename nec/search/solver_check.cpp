@@ -209,6 +209,11 @@ bool needsNoCoil(Nec2::StructureSolver& solver, const Root& root, const Nec2::Lo
 
 }  // namespace
 
+std::complex<double> losslessFeedOhm(Nec2::StructureSolver& solver, const Checked::Design& design,
+                                     int segments, double inductanceH) {
+  return feedOf(solver, lossless(withCoil(element(design, segments), design, inductanceH, true)));
+}
+
 NoResonance::NoResonance() : std::runtime_error("NEC2 finds no coil that resonates the element") {}
 
 Check run(const Checked::Design& d, Nec2::StructureSolver& solver, const Progress::Report& report) {
@@ -254,7 +259,7 @@ Check run(const Checked::Design& d, Nec2::StructureSolver& solver, const Progres
   tell(Progress::Stage::sweeps, sweepSegments);
   r.feedOhm = root.confirmed.feedImpedanceOhm;
   r.budgetEfficiencyPercent = root.confirmed.power.efficiency() * 100.0;
-  r.feedLosslessOhm = feedOf(solver, lossless(resonated));
+  r.feedLosslessOhm = losslessFeedOhm(solver, d, finest, guessH);
   r.fullSizeResistanceOhm = fullSizeResistanceOhm(solver, d, sweepSegments);
   r.menu1CoilResonanceMhz = menu1CoilResonanceMhz(solver, d, sweepSegments, finest, menu1H);
   addSweeps(solver, d, withCoil(element(d, sweepSegments), d, sweepH, true), r);

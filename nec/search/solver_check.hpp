@@ -45,4 +45,9 @@ struct NoResonance : std::runtime_error {
 Check run(const Checked::Design& design, Nec2::StructureSolver& solver,
           const Progress::Report& report = {});
 
+// The feed impedance with that coil and no loss anywhere: the radiation
+// resistance at resonance.
+std::complex<double> losslessFeedOhm(Nec2::StructureSolver& solver, const Checked::Design& design,
+                                     int segments, double inductanceH);
+
 }  // namespace SolverCheck

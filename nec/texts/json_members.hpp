@@ -18,6 +18,7 @@ class Members {
   void add(std::string_view name, const std::string& value);
   // null where absent or not finite.
   void add(std::string_view name, std::optional<double> value);
+  void add(std::string_view name, double value) { add(name, std::optional<double>(value)); }
   void add(std::string_view name, std::optional<int> value);
   void add(std::string_view name, bool value);
   void addText(std::string_view name, std::string_view value);

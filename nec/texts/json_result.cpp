@@ -70,7 +70,8 @@ std::string seriesOf(const std::vector<Results::Figures::SeriesPoint>& series) {
 
 }  // namespace
 
-std::string text(const Checked::Design& inputs, const Results::Figures& f) {
+std::string text(const Checked::Design& inputs, const Results::Figures& f,
+                 std::string_view moreMembers) {
   Members all;
   all.add("inputs", inputsOf(inputs));
   all.add("menu1InductanceUh", f.menu1InductanceUh);
@@ -112,7 +113,8 @@ std::string text(const Checked::Design& inputs, const Results::Figures& f) {
   all.add("helixEfficiencyPercent", f.helixEfficiencyPercent);
   all.add("helixNotRun",
           f.helixNotRun ? quoted(helixNotRunName(*f.helixNotRun)) : std::string("null"));
-  return all.object() + "\n";
+  const std::string object = all.object();
+  return object.substr(0, object.size() - 1) + std::string(moreMembers) + "}\n";
 }
 
 }  // namespace JsonResult

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "nec/design/design.hpp"
 #include "nec/search/figures.hpp"
@@ -11,7 +12,9 @@
 namespace JsonResult {
 
 // The object, on one line with its LF. The options must hold a complete
-// design.
-std::string text(const Checked::Design& inputs, const Results::Figures& figures);
+// design. moreMembers: members to end the object with, each with its
+// leading comma.
+std::string text(const Checked::Design& inputs, const Results::Figures& figures,
+                 std::string_view moreMembers = {});
 
 }  // namespace JsonResult
