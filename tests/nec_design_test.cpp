@@ -142,6 +142,18 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
        Problem::elementTooShortForModel},
       {worked({"--maa", "/nonexistent-folder/x.maa"}), Problem::fileNotWritable},
       {worked({"--sweep", "/proc"}), Problem::fileNotWritable},
+      // The measurement: one of its three forms, its figures above 0, the
+      // turns only with the coil's measures.
+      {worked({"--measured", "7", "--measured-swr-minimum", "7"}), Problem::measuredTwice},
+      {worked({"--measured", "7", "--s1p", "a.s1p"}), Problem::measuredTwice},
+      {worked({"--s1p"}), Problem::missingValue},
+      {worked({"--measured-resistance", "30"}), Problem::measurementMissing},
+      {worked({"--trim", "top"}), Problem::measurementMissing},
+      {worked({"--measured", "0"}), Problem::measureNotPositive},
+      {worked({"--measured", "7", "--measured-resistance", "-3"}), Problem::measureNotPositive},
+      {worked({"--measured", "7", "--trim", "length"}), Problem::unknownTrim},
+      {worked({"--measured", "7", "--turns", "20"}), Problem::turnsWithoutCoil},
+      {worked({"--measured", "7", "--trim", "turns"}), Problem::turnsWithoutCoil},
   };
   for (const Case& c : cases) {
     std::string command;
@@ -157,6 +169,10 @@ TEST(NecDesign, BadInputsAreRefusedWithOneLineInEitherLanguage) {
             "短縮アンテナの計算はできません");
   EXPECT_EQ(problemOf(worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1", "--dipole",
                               "--conductor=aluminium", "--q", "300", "--json"})),
+            std::nullopt);
+  EXPECT_EQ(problemOf(worked({"--coil-radius", "25", "--pitch", "2", "--wire", "1",
+                              "--measured-swr-minimum=7.1", "--measured-resistance", "30",
+                              "--turns", "24.9", "--trim", "top"})),
             std::nullopt);
   // A device is written where the user may write it, whatever its folder.
   if (access("/dev/full", W_OK) == 0) {
@@ -497,6 +513,38 @@ TEST(NecDesign, TheProgramRefusesBadInputWithStatusTwoAndWritesNoFile) {
   EXPECT_EQ(missing.output,
             "tanshuku-nec: --diameter is missing (it is asked only on a terminal)\n");
   EXPECT_FALSE(std::filesystem::exists(maa));
+  // An analyser's file: unreadable, of another kind, or without the
+  // resonance a coil tunes, it is refused with status 2 before any check
+  // and any file; alone, its figures are the whole output.
+  const std::string s1p = (folder / "whip.s1p").string();
+  auto measuredBy = [&](const std::string& text, std::vector<std::string> words) {
+    std::ofstream(s1p, std::ios::binary) << text;
+    words.insert(words.end(), {"--s1p", s1p});
+    return runNec("C", words);
+  };
+  const std::vector<std::string> design = {
+      "--frequency", "7.05", "--length", "5", "--diameter", "2", "--tip", "2.5", "--maa", maa};
+  const std::string crossing = "# MHZ Z RI R 1\r\n7.1 30 -2 ! below\r\n7.2 31 3\r\n";
+  struct Refusal {
+    std::string text;
+    std::string line;
+  };
+  for (const Refusal& r :
+       {Refusal{"# MHZ Z RI\n[Number of Ports] 1\n", " line 2: '[Number of Ports] 1' is a "},
+        Refusal{"# MHZ Z RI\n7.1 30 2\n7.2 31 3\n", ": no resonance where the reactance rises"}}) {
+    const ProcessResult refused = measuredBy(r.text, design);
+    EXPECT_EQ(refused.exitCode, 2) << r.text;
+    EXPECT_TRUE(refused.output.starts_with("tanshuku-nec: " + s1p + r.line)) << refused.output;
+  }
+  EXPECT_FALSE(std::filesystem::exists(maa));
+  const ProcessResult alone = measuredBy(crossing, {"--json"});
+  EXPECT_EQ(alone.exitCode, 0);
+  EXPECT_TRUE(alone.output.starts_with(
+      R"({"measured":{"resonances":[{"mhz":7.14,"resistanceOhm":30.4,"rising":true}],)"))
+      << alone.output;
+  std::filesystem::remove(s1p);
+  EXPECT_NE(runNec("C", {"--s1p", s1p}).output.find(": cannot be read: No such file"),
+            std::string::npos);
   // The deck goes to a named pipe's reader as it is; the model to a file.
   const std::string deck = (folder / "deck.nec").string();
   const PipeWithReader pipe(deck);

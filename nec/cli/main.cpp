@@ -27,9 +27,7 @@
 #include "nec/input/value_messages.hpp"
 #include "nec/measured/measured_cut.hpp"
 #include "nec/measured/measured_figures.hpp"
-#include "nec/measured/measured_resonance.hpp"
-#include "nec/measured/touchstone.hpp"
-#include "nec/measured/touchstone_messages.hpp"
+#include "nec/measured/measured_file.hpp"
 #include "nec/model/structure_solver.hpp"
 #include "nec/search/whole_check.hpp"
 #include "nec/texts/check_lines.hpp"
@@ -197,40 +195,23 @@ void askWhatIsOpen(DesignOptions::Options& options, Language language) {
   }
 }
 
-// An analyser's file, read whole and taken as Touchstone; the line that
-// refuses it where it cannot be read or is no one-port file of the kind.
-std::variant<Touchstone::OnePort, std::string> readMeasured(const std::string& file,
-                                                            Language language) {
+// An analyser's file, read whole; the line that says why it cannot be.
+std::variant<std::string, std::string> readWhole(const std::string& file, Language language) {
   std::FILE* stream = std::fopen(file.c_str(), "rb");
   std::string text;
   if (stream != nullptr) {
     char block[65536];
     size_t got = 0;
     while ((got = std::fread(block, 1, sizeof block, stream)) > 0) text.append(block, got);
-    if (std::ferror(stream) != 0) {
-      std::fclose(stream);
-      stream = nullptr;
-    }
+    const bool failed = std::ferror(stream) != 0;
+    std::fclose(stream);
+    if (!failed) return std::variant<std::string, std::string>(std::in_place_index<0>, text);
   }
-  if (stream == nullptr) {
-    return "tanshuku-nec: " + file +
-           std::string(pick(language, ": cannot be read: ", ": 読み込めません: ")) +
-           std::strerror(errno);
-  }
-  std::fclose(stream);
-  std::variant<Touchstone::OnePort, Touchstone::Error> read = Touchstone::read(text);
-  if (const auto* error = std::get_if<Touchstone::Error>(&read)) {
-    return Touchstone::describe(*error, file, language);
-  }
-  return std::get<Touchstone::OnePort>(std::move(read));
-}
-
-// The measured file's figures alone.
-int printMeasured(const DesignOptions::Options& options, const Touchstone::OnePort& measured,
-                  Language language) {
-  const MeasuredFigures::Figures figures = MeasuredFigures::of(measured);
-  if (options.json) return print("{\"measured\":" + MeasuredReport::json(figures) + "}\n");
-  return print(MeasuredReport::text(measured, figures, options.frequencyMhz, language));
+  return std::variant<std::string, std::string>(
+      std::in_place_index<1>,
+      "tanshuku-nec: " + file +
+          std::string(pick(language, ": cannot be read: ", ": 読み込めません: ")) +
+          std::strerror(errno));
 }
 
 struct CheckedAndCut {
@@ -262,29 +243,31 @@ int run(const std::vector<std::string_view>& arguments) {
   DesignOptions::Options& options = std::get<DesignOptions::Options>(parsed);
   if (options.help) return print(usage(language));
   if (options.version) return print("tanshuku-nec " TANSHUKU_VERSION "\n");
-  std::optional<Touchstone::OnePort> measured;
+  std::string measuredText;
   if (options.measuredFile) {
-    std::variant<Touchstone::OnePort, std::string> read =
-        readMeasured(*options.measuredFile, language);
-    if (const auto* refusal = std::get_if<std::string>(&read)) return complain(*refusal, kBadInput);
-    measured = std::get<Touchstone::OnePort>(std::move(read));
-    if (DesignOptions::readsMeasurementOnly(options)) {
-      return printMeasured(options, *measured, language);
-    }
+    std::variant<std::string, std::string> read = readWhole(*options.measuredFile, language);
+    if (read.index() == 1) return complain(std::get<1>(read), kBadInput);
+    measuredText = std::get<0>(std::move(read));
+  }
+  if (DesignOptions::readsMeasurementOnly(options)) {
+    auto taken = MeasuredFile::take(measuredText, *options.measuredFile, std::nullopt, language);
+    if (const auto* refusal = std::get_if<std::string>(&taken))
+      return complain(*refusal, kBadInput);
+    const auto& [measured, figures] = std::get<MeasuredFile::Taken>(taken);
+    return print(options.json
+                     ? "{\"measured\":" + MeasuredReport::json(figures) + "}\n"
+                     : MeasuredReport::text(measured, figures, options.frequencyMhz, language));
   }
   askWhatIsOpen(options, language);
   if (const auto error = DesignValues::checkValues(options)) return refuse(*error, language);
   if (const auto error = DesignOptions::checkFiles(options)) return refuse(*error, language);
   std::optional<MeasuredFigures::Figures> file;
-  if (measured) {
-    file = MeasuredFigures::of(*measured);
-    if (!MeasuredResonance::tuned(*file, *options.frequencyMhz)) {
-      return complain(
-          "tanshuku-nec: " + *options.measuredFile +
-              std::string(pick(language, ": no resonance where the reactance rises through zero",
-                               ": リアクタンスが負から正になる共振がありません")),
-          kBadInput);
-    }
+  if (options.measuredFile) {
+    auto taken =
+        MeasuredFile::take(measuredText, *options.measuredFile, options.frequencyMhz, language);
+    if (const auto* refusal = std::get_if<std::string>(&taken))
+      return complain(*refusal, kBadInput);
+    file = std::get<MeasuredFile::Taken>(taken).figures;
   }
   if (options.files.contains("--plot") && !SwrPlot::gnuplotInstalled()) {
     return complain(std::string(pick(language, "tanshuku-nec: gnuplot is missing for --plot: ",

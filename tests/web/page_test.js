@@ -720,6 +720,14 @@ const kAddressChecks = [
     lang: 'ja_JP.UTF-8',
   },
   {
+    name: 'nec check measured',
+    link: kWorkedLink + '&coil-radius=25&pitch=2&wire=1&lumped&measured=7.2&measured-resistance=30&turns=24.9',
+    options: [...kWorkedOptions, '--coil-radius', '25', '--pitch', '2', '--wire', '1', '--lumped', '--measured', '7.2',
+      '--measured-resistance', '30', '--turns', '24.9'],
+    languages: ['ja-JP'],
+    lang: 'ja_JP.UTF-8',
+  },
+  {
     name: 'nec check helix',
     link: kWorkedLink + '&coil-radius=25&pitch=2&wire=1',
     options: [...kWorkedOptions, '--coil-radius', '25', '--pitch', '2', '--wire', '1'],
@@ -760,6 +768,54 @@ test("a design in the page's address is checked as tanshuku-nec checks it; a bad
   assert.strictEqual(await textOf(page, '#nec-message'), refusal.stderr.trimEnd());
   assert.ok(await page.$eval('#nec-result', (result) => result.hidden));
   await page.close();
+});
+
+// An analyser's file chosen in the panel: the cut as tanshuku-nec makes it
+// from the same file, and the measured SWR drawn beside the model's; a
+// file of another kind refused in tanshuku-nec's line.
+test("an analyser's file chosen on the device gives tanshuku-nec's cut and its SWR beside the model's", async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'tanshuku-s1p-'));
+  const lines = ['! a whip as built, near 7.18 MHz', '# MHZ Z RI R 50'];
+  for (let step = 0; step <= 60; step += 1) {
+    const mhz = 6.9 + step * 0.01;
+    lines.push(`${mhz.toFixed(2)} ${(30 + (mhz - 7.18) * 5).toFixed(3)} ${((mhz - 7.18) * 330).toFixed(3)}`);
+  }
+  fs.writeFileSync(path.join(folder, 'whip.s1p'), lines.join('\r\n') + '\r\n');
+  fs.writeFileSync(path.join(folder, 'two-port.s2p'), '# MHZ S RI\n7 0 0 1 0 1 0 0 0\n');
+  const link = kWorkedLink + '&coil-radius=25&pitch=2&wire=1&lumped';
+  const options = [...kWorkedOptions, '--coil-radius', '25', '--pitch', '2', '--wire', '1', '--lumped'];
+  const { page } = await openPage(null, { url: pageUrl + '#nec:' + link, languages: ['en-US'] });
+  await page.waitForSelector('#nec-result:not([hidden])', { timeout: 0 });
+  const choose = async (name) => {
+    const input = await page.$('#nec-design input[name="s1p"]');
+    await input.uploadFile(path.join(folder, name));
+    await page.evaluate(() => {
+      document.getElementById('nec-result').hidden = true;
+      document.getElementById('nec-run').click();
+    });
+  };
+  await choose('whip.s1p');
+  await page.waitForSelector('#nec-result:not([hidden])', { timeout: 0 });
+  const native = spawnSync(process.env.TANSHUKU_NEC_PROGRAM, [...options, '--s1p', 'whip.s1p'], {
+    cwd: folder, env: { ...process.env, LC_ALL: 'C' }, encoding: 'utf8',
+  });
+  assert.strictEqual(native.status, 0, native.stderr);
+  assert.match(native.stdout, /Trim: wind /);
+  assert.strictEqual(await textOf(page, '#nec-screen'), native.stdout);
+  assert.deepStrictEqual(
+    await page.$$eval('#nec-curve polyline', (curves) => curves.map((curve) => curve.getAttribute('class'))),
+    ['curve', 'measured'],
+  );
+  await choose('two-port.s2p');
+  await page.waitForSelector('#nec-message:not([hidden])', { timeout: 0 });
+  const refusal = spawnSync(process.env.TANSHUKU_NEC_PROGRAM, [...options, '--s1p', 'two-port.s2p'], {
+    cwd: folder, env: { ...process.env, LC_ALL: 'C' }, encoding: 'utf8',
+  });
+  assert.strictEqual(refusal.status, 2);
+  assert.strictEqual(await textOf(page, '#nec-message'), refusal.stderr.trimEnd());
+  assert.deepStrictEqual(await policyViolations(page), []);
+  await page.close();
+  fs.rmSync(folder, { recursive: true });
 });
 
 test('menu 0 ends the program, and the page starts it again', async () => {

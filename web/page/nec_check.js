@@ -2,17 +2,19 @@
 // (nec_check_worker.js, loaded on the first start), so that the page never
 // waits for it.
 //
-//   NecCheck.start({ link, language, runTimeLimitMs, onProgress, onRefused,
-//                    onFailed, onTimedOut, onDone }) -> { cancel() }
+//   NecCheck.start({ link, language, runTimeLimitMs, measured, onProgress,
+//                    onRefused, onFailed, onTimedOut, onDone }) -> { cancel() }
 //
 // link: the design as in the page's address after "#nec:"; language: 'ja'
 // or 'en'; runTimeLimitMs: each nec2c run's time limit in place of
-// tanshuku-nec's own (left out, as a rule). One callback ends the check:
+// tanshuku-nec's own (left out, as a rule); measured: an analyser's file of
+// the antenna as built, { name, text }, where one was chosen. One callback ends the check:
 // onRefused(line) (bad values, nothing ran), onFailed(line) (also where the
 // whole check passes tanshuku-nec's limit for it, in its words),
 // onTimedOut(seconds) (one nec2c run passed its time limit) or
 // onDone({ screen, json, files: { nec, maa, csv },
-// sweep: [{ mhz, swr }], matchedOhm, notes }); onProgress({ stage,
+// sweep: [{ mhz, swr }], measured: [{ mhz, swr }] (the file's, on the same
+// resistance; empty without one), matchedOhm, notes }); onProgress({ stage,
 // segments, runs, text }) comes before it. cancel() ends the worker at
 // once; no callback comes after it.
 (function () {
@@ -101,7 +103,12 @@
         worker = new Worker(address);
         worker.onmessage = (event) => onMessage(event.data);
         worker.onerror = (event) => finish(check.onFailed, cannotStart(check.language, event.message));
-        worker.postMessage({ link: check.link, language: check.language, runTimeLimitMs: check.runTimeLimitMs });
+        worker.postMessage({
+          link: check.link,
+          language: check.language,
+          runTimeLimitMs: check.runTimeLimitMs,
+          measured: check.measured,
+        });
       },
       (error) => finish(check.onFailed, cannotStart(check.language, error.message)),
     );

@@ -2,14 +2,15 @@
 // core as WebAssembly (createNecCheck) with nec2c as WebAssembly
 // (createNec2c) for its solver, a fresh instance of nec2c's module for each
 // run, made at once so that the core waits for its report as it would for
-// a program's. Told { link, language, runTimeLimitMs }, it posts
+// a program's. Told { link, language, runTimeLimitMs, measured }, it posts
 //   { type: 'limit', limitMs, message } first: the whole check's limit and
 //     tanshuku-nec's line for it,
 //   { type: 'run', timeLimitMs } and { type: 'ran' } about each nec2c run,
 //     { type: 'timedOut', timeLimitMs } after a run that took longer,
 //   { type: 'progress', step }, and at the end one of
 //   { type: 'refused' | 'failed', message } or { type: 'done', result }.
-// runTimeLimitMs, where given, stands for each run's own limit.
+// runTimeLimitMs, where given, stands for each run's own limit; measured,
+// where given, is an analyser's file of the antenna as built, { name, text }.
 /* global createNecCheck, createNec2c */
 'use strict';
 
@@ -73,26 +74,31 @@ function runNec2c(deck, timeLimitMs) {
   return { status: status === null ? 1 : status, report, messages: messages.join('\n') + '\n' };
 }
 
-// The core's parts, as it gives them, made into the result the page takes.
-function resultOf(parts, notes) {
-  const sweep = (parts.sweep || '')
+// A sweep's "MHz SWR" lines as points.
+function pointsOf(lines) {
+  return (lines || '')
     .split('\n')
     .filter((line) => line !== '')
     .map((line) => {
       const [mhz, swr] = line.split(' ').map(Number);
       return { mhz, swr };
     });
+}
+
+// The core's parts, as it gives them, made into the result the page takes.
+function resultOf(parts, notes) {
   return {
     screen: parts.screen,
     json: parts.json,
     files: { nec: parts.nec, maa: parts.maa, csv: parts.csv === undefined ? null : parts.csv },
-    sweep,
+    sweep: pointsOf(parts.sweep),
+    measured: pointsOf(parts.measured),
     matchedOhm: Number(parts.matchedOhm),
     notes,
   };
 }
 
-async function check({ link, language, runTimeLimitMs }) {
+async function check({ link, language, runTimeLimitMs, measured }) {
   const parts = {};
   const core = await createNecCheck({
     runNec2c: (deck, timeLimitMs) => runNec2c(deck, runTimeLimitMs ?? timeLimitMs),
@@ -103,10 +109,12 @@ async function check({ link, language, runTimeLimitMs }) {
       postMessage({ type: 'progress', step: { stage: kStages[stage], segments, runs, text } }),
     limit: (limitMs, message) => postMessage({ type: 'limit', limitMs, message }),
   });
-  core.ccall('nec_page_check', null, ['string', 'number', 'number'], [
+  core.ccall('nec_page_check', null, ['string', 'number', 'number', 'string', 'string'], [
     link,
     language === 'ja' ? 1 : 0,
     memoryForNec2c(),
+    measured ? measured.name : '',
+    measured ? measured.text : '',
   ]);
   if (parts.refused !== undefined) return { type: 'refused', message: parts.refused };
   if (parts.failed !== undefined) return { type: 'failed', message: parts.failed };

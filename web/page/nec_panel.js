@@ -35,6 +35,17 @@
       asItsSizeAllows: '大きさに応じて',
       helix: '巻いたとおり（ヘリックス）',
       lumped: '集中定数',
+      measuredTitle: '作ったアンテナを給電点で測った値（あれば）',
+      measured: '測った周波数（MHz）',
+      measuredResonance: 'リアクタンスが負から正になる点',
+      measuredSwrMinimum: 'SWR が最小の点',
+      measuredResistance: 'そこでの抵抗（Ω）',
+      turnsWound: '巻いた巻数',
+      trim: '変えるもの',
+      auto: 'コイルの寸法があれば巻数',
+      turns: '巻数',
+      top: 'コイルより先の線',
+      s1p: 'アナライザーのファイル（.s1p）',
       run: '確かめる',
       cancel: '中止',
       close: '閉じる',
@@ -49,6 +60,7 @@
       timedOut: (seconds) =>
         `nec2c の 1 回の実行が ${seconds} 秒を超えたので、確かめるのをやめました。`,
       curve: (ohm) => `給電点の SWR（${ohm} Ω に対して）。縦線は設計周波数。`,
+      curveMeasured: '点線は測定。',
       swr: 'SWR',
       mhz: 'MHz',
       files: 'ファイル:',
@@ -82,6 +94,17 @@
       asItsSizeAllows: 'As its size allows',
       helix: 'As wound (helix)',
       lumped: 'Lumped',
+      measuredTitle: 'The antenna as built, measured at its feed (if it is)',
+      measured: 'Measured frequency (MHz)',
+      measuredResonance: 'Where the reactance rises through zero',
+      measuredSwrMinimum: 'Where the SWR is lowest',
+      measuredResistance: 'Resistance there (Ω)',
+      turnsWound: 'Turns wound',
+      trim: 'To change',
+      auto: "The turns where the coil's measures are given",
+      turns: 'The turns',
+      top: 'The wire above the coil',
+      s1p: "Analyser's file (.s1p)",
       run: 'Check',
       cancel: 'Cancel',
       close: 'Close',
@@ -94,6 +117,7 @@
       cancelled: 'Cancelled.',
       timedOut: (seconds) => `One nec2c run took longer than ${seconds} s: the check was stopped.`,
       curve: (ohm) => `SWR at the feed (against ${ohm} Ω). The upright line is the design frequency.`,
+      curveMeasured: 'The dotted curve is the measurement.',
       swr: 'SWR',
       mhz: 'MHz',
       files: 'Files:',
@@ -112,12 +136,16 @@
   // The design's values under tanshuku-nec's names, as texts, in the
   // link's order, with what the check takes where one is left out.
   const kNumbers = ['frequency', 'length', 'diameter', 'tip', 'q', 'ground-loss',
-    'coil-radius', 'pitch', 'wire'];
+    'coil-radius', 'pitch', 'wire', 'measured', 'measured-resistance', 'turns'];
+  // The measured frequency's two meanings, by their names in the link.
+  const kMeasuredKinds = ['measured', 'measured-swr-minimum'];
   const kDefaults = { q: '200', conductor: 'copper', 'ground-loss': '0' };
   const kLinkStart = '#nec:';
 
   function emptyValues() {
-    const values = { loading: 'base', dipole: false, model: '', conductor: kDefaults.conductor };
+    const values = {
+      loading: 'base', dipole: false, model: '', conductor: kDefaults.conductor, measuredKind: 'measured', trim: 'auto',
+    };
     for (const name of kNumbers) values[name] = kDefaults[name] || '';
     return values;
   }
@@ -139,6 +167,10 @@
     else number('ground-loss');
     ['coil-radius', 'pitch', 'wire'].forEach(number);
     if (values.model) parts.push(values.model);
+    const measured = values.measured.trim();
+    if (measured !== '') parts.push(`${values.measuredKind}=${measured}`);
+    ['measured-resistance', 'turns'].forEach(number);
+    if (values.trim !== 'auto') parts.push(`trim=${values.trim}`);
     return parts.join('&');
   }
 
@@ -152,6 +184,10 @@
       const text = equals < 0 ? '' : part.slice(equals + 1);
       if (name === 'tip') values.loading = 'tip';
       if (kNumbers.includes(name)) values[name] = text;
+      if (kMeasuredKinds.includes(name)) {
+        values.measured = text;
+        values.measuredKind = name;
+      } else if (name === 'trim') values.trim = text;
       else if (name === 'base') values.loading = 'base';
       else if (name === 'conductor') values.conductor = text;
       else if (name === 'dipole') values.dipole = true;
@@ -198,6 +234,15 @@
       ['choice', 'model', 'helix', 'helix'],
       ['choice', 'model', 'lumped', 'lumped'],
     ],
+    measured: [
+      ['text', 'measured', 'measured'],
+      ['choice', 'measuredKind', 'measured', 'measuredResonance'],
+      ['choice', 'measuredKind', 'measured-swr-minimum', 'measuredSwrMinimum'],
+      ['text', 'measured-resistance', 'measuredResistance'],
+      ['file', 's1p', 's1p', '.s1p,.S1P'],
+      ['text', 'turns', 'turnsWound'],
+      ['list', 'trim', 'trim', ['auto', 'turns', 'top']],
+    ],
   };
 
   function makeControl(document, words, [kind, name, ...rest]) {
@@ -206,6 +251,8 @@
     const text = make('span', { textContent: words[kind === 'choice' ? rest[1] : rest[0]] });
     if (kind === 'text') {
       label.append(text, make('input', { name, inputMode: 'decimal', autocomplete: 'off' }));
+    } else if (kind === 'file') {
+      label.append(text, make('input', { name, type: 'file', accept: rest[1] }));
     } else if (kind === 'list') {
       const list = make('select', { name });
       for (const value of rest[1]) list.append(make('option', { value, textContent: words[value] }));
@@ -250,7 +297,7 @@
     // By name, not as form.elements[name]: the collection's own "length"
     // would answer for the element's length.
     const control = (name) => form.elements.namedItem(name);
-    const kTexts = [...kNumbers, 'conductor', 'loading', 'model'];
+    const kTexts = [...kNumbers, 'conductor', 'loading', 'model', 'measuredKind', 'trim'];
 
     function fields() {
       const values = {};
@@ -300,7 +347,7 @@
     // One check at a time: a new one ends the one under way. Its callbacks
     // count only while it is the one under way (a refusal may come before
     // start returns).
-    function run(designLink, frequencyMhz) {
+    function run(designLink, frequencyMhz, measured) {
       stop();
       say('');
       clearResult();
@@ -319,6 +366,7 @@
       thisRun.handle = check.start({
         link: designLink,
         language,
+        measured,
         onProgress(step) {
           if (!mine()) return;
           progress.textContent = words.progress(step.text, step.runs);
@@ -354,8 +402,10 @@
       const sweep = answer.sweep;
       figure.hidden = sweep.length < 2 || sweep[0].mhz >= sweep[sweep.length - 1].mhz;
       if (!figure.hidden) {
-        SwrCurve.draw(byId('nec-curve'), answer.sweep, frequencyMhz, words);
-        byId('nec-curve-caption').textContent = words.curve(answer.matchedOhm);
+        const measured = answer.measured || [];
+        SwrCurve.draw(byId('nec-curve'), answer.sweep, frequencyMhz, words, measured);
+        byId('nec-curve-caption').textContent =
+          words.curve(answer.matchedOhm) + (measured.length > 1 ? ' ' + words.curveMeasured : '');
       }
       offerFiles(answer, frequencyMhz);
       result.hidden = false;
@@ -388,10 +438,17 @@
 
     form.addEventListener('input', followFields);
     form.addEventListener('change', followFields);
+    // An analyser's file chosen is read and handed to the check with the
+    // design; its name stands for it in tanshuku-nec's lines.
     form.addEventListener('submit', (event) => {
       event.preventDefault();
       const values = fields();
-      run(linkOf(values), Number(values.frequency));
+      const file = control('s1p').files[0];
+      if (!file) return run(linkOf(values), Number(values.frequency));
+      file.text().then(
+        (text) => run(linkOf(values), Number(values.frequency), { name: file.name, text }),
+        (error) => say(`tanshuku-nec: ${file.name}: ${error.message}`),
+      );
     });
     cancelButton.addEventListener('click', () => {
       stop();
@@ -455,14 +512,28 @@
       return made;
     }
 
-    function draw(svg, sweep, designMhz, words) {
+    // The model's span, widened to hold as much either side of the
+    // measured curve's lowest point, where there is a measured curve.
+    function spanOf(sweep, measured) {
+      let low = sweep[0].mhz;
+      let high = sweep[sweep.length - 1].mhz;
+      if (measured.length > 1) {
+        const lowest = measured.reduce((best, point) => (point.swr < best.swr ? point : best));
+        const half = (high - low) / 2;
+        low = Math.min(low, lowest.mhz - half);
+        high = Math.max(high, lowest.mhz + half);
+      }
+      return { low, high };
+    }
+
+    function draw(svg, sweep, designMhz, words, measured = []) {
       svg.replaceChildren();
       svg.setAttribute('viewBox', `0 0 ${kWidth} ${kHeight}`);
-      const low = sweep[0].mhz;
-      const high = sweep[sweep.length - 1].mhz;
-      // SWR from 1 up to 3 to 5, as far as the curve goes, and above its
+      const { low, high } = spanOf(sweep, measured);
+      const shown = measured.filter((point) => point.mhz >= low && point.mhz <= high);
+      // SWR from 1 up to 3 to 5, as far as the curves go, and above their
       // least where that lies higher.
-      const swrs = sweep.map((point) => point.swr);
+      const swrs = [...sweep, ...shown].map((point) => point.swr).filter(Number.isFinite);
       const top = Math.max(3, Math.min(5, Math.ceil(Math.max(...swrs))), Math.ceil(Math.min(...swrs)) + 1);
       const x = (mhz) => kPlot.left + ((mhz - low) / (high - low)) * (kPlot.right - kPlot.left);
       const y = (swr) => kPlot.bottom - ((swr - 1) / (top - 1)) * (kPlot.bottom - kPlot.top);
@@ -493,8 +564,14 @@
         const at = x(designMhz);
         element(svg, 'line', { x1: at, x2: at, y1: kPlot.top, y2: kPlot.bottom, class: 'design' });
       }
-      const points = sweep.map((point) => `${x(point.mhz).toFixed(1)},${y(point.swr).toFixed(1)}`);
-      element(svg, 'polyline', { points: points.join(' '), class: 'curve', 'clip-path': 'url(#nec-curve-plot)' });
+      const curve = (points, name) => {
+        const drawn = points
+          .filter((point) => Number.isFinite(point.swr))
+          .map((point) => `${x(point.mhz).toFixed(1)},${y(point.swr).toFixed(1)}`);
+        element(svg, 'polyline', { points: drawn.join(' '), class: name, 'clip-path': 'url(#nec-curve-plot)' });
+      };
+      curve(sweep, 'curve');
+      if (measured.length > 1) curve(measured, 'measured');
       element(svg, 'rect', { ...plotArea, class: 'frame' });
     }
 

@@ -1,17 +1,23 @@
 // The check as the page's worker runs it: the design from the page's link,
-// checked by nec2c in the worker (page_solver), its texts handed to the
-// worker's script part by part (page_library.js): the screen, the JSON, the
-// files, the sweep, the page's notes; or the one line that refuses the link or says how the
-// check failed, as tanshuku-nec says them.
+// checked by nec2c in the worker (page_solver), with the cut where the link
+// or an analyser's file measures the antenna as built; its texts handed to
+// the worker's script part by part (page_library.js): the screen, the JSON,
+// the files, the sweep (and the measured one), the page's notes; or the one
+// line that refuses the link or the file, or says how the check failed, as
+// tanshuku-nec says them.
+#include <complex>
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 #include "nec/host/web/page_solver.hpp"
 #include "nec/input/design_link.hpp"
 #include "nec/input/value_messages.hpp"
+#include "nec/measured/measured_cut.hpp"
+#include "nec/measured/measured_file.hpp"
 #include "nec/model/solver_failure.hpp"
 #include "nec/model/structure_solver.hpp"
 #include "nec/search/bandwidth.hpp"
@@ -22,6 +28,7 @@
 #include "nec/texts/design_report.hpp"
 #include "nec/texts/json_result.hpp"
 #include "nec/texts/number_text.hpp"
+#include "nec/texts/trim_report.hpp"
 
 extern "C" {
 // A part of the result, or the refusal or failure, by its name.
@@ -39,24 +46,49 @@ using Messages::Language;
 
 void give(const char* name, const std::string& text) { nec_page_give(name, text.c_str()); }
 
-// The feed's sweep as "MHz SWR" lines, the SWR on the matched resistance.
+// A sweep as "MHz SWR" lines, the SWR on the model's matched resistance.
+std::string swrLine(double frequencyMhz, std::complex<double> impedanceOhm, double matchedOhm) {
+  return NumberText::shortest(frequencyMhz) + " " +
+         NumberText::shortest(
+             Bandwidth::swr(impedanceOhm.real(), impedanceOhm.imag(), matchedOhm)) +
+         "\n";
+}
+
 std::string sweepLines(const DesignFiles::CheckedDesign& checked) {
-  const double matchedOhm = DesignFiles::matchedOhm(checked);
   std::string lines;
   for (const Bandwidth::Point& point : DesignFiles::sweep(checked)) {
-    lines +=
-        NumberText::shortest(point.frequencyMhz) + " " +
-        NumberText::shortest(Bandwidth::swr(point.resistanceOhm, point.reactanceOhm, matchedOhm)) +
-        "\n";
+    lines += swrLine(point.frequencyMhz, {point.resistanceOhm, point.reactanceOhm},
+                     DesignFiles::matchedOhm(checked));
   }
   return lines;
 }
 
+std::string measuredLines(const Touchstone::OnePort& measured, double matchedOhm) {
+  std::string lines;
+  for (const Touchstone::Point& point : measured.points) {
+    lines += swrLine(point.frequencyHz / 1e6, point.impedance, matchedOhm);
+  }
+  return lines;
+}
+
+// The antenna as built, measured: an analyser's file the page was handed.
+struct Measurement {
+  std::optional<MeasuredFile::Taken> file;
+  std::optional<std::string> name;
+};
+
 void giveResult(const Checked::Design& design, const WholeCheck::Outcome& outcome,
+                const Measurement& measurement, const std::optional<MeasuredCut::Cut>& cut,
                 Language language) {
   const DesignFiles::CheckedDesign checked{design, outcome};
-  give("screen", DesignReport::text(design, outcome.figures, language));
-  give("json", JsonResult::text(design, outcome.figures));
+  std::optional<MeasuredFigures::Figures> figures;
+  if (measurement.file) {
+    figures = measurement.file->figures;
+    give("measured", measuredLines(measurement.file->measured, DesignFiles::matchedOhm(checked)));
+  }
+  give("screen", DesignReport::text(design, outcome.figures, language) +
+                     TrimReport::text(design, outcome.figures, cut, measurement.name, language));
+  give("json", JsonResult::text(design, outcome.figures, TrimReport::jsonMembers(figures, cut)));
   give("nec", DesignFiles::deck(checked));
   give("maa", DesignFiles::maa(checked, TANSHUKU_VERSION));
   if (const std::optional<std::string> csv = DesignFiles::sweepCsv(checked)) give("csv", *csv);
@@ -77,12 +109,24 @@ void limitWholeCheck(Language language) {
   nec_page_limit(static_cast<double>(Nec2::kWholeCheckLimit.count()), line.value_or("").c_str());
 }
 
-void check(const char* link, Language language, double memoryBytes) {
-  const auto read = DesignLink::read(link);
+void check(const char* link, Language language, double memoryBytes, std::string_view fileName,
+           std::string_view fileText) {
+  auto read = DesignLink::read(link);
   if (const auto* error = std::get_if<DesignValues::Error>(&read)) {
     return give("refused", DesignValues::describe(*error, language));
   }
-  const Checked::Design design = DesignValues::designOf(std::get<DesignValues::Values>(read));
+  DesignValues::Values& values = std::get<DesignValues::Values>(read);
+  Measurement measurement;
+  if (!fileName.empty()) {
+    values.measuredFile = measurement.name = std::string(fileName);
+    if (const std::optional<DesignValues::Error> error = DesignValues::checkValues(values)) {
+      return give("refused", DesignValues::describe(*error, language));
+    }
+    auto taken = MeasuredFile::take(fileText, fileName, values.frequencyMhz, language);
+    if (const auto* refusal = std::get_if<std::string>(&taken)) return give("refused", *refusal);
+    measurement.file = std::get<MeasuredFile::Taken>(std::move(taken));
+  }
+  const Checked::Design design = DesignValues::designOf(values);
   limitWholeCheck(language);
   Nec2::PageSolver solver;
   const auto report = [language](const Progress::Step& step) {
@@ -91,24 +135,30 @@ void check(const char* link, Language language, double memoryBytes) {
                       CheckLines::progress(step, language).c_str());
   };
   std::optional<WholeCheck::Outcome> outcome;
+  std::optional<MeasuredCut::Cut> cut;
   try {
     outcome = WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
+    const std::optional<MeasuredFigures::Figures> figures =
+        measurement.file ? std::optional(measurement.file->figures) : std::nullopt;
+    cut = MeasuredCut::run(values, design, *outcome, figures, solver);
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
     return give("failed", *line);
   }
-  giveResult(design, *outcome, language);
+  giveResult(design, *outcome, measurement, cut, language);
 }
 
 }  // namespace
 
 // memoryBytes: what nec2c may take of the device's memory, which caps the
-// helix.
-extern "C" void nec_page_check(const char* link, int japanese, double memoryBytes) {
+// helix. fileName and fileText: an analyser's file of the antenna as
+// built, chosen on the device; an empty name where none was.
+extern "C" void nec_page_check(const char* link, int japanese, double memoryBytes,
+                               const char* fileName, const char* fileText) {
   const Language language = japanese != 0 ? Language::japanese : Language::english;
   try {
-    check(link, language, memoryBytes);
+    check(link, language, memoryBytes, fileName, fileText);
   } catch (const std::exception& error) {  // memory exhausted, or a fault of this program's
     give("failed", std::string("tanshuku-nec: ") + error.what());
   }
