@@ -102,6 +102,7 @@ double secantRoot(const std::function<double(double)>& value, double firstX, dou
   for (int run = 1; run < kMostSecantRuns; ++run) {
     const double reached = value(x);
     if (std::abs(reached) <= closeEnough) return x;
+    if (reached == previousValue) break;
     const double next = std::clamp(x - reached * (x - previousX) / (reached - previousValue),
                                    range.lowest, range.highest);
     previousX = std::exchange(x, next);

@@ -47,8 +47,8 @@ std::string coilLine(const Checked::Design& d, const Trim::Advice& a, Language l
                 : say(language, " mm shorter than the design's\n", " mm 短く働いています\n"));
   }
   if (!a.asBuiltInductanceUh) {
-    return say(language, "  NEC2 finds no coil that resonates the element at that frequency\n",
-               "  その周波数で共振させるコイルは NEC2 では見つかりません\n");
+    return say(language, "  NEC2's model cannot be made to resonate at that frequency: no trim\n",
+               "  NEC2 のモデルをその周波数に共振させられないので、調整はしません\n");
   }
   return say(language, "  as built, the coil acts as ", "  作ったコイルは ") +
          withDecimals(*a.asBuiltInductanceUh, 2) +
