@@ -230,7 +230,7 @@ CheckedAndCut runChecks(const Checked::Design& design, const DesignOptions::Opti
   Nec2::ProcessSolver solver;
   WholeCheck::Outcome checked = WholeCheck::run(design, solver, progress.report());
   const std::optional<MeasuredCut::Cut> cut =
-      MeasuredCut::run(options, design, checked, file, solver);
+      MeasuredCut::run(DesignValues::measurementOf(options), design, checked, file, solver);
   return {std::move(checked), cut};
 }
 

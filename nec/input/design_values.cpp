@@ -271,9 +271,12 @@ bool measured(const Values& v) {
   return v.measuredMhz || v.measuredSwrMinimumMhz || v.measuredFile;
 }
 
-Trim::Change changeOf(const Values& v) {
-  if (v.trim) return *v.trim;
-  return coilComplete(v) ? Trim::Change::turns : Trim::Change::top;
+std::optional<MeasuredResonance::Given> measurementOf(const Values& v) {
+  if (!measured(v)) return std::nullopt;
+  const Trim::Change change =
+      v.trim.value_or(coilComplete(v) ? Trim::Change::turns : Trim::Change::top);
+  return MeasuredResonance::Given{v.measuredMhz, v.measuredSwrMinimumMhz, v.measuredResistanceOhm,
+                                  v.turns, change};
 }
 
 Checked::Design designOf(const Values& v) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "nec/design/design.hpp"
+#include "nec/measured/measured_resonance.hpp"
 #include "nec/model/loaded_element.hpp"
 #include "nec/search/trim.hpp"
 
@@ -118,10 +119,11 @@ Checked::Design designOf(const Values& values);
 
 // Whether the values hold a measurement of the antenna as built.
 bool measured(const Values& values);
-// What the builder will change: as asked, else the turns where the coil's
-// measures are given (the formulas' coil errs by per cents, a length is cut
-// to the millimetre), else the wire above the coil.
-Trim::Change changeOf(const Values& values);
+// The measurement the values give, once checkValues passed; none without
+// one. What the builder will change: as asked, else the turns where the
+// coil's measures are given (the formulas' coil errs by per cents, a length
+// is cut to the millimetre), else the wire above the coil.
+std::optional<MeasuredResonance::Given> measurementOf(const Values& values);
 
 // A number as the program's number reader reads it and stores it; empty
 // when the text is not a number the program takes, or lies beyond a double.

@@ -1,11 +1,10 @@
 // The cut as the command line and the page make it, after the check: where
-// the values hold a measurement and the element needs a coil, the measured
+// a measurement is given and the element needs a coil, the measured
 // resonance taken and the advice for it, with the same solver.
 #pragma once
 
 #include <optional>
 
-#include "nec/input/design_values.hpp"
 #include "nec/measured/measured_figures.hpp"
 #include "nec/measured/measured_resonance.hpp"
 #include "nec/model/structure_solver.hpp"
@@ -21,8 +20,8 @@ struct Cut {
 
 // The file's figures where the measurement is an analyser's file, which
 // must show the resonance the coil tunes (MeasuredResonance::tuned).
-std::optional<Cut> run(const DesignValues::Values& values, const Checked::Design& design,
-                       const WholeCheck::Outcome& checked,
+std::optional<Cut> run(const std::optional<MeasuredResonance::Given>& given,
+                       const Checked::Design& design, const WholeCheck::Outcome& checked,
                        const std::optional<MeasuredFigures::Figures>& file,
                        Nec2::StructureSolver& solver);
 

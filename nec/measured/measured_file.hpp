@@ -23,7 +23,6 @@ struct Taken {
 // designMhz: the design's frequency, none where the file is read for its
 // figures alone.
 std::variant<Taken, std::string> take(std::string_view text, std::string_view name,
-                                      std::optional<double> designMhz,
-                                      Messages::Language language);
+                                      std::optional<double> designMhz, Messages::Language language);
 
 }  // namespace MeasuredFile

@@ -25,15 +25,15 @@ std::optional<MeasuredFigures::Resonance> tuned(const MeasuredFigures::Figures& 
   return nearest;
 }
 
-Taken of(const DesignValues::Values& values, const Checked::Design& design,
-         const WholeCheck::Outcome& checked, const std::optional<MeasuredFigures::Figures>& file) {
-  const std::optional<double> resistanceOhm = values.measuredResistanceOhm;
+Taken of(const Given& given, const Checked::Design& design, const WholeCheck::Outcome& checked,
+         const std::optional<MeasuredFigures::Figures>& file) {
+  const std::optional<double> resistanceOhm = given.resistanceOhm;
   if (file) {
     const MeasuredFigures::Resonance resonance = tuned(*file, design.frequencyMhz).value();
     return Taken{{resonance.mhz, resistanceOhm ? resistanceOhm : resonance.resistanceOhm}, {}};
   }
-  if (values.measuredMhz) return Taken{{*values.measuredMhz, resistanceOhm}, {}};
-  const double swrMinimumMhz = *values.measuredSwrMinimumMhz;
+  if (given.resonanceMhz) return Taken{{*given.resonanceMhz, resistanceOhm}, {}};
+  const double swrMinimumMhz = given.swrMinimumMhz.value();
   const std::optional<double> modelMinimumMhz = modelSwrMinimumMhz(design, checked);
   const std::optional<double> modelResonanceMhz =
       checked.check.results

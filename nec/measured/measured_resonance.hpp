@@ -9,12 +9,22 @@
 
 #include <optional>
 
-#include "nec/input/design_values.hpp"
 #include "nec/measured/measured_figures.hpp"
 #include "nec/search/trim.hpp"
 #include "nec/search/whole_check.hpp"
 
 namespace MeasuredResonance {
+
+// The measurement as the builder gave it, its values checked: a resonance,
+// an SWR minimum or an analyser's file (whose figures come apart); the
+// resistance there, the turns wound and what the builder will change.
+struct Given {
+  std::optional<double> resonanceMhz;
+  std::optional<double> swrMinimumMhz;
+  std::optional<double> resistanceOhm;
+  std::optional<double> turnsWound;
+  Trim::Change change;
+};
 
 // The file's resonance that the loading coil tunes: where the reactance
 // rises through zero, nearest the design's frequency; empty where the file
@@ -29,10 +39,8 @@ struct Taken {
 };
 
 // The file, where given, must show the resonance the coil tunes.
-Taken of(const DesignValues::Values& values,
-                                          const Checked::Design& design,
-                                          const WholeCheck::Outcome& checked,
-                                          const std::optional<MeasuredFigures::Figures>& file);
+Taken of(const Given& given, const Checked::Design& design, const WholeCheck::Outcome& checked,
+         const std::optional<MeasuredFigures::Figures>& file);
 
 // Where the SWR on 50 ohm is lowest in the check's sweep, as the design's
 // feed sees it; empty where the check has no sweep.

@@ -140,7 +140,7 @@ void check(const char* link, Language language, double memoryBytes, std::string_
     outcome = WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
     const std::optional<MeasuredFigures::Figures> figures =
         measurement.file ? std::optional(measurement.file->figures) : std::nullopt;
-    cut = MeasuredCut::run(values, design, *outcome, figures, solver);
+    cut = MeasuredCut::run(DesignValues::measurementOf(values), design, *outcome, figures, solver);
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
