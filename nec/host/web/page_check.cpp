@@ -71,24 +71,22 @@ std::string measuredLines(const Touchstone::OnePort& measured, double matchedOhm
   return lines;
 }
 
-// The antenna as built, measured: an analyser's file the page was handed.
-struct Measurement {
-  std::optional<MeasuredFile::Taken> file;
-  std::optional<std::string> name;
-};
+// The figures of the analyser's file the page was handed, where it was.
+std::optional<MeasuredFigures::Figures> figuresOf(const std::optional<MeasuredFile::Taken>& file) {
+  if (!file) return std::nullopt;
+  return file->figures;
+}
 
 void giveResult(const Checked::Design& design, const WholeCheck::Outcome& outcome,
-                const Measurement& measurement, const std::optional<MeasuredCut::Cut>& cut,
-                Language language) {
+                const std::optional<MeasuredFile::Taken>& file,
+                const std::optional<std::string>& fileName,
+                const std::optional<MeasuredCut::Cut>& cut, Language language) {
   const DesignFiles::CheckedDesign checked{design, outcome};
-  std::optional<MeasuredFigures::Figures> figures;
-  if (measurement.file) {
-    figures = measurement.file->figures;
-    give("measured", measuredLines(measurement.file->measured, DesignFiles::matchedOhm(checked)));
-  }
+  if (file) give("measured", measuredLines(file->measured, DesignFiles::matchedOhm(checked)));
   give("screen", DesignReport::text(design, outcome.figures, language) +
-                     TrimReport::text(design, outcome.figures, cut, measurement.name, language));
-  give("json", JsonResult::text(design, outcome.figures, TrimReport::jsonMembers(figures, cut)));
+                     TrimReport::text(design, outcome.figures, cut, fileName, language));
+  give("json",
+       JsonResult::text(design, outcome.figures, TrimReport::jsonMembers(figuresOf(file), cut)));
   give("nec", DesignFiles::deck(checked));
   give("maa", DesignFiles::maa(checked, TANSHUKU_VERSION));
   if (const std::optional<std::string> csv = DesignFiles::sweepCsv(checked)) give("csv", *csv);
@@ -116,15 +114,15 @@ void check(const char* link, Language language, double memoryBytes, std::string_
     return give("refused", DesignValues::describe(*error, language));
   }
   DesignValues::Values& values = std::get<DesignValues::Values>(read);
-  Measurement measurement;
+  std::optional<MeasuredFile::Taken> file;
   if (!fileName.empty()) {
-    values.measuredFile = measurement.name = std::string(fileName);
+    values.measuredFile = std::string(fileName);
     if (const std::optional<DesignValues::Error> error = DesignValues::checkValues(values)) {
       return give("refused", DesignValues::describe(*error, language));
     }
     auto taken = MeasuredFile::take(fileText, fileName, values.frequencyMhz, language);
     if (const auto* refusal = std::get_if<std::string>(&taken)) return give("refused", *refusal);
-    measurement.file = std::get<MeasuredFile::Taken>(std::move(taken));
+    file = std::get<MeasuredFile::Taken>(std::move(taken));
   }
   const Checked::Design design = DesignValues::designOf(values);
   limitWholeCheck(language);
@@ -138,15 +136,14 @@ void check(const char* link, Language language, double memoryBytes, std::string_
   std::optional<MeasuredCut::Cut> cut;
   try {
     outcome = WholeCheck::run(design, solver, report, HelixLimits::mostSegmentsWithin(memoryBytes));
-    const std::optional<MeasuredFigures::Figures> figures =
-        measurement.file ? std::optional(measurement.file->figures) : std::nullopt;
-    cut = MeasuredCut::run(DesignValues::measurementOf(values), design, *outcome, figures, solver);
+    cut = MeasuredCut::run(DesignValues::measurementOf(values), design, *outcome, figuresOf(file),
+                           solver);
   } catch (...) {
     const std::optional<std::string> line = CheckLines::failure(std::current_exception(), language);
     if (!line) throw;
     return give("failed", *line);
   }
-  giveResult(design, *outcome, measurement, cut, language);
+  giveResult(design, *outcome, file, values.measuredFile, cut, language);
 }
 
 }  // namespace
